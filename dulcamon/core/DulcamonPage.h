@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kzt {
+class TkztAppletAgent;
+}
+
+namespace dulcamon {
+
+// The page that loads the menu script and builds the menu from the items.
+class DulcamonPage
+{
+public:
+    static std::string generate(const kzt::TkztAppletAgent& agent);
+
+    // A value as a double-quoted script string. Quotes and backslashes are
+    // escaped and "</" is broken up, so no caption can end the string or the
+    // script block; every other byte stays as stored.
+    static void appendQuoted(std::string& out, std::string_view value, std::string_view prefix = {});
+};
+
+} // namespace dulcamon

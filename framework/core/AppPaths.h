@@ -1,0 +1,35 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace kzt {
+
+// The folders a program uses. Shipped files are only read from the share
+// folder; everything the program writes goes to the user's data folder or
+// to a private scratch folder.
+struct AppPaths
+{
+    std::filesystem::path shareDir;    // runtime files, templates, samples, help
+    std::filesystem::path userDataDir; // recent files, saved templates, generated runtime files
+    std::filesystem::path previewDir;  // copies made for previewing
+
+    std::filesystem::path recentFilesPath() const { return userDataDir / "recentfile.dat"; }
+    std::filesystem::path userTemplatesDir() const { return userDataDir / "templates"; }
+
+    // Share folder: $<PRODUCT>_SHARE_DIR, else <exe folder>/../share/<product>,
+    // else the source tree's copy. User folder: $XDG_DATA_HOME/<product>.
+    static AppPaths forProduct(const std::string& executableName, const std::filesystem::path& sourceShareDir);
+
+    // Creates a folder (and its parents) readable only by the user.
+    static bool ensurePrivateFolder(const std::filesystem::path& folder);
+};
+
+// A private temporary folder for this process, removed at exit.
+class ScratchFolder
+{
+public:
+    static const std::filesystem::path& path();
+};
+
+} // namespace kzt

@@ -1,0 +1,148 @@
+#include "CommandLine.h"
+
+#include "AppletAgent.h"
+#include "ProductProfile.h"
+
+#include <ostream>
+
+namespace kzt {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int buildHtml(CommandContext& context, const std::vector<std::string>& args, const std::string&)
+{
+    TkztAppletAgent agent(context.product, context.paths);
+    if (!CommandLine::openProject(agent, args[0], context.err))
+        return 1;
+    const std::string page = agent.BuildHTMLText();
+    context.out.write(page.data(), static_cast<std::streamsize>(page.size()));
+    context.out.flush();
+    return context.out ? 0 : 1;
+}
+
+int report(CommandContext& context, const std::vector<std::string>& args, const std::string&)
+{
+    TkztAppletAgent agent(context.product, context.paths);
+    if (!CommandLine::openProject(agent, args[0], context.err))
+        return 1;
+    const std::string text = agent.PublishReportText();
+    context.out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    context.out.flush();
+    return context.out ? 0 : 1;
+}
+
+int publish(CommandContext& context, const std::vector<std::string>& args, const std::string& toFolder)
+{
+    TkztAppletAgent agent(context.product, context.paths);
+    if (!CommandLine::openProject(agent, args[0], context.err))
+        return 1;
+    const fs::path project = fs::absolute(args[0]);
+    fs::path folder = toFolder.empty() ? project.parent_path() : fs::absolute(toFolder);
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (!fs::is_directory(folder, ec)) {
+        context.err << "Cannot create folder \"" << folder.string() << "\".\n";
+        return 1;
+    }
+    const Status status = agent.SaveProject(folder, project.filename().string());
+    if (!status) {
+        context.err << status.message() << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+CommandLine::CommandLine(const ProductProfile& product, AppPaths paths) : m_product(product), m_paths(std::move(paths))
+{
+    const std::string project = "PROJECT";
+    addOption({"--build-html", project, "print the page that Build HTML would show", 1, false, buildHtml});
+    addOption({"--report", project, "print the publish report", 1, false, report});
+    addOption({"--publish", project + " [--to DIR]",
+               "save and publish PROJECT into DIR (default: PROJECT's folder) under its base name", 1, true,
+               publish});
+}
+
+void CommandLine::addOption(CommandLineOption option)
+{
+    m_options.push_back(std::move(option));
+}
+
+bool CommandLine::wantsCommandLine(const std::vector<std::string>& args) const
+{
+    return !args.empty() && args[0].rfind("--", 0) == 0;
+}
+
+bool CommandLine::openProject(TkztAppletAgent& agent, const std::string& path, std::ostream& err)
+{
+    const Status status = agent.ReadProjectFile(path);
+    if (!status) {
+        err << status.message() << '\n';
+        return false;
+    }
+    agent.CopyImagesToPreview(fs::absolute(path).parent_path());
+    return true;
+}
+
+void CommandLine::printHelp(std::ostream& out) const
+{
+    const ProductInfo& info = m_product.info();
+    out << "Usage: " << info.executableName << " [PROJECT." << info.extension << "]\n"
+        << "       " << info.executableName << " --help | --version\n";
+    for (const CommandLineOption& option : m_options)
+        out << "       " << info.executableName << ' ' << option.name << ' ' << option.usage << '\n';
+    out << "\nWithout an option the editor opens, with PROJECT when one is given.\n\n";
+    for (const CommandLineOption& option : m_options)
+        out << "  " << option.name << ' ' << option.usage << "\n      " << option.description << '\n';
+    out << "\nExit status: 0 on success, 1 on failure, 2 on bad usage.\n";
+}
+
+int CommandLine::run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) const
+{
+    const ProductInfo& info = m_product.info();
+    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+        if (args.size() > 1) {
+            err << info.executableName << ": --help takes no arguments\n";
+            return 2;
+        }
+        printHelp(out);
+        return 0;
+    }
+    if (args[0] == "--version") {
+        out << info.name << ' ' << info.version << '\n';
+        return 0;
+    }
+    for (const CommandLineOption& option : m_options) {
+        if (args[0] != option.name)
+            continue;
+        std::vector<std::string> operands(args.begin() + 1, args.end());
+        std::string toFolder;
+        if (option.acceptsTo && operands.size() == option.arguments + 2 && operands[option.arguments] == "--to") {
+            toFolder = operands.back();
+            operands.resize(option.arguments);
+        }
+        if (operands.size() != option.arguments) {
+            err << "Usage: " << info.executableName << ' ' << option.name << ' ' << option.usage << '\n';
+            return 2;
+        }
+        for (const std::string& operand : operands) {
+            if (operand.empty()) {
+                err << "Usage: " << info.executableName << ' ' << option.name << ' ' << option.usage << '\n';
+                return 2;
+            }
+        }
+        AppPaths paths = m_paths;
+        // Command-line jobs leave the author's preview folder alone.
+        paths.previewDir = ScratchFolder::path() / "preview";
+        CommandContext context{m_product, paths, out, err};
+        return option.run(context, operands, toFolder);
+    }
+    err << info.executableName << ": unknown option " << args[0] << "\nTry '" << info.executableName
+        << " --help'.\n";
+    return 2;
+}
+
+} // namespace kzt

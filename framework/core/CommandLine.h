@@ -1,0 +1,60 @@
+#pragma once
+
+#include "AppPaths.h"
+
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace kzt {
+
+class ProductProfile;
+class TkztAppletAgent;
+
+// Everything an option handler needs.
+struct CommandContext
+{
+    const ProductProfile& product;
+    AppPaths paths; // with a private preview folder
+    std::ostream& out;
+    std::ostream& err;
+};
+
+// One command-line option of the form --name ARG... [--to DIR].
+struct CommandLineOption
+{
+    std::string name;              // "--publish"
+    std::string usage;             // "PROJECT [--to DIR]"
+    std::string description;
+    std::size_t arguments = 1;     // required arguments after the name
+    bool acceptsTo = false;        // takes an optional "--to DIR"
+    std::function<int(CommandContext&, const std::vector<std::string>&, const std::string& toFolder)> run;
+};
+
+// Runs the programs without a window. Exit codes: 0 success, 1 failure with
+// the program's message on the error stream, 2 bad usage.
+class CommandLine
+{
+public:
+    CommandLine(const ProductProfile& product, AppPaths paths);
+
+    void addOption(CommandLineOption option);
+
+    // True when the arguments ask for a command-line job rather than the editor.
+    bool wantsCommandLine(const std::vector<std::string>& args) const;
+    int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) const;
+
+    // Opens a project as Open does, staging its files in the given preview
+    // folder. Prints the failure and returns false when it cannot.
+    static bool openProject(TkztAppletAgent& agent, const std::string& path, std::ostream& err);
+
+private:
+    void printHelp(std::ostream& out) const;
+
+    const ProductProfile& m_product;
+    AppPaths m_paths;
+    std::vector<CommandLineOption> m_options;
+};
+
+} // namespace kzt

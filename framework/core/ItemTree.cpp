@@ -1,0 +1,232 @@
+#include "ItemTree.h"
+
+#include "ItemTreeListener.h"
+
+#include <algorithm>
+#include <cassert>
+
+namespace kzt {
+
+TreeNode* TreeNode::previousSibling() const
+{
+    if (!m_parent || m_row == 0)
+        return nullptr;
+    return m_parent->m_children[m_row - 1];
+}
+
+TreeNode* TreeNode::nextSibling() const
+{
+    if (!m_parent || m_row + 1 >= m_parent->m_children.size())
+        return nullptr;
+    return m_parent->m_children[m_row + 1];
+}
+
+ItemTree::ItemTree()
+{
+    m_root = new TreeNode;
+    m_count = 1;
+}
+
+ItemTree::~ItemTree()
+{
+    destroy(m_root);
+}
+
+// Iterative, so a tree thousands of levels deep cannot exhaust the stack.
+void ItemTree::destroy(TreeNode* node)
+{
+    if (!node)
+        return;
+    std::vector<TreeNode*> pending{node};
+    while (!pending.empty()) {
+        TreeNode* n = pending.back();
+        pending.pop_back();
+        pending.insert(pending.end(), n->m_children.begin(), n->m_children.end());
+        delete n;
+    }
+}
+
+void ItemTree::reset(std::string rootText)
+{
+    if (m_listener)
+        m_listener->treeAboutToBeReset();
+    destroy(m_root);
+    m_root = new TreeNode;
+    m_root->m_text = std::move(rootText);
+    m_count = 1;
+    m_orderValid = false;
+    if (m_listener)
+        m_listener->treeReset();
+}
+
+void ItemTree::ensureOrder() const
+{
+    if (m_orderValid)
+        return;
+    m_order.clear();
+    m_order.reserve(m_count);
+    std::vector<TreeNode*> stack{m_root};
+    m_root->m_depth = 0;
+    while (!stack.empty()) {
+        TreeNode* n = stack.back();
+        stack.pop_back();
+        n->m_index = m_order.size();
+        n->m_size = 1;
+        m_order.push_back(n);
+        for (auto it = n->m_children.rbegin(); it != n->m_children.rend(); ++it) {
+            (*it)->m_depth = n->m_depth + 1;
+            stack.push_back(*it);
+        }
+    }
+    // Children follow their parent in depth-first order, so one backward
+    // pass sums every subtree.
+    for (auto it = m_order.rbegin(); it != m_order.rend(); ++it) {
+        if ((*it)->m_parent)
+            (*it)->m_parent->m_size += (*it)->m_size;
+    }
+    assert(m_order.size() == m_count);
+    m_orderValid = true;
+}
+
+const std::vector<TreeNode*>& ItemTree::order() const
+{
+    ensureOrder();
+    return m_order;
+}
+
+std::size_t ItemTree::absoluteIndex(const TreeNode* node) const
+{
+    ensureOrder();
+    return node->m_index;
+}
+
+TreeNode* ItemTree::nodeAt(std::size_t absoluteIndex) const
+{
+    ensureOrder();
+    return absoluteIndex < m_order.size() ? m_order[absoluteIndex] : nullptr;
+}
+
+std::size_t ItemTree::subtreeEnd(const TreeNode* node) const
+{
+    ensureOrder();
+    return node->m_index + node->m_size;
+}
+
+std::size_t ItemTree::countDescendants(const TreeNode* node) const
+{
+    ensureOrder();
+    return node->m_size - 1;
+}
+
+int ItemTree::level(const TreeNode* node) const
+{
+    ensureOrder();
+    return node->m_depth - 1;
+}
+
+void ItemTree::renumberRows(TreeNode* parent, std::size_t from)
+{
+    for (std::size_t i = from; i < parent->m_children.size(); ++i)
+        parent->m_children[i]->m_row = i;
+}
+
+TreeNode* ItemTree::appendChildSilently(TreeNode* parent, std::string text)
+{
+    auto* node = new TreeNode;
+    node->m_parent = parent;
+    node->m_text = std::move(text);
+    node->m_row = parent->m_children.size();
+    parent->m_children.push_back(node);
+    ++m_count;
+    m_orderValid = false;
+    return node;
+}
+
+TreeNode* ItemTree::appendChild(TreeNode* parent, std::string text, const Alongside& alongside)
+{
+    if (m_listener)
+        m_listener->nodeAboutToBeInserted(parent, parent->m_children.size());
+    if (alongside)
+        alongside();
+    TreeNode* node = appendChildSilently(parent, std::move(text));
+    if (m_listener)
+        m_listener->nodeInserted(node);
+    return node;
+}
+
+void ItemTree::beginBulkLoad()
+{
+    if (m_listener)
+        m_listener->treeAboutToBeReset();
+}
+
+void ItemTree::endBulkLoad()
+{
+    m_orderValid = false;
+    if (m_listener)
+        m_listener->treeReset();
+}
+
+void ItemTree::removeSubtree(TreeNode* node, const Alongside& alongside)
+{
+    if (!node || node == m_root)
+        return;
+    if (m_listener)
+        m_listener->nodeAboutToBeRemoved(node);
+    if (alongside)
+        alongside();
+    TreeNode* parent = node->m_parent;
+    const std::size_t row = node->m_row;
+    parent->m_children.erase(parent->m_children.begin() + static_cast<std::ptrdiff_t>(row));
+    renumberRows(parent, row);
+
+    std::size_t removed = 0;
+    std::vector<TreeNode*> pending{node};
+    while (!pending.empty()) {
+        TreeNode* n = pending.back();
+        pending.pop_back();
+        pending.insert(pending.end(), n->m_children.begin(), n->m_children.end());
+        delete n;
+        ++removed;
+    }
+    m_count -= removed;
+    m_orderValid = false;
+    if (m_listener)
+        m_listener->nodeRemoved(parent, row);
+}
+
+void ItemTree::moveBefore(TreeNode* node, TreeNode* before, const Alongside& alongside)
+{
+    if (!node || !before || node == before || node->m_parent != before->m_parent)
+        return;
+    TreeNode* parent = node->m_parent;
+    const std::size_t from = node->m_row;
+    const std::size_t to = before->m_row;
+    if (m_listener)
+        m_listener->nodeAboutToBeMoved(parent, from, to);
+    if (alongside)
+        alongside();
+    auto& children = parent->m_children;
+    const auto first = children.begin();
+    if (from > to)
+        std::rotate(first + static_cast<std::ptrdiff_t>(to), first + static_cast<std::ptrdiff_t>(from),
+                    first + static_cast<std::ptrdiff_t>(from) + 1);
+    else
+        std::rotate(first + static_cast<std::ptrdiff_t>(from), first + static_cast<std::ptrdiff_t>(from) + 1,
+                    first + static_cast<std::ptrdiff_t>(to));
+    renumberRows(parent, std::min(from, to));
+    m_orderValid = false;
+    if (m_listener)
+        m_listener->nodeMoved(node);
+}
+
+void ItemTree::setText(TreeNode* node, std::string text)
+{
+    if (node->m_text == text)
+        return;
+    node->m_text = std::move(text);
+    if (m_listener)
+        m_listener->nodeTextChanged(node);
+}
+
+} // namespace kzt

@@ -1,0 +1,158 @@
+#include "ProjectFileFormat.h"
+
+#include "AppletAgent.h"
+#include "AppletUtility.h"
+#include "ProgressSink.h"
+#include "TextFile.h"
+
+#include <algorithm>
+
+namespace kzt {
+
+namespace {
+
+const char* const kProductNameTag = "<Product_Name>";
+const char* const kProductVersionTag = "<Product_Version>";
+const char* const kAppletParametersTag = "<Applet_Parameters>";
+const char* const kItemParametersTag = "<Item_Parameters>";
+const char* const kItemParametersEndTag = "</Item_Parameters>";
+
+// Walks the lines of a file, looking only for the tags the reader needs.
+class LineCursor
+{
+public:
+    explicit LineCursor(std::vector<std::string_view> lines) : m_lines(std::move(lines)) {}
+
+    bool skipTo(std::string_view tag)
+    {
+        while (m_next < m_lines.size()) {
+            if (m_lines[m_next++] == tag)
+                return true;
+        }
+        return false;
+    }
+    bool next(std::string_view& line)
+    {
+        if (m_next >= m_lines.size())
+            return false;
+        line = m_lines[m_next++];
+        return true;
+    }
+
+private:
+    std::vector<std::string_view> m_lines;
+    std::size_t m_next = 0;
+};
+
+} // namespace
+
+std::string ProjectFileFormat::incompleteMessage()
+{
+    return "This file is incomplete, open failed!";
+}
+
+Status CheckStorableFields(const std::string& what, const std::string& caption, const std::vector<std::string>& fields)
+{
+    for (const std::string& field : fields) {
+        if (field.find(kFieldSeparator) != std::string::npos)
+            return Status::failure(what + " \"" + caption
+                                   + "\": The text can't include \"#$@\", it is used by system!");
+        if (field.find_first_of("\r\n") != std::string::npos)
+            return Status::failure(what + " \"" + caption + "\": a value holds a line break and cannot be saved.");
+    }
+    return Status::success();
+}
+
+Status ProjectFileFormat::read(TkztAppletAgent& agent, const std::filesystem::path& path)
+{
+    std::string contents;
+    Status status = TextFile::read(path, contents);
+    if (!status)
+        return status;
+    return readText(agent, contents);
+}
+
+Status ProjectFileFormat::readText(TkztAppletAgent& agent, const std::string& contents)
+{
+    const ProductInfo& info = agent.info();
+    LineCursor lines(TextFile::splitLines(contents));
+    std::string_view line;
+
+    if (!lines.skipTo(kProductNameTag) || !lines.next(line))
+        return Status::failure(info.foreignFileMessage);
+    const auto& names = info.acceptedNames;
+    if (std::find(names.begin(), names.end(), line) == names.end())
+        return Status::failure(info.foreignFileMessage);
+
+    if (!lines.skipTo(kProductVersionTag) || !lines.next(line))
+        return Status::failure(incompleteMessage());
+    agent.ProductVersion = std::string(line);
+
+    if (!lines.skipTo(kAppletParametersTag) || !lines.next(line))
+        return Status::failure(incompleteMessage());
+    agent.AppletData = TAppletData(SplitFields(line, info.appletFieldCount));
+
+    if (!lines.skipTo(kItemParametersTag))
+        return Status::failure(incompleteMessage());
+    ProgressScope progress(agent.progress(), "Loading Data ... ...");
+    agent.Items.clear();
+    agent.tree().reset(info.name);
+    for (;;) {
+        if (!lines.next(line))
+            return Status::failure(incompleteMessage());
+        if (line == kItemParametersEndTag)
+            break;
+        agent.Items.emplace_back(SplitFields(line, info.itemFieldCount));
+    }
+    return agent.RebuildTreeFromLevels();
+}
+
+Status ProjectFileFormat::render(TkztAppletAgent& agent, std::string& contents)
+{
+    const ProductInfo& info = agent.info();
+    Status status = CheckStorableFields("Menu setting", info.name, agent.AppletData.Fields);
+    for (std::size_t i = 0; status && i < agent.Items.size(); ++i)
+        status = CheckStorableFields("Item", agent.Items[i][info.captionField], agent.Items[i].Fields);
+    if (!status)
+        return status;
+
+    const int maximum = static_cast<int>(std::min<std::size_t>(
+        agent.Items.size() * info.itemFieldCount + 15, static_cast<std::size_t>(INT32_MAX)));
+    ProgressScope progress(agent.progress(), "Saving Data ... ...", maximum);
+    LineWriter out;
+    out.reserve(512 + agent.Items.size() * info.itemFieldCount * 12);
+    out.line("<Warning_Info>");
+    out.line(info.noteLine);
+    out.line("It may cause the project file can't be opened correctly if you modify it by yourself!");
+    out.line("</Warning_Info>");
+    out.line(kProductNameTag);
+    out.line(info.name);
+    out.line("</Product_Name>");
+    out.line(kProductVersionTag);
+    out.line(info.version);
+    out.line("</Product_Version>");
+    progress.advance(10);
+    out.line(kAppletParametersTag);
+    out.line(JoinFields(agent.AppletData.Fields, agent.Separator));
+    out.line("</Applet_Parameters>");
+    progress.advance(5);
+    out.line(kItemParametersTag);
+    for (const TItemData& item : agent.Items) {
+        out.line(JoinFields(item.Fields, agent.Separator));
+        progress.advance(static_cast<int>(info.itemFieldCount));
+    }
+    out.line(kItemParametersEndTag);
+    contents = out.take();
+    return Status::success();
+}
+
+Status ProjectFileFormat::write(TkztAppletAgent& agent, const std::filesystem::path& path)
+{
+    std::string contents;
+    Status status = render(agent, contents);
+    if (!status)
+        return status;
+    return TextFile::writeAtomic(path, contents);
+}
+
+} // namespace kzt
