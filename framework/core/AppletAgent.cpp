@@ -170,7 +170,9 @@ Status TkztAppletAgent::RebuildTreeFromLevels()
     levels.reserve(Items.size());
     for (TItemData& item : Items) {
         item.Fields.resize(info().itemFieldCount);
-        const auto level = ParseDecimal(item[levelField]);
+        // An empty level (a line cut short of its last separator) places the
+        // record at the top rather than refusing the whole file.
+        const auto level = item[levelField].empty() ? std::optional<long long>(0) : ParseDecimal(item[levelField]);
         if (!level)
             return Status::failure(NotAnIntegerMessage(item[levelField]));
         levels.push_back(*level);
@@ -182,7 +184,7 @@ Status TkztAppletAgent::RebuildTreeFromLevels()
     for (std::size_t r = 0; r < Items.size(); ++r) {
         const long long deepest = static_cast<long long>(path.size()) - 1;
         const long long level = std::clamp(levels[r], 0LL, deepest);
-        if (level != levels[r])
+        if (level != levels[r] || Items[r][levelField].empty())
             Items[r][levelField] = std::to_string(level);
         TreeNode* parent = path[static_cast<std::size_t>(level)];
         TreeNode* node = m_tree.appendChildSilently(parent, Items[r][captionField]);

@@ -1,0 +1,292 @@
+#include <gtest/gtest.h>
+
+#include "ItemTreeListener.h"
+#include "TestProduct.h"
+
+#include <random>
+
+using namespace kzt;
+using kzt::test::TestProduct;
+using kzt::test::treeMatchesItems;
+
+namespace {
+
+class AgentTree : public ::testing::Test
+{
+protected:
+    TestProduct product;
+    kzt::test::TempFolder folder;
+    TkztAppletAgent agent{product, folder.appPaths()};
+
+    TreeNode* root() { return agent.tree().root(); }
+    TreeNode* add(TreeNode* parent, const std::string& caption)
+    {
+        TreeNode* node = agent.InsertItem(parent);
+        agent.SetCaption(agent.ItemIndexOf(node), caption);
+        return node;
+    }
+    // Captions with their stored levels, in item order.
+    std::string outline() const
+    {
+        std::string all;
+        for (const TItemData& item : agent.Items)
+            all += item[TestProduct::Caption] + item[TestProduct::Level] + " ";
+        return all;
+    }
+};
+
+} // namespace
+
+TEST_F(AgentTree, newDocument_hasRootOnlyAndDefaults)
+{
+    EXPECT_EQ(agent.tree().count(), 1u);
+    EXPECT_TRUE(agent.Items.empty());
+    EXPECT_EQ(agent.AppletData, product.defaultAppletData());
+    EXPECT_EQ(root()->text(), "Testmenu");
+}
+
+TEST_F(AgentTree, insertUnderItemWithChildren_landsAfterItsWholeSubtree)
+{
+    TreeNode* a = add(root(), "A");
+    TreeNode* a1 = add(a, "A1");
+    add(a1, "A1a");
+    add(root(), "B");
+    TreeNode* fresh = agent.InsertItem(a);
+    EXPECT_EQ(fresh->parent(), a);
+    EXPECT_EQ(fresh->row(), 1u);
+    EXPECT_EQ(outline(), "A0 A11 A1a2 Item1 B0 ");
+    EXPECT_TRUE(treeMatchesItems(agent));
+}
+
+TEST_F(AgentTree, deleteSubtree_removesExactlyItsBlock)
+{
+    add(root(), "A");
+    TreeNode* b = add(root(), "B");
+    TreeNode* b1 = add(b, "B1");
+    add(b1, "B1a");
+    add(b, "B2");
+    add(root(), "C");
+    agent.DeleteItem(b);
+    EXPECT_EQ(outline(), "A0 C0 ");
+    EXPECT_TRUE(treeMatchesItems(agent));
+
+    // The last top-level item, then the root, which stays.
+    agent.DeleteItem(agent.NodeOfItem(1));
+    EXPECT_EQ(outline(), "A0 ");
+    agent.DeleteItem(root());
+    EXPECT_EQ(agent.tree().count(), 2u);
+    EXPECT_TRUE(treeMatchesItems(agent));
+}
+
+TEST_F(AgentTree, moveAcrossSiblingWithThreeDescendants_movesWholeBlocks)
+{
+    TreeNode* p = add(root(), "P");
+    TreeNode* p1 = add(p, "P1");
+    add(p1, "P1a");
+    add(p, "P2");
+    TreeNode* s = add(root(), "S");
+    add(s, "S1");
+
+    ASSERT_TRUE(agent.MoveItemUp(s));
+    EXPECT_EQ(outline(), "S0 S11 P0 P11 P1a2 P21 ");
+    EXPECT_TRUE(treeMatchesItems(agent));
+    EXPECT_FALSE(agent.MoveItemUp(s)); // first child
+
+    ASSERT_TRUE(agent.MoveItemDown(s));
+    EXPECT_EQ(outline(), "P0 P11 P1a2 P21 S0 S11 ");
+    EXPECT_TRUE(treeMatchesItems(agent));
+    EXPECT_FALSE(agent.MoveItemDown(s)); // last child
+}
+
+TEST_F(AgentTree, rebuildFromLevels_placesEveryRecordOnce)
+{
+    for (const char* level : {"0", "1", "2", "1", "0"}) {
+        TItemData item = agent.GetDefaultItemData();
+        item[TestProduct::Level] = level;
+        item[TestProduct::Caption] = std::string("L") + level;
+        agent.Items.push_back(item);
+    }
+    ASSERT_TRUE(agent.RebuildTreeFromLevels().ok());
+    EXPECT_TRUE(treeMatchesItems(agent));
+    EXPECT_EQ(agent.NodeOfItem(3)->parent(), agent.NodeOfItem(0));
+    EXPECT_EQ(agent.NodeOfItem(4)->parent(), root());
+
+    // Levels no program writes: a first level above 0, jumps, negatives.
+    agent.tree().reset("Testmenu");
+    const char* odd[] = {"3", "5", "1", "-2", "7"};
+    for (std::size_t i = 0; i < 5; ++i)
+        agent.Items[i][TestProduct::Level] = odd[i];
+    ASSERT_TRUE(agent.RebuildTreeFromLevels().ok());
+    EXPECT_TRUE(treeMatchesItems(agent));
+    EXPECT_EQ(outline(), "L00 L11 L21 L10 L01 ");
+}
+
+TEST_F(AgentTree, rebuildWithNonNumericLevel_failsWithoutBuildingNodes)
+{
+    TItemData item = agent.GetDefaultItemData();
+    item[TestProduct::Level] = "x1";
+    agent.Items.push_back(item);
+    const Status status = agent.RebuildTreeFromLevels();
+    EXPECT_FALSE(status.ok());
+    EXPECT_EQ(status.message(), "'x1' is not a valid integer value");
+    EXPECT_EQ(agent.tree().count(), 1u);
+}
+
+TEST_F(AgentTree, numbering_derivesIdentifiersParentsAndLevels)
+{
+    TreeNode* a = add(root(), "A");
+    add(a, "A1");
+    add(root(), "B");
+    agent.Items[0][TestProduct::Parent] = "stale";
+    agent.NumberItems(TestProduct::Id, TestProduct::Parent);
+    EXPECT_EQ(product.generatePage(agent), "i0::A\ni1:i0:A1\ni2::B\n");
+}
+
+TEST_F(AgentTree, rawListOperations_followTheirBoundaryRules)
+{
+    auto captionList = [&] {
+        std::string s;
+        for (const TItemData& item : agent.Items)
+            s += item[TestProduct::Caption];
+        return s;
+    };
+    TItemData x = agent.GetDefaultItemData();
+    x[TestProduct::Caption] = "a";
+    agent.InsertItemData(7, x); // empty list: whatever the index
+    x[TestProduct::Caption] = "b";
+    agent.InsertItemData(1, x); // append
+    x[TestProduct::Caption] = "c";
+    agent.InsertItemData(0, x);
+    agent.InsertItemData(9, x); // beyond: nothing
+    EXPECT_EQ(captionList(), "cab");
+    agent.MoveItemDataUp(0);
+    agent.MoveItemDataUp(3);
+    agent.MoveItemDataUp(2);
+    EXPECT_EQ(captionList(), "cba");
+    agent.DeleteItemData(5);
+    agent.DeleteItemData(1);
+    EXPECT_EQ(captionList(), "ca");
+}
+
+namespace {
+
+// Records the order of listener calls and checks that the document agrees
+// with itself whenever a view could look.
+class CheckingListener : public ItemTreeListener
+{
+public:
+    explicit CheckingListener(const TkztAppletAgent& agent) : m_agent(agent) {}
+    int calls = 0;
+    int inconsistent = 0;
+    void check()
+    {
+        ++calls;
+        if (m_agent.Items.size() + 1 != m_agent.tree().count())
+            ++inconsistent;
+    }
+    void nodeAboutToBeInserted(TreeNode*, std::size_t) override { check(); }
+    void nodeInserted(TreeNode*) override { check(); }
+    void nodeAboutToBeRemoved(TreeNode*) override { check(); }
+    void nodeRemoved(TreeNode*, std::size_t) override { check(); }
+    void nodeAboutToBeMoved(TreeNode*, std::size_t, std::size_t) override { check(); }
+    void nodeMoved(TreeNode*) override { check(); }
+
+private:
+    const TkztAppletAgent& m_agent;
+};
+
+// The reference: captions and levels in depth-first order, edited naively.
+struct Model
+{
+    std::vector<std::pair<std::string, int>> rows;
+
+    std::size_t end(std::size_t i) const
+    {
+        std::size_t j = i + 1;
+        while (j < rows.size() && rows[j].second > rows[i].second)
+            ++j;
+        return j;
+    }
+    // Previous sibling's position, or npos.
+    std::size_t previousSibling(std::size_t i) const
+    {
+        for (std::size_t j = i; j-- > 0;) {
+            if (rows[j].second == rows[i].second)
+                return j;
+            if (rows[j].second < rows[i].second)
+                break;
+        }
+        return std::string::npos;
+    }
+    void moveUp(std::size_t i)
+    {
+        const std::size_t p = previousSibling(i);
+        std::rotate(rows.begin() + static_cast<long>(p), rows.begin() + static_cast<long>(i),
+                    rows.begin() + static_cast<long>(end(i)));
+    }
+};
+
+} // namespace
+
+TEST_F(AgentTree, randomEditSequence_matchesReferenceAndStaysParallel)
+{
+    CheckingListener listener(agent);
+    agent.tree().setListener(&listener);
+    Model model;
+    std::mt19937 random(20261207);
+    int serial = 0;
+    for (int step = 0; step < 4000; ++step) {
+        const std::size_t n = agent.Items.size();
+        const int op = static_cast<int>(random() % 10);
+        if (op < 4 || n == 0) {
+            const std::size_t parent = random() % (n + 1); // 0 is the root
+            const std::string caption = "n" + std::to_string(serial++);
+            TreeNode* node = add(agent.tree().nodeAt(parent), caption);
+            (void)node;
+            const int level = parent == 0 ? 0 : model.rows[parent - 1].second + 1;
+            const std::size_t at = parent == 0 ? model.rows.size() : model.end(parent - 1);
+            model.rows.insert(model.rows.begin() + static_cast<long>(at), {caption, level});
+        } else if (op < 6) {
+            const std::size_t i = random() % n;
+            agent.DeleteItem(agent.NodeOfItem(i));
+            model.rows.erase(model.rows.begin() + static_cast<long>(i),
+                             model.rows.begin() + static_cast<long>(model.end(i)));
+        } else if (op < 8) {
+            const std::size_t i = random() % n;
+            const bool moved = agent.MoveItemUp(agent.NodeOfItem(i));
+            ASSERT_EQ(moved, model.previousSibling(i) != std::string::npos);
+            if (moved)
+                model.moveUp(i);
+        } else {
+            const std::size_t i = random() % n;
+            const std::size_t next = model.end(i);
+            const bool hasNext = next < model.rows.size() && model.rows[next].second == model.rows[i].second;
+            ASSERT_EQ(agent.MoveItemDown(agent.NodeOfItem(i)), hasNext);
+            if (hasNext)
+                model.moveUp(next);
+        }
+        ASSERT_EQ(agent.Items.size(), model.rows.size()) << "step " << step;
+        for (std::size_t i = 0; i < model.rows.size(); ++i) {
+            ASSERT_EQ(agent.Items[i][TestProduct::Caption], model.rows[i].first) << "step " << step;
+            ASSERT_EQ(agent.tree().level(agent.NodeOfItem(i)), model.rows[i].second) << "step " << step;
+        }
+        ASSERT_TRUE(treeMatchesItems(agent, false)) << "step " << step;
+    }
+    EXPECT_GT(listener.calls, 0);
+    EXPECT_EQ(listener.inconsistent, 0);
+    agent.tree().setListener(nullptr);
+}
+
+TEST_F(AgentTree, veryDeepTree_isBuiltWalkedAndDestroyedWithoutRecursion)
+{
+    for (int i = 0; i < 200000; ++i) {
+        TItemData item = agent.GetDefaultItemData();
+        item[TestProduct::Level] = std::to_string(i);
+        agent.Items.push_back(item);
+    }
+    ASSERT_TRUE(agent.RebuildTreeFromLevels().ok());
+    EXPECT_EQ(agent.tree().level(agent.NodeOfItem(199999)), 199999);
+    agent.DeleteItem(agent.NodeOfItem(0));
+    EXPECT_TRUE(agent.Items.empty());
+    EXPECT_TRUE(treeMatchesItems(agent));
+}

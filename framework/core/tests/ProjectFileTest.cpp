@@ -1,0 +1,238 @@
+#include <gtest/gtest.h>
+
+#include "ProjectFileFormat.h"
+#include "TestProduct.h"
+#include "TextFile.h"
+
+#include <csignal>
+#include <random>
+#include <sys/resource.h>
+
+using namespace kzt;
+using kzt::test::readFile;
+using kzt::test::TestProduct;
+using kzt::test::treeMatchesItems;
+using kzt::test::writeFile;
+
+namespace {
+
+const std::string kHeader = "<Warning_Info>\r\nNote: test.\r\n"
+                            "It may cause the project file can't be opened correctly if you modify it by yourself!\r\n"
+                            "</Warning_Info>\r\n<Product_Name>\r\nTestmenu\r\n</Product_Name>\r\n"
+                            "<Product_Version>\r\n1.0\r\n</Product_Version>\r\n";
+
+class ProjectFile : public ::testing::Test
+{
+protected:
+    TestProduct product;
+    kzt::test::TempFolder folder;
+    TkztAppletAgent agent{product, folder.appPaths()};
+
+    std::filesystem::path file(const std::string& name) const { return folder.path() / name; }
+
+    Status readText(const std::string& text)
+    {
+        writeFile(file("in.tst"), text);
+        return agent.ReadProjectFile(file("in.tst"));
+    }
+    void expectFreshDocument()
+    {
+        EXPECT_TRUE(agent.Items.empty());
+        EXPECT_EQ(agent.tree().count(), 1u);
+        EXPECT_EQ(agent.AppletData, product.defaultAppletData());
+    }
+};
+
+std::string randomText(std::mt19937& random)
+{
+    static const std::string pool = "aZ09 <>&\"'\\/;:,.\t{}()\xE9\xFC\x80\xFF\xC3\xA9#$@";
+    std::string text;
+    const std::size_t length = random() % 12;
+    for (std::size_t i = 0; i < length; ++i)
+        text += pool[random() % pool.size()];
+    // A complete separator inside a value can never be stored.
+    for (std::size_t at; (at = text.find("#$@")) != std::string::npos;)
+        text.erase(at, 1);
+    return text;
+}
+
+} // namespace
+
+TEST_F(ProjectFile, writtenFile_hasExactLayout)
+{
+    TreeNode* a = agent.InsertItem(agent.tree().root());
+    agent.InsertItem(a);
+    ASSERT_TRUE(agent.WriteProjectFile(file("p.tst")).ok());
+    EXPECT_EQ(readFile(file("p.tst")), kHeader
+                                           + "<Applet_Parameters>\r\nmenu#$@0#$@FFFFFF#$@\r\n</Applet_Parameters>\r\n"
+                                             "<Item_Parameters>\r\n#$@#$@Item#$@#$@0#$@\r\n#$@#$@Item#$@#$@1#$@\r\n"
+                                             "</Item_Parameters>\r\n");
+}
+
+TEST_F(ProjectFile, randomDocuments_roundTripByteForByte)
+{
+    std::mt19937 random(7);
+    for (int round = 0; round < 30; ++round) {
+        agent.ResetToDefaults();
+        for (std::string& field : agent.AppletData.Fields)
+            field = randomText(random);
+        const int items = static_cast<int>(random() % 40);
+        for (int i = 0; i < items; ++i) {
+            TreeNode* parent = agent.tree().nodeAt(random() % agent.tree().count());
+            TreeNode* node = agent.InsertItem(parent);
+            const std::size_t index = agent.ItemIndexOf(node);
+            agent.SetCaption(index, randomText(random));
+            agent.Items[index][TestProduct::Image] = randomText(random);
+            agent.Items[index][TestProduct::Id] = randomText(random);
+        }
+        const TAppletData applet = agent.AppletData;
+        const TItemArray written = agent.Items;
+        std::vector<int> shape;
+        for (TreeNode* node : agent.tree().order())
+            shape.push_back(agent.tree().level(node));
+        ASSERT_TRUE(agent.WriteProjectFile(file("r.tst")).ok());
+
+        TkztAppletAgent other(product, folder.appPaths());
+        ASSERT_TRUE(other.ReadProjectFile(file("r.tst")).ok());
+        EXPECT_EQ(other.AppletData, applet);
+        EXPECT_EQ(other.Items, written);
+        std::vector<int> otherShape;
+        for (TreeNode* node : other.tree().order())
+            otherShape.push_back(other.tree().level(node));
+        EXPECT_EQ(otherShape, shape);
+        EXPECT_TRUE(treeMatchesItems(other));
+    }
+}
+
+TEST_F(ProjectFile, toleratedVariations_readAsTheSameDocument)
+{
+    const std::string params = "<Applet_Parameters>\r\nm#$@1#$@ABCDEF#$@\r\n</Applet_Parameters>\r\n";
+    const std::string items = "<Item_Parameters>\r\n#$@#$@One#$@#$@0#$@\r\n#$@#$@Two#$@#$@1#$@\r\n</Item_Parameters>\r\n";
+    // Lines between the blocks, LF endings, the older product name, missing
+    // trailing separators.
+    ASSERT_TRUE(readText("junk\r\n" + kHeader + "extra\r\n" + params + "between\r\n" + items).ok());
+    EXPECT_EQ(agent.Items.size(), 2u);
+    EXPECT_EQ(agent.NodeOfItem(1)->parent(), agent.NodeOfItem(0));
+
+    std::string older = kHeader;
+    older.replace(older.find("\r\nTestmenu\r\n"), 12, "\r\nOldmenu\r\n");
+    std::string lf = older + params + items;
+    for (std::size_t at; (at = lf.find("\r\n")) != std::string::npos;)
+        lf.replace(at, 2, "\n");
+    ASSERT_TRUE(readText(lf).ok());
+    EXPECT_EQ(agent.AppletData[2], "ABCDEF");
+
+    ASSERT_TRUE(readText(kHeader + "<Applet_Parameters>\r\nm#$@1#$@ABCDEF\r\n</Applet_Parameters>\r\n"
+                         + "<Item_Parameters>\r\n#$@#$@One#$@#$@0\r\n</Item_Parameters>\r\n")
+                    .ok());
+    EXPECT_EQ(agent.AppletData[2], "");
+    EXPECT_EQ(agent.Items[0][TestProduct::Level], "0"); // the empty level is placed at the top
+    EXPECT_TRUE(treeMatchesItems(agent));
+
+    ASSERT_TRUE(readText(kHeader + params + "<Item_Parameters>\r\n</Item_Parameters>\r\n").ok());
+    EXPECT_TRUE(agent.Items.empty());
+    EXPECT_EQ(agent.ProductVersion, "1.0");
+}
+
+TEST_F(ProjectFile, refusedOrDamagedFiles_leaveAFreshConsistentDocument)
+{
+    const std::string params = "<Applet_Parameters>\r\nm#$@1#$@ABCDEF#$@\r\n</Applet_Parameters>\r\n";
+    const std::string full = kHeader + params + "<Item_Parameters>\r\n#$@#$@One#$@#$@0#$@\r\n</Item_Parameters>\r\n";
+    std::string foreign = full;
+    foreign.replace(foreign.find("\r\nTestmenu\r\n"), 12, "\r\nOthermenu\r\n");
+
+    struct Case
+    {
+        std::string name;
+        std::string text;
+        std::string message;
+    };
+    const std::string incomplete = ProjectFileFormat::incompleteMessage();
+    const std::string notOurs = product.info().foreignFileMessage;
+    std::mt19937 random(3);
+    std::string binary(100000, '\0');
+    for (char& c : binary)
+        c = static_cast<char>(random());
+    const std::vector<Case> cases = {
+        {"empty", "", notOurs},
+        {"foreign", foreign, notOurs},
+        {"binary", binary, notOurs},
+        {"cut in items", full.substr(0, full.size() - 22), incomplete},
+        {"cut in header", full.substr(0, full.find("<Product_Version>") + 19), incomplete},
+        {"cut after parameters", kHeader + params, incomplete},
+        {"bad level", kHeader + params + "<Item_Parameters>\r\n#$@#$@One#$@#$@zero#$@\r\n</Item_Parameters>\r\n",
+         "'zero' is not a valid integer value"},
+    };
+    for (const Case& c : cases) {
+        agent.InsertItem(agent.tree().root());
+        const Status status = readText(c.text);
+        EXPECT_FALSE(status.ok()) << c.name;
+        EXPECT_EQ(status.message(), c.message) << c.name;
+        expectFreshDocument();
+    }
+    const Status missing = agent.ReadProjectFile(file("missing.tst"));
+    EXPECT_FALSE(missing.ok());
+    EXPECT_NE(missing.message().find("missing.tst"), std::string::npos);
+}
+
+TEST_F(ProjectFile, hugeFile_isReadOrRefusedWithoutHanging)
+{
+    // 50 MB in one line, then 50 MB of item lines.
+    const std::string oneLine = kHeader + "<Applet_Parameters>\r\n" + std::string(50 << 20, 'x');
+    EXPECT_FALSE(readText(oneLine).ok());
+    expectFreshDocument();
+
+    std::string many = kHeader + "<Applet_Parameters>\r\nm#$@1#$@ABCDEF#$@\r\n</Applet_Parameters>\r\n<Item_Parameters>\r\n";
+    const std::string line = "#$@#$@" + std::string(30, 'c') + "#$@#$@0#$@\r\n";
+    while (many.size() < (50u << 20))
+        many += line;
+    many += "</Item_Parameters>\r\n";
+    ASSERT_TRUE(readText(many).ok());
+    EXPECT_GT(agent.Items.size(), 1000000u);
+    EXPECT_TRUE(treeMatchesItems(agent));
+}
+
+TEST_F(ProjectFile, separatorOrLineBreakInAValue_isRefusedAndOldFileKept)
+{
+    agent.InsertItem(agent.tree().root());
+    ASSERT_TRUE(agent.WriteProjectFile(file("keep.tst")).ok());
+    const std::string before = readFile(file("keep.tst"));
+
+    agent.Items[0][TestProduct::Image] = "a#$@b";
+    Status status = agent.WriteProjectFile(file("keep.tst"));
+    EXPECT_FALSE(status.ok());
+    EXPECT_NE(status.message().find("The text can't include \"#$@\", it is used by system!"), std::string::npos);
+    EXPECT_EQ(readFile(file("keep.tst")), before);
+
+    agent.Items[0][TestProduct::Image] = "a";
+    agent.AppletData[0] = "two\nlines";
+    EXPECT_FALSE(agent.WriteProjectFile(file("keep.tst")).ok());
+    EXPECT_EQ(readFile(file("keep.tst")), before);
+}
+
+TEST_F(ProjectFile, writeFailingPartWay_keepsOldFileAndLeavesNoTemporary)
+{
+    for (int i = 0; i < 2000; ++i)
+        agent.InsertItem(agent.tree().root());
+    writeFile(file("old.tst"), "old contents");
+
+    // The file system refuses to let the file grow past 4 KB.
+    struct rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const Status status = agent.WriteProjectFile(file("old.tst"));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+
+    EXPECT_FALSE(status.ok());
+    EXPECT_EQ(readFile(file("old.tst")), "old contents");
+    int entries = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+        (void)entry;
+        ++entries;
+    }
+    EXPECT_EQ(entries, 1);
+}
