@@ -1,0 +1,87 @@
+#pragma once
+
+#include "BrowserDetector.h"
+#include "PlatformProduct.h"
+#include "Settings.h"
+
+#include <QDialog>
+
+#include <vector>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QToolButton;
+
+namespace kzt {
+
+// "Web Browser": which browser Preview starts. The choice lives in the
+// product's "Web Browsers" settings key; creating the dialog reads it, OK
+// writes it, and launch() uses it without showing the dialog.
+class TformWebBrowser : public QDialog
+{
+    Q_OBJECT
+
+public:
+    enum class Choice { None, Default, Known, Specified };
+
+    explicit TformWebBrowser(const PlatformProduct& product, QWidget* parent = nullptr);
+    // Explicit store and PATH, for tools and tests.
+    TformWebBrowser(const PlatformProduct& product, Settings settings, const QString& path,
+                    QWidget* parent = nullptr);
+
+    const std::vector<KnownBrowser>& knownBrowsers() const { return m_browsers; }
+    Choice choice() const;
+
+    // Opens folder/page with the chosen browser. With no program to start
+    // (a known choice without a selected entry, an empty program path, or
+    // no choice at all) the page goes to the desktop's default handler.
+    // False when nothing could be started.
+    bool launch(const QString& folder, const QString& page) const;
+
+    // Handlers, also reachable through the controls.
+    void bitbtnOkClick();
+    void bitbtnCancelClick();
+    void spdbtnOpenExeFileClick();
+
+    QRadioButton* RadioButtonBrowserDefault() const { return m_default; }
+    QRadioButton* RadioButtonBrowserKnownInSystem() const { return m_known; }
+    QRadioButton* RadioButtonBrowserUserSpecify() const { return m_specified; }
+    QComboBox* ComboBoxBrowserList() const { return m_list; }
+    QLineEdit* editSpecifiedBrowserFileName() const { return m_edit; }
+    QToolButton* spdbtnOpenExeFile() const { return m_browse; }
+    QPushButton* bitbtnOk() const { return m_ok; }
+    QPushButton* bitbtnCancel() const { return m_cancel; }
+
+    // The browse button's filter: executables on Linux have no extension,
+    // so "All Files" is offered and preselected after the usual entry.
+    static QString executableFilter();
+
+private:
+    void buildControls();
+    void fillList();
+    void readChoice();
+    void writeChoice();
+    void setRadio(QRadioButton* button, bool checked);
+    void knownToggled(bool checked);
+
+    PlatformProduct m_product;
+    Settings m_settings;
+    std::vector<KnownBrowser> m_browsers;
+
+    QGroupBox* m_group = nullptr;
+    QRadioButton* m_default = nullptr;
+    QRadioButton* m_known = nullptr;
+    QComboBox* m_list = nullptr;
+    QRadioButton* m_specified = nullptr;
+    QLabel* m_exeLabel = nullptr;
+    QLineEdit* m_edit = nullptr;
+    QToolButton* m_browse = nullptr;
+    QPushButton* m_ok = nullptr;
+    QPushButton* m_cancel = nullptr;
+};
+
+} // namespace kzt
