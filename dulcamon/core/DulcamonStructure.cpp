@@ -1,0 +1,13 @@
+#include "DulcamonStructure.h"
+
+#include "DulcamonProfile.h"
+
+namespace dulcamon {
+
+const kzt::MenuStructureMapping& DulcamonStructure::mapping()
+{
+    static const kzt::MenuStructureMapping fields{Url, Target, Description};
+    return fields;
+}
+
+} // namespace dulcamon

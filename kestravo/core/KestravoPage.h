@@ -1,0 +1,33 @@
+#pragma once
+
+#include "Records.h"
+
+#include <string>
+#include <string_view>
+
+namespace kzt {
+class TkztAppletAgent;
+}
+
+namespace kestravo {
+
+// The page with the drop-down form, and the style sheet it links.
+class KestravoPage
+{
+public:
+    // The page for the current records; levels come from the tree.
+    static std::string generate(const kzt::TkztAppletAgent& agent);
+
+    // The five lines of "brevanekvrst.css".
+    static std::string styleSheet(const kzt::TAppletData& menu);
+
+    // An item's link as the page carries it: one site root replaced by the
+    // other when both roots are set, in the direction the menu chooses.
+    static std::string convertPath(const std::string& url, const kzt::TAppletData& menu);
+
+    // Every occurrence of `from`, compared without regard to ASCII letter
+    // case, replaced by `to`, left to right.
+    static std::string replaceIgnoringCase(std::string_view text, std::string_view from, std::string_view to);
+};
+
+} // namespace kestravo

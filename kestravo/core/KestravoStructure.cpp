@@ -1,0 +1,13 @@
+#include "KestravoStructure.h"
+
+#include "KestravoProfile.h"
+
+namespace kestravo {
+
+const kzt::MenuStructureMapping& KestravoStructure::mapping()
+{
+    static const kzt::MenuStructureMapping fields{pURL, pTarget, std::nullopt};
+    return fields;
+}
+
+} // namespace kestravo
