@@ -1,0 +1,330 @@
+/* Dulcamon 1.0 pop-out menu runtime.
+ * One classic script without dependencies, so a page works opened from disk or from a server.
+ * Globals: qelvorpin and TJSMenuType2 only; the page itself declares qelVORPin and the menu. */
+(function (win, doc) {
+  'use strict';
+  var P = 'dlcm', INTENT = 180, seq = 0, nodes = new WeakMap();
+  var calm = win.matchMedia ? win.matchMedia('(prefers-reduced-motion: reduce)') : { matches: false };
+  var CIRCLE = /^(iris|radialwipe|wheel|spiral)$/, WIPE = /^(barn|blinds|checkerboard|gradientwipe|inset|randombars|revealtrans|slide|stretch|strips|zigzag)$/;
+
+  var CSS = '.~{position:absolute;z-index:1000;margin:0;padding:0;line-height:normal;text-align:start}' +
+    '.~ ul{list-style:none;margin:0;padding:0}.~-row{display:flex;align-items:flex-start}' +
+    '.~ li{position:relative;box-sizing:border-box;display:flex;margin:0;padding:0;border:var(--~-bw) solid var(--~-bc);' +
+    'background:var(--~-b) var(--~-i) 0 0;color:var(--~-c)}' +
+    '.~ li.~-hot,.~ li.~-open,.~ li:focus-within{background-color:var(--~-bo);background-image:var(--~-io);color:var(--~-co)}' +
+    '.~-x,.~-tg{display:flex;align-items:center;box-sizing:border-box;margin:0;border:0;background:none;color:inherit;' +
+    'font:inherit;text-align:start;text-decoration:none;white-space:nowrap;overflow:hidden;cursor:pointer}' +
+    '.~-x{flex:1 1 auto;min-width:0;padding:var(--~-pad)}span.~-x{cursor:default}.~-tg{flex:none;padding:0 .3em}' +
+    '.~-ar{margin-inline-start:auto;padding-inline-start:.3em}.~-sub{position:absolute;z-index:1}' +
+    '.~ [hidden]{display:none!important}.~ :focus-visible{outline:2px solid;outline-offset:-3px}' +
+    '.~ :focus:not(:focus-visible){outline:0}' +
+    '.~-tip{position:absolute;z-index:1;left:0;top:100%;width:1px;height:1px;overflow:hidden;clip-path:inset(50%);white-space:nowrap}' +
+    '.~-tip.~-show{width:max-content;max-width:20em;height:auto;overflow:visible;clip-path:none;white-space:normal;' +
+    'padding:2px 5px;border:1px solid #555;background:#ffffe1;color:#000;font-size:.9em;font-weight:normal;font-style:normal}' +
+    '@media (forced-colors:active){.~ li{border-color:CanvasText}.~ li.~-hot,.~ li.~-open{outline:2px dashed;outline-offset:-2px}' +
+    '.~ :focus-visible{outline:3px solid}.~-tip.~-show{border-color:CanvasText}}';
+
+  function on(v) { return v === 1 || v === '1'; }
+  function num(v, d) { v = parseFloat(v); return isFinite(v) ? v : d; }
+  function str(v) { return v == null ? '' : String(v); }
+  function el(tag, cls) { var e = doc.createElement(tag); if (cls) e.className = cls; return e; }
+  // A CSS string cannot hold raw quotes, backslashes or line breaks: escape them as code points.
+  function cssUrl(s) {
+    return s ? 'url("' + s.replace(/[\\"\n\r\f]/g, function (c) { return '\\' + c.charCodeAt(0).toString(16) + ' '; }) + '")' : 'none';
+  }
+  function viewport() {
+    var d = doc.compatMode === 'BackCompat' && doc.body ? doc.body : doc.documentElement;
+    return { w: d.clientWidth || win.innerWidth, h: d.clientHeight || win.innerHeight };
+  }
+  function injectStyle() {
+    if (doc.querySelector('style[data-' + P + ']')) return;
+    var s = el('style'); s.setAttribute('data-' + P, '');
+    s.textContent = CSS.replace(/~/g, P);
+    (doc.head || doc.documentElement).appendChild(s);
+  }
+  // The old transition filters were lenient; so are we: unknown or broken text means a plain fade.
+  function parseFilter(t) {
+    t = str(t).trim();
+    if (!t) return null;
+    var m = /^(?:progid\s*:\s*)?(?:DXImageTransform\.Microsoft\.)?([a-z]+)\s*(\([^)]*\))?\s*;?$/i.exec(t),
+      name = m ? m[1].toLowerCase() : '', d = /duration\s*=\s*['"]?([\d.]+)/i.exec(t);
+    d = d ? parseFloat(d[1]) * 1000 : NaN;
+    return { d: isFinite(d) ? Math.min(d, 5000) : 300, clip: CIRCLE.test(name) ? 'c' : WIPE.test(name) ? 'e' : '' };
+  }
+
+  function qelvorpin() { this.menus = []; }
+
+  function TJSMenuType2(name, frame, scroll, orient, x, y, gap, reserved, click, delay, pad, family, size, bold, italic,
+    bw, bc, sx, sy, glide, step, speed, filter) {
+    this.name = str(name);
+    this.cfg = {
+      frame: str(frame), fixed: on(scroll), row: on(orient), x: num(x, 0), y: num(y, 0), gap: num(gap, 0),
+      click: on(click), delay: Math.max(0, num(delay, 1000)), pad: Math.max(0, num(pad, 0)), family: str(family),
+      size: num(size, 12), bold: on(bold), italic: on(italic), bw: Math.max(0, num(bw, 0)), bc: str(bc),
+      sx: num(sx, 0), sy: num(sy, 0), glide: on(glide), step: num(step, 5), speed: num(speed, 1), fx: parseFilter(filter)
+    };
+    this.items = [];
+    if (win.qelVORPin instanceof qelvorpin) win.qelVORPin.menus.push(this);
+  }
+  TJSMenuType2.prototype.qeLvorpiN = function (id, parent, caption, url, target, w, h, img, imgOver, bg, bgOver, fg, fgOver, desc) {
+    this.items.push({
+      id: str(id), pid: str(parent), cap: str(caption), url: str(url).trim(), target: str(target).trim(),
+      w: Math.max(0, num(w, 80)), h: Math.max(0, num(h, 20)), img: str(img).trim(), imgO: str(imgOver).trim(),
+      bg: str(bg), bgO: str(bgOver), fg: str(fg), fgO: str(fgOver), desc: str(desc).trim()
+    });
+  };
+  TJSMenuType2.prototype.qeLvORpin = function () {
+    var m = this, at = doc.currentScript;
+    if (m.built) return;
+    m.built = true;
+    if (doc.body) build(m, at); else doc.addEventListener('DOMContentLoaded', function () { build(m, null); });
+  };
+
+  function build(m, at) {
+    var c = m.cfg, id = P + (++seq), k = 0, openAt = [], hot = null, tip = null, pending = null, pendT = 0,
+      lastPtr = 'mouse', pressing = false, vp = viewport(), rtl;
+    injectStyle();
+    var nav = el('nav', P), s = nav.style;
+    nav.id = id;
+    nav.setAttribute('aria-label', 'Menu');
+    s.position = c.fixed ? 'fixed' : 'absolute';
+    s.left = c.x + 'px'; s.top = c.y + 'px';
+    s.fontFamily = c.family; s.fontSize = c.size + 'px';
+    s.fontWeight = c.bold ? 'bold' : 'normal'; s.fontStyle = c.italic ? 'italic' : 'normal';
+    s.setProperty('--' + P + '-bw', c.bw + 'px'); s.setProperty('--' + P + '-bc', c.bc); s.setProperty('--' + P + '-pad', c.pad + 'px');
+    // Drawn where the page calls us, as the old layer-writing menus were; sub-menus stay in this
+    // document even when a sub-menu frame is named, since other frames are out of reach from file://.
+    if (at && at.parentNode && doc.body.contains(at)) at.parentNode.insertBefore(nav, at.nextSibling);
+    else doc.body.appendChild(nav);
+    rtl = win.getComputedStyle(nav).direction === 'rtl';
+
+    var root = { kids: [], lv: -1 }, byId = Object.create(null);
+    m.items.forEach(function (it) {
+      var p = (it.pid && byId[it.pid]) || root, n = { it: it, parent: p === root ? null : p, kids: [], lv: p.lv + 1 };
+      p.kids.push(n);
+      if (it.id && !byId[it.id]) byId[it.id] = n;
+    });
+    nav.appendChild(list(root.kids, null));
+    m.nav = nav;
+
+    function list(kids, pn) {
+      var ul = el('ul', pn ? P + '-sub' : P + '-top' + (c.row ? ' ' + P + '-row' : ''));
+      if (pn) { ul.id = id + '-s' + (++k); ul.hidden = true; }
+      kids.forEach(function (n, i) { ul.appendChild(item(n, i)); });
+      return ul;
+    }
+    function prop(st, name, v) { st.setProperty('--' + P + '-' + name, v); }
+    function item(n, i) {
+      var it = n.it, li = el('li'), st = li.style, x;
+      st.width = it.w + 'px'; st.height = it.h + 'px';
+      if (i && !n.lv) st[c.row ? 'marginInlineStart' : 'marginTop'] = c.gap + 'px';
+      prop(st, 'b', it.bg); prop(st, 'bo', it.bgO); prop(st, 'c', it.fg); prop(st, 'co', it.fgO);
+      prop(st, 'i', cssUrl(it.img)); prop(st, 'io', cssUrl(it.imgO || it.img));
+      if (it.url) {
+        x = el('a', P + '-x');
+        x.setAttribute('href', it.url);
+        if (it.target) x.target = it.target;
+        if (x.href === win.location.href) x.setAttribute('aria-current', 'page');
+      } else x = el(n.kids.length ? 'button' : 'span', P + '-x');
+      x.textContent = it.cap;
+      li.appendChild(x);
+      n.li = li; n.x = x; nodes.set(li, n);
+      if (n.kids.length) {
+        var tg = n.tg = x.tagName === 'BUTTON' ? x : li.appendChild(el('button', P + '-tg'));
+        tg.type = 'button';
+        if (tg !== x) tg.setAttribute('aria-label', it.cap + ' submenu');
+        n.ar = tg.appendChild(el('span', P + '-ar'));
+        n.ar.setAttribute('aria-hidden', 'true');
+        n.sub = list(n.kids, n);
+        tg.setAttribute('aria-controls', n.sub.id);
+        mark(n, false);
+      }
+      if (it.desc) {
+        // One element serves as the accessible description and as the visible tooltip.
+        var t = n.tip = li.appendChild(el('span', P + '-tip'));
+        t.id = id + '-d' + (++k); t.setAttribute('aria-hidden', 'true'); t.textContent = it.desc;
+        x.setAttribute('aria-describedby', t.id);
+      }
+      if (n.sub) li.appendChild(n.sub);
+      return li;
+    }
+    function mark(n, open) {
+      var down = c.row && !n.lv;
+      n.tg.setAttribute('aria-expanded', open ? 'true' : 'false');
+      n.li.classList.toggle(P + '-open', open);
+      n.ar.textContent = down ? (open ? '\u25B4' : '\u25BE') : open ? '\u25BE' : rtl ? '\u25C2' : '\u25B8';
+    }
+    function find(e) {
+      var li = e && e.closest ? e.closest('li') : null;
+      return li && nav.contains(li) ? nodes.get(li) : null;
+    }
+    function focusables(ul) {
+      var r = [];
+      [].forEach.call(ul.children, function (li) {
+        var n = nodes.get(li);
+        if (n.x.tagName !== 'SPAN') r.push(n.x);
+        if (n.tg && n.tg !== n.x) r.push(n.tg);
+      });
+      return r;
+    }
+    function setHot(n) {
+      if (hot) hot.li.classList.remove(P + '-hot');
+      hot = n;
+      if (n) n.li.classList.add(P + '-hot');
+    }
+    function showTip(n) {
+      var t = n && n.tip;
+      if (tip && tip !== t) tip.classList.remove(P + '-show');
+      tip = t;
+      if (t) t.classList.add(P + '-show');
+    }
+
+    function open(n, how) {
+      clearTimeout(n.ct);
+      if (n.open) return;
+      var o = openAt[n.lv];
+      if (o && o !== n) close(o);
+      n.open = true; n.how = how; openAt[n.lv] = n;
+      n.sub.hidden = false;
+      mark(n, true);
+      place(n);
+      animate(n);
+    }
+    function close(n) {
+      clearTimeout(n.ct);
+      if (!n.open) return;
+      n.kids.forEach(close);
+      n.open = false;
+      if (openAt[n.lv] === n) openAt[n.lv] = null;
+      // Never leave keyboard focus inside a list that is about to disappear.
+      if (n.sub.contains(doc.activeElement)) n.tg.focus();
+      if (n.sub.getAnimations) n.sub.getAnimations().forEach(function (a) { a.cancel(); });
+      n.sub.hidden = true;
+      n.sub.style.cssText = '';
+      n.capped = n.fixed = false;
+      mark(n, false);
+    }
+    function closeAll() { openAt.slice().forEach(function (o) { if (o) close(o); }); }
+    function later(n) { clearTimeout(n.ct); n.ct = setTimeout(function () { close(n); }, c.delay); }
+
+    // Offsets count from the parent item's top-left corner; a list that would leave the viewport
+    // opens to the other side, shifts up, and scrolls when it is taller than the viewport.
+    function place(n) {
+      var ul = n.sub, st = ul.style, r = n.li.getBoundingClientRect(), v = viewport(), fixed = false, a;
+      for (a = n.parent; a; a = a.parent) if (a.capped) fixed = true;
+      n.fixed = fixed;
+      st.position = fixed ? 'fixed' : '';
+      var w = ul.offsetWidth, h = ul.offsetHeight,
+        x = rtl ? r.right - c.sx - w : r.left + c.sx, alt = rtl ? r.left + c.sx : r.right - c.sx - w;
+      if ((x < 0 || x + w > v.w) && alt >= 0 && alt + w <= v.w) x = alt;
+      x = Math.max(0, Math.min(x, v.w - w));
+      n.capped = h > v.h;
+      if (n.capped) { st.maxHeight = v.h + 'px'; st.overflowY = 'auto'; h = v.h; }
+      var y = Math.max(0, Math.min(r.top + c.sy, v.h - h));
+      n.side = x >= r.right - 1 ? 'l' : x + w <= r.left + 1 ? 'r' : y >= r.bottom - 1 ? 't' : rtl ? 'r' : 'l';
+      st.left = (fixed ? x : x - r.left - c.bw) + 'px';
+      st.top = (fixed ? y : y - r.top - c.bw) + 'px';
+    }
+    // Motion is decoration only: the list is already shown and focusable when it starts.
+    function animate(n) {
+      var ul = n.sub, fx = c.fx, a = {}, b = {}, d = 0, edge = { l: 'inset(0 100% 0 0)', r: 'inset(0 0 0 100%)', t: 'inset(0 0 100% 0)' };
+      if (!ul.animate || calm.matches || !(c.glide || fx)) return;
+      if (c.glide) {
+        d = Math.min(300, Math.ceil((n.side === 't' ? ul.offsetHeight : ul.offsetWidth) / Math.max(1, c.step)) * Math.max(16, c.speed));
+        a.clipPath = edge[n.side]; b.clipPath = 'inset(0 0 0 0)';
+      }
+      if (fx) {
+        d = Math.max(d, fx.d);
+        if (fx.clip === 'c') { a.clipPath = 'circle(0% at 50% 50%)'; b.clipPath = 'circle(75% at 50% 50%)'; }
+        else if (fx.clip) { a.clipPath = edge[n.side]; b.clipPath = 'inset(0 0 0 0)'; }
+        else { a.opacity = 0; b.opacity = 1; }
+      }
+      if (d > 0) ul.animate([a, b], { duration: d, easing: 'ease-out' });
+    }
+
+    // Hover belongs to a real mouse; touch and pen get tap-to-open instead.
+    nav.addEventListener('pointerover', function (e) {
+      if (e.pointerType !== 'mouse') return;
+      var n = find(e.target), a;
+      if (!n) return;
+      for (a = n; a; a = a.parent) clearTimeout(a.ct);
+      setHot(n); showTip(n);
+      if (pending !== n) { clearTimeout(pendT); pending = null; }
+      if (n.sub && !n.open && !pending && (!c.click || (openAt[n.lv] && openAt[n.lv] !== n))) {
+        pending = n;
+        pendT = setTimeout(function () { pending = null; open(n, 'hover'); }, INTENT);
+      }
+    });
+    nav.addEventListener('pointerout', function (e) {
+      if (e.pointerType !== 'mouse') return;
+      var rt = e.relatedTarget, a;
+      for (a = find(e.target); a; a = a.parent) {
+        if (rt && a.li.contains(rt)) break;
+        if (a === pending) { clearTimeout(pendT); pending = null; }
+        if (a.open && (a.how === 'hover' || a.how === 'click')) later(a);
+      }
+      if (!rt || !nav.contains(rt)) { setHot(null); showTip(find(doc.activeElement)); }
+    });
+    nav.addEventListener('click', function (e) {
+      var t = e.target.closest ? e.target.closest('a,button') : null, n = t && find(t);
+      if (!n || !n.sub) return;
+      var kbd = e.detail === 0, how = kbd ? 'key' : lastPtr === 'mouse' ? 'click' : 'tap';
+      if (t === n.tg) {
+        if (!n.open) open(n, how);
+        else if (how === 'click' && n.how === 'hover') n.how = how; // the click that follows a hover keeps it open
+        else close(n);
+      } else if (!n.open && !kbd && (how === 'tap' || c.click)) {
+        // First tap opens the parent, the second follows its link.
+        e.preventDefault();
+        open(n, how);
+      }
+    });
+    nav.addEventListener('keydown', function (e) {
+      var t = e.target, n = find(t), key = e.key, to;
+      if (!n || e.altKey || e.ctrlKey || e.metaKey) return;
+      if (key === 'Escape' || key === 'Esc') {
+        showTip(null);
+        var m = n.open && t === n.tg ? n : n.parent;
+        if (m) { close(m); m.tg.focus(); e.preventDefault(); }
+        return;
+      }
+      var row = c.row && !n.lv, side = rtl ? 'ArrowLeft' : 'ArrowRight', back = rtl ? 'ArrowRight' : 'ArrowLeft',
+        next = row ? side : 'ArrowDown', prev = row ? back : 'ArrowUp', into = row ? 'ArrowDown' : side,
+        ctl = focusables(n.li.parentNode), i = ctl.indexOf(t);
+      if (key === next) to = ctl[(i + 1) % ctl.length];
+      else if (key === prev) to = ctl[(i - 1 + ctl.length) % ctl.length];
+      else if (key === 'Home') to = ctl[0];
+      else if (key === 'End') to = ctl[ctl.length - 1];
+      else if (key === into && n.sub) { open(n, 'key'); to = focusables(n.sub)[0]; }
+      else if (key === back && n.parent) { to = n.parent.tg; close(n.parent); }
+      if (to) { to.focus(); e.preventDefault(); }
+    });
+    nav.addEventListener('focusin', function (e) {
+      openAt.slice().forEach(function (o) { if (o && !o.li.contains(e.target)) close(o); });
+      showTip(find(e.target));
+    });
+    nav.addEventListener('focusout', function (e) {
+      var rt = e.relatedTarget;
+      if ((rt && nav.contains(rt)) || (!rt && pressing)) return;
+      showTip(hot);
+      closeAll();
+    });
+    doc.addEventListener('pointerdown', function (e) {
+      lastPtr = e.pointerType || 'mouse';
+      pressing = nav.contains(e.target);
+      if (!pressing) closeAll();
+    }, true);
+    doc.addEventListener('pointerup', function () { pressing = false; }, true);
+    win.addEventListener('resize', function () {
+      var v = viewport();
+      if (v.w !== vp.w || v.h !== vp.h) { vp = v; closeAll(); }
+    });
+    // Lists pinned to the viewport inside a scrolling list cannot follow a scroll: close them.
+    win.addEventListener('scroll', function () {
+      openAt.slice().forEach(function (o) { if (o && o.fixed) close(o); });
+    }, true);
+  }
+
+  win.qelvorpin = qelvorpin;
+  win.TJSMenuType2 = TJSMenuType2;
+})(window, document);
