@@ -18,7 +18,7 @@
     '.~-ar{margin-inline-start:auto;padding-inline-start:.3em}.~-sub{position:absolute;z-index:1}' +
     '.~ [hidden]{display:none!important}.~ :focus-visible{outline:2px solid;outline-offset:-3px}' +
     '.~ :focus:not(:focus-visible){outline:0}' +
-    '.~-tip{position:absolute;z-index:1;left:0;top:100%;width:1px;height:1px;overflow:hidden;clip-path:inset(50%);white-space:nowrap}' +
+    '.~-tip{position:absolute;z-index:1;left:0;top:100%;pointer-events:none;width:1px;height:1px;overflow:hidden;clip-path:inset(50%);white-space:nowrap}' +
     '.~-tip.~-show{width:max-content;max-width:20em;height:auto;overflow:visible;clip-path:none;white-space:normal;' +
     'padding:2px 5px;border:1px solid #555;background:#ffffe1;color:#000;font-size:.9em;font-weight:normal;font-style:normal}' +
     '@media (forced-colors:active){.~ li{border-color:CanvasText}.~ li.~-hot,.~ li.~-open{outline:2px dashed;outline-offset:-2px}' +
@@ -301,7 +301,7 @@
     });
     nav.addEventListener('focusin', function (e) {
       openAt.slice().forEach(function (o) { if (o && !o.li.contains(e.target)) close(o); });
-      showTip(find(e.target));
+      if (e.target.matches(':focus-visible')) showTip(find(e.target));
     });
     nav.addEventListener('focusout', function (e) {
       var rt = e.relatedTarget;
