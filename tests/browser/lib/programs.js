@@ -28,7 +28,7 @@ function hasProgram(product) {
 }
 
 function skipReason(product) {
-  return hasProgram(product) || process.env.KZT_HANDMADE ? false
+  return hasProgram(product) ? false
     : `${product} command line not found at ${exePath(product)}: build it, or set KZT_BUILD_DIR`;
 }
 
@@ -91,8 +91,7 @@ function publish(product, project, name = 'menu') {
   fs.mkdirSync(out);
   const file = path.join(src, name + EXT[product]);
   fs.writeFileSync(file, buf);
-  if (!hasProgram(product) && process.env.KZT_HANDMADE) require('./handmade').publish(product, buf, out, name);
-  else run(product, ['--publish', file, '--to', out], dir);
+  run(product, ['--publish', file, '--to', out], dir);
   const page = path.join(out, name + '.html');
   if (!fs.existsSync(page)) throw new Error(`${product} --publish wrote no ${name}.html into ${out}`);
   writeStubPages(out, ['blank.html', ...linkedFiles(product, buf)]);
