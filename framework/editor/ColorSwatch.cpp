@@ -1,0 +1,41 @@
+#include "ColorSwatch.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace kzt {
+
+ColorSwatch::ColorSwatch(QWidget* parent) : QFrame(parent)
+{
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(1);
+    setMinimumSize(40, 20);
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void ColorSwatch::setColor(const QColor& color)
+{
+    if (color == m_color)
+        return;
+    m_color = color;
+    update();
+}
+
+void ColorSwatch::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+    QFrame::mouseReleaseEvent(event);
+}
+
+void ColorSwatch::paintEvent(QPaintEvent* event)
+{
+    {
+        QPainter painter(this);
+        painter.fillRect(contentsRect(), m_color);
+    }
+    QFrame::paintEvent(event);
+}
+
+} // namespace kzt

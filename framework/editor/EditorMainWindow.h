@@ -1,0 +1,185 @@
+#pragma once
+
+#include "AppPaths.h"
+#include "PlatformProduct.h"
+#include "Settings.h"
+#include "Status.h"
+#include "StructureFileFormat.h"
+#include "PropertyChoices.h"
+#include "TfrmTemplet.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QToolBar;
+class QTreeView;
+
+namespace kzt {
+
+class ItemTreeModel;
+class ProductProfile;
+class StatusProgress;
+class TformHTML;
+class TkztAppletAgent;
+class TreeNode;
+
+// The main window every product shares: the document commands, the commit
+// points that bring the records up to date from the panels, the selection
+// protocol between tree and panels, recent files, status text and progress.
+// A product adds its panels through the hooks below and lays out the menus
+// and tool bar from the actions made here.
+class EditorMainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    EditorMainWindow(const ProductProfile& product, AppPaths paths, PlatformProduct platform,
+                     QWidget* parent = nullptr);
+    ~EditorMainWindow() override;
+
+    TkztAppletAgent& agent() const { return *m_agent; }
+    QTreeView* treeView() const { return m_tree; }
+    ItemTreeModel* treeModel() const { return m_model; }
+    Settings& settings() { return m_settings; }
+    const PlatformProduct& platformProduct() const { return m_platform; }
+    bool isModified() const { return m_modified; }
+    QString projectFileName() const { return m_projectFileName; }
+    TreeNode* currentItemNode() const { return m_currentItemNode; }
+    TreeNode* selectedNode() const;
+    bool treeUpdating() const { return m_treeUpdating; }
+    QMenu* recentFilesMenu() const { return m_recentMenu; }
+    QMenu* treePopupMenu() const { return m_popup; }
+    QLabel* hintLabel() const { return m_hint; }
+    TformHTML* htmlViewer() const { return m_viewer; }
+    QProgressBar* progressBar() const { return m_progressBar; }
+
+    // Start-up after the window is shown: the joined arguments open a
+    // project; otherwise the templates dialog, unless switched off.
+    void startUp(const QStringList& arguments);
+    static QString joinArguments(const QStringList& arguments);
+    bool templatesDialogWanted() const;
+
+    // Document commands.
+    void New1Click();
+    void Open1Click();
+    bool OpenProject(const QString& path);
+    bool Save1Click();
+    bool Save2Click();
+    void SaveAsTemplate1Click();
+    void Insert1Click();
+    void Delete1Click();
+    void MoveUp1Click();
+    void MoveDown1Click();
+    void LoadRecentFiles();
+    void AddRecentFile(const QString& path);
+    void RecentFileClick(const QString& caption);
+    void Preview1Click();
+    void BuildHTML1Click();
+    void Publish1Click();
+    void WebBrowser1Click();
+    void Templates1Click();
+    void ImportMenuStructure1Click();
+    void ExportMenuStructure1Click();
+    // The bulk property copy dialog for the selected item.
+    void GlobalPropertiesChangeClick(const PropertyLayout& layout);
+
+    // Commit point: menu panel and the current item's panel into the records.
+    void commitPanels();
+    // Page text for the current panels, shown in the code viewer.
+    QString BuildHTMLIntoViewer();
+    void setModified(bool modified);
+    void selectNode(TreeNode* node);
+    // Runs the selection protocol for a node, as a change of selection does.
+    void trvwDesignPanelChange(TreeNode* selected);
+    virtual void UpdateItemCommands();
+
+    // Where dialogs start: the project's folder, else the user's home.
+    QString dialogFolder() const;
+
+signals:
+    void modifiedChanged(bool modified);
+
+protected:
+    // Product hooks.
+    virtual void PanelToAppletData() = 0;
+    virtual void AppletDataToPanel() = 0;
+    virtual void PanelToItemData(std::size_t index) = 0;
+    virtual void ItemDataToPanel(std::size_t index) = 0;
+    virtual void showMenuPanels() = 0;
+    virtual void showItemPanels() = 0;
+    virtual TempletTexts templetTexts() const = 0;
+    // Products that exchange menu structures say where the values live.
+    virtual std::optional<MenuStructureMapping> structureMapping() const { return std::nullopt; }
+
+    // The start-up part of window creation, run by the product's constructor
+    // once its panels exist.
+    void FormCreate();
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    QAction* makeAction(const char* objectName, const QString& text, const QString& hint = {});
+    // Names a tool bar's button after its action (tlbtnSave for Save1 ...).
+    static void nameToolButton(QToolBar* bar, QAction* action, const char* objectName);
+    void showFailure(const Status& status);
+
+    QAction* m_actNew;
+    QAction* m_actOpen;
+    QAction* m_actSave;
+    QAction* m_actSaveAs;
+    QAction* m_actTemplates;
+    QAction* m_actSaveAsTemplate;
+    QAction* m_actImport;
+    QAction* m_actExport;
+    QAction* m_actExit;
+    QAction* m_actToolBar;
+    QAction* m_actStatusBar;
+    QAction* m_actInsert;
+    QAction* m_actDelete;
+    QAction* m_actMoveUp;
+    QAction* m_actMoveDown;
+    QAction* m_actPreview;
+    QAction* m_actBuildHTML;
+    QAction* m_actPublish;
+    QAction* m_actWebBrowser;
+
+private:
+    bool queryLeaveDocument();
+    bool saveAs(const QString& startFolder);
+    bool saveTo(const QString& path);
+    bool loadProject(const QString& path);
+    void resetTree();
+    void buildTree();
+    void buildStatusBar();
+    void createActions();
+    void treePressed();
+
+    std::unique_ptr<TkztAppletAgent> m_agent;
+    PlatformProduct m_platform;
+    Settings m_settings;
+    QTreeView* m_tree = nullptr;
+    ItemTreeModel* m_model = nullptr;
+    QMenu* m_popup = nullptr;
+    QMenu* m_recentMenu = nullptr;
+    QLabel* m_hint = nullptr;
+    QProgressBar* m_progressBar = nullptr;
+    std::unique_ptr<StatusProgress> m_progress;
+    TformHTML* m_viewer = nullptr;
+
+    bool m_modified = false;
+    bool m_treeUpdating = false;
+    QString m_projectFileName;
+    TreeNode* m_currentItemNode = nullptr;
+    // Selection changes seen; a press that causes none re-selects the node.
+    unsigned m_selectionChanges = 0;
+    unsigned m_changesAtPress = 0;
+};
+
+} // namespace kzt

@@ -1,0 +1,132 @@
+// The output side of the main window: code viewer, preview, publish report,
+// browser choice, templates and the menu structure exchange.
+#include "EditorMainWindow.h"
+
+#include "AppletAgent.h"
+#include "FileDialog.h"
+#include "ItemTreeModel.h"
+#include "MessageBox.h"
+#include "TformHTML.h"
+#include "TformWebBrowser.h"
+#include "TfrmGlobalPropertiesChange.h"
+#include "TreeNode.h"
+#include "TfrmPublishReport.h"
+
+#include <QDir>
+#include <QTreeView>
+
+namespace kzt {
+
+QString EditorMainWindow::BuildHTMLIntoViewer()
+{
+    commitPanels();
+    if (!m_viewer) {
+        m_viewer = new TformHTML(this);
+        m_viewer->setObjectName(QStringLiteral("formHTML"));
+    }
+    m_viewer->setPage(m_agent->BuildHTMLText());
+    return m_viewer->text();
+}
+
+void EditorMainWindow::BuildHTML1Click()
+{
+    BuildHTMLIntoViewer();
+    m_viewer->exec();
+}
+
+void EditorMainWindow::Preview1Click()
+{
+    BuildHTMLIntoViewer();
+    // The items' images were staged when picked or when the project was
+    // opened; only the runtime script and the page are added here.
+    m_agent->CopyScriptsToPreview();
+    const Status status = m_agent->WritePreviewPage(m_viewer->page());
+    if (!status.ok()) {
+        showFailure(status);
+        return;
+    }
+    TformWebBrowser browser(m_platform, this);
+    browser.launch(QString::fromStdString(m_agent->paths().previewDir.string()),
+                   QStringLiteral("~preview.html"));
+}
+
+void EditorMainWindow::Publish1Click()
+{
+    commitPanels();
+    TfrmPublishReport report(this);
+    report.setObjectName(QStringLiteral("frmPublishReport"));
+    report.setReport(m_agent->PublishReportText());
+    report.exec();
+}
+
+void EditorMainWindow::WebBrowser1Click()
+{
+    TformWebBrowser browser(m_platform, this);
+    browser.setObjectName(QStringLiteral("formWebBrowser"));
+    browser.exec();
+}
+
+void EditorMainWindow::Templates1Click()
+{
+    const QString shipped = QString::fromStdString((m_agent->paths().shareDir / "templates").string());
+    const QString own = QString::fromStdString(m_agent->paths().userTemplatesDir().string());
+    TfrmTemplet::run(m_platform, templetTexts(), shipped, own, this,
+                     [this](const QString& path) { OpenProject(path); },
+                     [this] { New1Click(); });
+}
+
+void EditorMainWindow::GlobalPropertiesChangeClick(const PropertyLayout& layout)
+{
+    if (m_currentItemNode)
+        PanelToItemData(m_agent->ItemIndexOf(m_currentItemNode));
+    const TreeNode* selected = selectedNode();
+    if (!selected || selected->isRoot())
+        return;
+    TfrmGlobalPropertiesChange dialog(*m_agent, m_agent->ItemIndexOf(selected), layout, this);
+    if (dialog.exec() == QDialog::Accepted)
+        setModified(true);
+}
+
+namespace {
+
+const char* const kStructureFilter = "General Menu Structure File (*.gms)|*.gms";
+
+} // namespace
+
+void EditorMainWindow::ImportMenuStructure1Click()
+{
+    const auto mapping = structureMapping();
+    if (!mapping || !queryLeaveDocument())
+        return;
+    AppPaths::ensurePrivateFolder(m_agent->paths().previewDir);
+    const QString path = FileDialog::getOpenFileName(this, tr("Import Menu Structure"), dialogFolder(),
+                                                     QString::fromLatin1(kStructureFilter));
+    if (path.isEmpty())
+        return;
+    m_currentItemNode = nullptr;
+    m_treeUpdating = true;
+    const Status status = StructureFileFormat::ImportMenuStructure(*m_agent, *mapping, path.toStdString());
+    m_treeUpdating = false;
+    AppletDataToPanel();
+    m_tree->setExpanded(m_model->indexOf(m_agent->tree().root()), true);
+    selectNode(m_agent->tree().root());
+    showMenuPanels();
+    setModified(false);
+    showFailure(status);
+}
+
+void EditorMainWindow::ExportMenuStructure1Click()
+{
+    const auto mapping = structureMapping();
+    if (!mapping)
+        return;
+    commitPanels();
+    QString path = FileDialog::getSaveFileName(this, tr("Export Menu Structure"), dialogFolder(),
+                                               QString::fromLatin1(kStructureFilter), QStringLiteral("gms"));
+    if (path.isEmpty())
+        return;
+    path = QString::fromStdString(StructureFileFormat::withStructureExtension(path.toStdString()));
+    showFailure(StructureFileFormat::ExportMenuStructure(*m_agent, *mapping, path.toStdString()));
+}
+
+} // namespace kzt

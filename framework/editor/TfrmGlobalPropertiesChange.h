@@ -1,0 +1,53 @@
+#pragma once
+
+#include "PropertyChoices.h"
+
+#include <QDialog>
+
+#include <cstddef>
+#include <vector>
+
+class QCheckBox;
+class QPushButton;
+class QTreeView;
+
+namespace kzt {
+
+class ItemTreeModel;
+class TkztAppletAgent;
+class TreeNode;
+
+// "Global Properties Change": copies the ticked fields of one item to every
+// item the author marks in a copy of the tree. The product says which
+// fields may be copied, so larger products reuse the form with more boxes.
+class TfrmGlobalPropertiesChange : public QDialog
+{
+    Q_OBJECT
+public:
+    TfrmGlobalPropertiesChange(TkztAppletAgent& agent, std::size_t sourcePosition,
+                               const PropertyLayout& layout, QWidget* parent = nullptr);
+    ~TfrmGlobalPropertiesChange() override;
+
+    std::size_t sourcePosition() const { return m_source; }
+    bool isMarked(std::size_t position) const;
+    void toggleMark(const TreeNode* node);
+    void SelectAllClick();
+    void SelectNoneClick();
+    void OkClick();
+
+    QTreeView* trvwPropertiesChange() const { return m_tree; }
+    QCheckBox* choiceBox(std::size_t field) const;
+
+private:
+    QWidget* buildChoices(const PropertyLayout& layout);
+    void setAllMarks(bool marked);
+
+    TkztAppletAgent& m_agent;
+    std::size_t m_source;
+    std::vector<char> m_marks;
+    std::vector<std::pair<std::size_t, QCheckBox*>> m_boxes;
+    ItemTreeModel* m_model = nullptr;
+    QTreeView* m_tree = nullptr;
+};
+
+} // namespace kzt

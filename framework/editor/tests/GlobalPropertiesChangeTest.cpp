@@ -1,0 +1,139 @@
+#include "AppletAgent.h"
+#include "ItemTreeModel.h"
+#include "MiniProduct.h"
+#include "TfrmGlobalPropertiesChange.h"
+#include "TreeNode.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeView>
+
+using namespace kzt;
+
+class GlobalPropertiesChangeTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    MiniProduct m_product;
+
+    static PropertyLayout layout()
+    {
+        return {QStringLiteral("Frame"),
+                {{QStringLiteral("General"), false,
+                  {{"chchbxCaption", QStringLiteral("Caption"), MiniProduct::Caption},
+                   {"chchbxURL", QStringLiteral("URL"), MiniProduct::Url}}},
+                 {QStringLiteral("Colour"), true,
+                  {{"chchbxColour", QStringLiteral("Colour"), MiniProduct::Colour}}}}};
+    }
+
+    // Root with items a, b (child b1), c.
+    static void fill(TkztAppletAgent& agent)
+    {
+        agent.ResetToDefaults();
+        TreeNode* root = agent.tree().root();
+        const char* names[] = {"a", "b", "c"};
+        for (const char* name : names) {
+            TreeNode* node = agent.InsertItem(root);
+            const std::size_t i = agent.ItemIndexOf(node);
+            agent.SetCaption(i, name);
+            TItemData item = agent.GetItemData(i);
+            item[MiniProduct::Url] = std::string(name) + ".html";
+            item[MiniProduct::Colour] = "00000" + std::to_string(i);
+            agent.SetItemData(i, item);
+        }
+        TreeNode* b1 = agent.InsertItem(agent.NodeOfItem(1));
+        agent.SetCaption(agent.ItemIndexOf(b1), "b1");
+    }
+
+    static void click(QTreeView* view, const TreeNode* node)
+    {
+        auto* model = static_cast<ItemTreeModel*>(view->model());
+        const QRect rect = view->visualRect(model->indexOf(node));
+        QVERIFY(rect.isValid());
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+
+    AppPaths paths() const
+    {
+        AppPaths p;
+        p.userDataDir = QDir::tempPath().toStdString() + "/kzt-bulk-test";
+        p.previewDir = p.userDataDir / "preview";
+        return p;
+    }
+
+private slots:
+    void clicks_toggleMarks_rootNeverMarked()
+    {
+        TkztAppletAgent agent(m_product, paths());
+        fill(agent);
+        TfrmGlobalPropertiesChange dialog(agent, 0, layout());
+        dialog.resize(600, 400);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTreeView* view = dialog.findChild<QTreeView*>("trvwPropertiesChange");
+        QVERIFY(view);
+        // The copy of the tree is fully expanded.
+        QVERIFY(view->isExpanded(static_cast<ItemTreeModel*>(view->model())->indexOf(agent.NodeOfItem(1))));
+        click(view, agent.NodeOfItem(2));
+        QVERIFY(dialog.isMarked(2));
+        click(view, agent.NodeOfItem(2));
+        QVERIFY(!dialog.isMarked(2));
+        click(view, agent.tree().root());
+        for (std::size_t i = 0; i < 4; ++i)
+            QVERIFY(!dialog.isMarked(i));
+        QTest::mouseClick(dialog.findChild<QPushButton*>("btnSelectAll"), Qt::LeftButton);
+        for (std::size_t i = 0; i < 4; ++i)
+            QVERIFY(dialog.isMarked(i));
+        QTest::mouseClick(dialog.findChild<QPushButton*>("btnSelectNone"), Qt::LeftButton);
+        for (std::size_t i = 0; i < 4; ++i)
+            QVERIFY(!dialog.isMarked(i));
+    }
+
+    void ok_copiesTickedFieldsOnly_andRenamesNodes()
+    {
+        TkztAppletAgent agent(m_product, paths());
+        fill(agent);
+        const TItemArray before = agent.Items;
+        {
+            TfrmGlobalPropertiesChange dialog(agent, 0, layout());
+            dialog.SelectAllClick();
+            dialog.findChild<QCheckBox*>("chchbxColour")->setChecked(true);
+            QTest::mouseClick(dialog.findChild<QPushButton*>("bitbtnOk"), Qt::LeftButton);
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        }
+        for (std::size_t i = 0; i < agent.Items.size(); ++i) {
+            QCOMPARE(agent.Items[i][MiniProduct::Colour], before[0][MiniProduct::Colour]);
+            QCOMPARE(agent.Items[i][MiniProduct::Caption], before[i][MiniProduct::Caption]);
+            QCOMPARE(agent.Items[i][MiniProduct::Url], before[i][MiniProduct::Url]);
+        }
+        {
+            TfrmGlobalPropertiesChange dialog(agent, 3, layout());
+            dialog.toggleMark(agent.NodeOfItem(0));
+            dialog.toggleMark(agent.NodeOfItem(2));
+            dialog.findChild<QCheckBox*>("chchbxCaption")->setChecked(true);
+            dialog.OkClick();
+        }
+        QCOMPARE(agent.Items[0][MiniProduct::Caption], std::string("c"));
+        QCOMPARE(agent.NodeOfItem(0)->text(), std::string("c"));
+        QCOMPARE(agent.NodeOfItem(2)->text(), std::string("c"));
+        QCOMPARE(agent.NodeOfItem(1)->text(), std::string("b"));
+        QCOMPARE(agent.Items[0][MiniProduct::Url], std::string("a.html"));
+    }
+
+    void cancel_changesNothing()
+    {
+        TkztAppletAgent agent(m_product, paths());
+        fill(agent);
+        const TItemArray before = agent.Items;
+        TfrmGlobalPropertiesChange dialog(agent, 0, layout());
+        dialog.SelectAllClick();
+        dialog.findChild<QCheckBox*>("chchbxURL")->setChecked(true);
+        QTest::mouseClick(dialog.findChild<QPushButton*>("bitbtnCancel"), Qt::LeftButton);
+        QVERIFY(agent.Items == before);
+    }
+};
+
+QTEST_MAIN(GlobalPropertiesChangeTest)
+#include "GlobalPropertiesChangeTest.moc"
