@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Sets up a fresh machine and runs every test: the C++ unit and window tests
+# (CTest) and the runtime scripts in headless Chromium (node --test).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/install-deps.sh --tests
+export BUILD_DIR="${BUILD_DIR:-build}"
+bash tools/build.sh -DBUILD_TESTING=ON
+status=0
+(cd "$BUILD_DIR" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2) || status=1
+if [ -f tests/browser/package.json ]; then
+  (cd tests/browser && npm ci --no-audit --no-fund && KZT_BUILD_DIR="$PWD/../../$BUILD_DIR" node --test) || status=1
+fi
+exit $status
