@@ -1,26 +1,25 @@
-/* Dulcamon 1.0 pop-out menu runtime.
- * One classic script without dependencies, so a page works opened from disk or from a server.
- * Globals: qelvorpin and TJSMenuType2 only; the page itself declares qelVORPin and the menu. */
+/* Dulcamon 1.0 pop-out menu runtime: one classic script, so pages work from disk and from a server.
+ * Globals: qelvorpin and TJSMenuType2; the page declares qelVORPin and the menu. */
 (function (win, doc) {
   'use strict';
   var P = 'dlcm', INTENT = 180, seq = 0, nodes = new WeakMap();
   var calm = win.matchMedia ? win.matchMedia('(prefers-reduced-motion: reduce)') : { matches: false };
   var CIRCLE = /^(iris|radialwipe|wheel|spiral)$/, WIPE = /^(barn|blinds|checkerboard|gradientwipe|inset|randombars|revealtrans|slide|stretch|strips|zigzag)$/;
 
-  var CSS = '.~{position:absolute;z-index:1000;margin:0;padding:0;line-height:normal;text-align:start}' +
+  var CSS = '.~{z-index:1000;line-height:normal;text-align:start}' +
     '.~ ul{list-style:none;margin:0;padding:0}.~-row{display:flex;align-items:flex-start}' +
     '.~ li{position:relative;box-sizing:border-box;display:flex;margin:0;padding:0;border:var(--~-bw) solid var(--~-bc);' +
     'background:var(--~-b) var(--~-i) 0 0;color:var(--~-c)}' +
     '.~ li.~-hot,.~ li.~-open,.~ li:focus-within{background-color:var(--~-bo);background-image:var(--~-io);color:var(--~-co)}' +
-    '.~-x,.~-tg{display:flex;align-items:center;box-sizing:border-box;margin:0;border:0;background:none;color:inherit;' +
-    'font:inherit;text-align:start;text-decoration:none;white-space:nowrap;overflow:hidden;cursor:pointer}' +
-    '.~-x{flex:1 1 auto;min-width:0;padding:var(--~-pad)}span.~-x{cursor:default}.~-tg{flex:none;padding:0 .3em}' +
+    '.~-x,.~-tg{display:flex;align-items:center;margin:0;border:0;background:none;color:inherit;' +
+    'font:inherit;text-decoration:none;white-space:nowrap;overflow:hidden}' +
+    '.~-x{flex:1 1 auto;min-width:0;padding:var(--~-pad)}.~-tg{flex:none;padding:0 .3em}' +
     '.~-ar{margin-inline-start:auto;padding-inline-start:.3em}.~-sub{position:absolute;z-index:1}' +
     '.~ [hidden]{display:none!important}.~ :focus-visible{outline:2px solid;outline-offset:-3px}' +
     '.~ :focus:not(:focus-visible){outline:0}' +
     '.~-tip{position:absolute;z-index:1;left:0;top:100%;pointer-events:none;width:1px;height:1px;overflow:hidden;clip-path:inset(50%);white-space:nowrap}' +
     '.~-tip.~-show{width:max-content;max-width:20em;height:auto;overflow:visible;clip-path:none;white-space:normal;' +
-    'padding:2px 5px;border:1px solid #555;background:#ffffe1;color:#000;font-size:.9em;font-weight:normal;font-style:normal}' +
+    'padding:2px 5px;border:1px solid #555;background:#ffffe1;color:#000;font-size:.9em}' +
     '@media (forced-colors:active){.~ li{border-color:CanvasText}.~ li.~-hot,.~ li.~-open{outline:2px dashed;outline-offset:-2px}' +
     '.~ :focus-visible{outline:3px solid}.~-tip.~-show{border-color:CanvasText}}';
 
@@ -28,7 +27,7 @@
   function num(v, d) { v = parseFloat(v); return isFinite(v) ? v : d; }
   function str(v) { return v == null ? '' : String(v); }
   function el(tag, cls) { var e = doc.createElement(tag); if (cls) e.className = cls; return e; }
-  // A CSS string cannot hold raw quotes, backslashes or line breaks: escape them as code points.
+  // Quotes, backslashes and line breaks cannot stand raw in a CSS string.
   function cssUrl(s) {
     return s ? 'url("' + s.replace(/[\\"\n\r\f]/g, function (c) { return '\\' + c.charCodeAt(0).toString(16) + ' '; }) + '")' : 'none';
   }
@@ -46,25 +45,23 @@
   function parseFilter(t) {
     t = str(t).trim();
     if (!t) return null;
-    var m = /^(?:progid\s*:\s*)?(?:DXImageTransform\.Microsoft\.)?([a-z]+)\s*(\([^)]*\))?\s*;?$/i.exec(t),
+    var m = /^(?:progid\s*:\s*)?(?:DXImageTransform\.Microsoft\.)?([a-z]+)\s*(\(.*\))?;?$/i.exec(t),
       name = m ? m[1].toLowerCase() : '', d = /duration\s*=\s*['"]?([\d.]+)/i.exec(t);
     d = d ? parseFloat(d[1]) * 1000 : NaN;
     return { d: isFinite(d) ? Math.min(d, 5000) : 300, clip: CIRCLE.test(name) ? 'c' : WIPE.test(name) ? 'e' : '' };
   }
 
-  function qelvorpin() { this.menus = []; }
+  function qelvorpin() {} // the page makes one before any menu; nothing needs it now
 
   function TJSMenuType2(name, frame, scroll, orient, x, y, gap, reserved, click, delay, pad, family, size, bold, italic,
     bw, bc, sx, sy, glide, step, speed, filter) {
-    this.name = str(name);
     this.cfg = {
-      frame: str(frame), fixed: on(scroll), row: on(orient), x: num(x, 0), y: num(y, 0), gap: num(gap, 0),
+      fixed: on(scroll), row: on(orient), x: num(x, 0), y: num(y, 0), gap: num(gap, 0),
       click: on(click), delay: Math.max(0, num(delay, 1000)), pad: Math.max(0, num(pad, 0)), family: str(family),
       size: num(size, 12), bold: on(bold), italic: on(italic), bw: Math.max(0, num(bw, 0)), bc: str(bc),
       sx: num(sx, 0), sy: num(sy, 0), glide: on(glide), step: num(step, 5), speed: num(speed, 1), fx: parseFilter(filter)
     };
     this.items = [];
-    if (win.qelVORPin instanceof qelvorpin) win.qelVORPin.menus.push(this);
   }
   TJSMenuType2.prototype.qeLvorpiN = function (id, parent, caption, url, target, w, h, img, imgOver, bg, bgOver, fg, fgOver, desc) {
     this.items.push({
@@ -92,8 +89,8 @@
     s.fontFamily = c.family; s.fontSize = c.size + 'px';
     s.fontWeight = c.bold ? 'bold' : 'normal'; s.fontStyle = c.italic ? 'italic' : 'normal';
     s.setProperty('--' + P + '-bw', c.bw + 'px'); s.setProperty('--' + P + '-bc', c.bc); s.setProperty('--' + P + '-pad', c.pad + 'px');
-    // Drawn where the page calls us, as the old layer-writing menus were; sub-menus stay in this
-    // document even when a sub-menu frame is named, since other frames are out of reach from file://.
+    // Drawn where the page calls us, as layer-writing menus were. Sub-menus stay in this document
+    // even when a sub-menu frame is named: other frames are out of reach from file://.
     if (at && at.parentNode && doc.body.contains(at)) at.parentNode.insertBefore(nav, at.nextSibling);
     else doc.body.appendChild(nav);
     rtl = win.getComputedStyle(nav).direction === 'rtl';
@@ -155,7 +152,7 @@
       n.ar.textContent = down ? (open ? '\u25B4' : '\u25BE') : open ? '\u25BE' : rtl ? '\u25C2' : '\u25B8';
     }
     function find(e) {
-      var li = e && e.closest ? e.closest('li') : null;
+      var li = e && e.closest && e.closest('li');
       return li && nav.contains(li) ? nodes.get(li) : null;
     }
     function focusables(ul) {
@@ -167,17 +164,13 @@
       });
       return r;
     }
-    function setHot(n) {
-      if (hot) hot.li.classList.remove(P + '-hot');
-      hot = n;
-      if (n) n.li.classList.add(P + '-hot');
+    function swap(old, e, cls) {
+      if (old && old !== e) old.classList.remove(P + cls);
+      if (e) e.classList.add(P + cls);
+      return e;
     }
-    function showTip(n) {
-      var t = n && n.tip;
-      if (tip && tip !== t) tip.classList.remove(P + '-show');
-      tip = t;
-      if (t) t.classList.add(P + '-show');
-    }
+    function setHot(n) { hot = swap(hot, n && n.li, '-hot'); }
+    function showTip(n) { tip = swap(tip, n && n.tip, '-show'); }
 
     function open(n, how) {
       clearTimeout(n.ct);
@@ -204,11 +197,11 @@
       n.capped = n.fixed = false;
       mark(n, false);
     }
-    function closeAll() { openAt.slice().forEach(function (o) { if (o) close(o); }); }
+    function closeAll(only) { openAt.slice().forEach(function (o) { if (o && (!only || only(o))) close(o); }); }
     function later(n) { clearTimeout(n.ct); n.ct = setTimeout(function () { close(n); }, c.delay); }
 
-    // Offsets count from the parent item's top-left corner; a list that would leave the viewport
-    // opens to the other side, shifts up, and scrolls when it is taller than the viewport.
+    // Offsets count from the parent's top-left corner. A list that would leave the viewport opens to
+    // the other side or shifts up, and scrolls when taller than the viewport.
     function place(n) {
       var ul = n.sub, st = ul.style, r = n.li.getBoundingClientRect(), v = viewport(), fixed = false, a;
       for (a = n.parent; a; a = a.parent) if (a.capped) fixed = true;
@@ -227,22 +220,17 @@
     }
     // Motion is decoration only: the list is already shown and focusable when it starts.
     function animate(n) {
-      var ul = n.sub, fx = c.fx, a = {}, b = {}, d = 0, edge = { l: 'inset(0 100% 0 0)', r: 'inset(0 0 0 100%)', t: 'inset(0 0 100% 0)' };
+      var ul = n.sub, fx = c.fx, a = {}, b = {}, d = 0;
       if (!ul.animate || calm.matches || !(c.glide || fx)) return;
-      if (c.glide) {
-        d = Math.min(300, Math.ceil((n.side === 't' ? ul.offsetHeight : ul.offsetWidth) / Math.max(1, c.step)) * Math.max(16, c.speed));
-        a.clipPath = edge[n.side]; b.clipPath = 'inset(0 0 0 0)';
-      }
-      if (fx) {
-        d = Math.max(d, fx.d);
-        if (fx.clip === 'c') { a.clipPath = 'circle(0% at 50% 50%)'; b.clipPath = 'circle(75% at 50% 50%)'; }
-        else if (fx.clip) { a.clipPath = edge[n.side]; b.clipPath = 'inset(0 0 0 0)'; }
-        else { a.opacity = 0; b.opacity = 1; }
-      }
+      if (c.glide) d = Math.min(300, Math.ceil((n.side === 't' ? ul.offsetHeight : ul.offsetWidth) / Math.max(1, c.step)) * Math.max(16, c.speed));
+      if (fx) d = Math.max(d, fx.d);
+      if (fx && fx.clip === 'c') { a.clipPath = 'circle(0% at 50% 50%)'; b.clipPath = 'circle(75% at 50% 50%)'; }
+      else if (c.glide || fx.clip) { a.clipPath = 'inset(' + { l: '0 100% 0 0', r: '0 0 0 100%', t: '0 0 100% 0' }[n.side] + ')'; b.clipPath = 'inset(0)'; }
+      if (fx && !fx.clip) { a.opacity = 0; b.opacity = 1; }
       if (d > 0) ul.animate([a, b], { duration: d, easing: 'ease-out' });
     }
 
-    // Hover belongs to a real mouse; touch and pen get tap-to-open instead.
+    // Hover is for a real mouse; touch and pen tap instead.
     nav.addEventListener('pointerover', function (e) {
       if (e.pointerType !== 'mouse') return;
       var n = find(e.target), a;
@@ -271,7 +259,7 @@
       var kbd = e.detail === 0, how = kbd ? 'key' : lastPtr === 'mouse' ? 'click' : 'tap';
       if (t === n.tg) {
         if (!n.open) open(n, how);
-        else if (how === 'click' && n.how === 'hover') n.how = how; // the click that follows a hover keeps it open
+        else if (how === 'click' && n.how === 'hover') n.how = how; // a click after the hover keeps it
         else close(n);
       } else if (!n.open && !kbd && (how === 'tap' || c.click)) {
         // First tap opens the parent, the second follows its link.
@@ -282,7 +270,7 @@
     nav.addEventListener('keydown', function (e) {
       var t = e.target, n = find(t), key = e.key, to;
       if (!n || e.altKey || e.ctrlKey || e.metaKey) return;
-      if (key === 'Escape' || key === 'Esc') {
+      if (key === 'Escape') {
         showTip(null);
         var m = n.open && t === n.tg ? n : n.parent;
         if (m) { close(m); m.tg.focus(); e.preventDefault(); }
@@ -300,13 +288,13 @@
       if (to) { to.focus(); e.preventDefault(); }
     });
     nav.addEventListener('focusin', function (e) {
-      openAt.slice().forEach(function (o) { if (o && !o.li.contains(e.target)) close(o); });
+      closeAll(function (o) { return !o.li.contains(e.target); });
       if (e.target.matches(':focus-visible')) showTip(find(e.target));
     });
     nav.addEventListener('focusout', function (e) {
       var rt = e.relatedTarget;
       if ((rt && nav.contains(rt)) || (!rt && pressing)) return;
-      showTip(hot);
+      showTip(find(hot));
       closeAll();
     });
     doc.addEventListener('pointerdown', function (e) {
@@ -319,9 +307,9 @@
       var v = viewport();
       if (v.w !== vp.w || v.h !== vp.h) { vp = v; closeAll(); }
     });
-    // Lists pinned to the viewport inside a scrolling list cannot follow a scroll: close them.
+    // Lists pinned to the viewport inside a scrolling list cannot follow a scroll.
     win.addEventListener('scroll', function () {
-      openAt.slice().forEach(function (o) { if (o && o.fixed) close(o); });
+      closeAll(function (o) { return o.fixed; });
     }, true);
   }
 
