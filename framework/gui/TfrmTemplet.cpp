@@ -133,7 +133,10 @@ TfrmTemplet::TfrmTemplet(const PlatformProduct& product, const TempletTexts& tex
     // Absent: shown, box clear; unreadable: treated as "do not show".
     m_dontShow->setChecked(!showAtStartup(product));
 
-    connect(m_list, &QListWidget::itemDoubleClicked, this, &TfrmTemplet::TempletListDblClick);
+    if (texts.openOnSingleClick)
+        connect(m_list, &QListWidget::itemClicked, this, &TfrmTemplet::TempletListDblClick);
+    else
+        connect(m_list, &QListWidget::itemDoubleClicked, this, &TfrmTemplet::TempletListDblClick);
     connect(m_ok, &QPushButton::clicked, this, &TfrmTemplet::BitBtn1Click);
     connect(m_cancel, &QPushButton::clicked, this, &TfrmTemplet::BitBtn2Click);
     connect(m_dontShow, &QCheckBox::clicked, this, &TfrmTemplet::chckbxDontShowClick);

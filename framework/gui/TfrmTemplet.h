@@ -27,6 +27,8 @@ struct TempletTexts
     // Create the user's templates folder when missing (its failure fails
     // the dialog's creation); otherwise a missing folder just lists nothing.
     bool createUserFolder = true;
+    // Open an entry on a single click instead of a double click.
+    bool openOnSingleClick = false;
 };
 
 // Offers the shipped templates and the author's own ones at start-up and

@@ -18,14 +18,14 @@ QString& last()
 void Clipboard::setText(const QString& text)
 {
     last() = text;
-    if (QClipboard* clipboard = QGuiApplication::clipboard())
-        clipboard->setText(text);
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        QGuiApplication::clipboard()->setText(text);
 }
 
 QString Clipboard::text()
 {
-    if (QClipboard* clipboard = QGuiApplication::clipboard())
-        return clipboard->text();
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return QGuiApplication::clipboard()->text();
     return last();
 }
 

@@ -1,5 +1,6 @@
 #include "ColorDialog.h"
 
+#include <QApplication>
 #include <QColorDialog>
 
 #include <deque>
@@ -34,6 +35,8 @@ std::optional<QColor> ColorDialog::getColor(QWidget* parent, const QColor& initi
         s.answers.pop_front();
         return answer;
     }
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return std::nullopt;
     QColorDialog dialog(initial, parent);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;

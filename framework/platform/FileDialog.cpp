@@ -1,5 +1,6 @@
 #include "FileDialog.h"
 
+#include <QApplication>
 #include <QFileDialog>
 
 #include <deque>
@@ -49,6 +50,9 @@ QString runDialog(FileDialog::Kind kind, QWidget* parent, const QString& caption
         s.answers.pop_front();
         return answer;
     }
+
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return {};
 
     QFileDialog dialog(parent, caption, dir);
     dialog.setNameFilters(filters);

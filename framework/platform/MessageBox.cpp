@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <cstdio>
 #include <deque>
 
 namespace kzt {
@@ -122,6 +123,15 @@ MessageBox::Button MessageBox::show(Icon icon, QWidget* parent, const QString& t
             answer = s.answers.front();
             s.answers.pop_front();
         }
+        s.shown.push_back({icon, caption, text, buttons, answer});
+        return answer;
+    }
+
+    // Without a widget application (a command-line run) there is no one to
+    // ask: say it on stderr and take the safe answer.
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        const Button answer = escapeAnswer(buttons);
+        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
         s.shown.push_back({icon, caption, text, buttons, answer});
         return answer;
     }

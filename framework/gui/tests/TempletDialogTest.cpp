@@ -215,6 +215,22 @@ private slots:
         QCOMPARE(dialog->result(), int(QDialog::Accepted));
     }
 
+    void singleClickProducts_openOnTheFirstClick()
+    {
+        touch(m_shipped + "/a.osn");
+        TempletTexts texts{"Templet", {"Click OK, The templet you selected will"}, "Don't show this dialog again.",
+                           "*.osn", false, true};
+        auto dialog = make(texts);
+        QSignalSpy open(dialog.get(), &TfrmTemplet::openProjectRequested);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        QListWidget* list = dialog->TempletList();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+        QCOMPARE(open.count(), 1);
+        QCOMPARE(open.at(0).at(0).toString(), m_shipped + "/a.osn");
+        QVERIFY(!dialog->isVisible());
+    }
+
     void ok_opensTheSelection_orJustCloses()
     {
         touch(m_user + "/a.dlcg");
