@@ -3,6 +3,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -156,6 +158,25 @@ private slots:
         Launcher::Recorder recorder;
         QVERIFY(!FileAssociation::install(dulcamon(), "/opt/dulcamon"));
         QVERIFY(recorder.launches().empty());
+    }
+
+    void mimePackage_isAcceptedByTheRealMimeDatabase()
+    {
+        const QString tool = QStandardPaths::findExecutable("update-mime-database",
+                                                            {"/usr/bin", "/usr/local/bin", "/bin"});
+        if (tool.isEmpty())
+            QSKIP("update-mime-database is not installed");
+        {
+            Launcher::Recorder recorder; // keep install() from starting anything itself
+            QVERIFY(FileAssociation::install(dulcamon(), "/opt/dulcamon"));
+        }
+        QProcess process;
+        process.start(tool, {m_dir->filePath("data/mime")});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 0);
+        const QByteArray globs = readFile(m_dir->filePath("data/mime/globs2"));
+        QVERIFY2(globs.contains("application/x-dulcamon-project:*.dlcg"), globs.constData());
+        QVERIFY(QFileInfo::exists(m_dir->filePath("data/mime/application/x-dulcamon-project.xml")));
     }
 
 private:
