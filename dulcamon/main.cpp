@@ -2,6 +2,10 @@
 #include "DulcamonProfile.h"
 #include "DulcamonStructure.h"
 #include "StructureCommandLine.h"
+#include "TMainForm.h"
+
+#include <QApplication>
+#include <QStringList>
 
 #include <iostream>
 #include <string>
@@ -11,10 +15,17 @@ int main(int argc, char** argv)
 {
     const auto& product = dulcamon::DulcamonProfile::instance();
     const std::vector<std::string> args(argv + 1, argv + argc);
-    kzt::CommandLine commandLine(product, kzt::AppPaths::forProduct("dulcamon", DULCAMON_SOURCE_SHARE_DIR));
+    const kzt::AppPaths paths = kzt::AppPaths::forProduct("dulcamon", DULCAMON_SOURCE_SHARE_DIR);
+    kzt::CommandLine commandLine(product, paths);
     kzt::StructureCommandLine::addOptions(commandLine, dulcamon::DulcamonStructure::mapping());
-    if (commandLine.wantsCommandLine(args) || args.empty())
+    // The command-line jobs need no window and no display.
+    if (commandLine.wantsCommandLine(args))
         return commandLine.run(args, std::cout, std::cerr);
-    std::cerr << "dulcamon: the editor window is not available in this build; see 'dulcamon --help'.\n";
-    return 2;
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromStdString(product.info().name));
+    dulcamon::TMainForm window(paths);
+    window.show();
+    window.startUp(QApplication::arguments().mid(1));
+    return QApplication::exec();
 }

@@ -1,0 +1,424 @@
+#include "TMainForm.h"
+
+#include "AppletAgent.h"
+#include "ColorDialog.h"
+#include "ColorSwatch.h"
+#include "DulcamonPanels.h"
+#include "DulcamonProfile.h"
+#include "DulcamonStructure.h"
+#include "FileDialog.h"
+#include "Launcher.h"
+#include "MessageBox.h"
+#include "TreeNode.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeView>
+
+namespace dulcamon {
+
+namespace {
+
+QString fromStd(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+const QString kSeparator = QStringLiteral("#$@");
+
+} // namespace
+
+kzt::PlatformProduct TMainForm::platform()
+{
+    const auto& info = DulcamonProfile::instance().info();
+    kzt::PlatformProduct product;
+    product.name = info.name;
+    product.version = info.version;
+    product.executable = info.executableName;
+    product.extension = info.extension;
+    product.documentType = info.name + ".Document";
+    return product;
+}
+
+TMainForm::TMainForm(kzt::AppPaths paths, QWidget* parent)
+    : EditorMainWindow(DulcamonProfile::instance(), std::move(paths), platform(), parent)
+{
+    m_panels = new DulcamonPanels(this);
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->setObjectName(QStringLiteral("splttrMain"));
+    splitter->addWidget(treeView());
+    splitter->addWidget(m_panels);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({170, 480});
+    splitter->setChildrenCollapsible(false);
+    setCentralWidget(splitter);
+    buildMenus();
+    buildToolBar();
+    connectControls();
+
+    resize(650, 465);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    FormCreate();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->setObjectName(QStringLiteral("File1"));
+    file->addActions({m_actNew, m_actOpen, m_actSave, m_actSaveAs});
+    file->addSeparator();
+    file->addActions({m_actTemplates, m_actSaveAsTemplate});
+    file->addSeparator();
+    file->addActions({m_actImport, m_actExport});
+    file->addSeparator();
+    file->addMenu(recentFilesMenu());
+    file->addSeparator();
+    file->addAction(m_actExit);
+
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    view->setObjectName(QStringLiteral("View1"));
+    view->addActions({m_actToolBar, m_actStatusBar});
+
+    QMenu* item = menuBar()->addMenu(tr("&Item"));
+    item->setObjectName(QStringLiteral("Item1"));
+    item->addActions({m_actInsert, m_actDelete, m_actMoveUp, m_actMoveDown});
+
+    QMenu* menu = menuBar()->addMenu(tr("&Menu"));
+    menu->setObjectName(QStringLiteral("Menu1"));
+    menu->addActions({m_actPreview, m_actBuildHTML, m_actPublish});
+
+    QMenu* option = menuBar()->addMenu(tr("&Option"));
+    option->setObjectName(QStringLiteral("Option1"));
+    option->addAction(m_actWebBrowser);
+
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    help->setObjectName(QStringLiteral("Help1"));
+    QAction* topics = makeAction("HelpTopics1", tr("Help &Topics"), tr("Show help document"));
+    QAction* sample = makeAction("ViewSample1", tr("View &Sample..."));
+    QAction* homepage = makeAction("Homepage1", tr("&Homepage"));
+    QAction* contact = makeAction("ContactUs1", tr("&Contact Us"));
+    QAction* about = makeAction("About1", tr("&About"));
+    help->addActions({topics, sample});
+    help->addSeparator();
+    help->addActions({homepage, contact, about});
+    connect(topics, &QAction::triggered, this, &TMainForm::HelpTopics1Click);
+    connect(sample, &QAction::triggered, this, &TMainForm::ViewSample1Click);
+    connect(homepage, &QAction::triggered, this,
+            [] { kzt::Launcher::openUrl(QStringLiteral("https://dulcamon.example.org/")); });
+    connect(contact, &QAction::triggered, this,
+            [] { kzt::Launcher::openUrl(QStringLiteral("mailto:dulcamon@example.org")); });
+    connect(about, &QAction::triggered, this, &TMainForm::About1Click);
+}
+
+void TMainForm::buildToolBar()
+{
+    m_toolBar = addToolBar(tr("Tool Bar"));
+    m_toolBar->setObjectName(QStringLiteral("tlbrMain"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setIconSize(QSize(18, 18));
+    QStyle* s = style();
+    m_actNew->setIcon(s->standardIcon(QStyle::SP_FileIcon));
+    m_actOpen->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
+    m_actSave->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
+    m_actInsert->setIcon(s->standardIcon(QStyle::SP_FileDialogNewFolder));
+    m_actDelete->setIcon(s->standardIcon(QStyle::SP_TrashIcon));
+    m_actMoveUp->setIcon(s->standardIcon(QStyle::SP_ArrowUp));
+    m_actMoveDown->setIcon(s->standardIcon(QStyle::SP_ArrowDown));
+    m_actBuildHTML->setIcon(s->standardIcon(QStyle::SP_FileDialogDetailedView));
+    m_actPreview->setIcon(s->standardIcon(QStyle::SP_MediaPlay));
+    QAction* help = findChild<QAction*>(QStringLiteral("HelpTopics1"));
+    help->setIcon(s->standardIcon(QStyle::SP_DialogHelpButton));
+
+    m_toolBar->addActions({m_actNew, m_actOpen, m_actSave});
+    m_toolBar->addSeparator();
+    m_toolBar->addActions({m_actInsert, m_actDelete, m_actMoveUp, m_actMoveDown});
+    m_toolBar->addSeparator();
+    m_toolBar->addActions({m_actBuildHTML, m_actPreview});
+    m_toolBar->addSeparator();
+    m_toolBar->addAction(help);
+    nameToolButton(m_toolBar, m_actNew, "tlbtnNew");
+    nameToolButton(m_toolBar, m_actOpen, "tlbtnOpen");
+    nameToolButton(m_toolBar, m_actSave, "tlbtnSave");
+    nameToolButton(m_toolBar, m_actInsert, "tlbtnInsert");
+    nameToolButton(m_toolBar, m_actDelete, "tlbtnDelete");
+    nameToolButton(m_toolBar, m_actMoveUp, "tlbtnMoveUp");
+    nameToolButton(m_toolBar, m_actMoveDown, "tlbtnMoveDown");
+    nameToolButton(m_toolBar, m_actBuildHTML, "tlbtnBuildHTML");
+    nameToolButton(m_toolBar, m_actPreview, "tlbtnPreview");
+    nameToolButton(m_toolBar, help, "tlbtnHelp");
+    connect(m_actToolBar, &QAction::toggled, m_toolBar, &QWidget::setVisible);
+}
+
+void TMainForm::connectControls()
+{
+    for (QWidget* control : m_panels->dataControls()) {
+        if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+            if (edit == m_panels->edtICaption)
+                connect(edit, &QLineEdit::textChanged, this, &TMainForm::edtICaptionChange);
+            else
+                connect(edit, &QLineEdit::textChanged, this, [this, edit] { ControlChange(edit); });
+        } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
+            if (combo->isEditable())
+                connect(combo, &QComboBox::editTextChanged, this, [this, combo] { ControlChange(combo); });
+            else
+                connect(combo, &QComboBox::currentIndexChanged, this, [this, combo] { ControlChange(combo); });
+        } else if (auto* spin = qobject_cast<QSpinBox*>(control)) {
+            connect(spin, &QSpinBox::valueChanged, this, [this, spin] { ControlChange(spin); });
+        } else if (auto* check = qobject_cast<QCheckBox*>(control)) {
+            connect(check, &QCheckBox::toggled, this, [this, check] { ControlChange(check); });
+        } else if (auto* toggle = qobject_cast<QToolButton*>(control)) {
+            connect(toggle, &QToolButton::toggled, this, [this, toggle] { ControlChange(toggle); });
+        } else if (auto* swatch = qobject_cast<kzt::ColorSwatch*>(control)) {
+            connect(swatch, &kzt::ColorSwatch::clicked, this, [this, swatch] { ColorSwatchClick(swatch); });
+        }
+    }
+    connect(m_panels->edtMenuName, &QLineEdit::textEdited, this, &TMainForm::edtMenuNameEdited);
+    connect(m_panels->edtMenuName, &QLineEdit::editingFinished, this, [this] {
+        // An emptied name falls back to the last good one.
+        if (m_panels->edtMenuName->text().trimmed().isEmpty())
+            m_panels->edtMenuName->setText(m_panels->acceptedMenuName());
+    });
+    connect(m_panels->spdbtnItURL, &QToolButton::clicked, this, &TMainForm::spdbtnItURLClick);
+    connect(m_panels->spdbtnINoBgImg, &QToolButton::clicked, this,
+            [this] { ImagePickerClick(m_panels->spdbtnINoBgImg); });
+    connect(m_panels->spdbtnIOvBgImg, &QToolButton::clicked, this,
+            [this] { ImagePickerClick(m_panels->spdbtnIOvBgImg); });
+    for (QPushButton* button : {m_panels->btnGlobalPropertiesChange1, m_panels->btnGlobalPropertiesChange2})
+        connect(button, &QPushButton::clicked, this, [this] { GlobalPropertiesChangeClick(bulkCopyLayout()); });
+}
+
+void TMainForm::ControlChange(QWidget* control)
+{
+    if (m_loading)
+        return;
+    setModified(true);
+    CheckReservedText(control);
+}
+
+void TMainForm::CheckReservedText(QWidget* control)
+{
+    QString text;
+    auto* edit = qobject_cast<QLineEdit*>(control);
+    auto* combo = qobject_cast<QComboBox*>(control);
+    if (edit)
+        text = edit->text();
+    else if (combo && combo->isEditable())
+        text = combo->currentText();
+    else
+        return;
+    if (!text.contains(kSeparator))
+        return;
+    kzt::MessageBox::warning(this, QStringLiteral("The text can't include \"%1\", it is used by system!").arg(kSeparator),
+                             kzt::MessageBox::Yes);
+    if (edit)
+        edit->clear();
+    else
+        combo->setEditText(QString());
+}
+
+void TMainForm::edtICaptionChange()
+{
+    if (m_loading)
+        return;
+    setModified(true);
+    kzt::TreeNode* node = selectedNode();
+    if (node && !node->isRoot() && node == currentItemNode())
+        agent().tree().setText(node, m_panels->edtICaption->text().trimmed().toStdString());
+    CheckReservedText(m_panels->edtICaption);
+}
+
+bool TMainForm::isScriptIdentifier(const QString& name)
+{
+    static const QRegularExpression identifier(QStringLiteral("^[A-Za-z_$][A-Za-z0-9_$]*$"));
+    static const QStringList reserved = {
+        "break", "case", "catch", "class", "const", "continue", "debugger", "default", "delete", "do",
+        "else", "enum", "export", "extends", "false", "finally", "for", "function", "if", "import",
+        "in", "instanceof", "new", "null", "return", "super", "switch", "this", "throw", "true",
+        "try", "typeof", "var", "void", "while", "with", "let", "static", "yield", "await",
+        "implements", "interface", "package", "private", "protected", "public", "undefined",
+        "NaN", "Infinity", "eval", "arguments", "window", "document"};
+    return identifier.match(name).hasMatch() && !reserved.contains(name);
+}
+
+QString TMainForm::menuNameMessage()
+{
+    return QStringLiteral("The menu name is the name of the menu's script variable in the page. It must begin "
+                          "with a letter, \"_\" or \"$\", contain only letters, digits, \"_\" and \"$\", and "
+                          "must not be a reserved word of the script language.");
+}
+
+void TMainForm::edtMenuNameEdited()
+{
+    QLineEdit* edit = m_panels->edtMenuName;
+    const QString name = edit->text().trimmed();
+    if (name.isEmpty())
+        return;
+    if (isScriptIdentifier(name)) {
+        m_panels->setAcceptedMenuName(name);
+        return;
+    }
+    kzt::MessageBox::warning(this, menuNameMessage(), kzt::MessageBox::Ok);
+    edit->setText(m_panels->acceptedMenuName());
+}
+
+QString TMainForm::localUrl(const QString& path)
+{
+    QString url = path;
+    url.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    url.replace(QLatin1Char(':'), QLatin1Char('|'));
+    return (url.startsWith(QLatin1Char('/')) ? QStringLiteral("file://") : QStringLiteral("file:///")) + url;
+}
+
+void TMainForm::spdbtnItURLClick()
+{
+    const QString path = kzt::FileDialog::getOpenFileName(
+        this, tr("Open"), dialogFolder(), QStringLiteral("HTML files(*.htm;*.html)|*.htm;*.html|Any file (*.*)|*.*"));
+    if (path.isEmpty())
+        return;
+    m_panels->cmbxIURL->setEditText(localUrl(path));
+    setModified(true);
+}
+
+void TMainForm::ImagePickerClick(QToolButton* button)
+{
+    QLineEdit* field = button == m_panels->spdbtnINoBgImg ? m_panels->edtINoBgImg : m_panels->edtIOvBgImg;
+    const QString path = kzt::FileDialog::getOpenPictureFileName(
+        this, tr("Open"), m_lastPicture.isEmpty() ? dialogFolder() : QFileInfo(m_lastPicture).absolutePath(),
+        QStringLiteral("All Image Files(*.gif;*.jpg;*.jpeg)|*.gif;*.jpg;*.jpeg|GIF Image File (*.gif)|*.gif|"
+                       "JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg"));
+    if (path.isEmpty()) {
+        field->clear();
+    } else {
+        m_lastPicture = path;
+        field->setText(QFileInfo(path).fileName());
+    }
+    // Preview and Save take the picture from the preview folder.
+    if (!m_lastPicture.isEmpty())
+        agent().CopyToPreview(m_lastPicture.toStdString());
+}
+
+void TMainForm::ColorSwatchClick(kzt::ColorSwatch* swatch)
+{
+    if (const auto colour = kzt::ColorDialog::getColor(this, swatch->color()))
+        swatch->setColor(*colour);
+    setModified(true);
+}
+
+void TMainForm::HelpTopics1Click()
+{
+    kzt::Launcher::openDocument(fromStd((agent().paths().shareDir / "help" / "index.html").string()));
+}
+
+void TMainForm::ViewSample1Click()
+{
+    kzt::Launcher::openDocument(fromStd((agent().paths().shareDir / "samples" / "normal.html").string()));
+}
+
+void TMainForm::About1Click()
+{
+    const auto& info = agent().info();
+    kzt::MessageBox::information(this, QStringLiteral("%1 %2\nA builder of pop-out script menus for web pages.")
+                                           .arg(fromStd(info.name), fromStd(info.version)));
+}
+
+void TMainForm::PanelToAppletData()
+{
+    agent().SetAppletData(m_panels->panelToApplet());
+}
+
+void TMainForm::AppletDataToPanel()
+{
+    m_loading = true;
+    const kzt::Status status = m_panels->appletToPanel(agent().AppletData);
+    m_loading = false;
+    showFailure(status);
+}
+
+void TMainForm::PanelToItemData(std::size_t index)
+{
+    if (index >= agent().Items.size())
+        return;
+    kzt::TItemData item = m_panels->panelToItem();
+    // The derived fields are the tree's; keep them as they are.
+    const kzt::TItemData& old = agent().Items[index];
+    for (std::size_t field : {std::size_t(ItemId), std::size_t(ParentId), std::size_t(Level)})
+        item[field] = old[field];
+    agent().SetItemData(index, item);
+}
+
+void TMainForm::ItemDataToPanel(std::size_t index)
+{
+    if (index >= agent().Items.size())
+        return;
+    m_loading = true;
+    const kzt::Status status = m_panels->itemToPanel(agent().Items[index]);
+    m_loading = false;
+    showFailure(status);
+}
+
+void TMainForm::showMenuPanels()
+{
+    m_panels->showMenuTabs();
+}
+
+void TMainForm::showItemPanels()
+{
+    m_panels->showItemTabs();
+}
+
+kzt::TempletTexts TMainForm::templetTexts() const
+{
+    kzt::TempletTexts texts;
+    texts.caption = QStringLiteral("Template");
+    texts.hintLines = {QStringLiteral("Click OK to open selected template or cancel to create a new project.")};
+    texts.checkBoxText = QStringLiteral("Do not show this dialog again.");
+    texts.pattern = QStringLiteral("*.dlcg");
+    texts.createUserFolder = true;
+    return texts;
+}
+
+std::optional<kzt::MenuStructureMapping> TMainForm::structureMapping() const
+{
+    return DulcamonStructure::mapping();
+}
+
+kzt::PropertyLayout TMainForm::bulkCopyLayout()
+{
+    return {QStringLiteral("Item Properties (Foreground && Backgrouind)"),
+            {{QStringLiteral("Item Properties (General)"), false,
+              {{"chchbxCaption", QStringLiteral("Caption"), Caption},
+               {"chchbxURL", QStringLiteral("URL"), Url},
+               {"chchbxTarget", QStringLiteral("Target"), Target},
+               {"chchbxWidth", QStringLiteral("Width"), Width},
+               {"chchbxHeight", QStringLiteral("Height"), Height},
+               {"chchbxDescription", QStringLiteral("Description"), Description}}},
+             {QStringLiteral("Background Image"), true,
+              {{"chchbxBGImgNormal", QStringLiteral("Normal"), NormalBgImage},
+               {"chchbxBGImgMouseOver", QStringLiteral("Mouse Over"), OverBgImage}}},
+             {QStringLiteral("Background Color"), true,
+              {{"chchbxBGColorNormal", QStringLiteral("Normal"), NormalBgColor},
+               {"chchbxBGColorMouseOver", QStringLiteral("Mouse Over"), OverBgColor}}},
+             {QStringLiteral("Caption Color"), true,
+              {{"chchbxCaptionColorNormal", QStringLiteral("Normal"), NormalCaptionColor},
+               {"chchbxCaptionColorMouseOver", QStringLiteral("Mouse Over"), OverCaptionColor}}}}};
+}
+
+} // namespace dulcamon
