@@ -87,7 +87,7 @@ const dlcgTemplates = {
       filter: 'progid:DXImageTransform.Microsoft.Fade(duration=0.3)' },
     { w: 120, h: 24, bg: '408080', bgOver: '83C0C0', fg: 'FFFFFF', fgOver: '0B2E2E' }],
   'ocean_horizontal.dlcg': [
-    { align: 1, x: 0, y: 0, sx: 0, sy: 28, gap: 0, bw: 1, bc: '0B3D91', pad: 6, size: 13, bold: 1,
+    { align: 1, x: 0, y: 0, sx: 86, sy: 30, gap: 0, bw: 1, bc: '0B3D91', pad: 6, size: 13, bold: 1,
       family: 'Verdana, Arial, sans-serif', step: 10, speed: 16 },
     { w: 130, h: 30, bg: '1565C0', bgOver: '90CAF9', fg: 'FFFFFF', fgOver: '0B3D91' }],
   'sunset_vertical.dlcg': [
@@ -95,7 +95,7 @@ const dlcgTemplates = {
       family: 'Georgia, serif', glide: 0, filter: 'progid:DXImageTransform.Microsoft.GradientWipe(duration=0.4,wipeStyle=1)' },
     { w: 150, h: 26, bg: 'B23A48', bgOver: 'F59E42', fg: 'FFF4E0', fgOver: '3D0C11' }],
   'slate_horizontal.dlcg': [
-    { align: 1, x: 10, y: 10, sx: 8, sy: 26, gap: 6, bw: 1, bc: '9AA5B1', pad: 5, size: 12,
+    { align: 1, x: 10, y: 10, sx: 80, sy: 28, gap: 6, bw: 1, bc: '9AA5B1', pad: 5, size: 12,
       family: 'Tahoma, Arial, sans-serif', click: 1, step: 6, speed: 16 },
     { w: 120, h: 28, bg: '323F4B', bgOver: 'E4E7EB', fg: 'F5F7FA', fgOver: '1F2933' }],
   'meadow_cascade.dlcg': [
