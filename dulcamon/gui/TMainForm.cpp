@@ -145,7 +145,7 @@ void TMainForm::buildToolBar()
     m_actBuildHTML->setIcon(s->standardIcon(QStyle::SP_FileDialogDetailedView));
     m_actPreview->setIcon(s->standardIcon(QStyle::SP_MediaPlay));
     QAction* help = findChild<QAction*>(QStringLiteral("HelpTopics1"));
-    help->setIcon(s->standardIcon(QStyle::SP_DialogHelpButton));
+    help->setIcon(s->standardIcon(QStyle::SP_MessageBoxQuestion));
 
     m_toolBar->addActions({m_actNew, m_actOpen, m_actSave});
     m_toolBar->addSeparator();

@@ -127,6 +127,22 @@ private slots:
         QCOMPARE(f.agent().NodeOfItem(0)->text(), std::string("B"));
     }
 
+    void deleteOnlyItem_panelNeverReachesLaterRecords()
+    {
+        MainFormFixture f;
+        f.insertItem(QStringLiteral("Gone"));
+        MainFormFixture::typeInto(f.child<QLineEdit>("edtIDescription"), QStringLiteral("stale"));
+        MessageBox::setNextAnswer(MessageBox::Yes);
+        f.trigger("Delete1");
+        QCOMPARE(f.window().selectedNode(), f.agent().tree().root());
+        QCOMPARE(f.window().currentItemNode(), nullptr);
+        f.clickToolButton("tlbtnInsert");
+        f.window().commitPanels();
+        QCOMPARE(f.agent().Items.size(), std::size_t(1));
+        QCOMPARE(f.agent().Items[0][Caption], std::string("Item"));
+        QCOMPARE(f.agent().Items[0][Description], std::string());
+    }
+
     void deleteAnsweredNo_andRootRefused()
     {
         MainFormFixture f;
