@@ -162,3 +162,25 @@ test('runtime sizes stay within budget', () => {
   assert.ok(sizes['dulcamon/share/dulcamon10.js'].gzip <= 6144, 'dulcamon10.js at most 6 KB gzipped');
   console.log('runtime sizes', JSON.stringify(sizes));
 });
+
+test('two menus on one page, the runtime loaded in the head: each builds on its own', { skip }, async () => {
+  const site = menuPage('vertical.dlcg', {}, {
+    edit: (t) => {
+      const block = t.slice(t.indexOf("<script type='text/javascript'>\r\nvar"), t.indexOf('</script>\r\n<noscript>') + 11);
+      const second = block.replace(/dulcam10/g, 'second').replace('"second","",0,0,10,10', '"second","",0,1,300,10');
+      const runtime = "<script type='text/javascript' src='dulcamon10.js'></script>\r\n";
+      return t.replace(runtime, '').replace('<HTML>\r\n', '<HTML>\r\n<head>' + runtime + '</head>\r\n').replace(block, block + second);
+    },
+  });
+  await withPage(site.url, async (page) => {
+    const navs = page.getByRole('navigation');
+    assert.equal(await navs.count(), 2);
+    assert.equal(await page.locator('style').count(), 1);
+    assert.equal(await navs.nth(1).locator('ul.dlcm-row').count(), 1, 'the second menu is horizontal');
+    await toggle(navs.nth(0), 'Products').click();
+    await toggle(navs.nth(1), 'Services').click();
+    assert.equal(await page.locator('[aria-expanded=true]').count(), 1, 'a click outside one menu closes it');
+    const ids = await page.$$eval('[id]', (e) => e.map((x) => x.id));
+    assert.equal(new Set(ids).size, ids.length, 'ids are unique');
+  });
+});

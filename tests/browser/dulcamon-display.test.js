@@ -163,3 +163,25 @@ test('scroll along with the page keeps the menu in the viewport; otherwise it sc
     });
   }
 });
+
+test('a sub-menu opened from a scrolling list is not clipped by it, and closes when that list scrolls', { skip }, async () => {
+  const site = menuPage('tall.dlcg');
+  await withPage(site.url, { viewport: { width: 400, height: 300 } }, async (page) => {
+    await toggle(page, 'Long').focus();
+    await page.keyboard.press('ArrowRight');
+    await page.keyboard.press('End');
+    await page.keyboard.press('ArrowRight');
+    assert.equal(await isOpen(page, 'Deep'), true);
+    const deep = await subOf(page, 'Deep');
+    const box = await deep.boundingBox();
+    assert.ok(inside(box, 400, 300), JSON.stringify(box));
+    // What the visitor sees at the sub-menu's place is the sub-menu itself.
+    const hit = await page.evaluate(({ x, y }) => document.elementFromPoint(x, y).textContent, { x: box.x + 20, y: box.y + 10 });
+    assert.equal(hit, 'Deeper');
+    await page.keyboard.press('Escape');
+    await page.keyboard.press('ArrowRight');
+    assert.equal(await isOpen(page, 'Deep'), true);
+    await (await subOf(page, 'Long')).evaluate((u) => { u.scrollTop = 0; });
+    await page.waitForFunction(() => document.querySelectorAll('[aria-expanded=true]').length === 1);
+  });
+});

@@ -37,6 +37,13 @@ const fixtures = {
       family: 'Verdana, sans-serif', bw: 1, bc: '333366', pad: 4 }),
     dlcgItems(tree.filter((t) => t.caption !== 'Archive'),
       { w: 110, h: 24, bg: 'E8ECF8', bgOver: '334488', fg: '112244', fgOver: 'FFFFFF' })),
+  // A list taller than a small viewport whose last entries open sub-menus of their own.
+  'tall.dlcg': writeProject('dulcamon', dlcgParams({ x: 10, y: 10, sx: 80, sy: 0, glide: 0 }), dlcgItems([
+    { caption: 'Long', kids: [
+      ...Array.from({ length: 28 }, (_, i) => ({ caption: `Entry ${i + 1}`, url: `entry${i + 1}.html` })),
+      { caption: 'Deep', kids: [{ caption: 'Deeper', url: 'deeper.html' }, { caption: 'Deepest', url: 'deepest.html' }] },
+    ] },
+  ])),
   'jump.ksdm': writeProject('kestravo', ksdmParams({ tip: 'Choose a page ...' }), ksdmItems([
     { caption: 'Home', url: 'home.html' },
     { caption: 'Products', url: 'products.html', kids: [
