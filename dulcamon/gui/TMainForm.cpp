@@ -322,14 +322,24 @@ void TMainForm::ColorSwatchClick(kzt::ColorSwatch* swatch)
     setModified(true);
 }
 
+void TMainForm::openShippedPage(const std::filesystem::path& page)
+{
+    const QString path = fromStd(page.string());
+    if (!QFileInfo::exists(path)) {
+        kzt::MessageBox::warning(this, QStringLiteral("The file \"%1\" was not found.").arg(path));
+        return;
+    }
+    kzt::Launcher::openDocument(path);
+}
+
 void TMainForm::HelpTopics1Click()
 {
-    kzt::Launcher::openDocument(fromStd((agent().paths().shareDir / "help" / "index.html").string()));
+    openShippedPage(agent().paths().shareDir / "help" / "index.html");
 }
 
 void TMainForm::ViewSample1Click()
 {
-    kzt::Launcher::openDocument(fromStd((agent().paths().shareDir / "samples" / "normal.html").string()));
+    openShippedPage(agent().paths().shareDir / "samples" / "normal.html");
 }
 
 void TMainForm::About1Click()

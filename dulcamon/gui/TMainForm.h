@@ -2,6 +2,8 @@
 
 #include "EditorMainWindow.h"
 
+#include <filesystem>
+
 class QToolBar;
 class QToolButton;
 
@@ -60,6 +62,8 @@ private:
     void buildMenus();
     void buildToolBar();
     void connectControls();
+    // Opens a shipped page with the desktop, or says it is missing.
+    void openShippedPage(const std::filesystem::path& page);
 
     DulcamonPanels* m_panels = nullptr;
     QToolBar* m_toolBar = nullptr;

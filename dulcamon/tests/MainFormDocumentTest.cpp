@@ -398,6 +398,24 @@ private slots:
         QVERIFY(!exists(f.previewDir() + QStringLiteral("/PublishReport.txt")));
     }
 
+    void helpCommands_openShippedPagesAndSite()
+    {
+        MainFormFixture f;
+        f.trigger("HelpTopics1");
+        QCOMPARE(f.launches().launches().size(), std::size_t(1));
+        QCOMPARE(f.launches().launches()[0].kind, kzt::Launcher::Launch::Kind::OpenDocument);
+        QVERIFY(f.launches().launches()[0].target.endsWith(QStringLiteral("/help/index.html")));
+        QVERIFY(QFileInfo::exists(f.launches().launches()[0].target));
+        f.trigger("Homepage1");
+        f.trigger("ContactUs1");
+        QCOMPARE(f.launches().launches()[1].kind, kzt::Launcher::Launch::Kind::OpenUrl);
+        QCOMPARE(f.launches().launches()[2].kind, kzt::Launcher::Launch::Kind::OpenUrl);
+        // The source tree has no built sample page: a clear message, no launch.
+        f.trigger("ViewSample1");
+        QCOMPARE(f.launches().launches().size(), std::size_t(3));
+        QVERIFY(MessageBox::shown().back().text.contains(QStringLiteral("samples/normal.html")));
+    }
+
     void structureExchange_exportThenImport()
     {
         MainFormFixture f;

@@ -510,12 +510,7 @@ QString EditorMainWindow::joinArguments(const QStringList& arguments)
 
 bool EditorMainWindow::templatesDialogWanted() const
 {
-    const Settings::Value value =
-        m_settings.value(Settings::settingsKey(m_platform), QStringLiteral("ShowTempletsDialog"));
-    if (value.state == Settings::State::Absent)
-        return true;
-    // A damaged store counts as "do not show".
-    return value.toBool().value_or(false);
+    return TfrmTemplet::showAtStartup(m_platform);
 }
 
 void EditorMainWindow::startUp(const QStringList& arguments)
