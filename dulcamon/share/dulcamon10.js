@@ -8,16 +8,16 @@
 
   var CSS = '.~{z-index:1000;line-height:normal;text-align:start}' +
     '.~ ul{list-style:none;margin:0;padding:0}.~-row{display:flex;align-items:flex-start}' +
-    '.~ li{position:relative;box-sizing:border-box;display:flex;margin:0;padding:0;border:var(--~-bw) solid var(--~-bc);' +
+    '.~ li{position:relative;box-sizing:border-box;display:flex;float:none;margin:0;padding:0;border:var(--~-bw) solid var(--~-bc);' +
     'background:var(--~-b) var(--~-i) 0 0;color:var(--~-c)}' +
     '.~ li.~-hot,.~ li.~-open,.~ li:focus-within{background-color:var(--~-bo);background-image:var(--~-io);color:var(--~-co)}' +
-    '.~-x,.~-tg{display:flex;align-items:center;margin:0;border:0;background:none;color:inherit;' +
+    '.~ .~-x,.~ .~-tg{display:flex;align-items:center;margin:0;border:0;background:none;color:inherit;' +
     'font:inherit;text-decoration:none;white-space:nowrap;overflow:hidden}' +
-    '.~-x{flex:1 1 auto;min-width:0;padding:var(--~-pad)}.~-tg{flex:none;padding:0 .3em}' +
+    '.~ .~-x{flex:1 1 auto;min-width:0;padding:var(--~-pad)}.~ .~-tg{flex:none;padding:0 .3em}' +
     '.~-ar{margin-inline-start:auto;padding-inline-start:.3em}.~-sub{position:absolute;z-index:1}' +
     '.~ [hidden]{display:none!important}.~ :focus-visible{outline:2px solid;outline-offset:-3px}' +
     '.~ :focus:not(:focus-visible){outline:0}' +
-    '.~-tip{position:absolute;z-index:1;left:0;top:100%;pointer-events:none;width:1px;height:1px;overflow:hidden;clip-path:inset(50%);white-space:nowrap}' +
+    '.~-tip{position:absolute;z-index:2;left:0;top:100%;pointer-events:none;width:1px;height:1px;overflow:hidden;clip-path:inset(50%);white-space:nowrap}' +
     '.~-tip.~-show{width:max-content;max-width:20em;height:auto;overflow:visible;clip-path:none;white-space:normal;' +
     'padding:2px 5px;border:1px solid #555;background:#ffffe1;color:#000;font-size:.9em}' +
     '@media (forced-colors:active){.~ li{border-color:CanvasText}.~ li.~-hot,.~ li.~-open{outline:2px dashed;outline-offset:-2px}' +
@@ -238,7 +238,7 @@
       for (a = n; a; a = a.parent) clearTimeout(a.ct);
       setHot(n); showTip(n);
       if (pending !== n) { clearTimeout(pendT); pending = null; }
-      if (n.sub && !n.open && !pending && (!c.click || (openAt[n.lv] && openAt[n.lv] !== n))) {
+      if (n.sub && !n.open && !pending && (!c.click || openAt[0])) {
         pending = n;
         pendT = setTimeout(function () { pending = null; open(n, 'hover'); }, INTENT);
       }

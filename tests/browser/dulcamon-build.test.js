@@ -184,3 +184,18 @@ test('two menus on one page, the runtime loaded in the head: each builds on its 
     assert.equal(new Set(ids).size, ids.length, 'ids are unique');
   });
 });
+
+test("the page's own styles for links and lists do not change the menu", { skip }, async () => {
+  const hostile = '<style>a:link,a:visited,a:hover{color:red;text-decoration:underline;padding:9px}' +
+    'ul{padding:20px;margin:10px}li{float:left;margin:5px;padding:3px;border:0}button{background:red;font-size:30px}</style>\r\n';
+  const site = menuPage('vertical.dlcg', {}, { edit: (t) => t.replace('<body>\r\n', '<body>\r\n' + hostile) });
+  await withPage(site.url, async (page) => {
+    const items = page.locator('nav ul.dlcm-top > li');
+    for (let i = 0; i < 3; i++) {
+      assert.deepEqual(await items.nth(i).boundingBox(), { x: 10, y: 10 + 20 * i, width: 80, height: 20 });
+    }
+    assert.equal(await style(link(page, 'Home'), 'color'), 'rgb(0, 255, 0)');
+    assert.equal(await style(link(page, 'Home'), 'text-decoration-line'), 'none');
+    assert.equal(await style(toggle(page, 'Services'), 'font-size'), '12px');
+  });
+});

@@ -86,7 +86,7 @@ test('a mouse click on a parent the hover just opened keeps it open (no flicker)
   });
 });
 
-test('click-only mode: hover opens nothing until a click; then hover switches; a click outside closes', { skip }, async () => {
+test('click-only mode: hover opens nothing until a click; then hover opens and switches; a click outside closes', { skip }, async () => {
   const site = menuPage('vertical.dlcg', { click: 1 });
   await withPage(site.url, async (page) => {
     await moveTo(page, link(page, 'Products'));
@@ -96,6 +96,8 @@ test('click-only mode: hover opens nothing until a click; then hover switches; a
     await link(page, 'Products').click();
     assert.equal(await isOpen(page, 'Products'), true);
     assert.equal(page.url(), site.url);
+    await moveTo(page, toggle(page, 'Hardware'));
+    await (await subOf(page, 'Hardware')).waitFor({ state: 'visible' });
     await moveTo(page, toggle(page, 'Services'));
     await (await subOf(page, 'Services')).waitFor({ state: 'visible' });
     assert.equal(await isOpen(page, 'Products'), false);
