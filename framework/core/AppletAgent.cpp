@@ -249,18 +249,9 @@ Status TkztAppletAgent::SaveProject(const fs::path& folder, const std::string& f
     if (!status)
         return status;
 
-    ProgressScope progress(m_progress, "Copying Publishable Files ... ...", 100);
-    const std::size_t groups = std::max<std::size_t>(1, info().itemFileFields.size());
-    // Each file is copied once, however many items use it.
-    std::unordered_set<std::string_view> copied;
-    for (std::size_t field : info().itemFileFields) {
-        for (const TItemData& item : Items) {
-            const std::string& name = item[field];
-            if (IsBareFileName(name) && copied.insert(name).second)
-                TextFile::copyAtomic(m_paths.previewDir / name, folder / name);
-        }
-        progress.advance(static_cast<int>(100 / groups));
-    }
+    forEachItemFile("Copying Publishable Files ... ...", [&](const std::string& name) {
+        TextFile::copyAtomic(m_paths.previewDir / name, folder / name);
+    });
     return Status::success();
 }
 
@@ -309,14 +300,22 @@ void TkztAppletAgent::CopyScriptsToPreview()
 
 void TkztAppletAgent::CopyImagesToPreview(const fs::path& folder)
 {
-    ProgressScope progress(m_progress, "Copying Resource Files ... ...", 100);
+    forEachItemFile("Copying Resource Files ... ...", [&](const std::string& name) { CopyToPreview(folder / name); });
+}
+
+void TkztAppletAgent::forEachItemFile(const std::string& statusText,
+                                      const std::function<void(const std::string&)>& action) const
+{
+    ProgressScope progress(m_progress, statusText, 100);
     const std::size_t groups = std::max<std::size_t>(1, info().itemFileFields.size());
-    std::unordered_set<std::string_view> copied;
+    // Each file once, however many items use it; names that are not plain
+    // file names are never used as paths.
+    std::unordered_set<std::string_view> done;
     for (std::size_t field : info().itemFileFields) {
         for (const TItemData& item : Items) {
             const std::string& name = item[field];
-            if (IsBareFileName(name) && copied.insert(name).second)
-                CopyToPreview(folder / name);
+            if (IsBareFileName(name) && done.insert(name).second)
+                action(name);
         }
         progress.advance(static_cast<int>(100 / groups));
     }

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace kzt {
@@ -101,6 +102,7 @@ public:
 
 private:
     void copyRuntimeFiles(const std::filesystem::path& folder);
+    void forEachItemFile(const std::string& statusText, const std::function<void(const std::string&)>& action) const;
 
     const ProductProfile& m_product;
     AppPaths m_paths;

@@ -33,17 +33,20 @@ ItemTree::~ItemTree()
 }
 
 // Iterative, so a tree thousands of levels deep cannot exhaust the stack.
-void ItemTree::destroy(TreeNode* node)
+std::size_t ItemTree::destroy(TreeNode* node)
 {
-    if (!node)
-        return;
-    std::vector<TreeNode*> pending{node};
+    std::size_t destroyed = 0;
+    std::vector<TreeNode*> pending;
+    if (node)
+        pending.push_back(node);
     while (!pending.empty()) {
         TreeNode* n = pending.back();
         pending.pop_back();
         pending.insert(pending.end(), n->m_children.begin(), n->m_children.end());
         delete n;
+        ++destroyed;
     }
+    return destroyed;
 }
 
 void ItemTree::reset(std::string rootText)
@@ -180,16 +183,7 @@ void ItemTree::removeSubtree(TreeNode* node, const Alongside& alongside)
     parent->m_children.erase(parent->m_children.begin() + static_cast<std::ptrdiff_t>(row));
     renumberRows(parent, row);
 
-    std::size_t removed = 0;
-    std::vector<TreeNode*> pending{node};
-    while (!pending.empty()) {
-        TreeNode* n = pending.back();
-        pending.pop_back();
-        pending.insert(pending.end(), n->m_children.begin(), n->m_children.end());
-        delete n;
-        ++removed;
-    }
-    m_count -= removed;
+    m_count -= destroy(node);
     m_orderValid = false;
     if (m_listener)
         m_listener->nodeRemoved(parent, row);

@@ -59,7 +59,7 @@ public:
 
 private:
     void ensureOrder() const;
-    void destroy(TreeNode* node);
+    std::size_t destroy(TreeNode* node);
     void renumberRows(TreeNode* parent, std::size_t from);
 
     TreeNode* m_root = nullptr;
