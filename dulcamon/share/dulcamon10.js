@@ -8,7 +8,7 @@
 
   var CSS = '.~{z-index:1000;line-height:normal;text-align:start}' +
     '.~ ul{list-style:none;margin:0;padding:0}.~-row{display:flex;align-items:flex-start}' +
-    '.~ li{position:relative;box-sizing:border-box;display:flex;float:none;margin:0;padding:0;border:var(--~-bw) solid var(--~-bc);' +
+    '.~ li{position:relative;box-sizing:border-box;display:flex;flex:none;float:none;margin:0;padding:0;border:var(--~-bw) solid var(--~-bc);' +
     'background:var(--~-b) var(--~-i) 0 0;color:var(--~-c)}' +
     '.~ li.~-hot,.~ li.~-open,.~ li:focus-within{background-color:var(--~-bo);background-image:var(--~-io);color:var(--~-co)}' +
     '.~ .~-x,.~ .~-tg{display:flex;align-items:center;margin:0;border:0;background:none;color:inherit;' +

@@ -199,3 +199,14 @@ test("the page's own styles for links and lists do not change the menu", { skip 
     assert.equal(await style(toggle(page, 'Services'), 'font-size'), '12px');
   });
 });
+
+test('a horizontal bar wider than the window keeps every item at its size', { skip }, async () => {
+  const site = menuPage('horizontal.dlcg', { x: 100 });
+  await withPage(site.url, { viewport: { width: 320, height: 300 } }, async (page) => {
+    const items = page.locator('nav ul.dlcm-top > li');
+    for (let i = 0; i < await items.count(); i++) {
+      const b = await items.nth(i).boundingBox();
+      assert.deepEqual([b.x, b.width, b.height], [100 + 114 * i, 110, 24]);
+    }
+  });
+});
