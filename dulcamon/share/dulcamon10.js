@@ -16,7 +16,6 @@
     '.~ .~-x{flex:1 1 auto;min-width:0;padding:var(--~-pad)}.~ .~-tg{flex:none;padding:0 .3em}' +
     '.~-ar{margin-inline-start:auto;padding-inline-start:.3em}.~-sub{position:absolute;z-index:1}' +
     '.~ [hidden]{display:none!important}.~ :focus-visible{outline:2px solid;outline-offset:-3px}' +
-    '.~ :focus:not(:focus-visible){outline:0}' +
     '.~-tip{position:absolute;z-index:2;left:0;top:100%;pointer-events:none;width:1px;height:1px;overflow:hidden;clip-path:inset(50%);white-space:nowrap}' +
     '.~-tip.~-show{width:max-content;max-width:20em;height:auto;overflow:visible;clip-path:none;white-space:normal;' +
     'padding:2px 5px;border:1px solid #555;background:#ffffe1;color:#000;font-size:.9em}' +
@@ -189,7 +188,7 @@
       n.kids.forEach(close);
       n.open = false;
       if (openAt[n.lv] === n) openAt[n.lv] = null;
-      // Never leave keyboard focus inside a list that is about to disappear.
+      // Keep keyboard focus out of a list about to disappear.
       if (n.sub.contains(doc.activeElement)) n.tg.focus();
       if (n.sub.getAnimations) n.sub.getAnimations().forEach(function (a) { a.cancel(); });
       n.sub.hidden = true;
