@@ -3,7 +3,7 @@
 (function (win, doc) {
   'use strict';
   var P = 'dlcm', INTENT = 180, seq = 0, nodes = new WeakMap();
-  var calm = win.matchMedia ? win.matchMedia('(prefers-reduced-motion: reduce)') : { matches: false };
+  var calm = win.matchMedia('(prefers-reduced-motion: reduce)');
   var CIRCLE = /^(iris|radialwipe|wheel|spiral)$/, WIPE = /^(barn|blinds|checkerboard|gradientwipe|inset|randombars|revealtrans|slide|stretch|strips|zigzag)$/;
 
   var CSS = '.~{z-index:1000;line-height:normal;text-align:start}' +
@@ -190,7 +190,7 @@
       if (openAt[n.lv] === n) openAt[n.lv] = null;
       // Keep keyboard focus out of a list about to disappear.
       if (n.sub.contains(doc.activeElement)) n.tg.focus();
-      if (n.sub.getAnimations) n.sub.getAnimations().forEach(function (a) { a.cancel(); });
+      n.sub.getAnimations().forEach(function (a) { a.cancel(); });
       n.sub.hidden = true;
       n.sub.style.cssText = '';
       n.capped = n.fixed = false;
@@ -220,7 +220,7 @@
     // Motion is decoration only: the list is already shown and focusable when it starts.
     function animate(n) {
       var ul = n.sub, fx = c.fx, a = {}, b = {}, d = 0;
-      if (!ul.animate || calm.matches || !(c.glide || fx)) return;
+      if (calm.matches || !(c.glide || fx)) return;
       if (c.glide) d = Math.min(300, Math.ceil((n.side === 't' ? ul.offsetHeight : ul.offsetWidth) / Math.max(1, c.step)) * Math.max(16, c.speed));
       if (fx) d = Math.max(d, fx.d);
       if (fx && fx.clip === 'c') { a.clipPath = 'circle(0% at 50% 50%)'; b.clipPath = 'circle(75% at 50% 50%)'; }
@@ -253,7 +253,7 @@
       if (!rt || !nav.contains(rt)) { setHot(null); showTip(find(doc.activeElement)); }
     });
     nav.addEventListener('click', function (e) {
-      var t = e.target.closest ? e.target.closest('a,button') : null, n = t && find(t);
+      var t = e.target.closest('a,button'), n = t && find(t);
       if (!n || !n.sub) return;
       var kbd = e.detail === 0, how = kbd ? 'key' : lastPtr === 'mouse' ? 'click' : 'tap';
       if (t === n.tg) {
@@ -270,7 +270,8 @@
       var t = e.target, n = find(t), key = e.key, to;
       if (!n || e.altKey || e.ctrlKey || e.metaKey) return;
       if (key === 'Escape') {
-        showTip(null);
+        // A shown tooltip goes first, so it can be dismissed without moving focus.
+        if (tip) { showTip(null); e.preventDefault(); return; }
         var m = n.open && t === n.tg ? n : n.parent;
         if (m) { close(m); m.tg.focus(); e.preventDefault(); }
         return;

@@ -113,6 +113,17 @@ test('descriptions: accessible description and a tooltip shown on hover and on f
     assert.equal(await shown(), true, 'tooltip on focus');
     await page.keyboard.press('Escape');
     assert.equal(await shown(), false, 'Escape dismisses it');
+    // In a sub-menu the first Escape only dismisses the tooltip; the next one closes the sub-menu.
+    await toggle(page, 'Products').focus();
+    await page.keyboard.press('ArrowRight');
+    await page.keyboard.press('ArrowDown');
+    const software = page.locator('#' + await link(page, 'Software').getAttribute('aria-describedby'));
+    assert.equal(await software.evaluate((t) => t.getBoundingClientRect().width > 20), true);
+    await page.keyboard.press('Escape');
+    assert.equal(await software.evaluate((t) => t.getBoundingClientRect().width > 20), false);
+    assert.equal(await subOf(page, 'Products').then((s) => s.isVisible()), true);
+    await page.keyboard.press('Escape');
+    assert.equal(await subOf(page, 'Products').then((s) => s.isVisible()), false);
   });
 });
 

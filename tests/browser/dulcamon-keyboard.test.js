@@ -108,6 +108,7 @@ test('horizontal menu: Left/Right move along the bar, Down opens and enters', { 
     assert.equal(await isOpen(page, 'Products'), true);
     await page.keyboard.press('ArrowDown');
     assert.equal(await focused(page), 'Software');
+    await page.keyboard.press('ArrowUp');
     await page.keyboard.press('Escape');
     assert.equal(await focused(page), 'Products submenu');
     assert.equal(await isOpen(page, 'Products'), false);

@@ -17,7 +17,7 @@ const tree = [
       { caption: 'Laptops', url: 'laptops.html' },
       { caption: 'Desktops', url: 'desktops.html' },
     ] },
-    { caption: 'Software', url: 'software.html' },
+    { caption: 'Software', url: 'software.html', desc: 'Programs "for" you' },
   ] },
   { caption: 'Services', kids: [
     { caption: 'Consulting', url: 'consulting.html', target: '_blank' },
