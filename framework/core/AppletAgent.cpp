@@ -237,8 +237,12 @@ void TkztAppletAgent::copyRuntimeFiles(const fs::path& folder)
 
 Status TkztAppletAgent::SaveProject(const fs::path& folder, const std::string& fileName)
 {
+    // A value the project file cannot hold stops the save before anything is written.
+    Status status = ProjectFileFormat::checkStorable(*this);
+    if (!status)
+        return status;
     const std::string base = BaseNameOf(fileName);
-    Status status = BuildHTMLFile(folder / (base + ".html"));
+    status = BuildHTMLFile(folder / (base + ".html"));
     if (!status)
         return status;
     copyRuntimeFiles(folder);

@@ -3,6 +3,7 @@
 #include "AppletAgent.h"
 #include "AppletUtility.h"
 #include "ProgressSink.h"
+#include "LineCursor.h"
 #include "TextFile.h"
 
 #include <algorithm>
@@ -16,33 +17,6 @@ const char* const kProductVersionTag = "<Product_Version>";
 const char* const kAppletParametersTag = "<Applet_Parameters>";
 const char* const kItemParametersTag = "<Item_Parameters>";
 const char* const kItemParametersEndTag = "</Item_Parameters>";
-
-// Walks the lines of a file, looking only for the tags the reader needs.
-class LineCursor
-{
-public:
-    explicit LineCursor(std::vector<std::string_view> lines) : m_lines(std::move(lines)) {}
-
-    bool skipTo(std::string_view tag)
-    {
-        while (m_next < m_lines.size()) {
-            if (m_lines[m_next++] == tag)
-                return true;
-        }
-        return false;
-    }
-    bool next(std::string_view& line)
-    {
-        if (m_next >= m_lines.size())
-            return false;
-        line = m_lines[m_next++];
-        return true;
-    }
-
-private:
-    std::vector<std::string_view> m_lines;
-    std::size_t m_next = 0;
-};
 
 } // namespace
 
@@ -107,12 +81,19 @@ Status ProjectFileFormat::readText(TkztAppletAgent& agent, const std::string& co
     return agent.RebuildTreeFromLevels();
 }
 
-Status ProjectFileFormat::render(TkztAppletAgent& agent, std::string& contents)
+Status ProjectFileFormat::checkStorable(const TkztAppletAgent& agent)
 {
     const ProductInfo& info = agent.info();
     Status status = CheckStorableFields("Menu setting", info.name, agent.AppletData.Fields);
     for (std::size_t i = 0; status && i < agent.Items.size(); ++i)
         status = CheckStorableFields("Item", agent.Items[i][info.captionField], agent.Items[i].Fields);
+    return status;
+}
+
+Status ProjectFileFormat::render(TkztAppletAgent& agent, std::string& contents)
+{
+    const ProductInfo& info = agent.info();
+    Status status = checkStorable(agent);
     if (!status)
         return status;
 

@@ -24,6 +24,9 @@ public:
     // The file's contents, or a failure when a value cannot be stored.
     static Status render(TkztAppletAgent& agent, std::string& contents);
 
+    // Refuses a document with a value that would break the file's lines.
+    static Status checkStorable(const TkztAppletAgent& agent);
+
     // The message for an incomplete file.
     static std::string incompleteMessage();
 };

@@ -4,6 +4,7 @@
 #include "AppletUtility.h"
 #include "ProgressSink.h"
 #include "ProjectFileFormat.h"
+#include "LineCursor.h"
 #include "TextFile.h"
 
 #include <algorithm>
@@ -22,32 +23,6 @@ const char* const kProductVersionTag = "<Product_Version>";
 const char* const kStructureTag = "<Structure_Description>";
 const char* const kStructureEndTag = "</Structure_Description>";
 constexpr std::size_t kStructureFieldCount = 5;
-
-class LineCursor
-{
-public:
-    explicit LineCursor(std::vector<std::string_view> lines) : m_lines(std::move(lines)) {}
-
-    bool skipTo(std::string_view tag)
-    {
-        while (m_next < m_lines.size()) {
-            if (m_lines[m_next++] == tag)
-                return true;
-        }
-        return false;
-    }
-    bool next(std::string_view& line)
-    {
-        if (m_next >= m_lines.size())
-            return false;
-        line = m_lines[m_next++];
-        return true;
-    }
-
-private:
-    std::vector<std::string_view> m_lines;
-    std::size_t m_next = 0;
-};
 
 // Reads the file's items without touching the document, so a refused or
 // cut-short file cannot leave half a menu behind.

@@ -172,3 +172,14 @@ TEST(FieldHelpers, getFieldAndColoursFollowTheFileRules)
     EXPECT_EQ(BaseNameOf("menu.v2.dlcg"), "menu.v2");
     EXPECT_EQ(BaseNameOf("menu"), "menu");
 }
+
+TEST_F(Publishing, unstorableValue_stopsTheSaveBeforeAnyFileIsWritten)
+{
+    addItemWithImage("a#$@b.gif");
+    const fs::path out = folder.path() / "out";
+    fs::create_directories(out);
+    const Status status = agent.SaveProject(out, "p.tst");
+    EXPECT_FALSE(status.ok());
+    EXPECT_NE(status.message().find("it is used by system!"), std::string::npos);
+    EXPECT_TRUE(filesIn(out).empty());
+}
