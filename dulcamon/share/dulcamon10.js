@@ -204,7 +204,7 @@
     function place(n) {
       var ul = n.sub, st = ul.style, r = n.li.getBoundingClientRect(), v = viewport(), fixed = false, a;
       for (a = n.parent; a; a = a.parent) if (a.capped) fixed = true;
-      n.fixed = fixed;
+      n.fixed = fixed; n.at = r.top;
       st.position = fixed ? 'fixed' : '';
       var w = ul.offsetWidth, h = ul.offsetHeight,
         x = rtl ? r.right - c.sx - w : r.left + c.sx, alt = rtl ? r.left + c.sx : r.right - c.sx - w;
@@ -307,9 +307,9 @@
       var v = viewport();
       if (v.w !== vp.w || v.h !== vp.h) { vp = v; closeAll(); }
     });
-    // Lists pinned to the viewport inside a scrolling list cannot follow a scroll.
+    // Pinned lists cannot follow a scroll: close those whose item moved.
     win.addEventListener('scroll', function () {
-      closeAll(function (o) { return o.fixed; });
+      closeAll(function (o) { return o.fixed && o.li.getBoundingClientRect().top != o.at; });
     }, true);
   }
 
