@@ -57,19 +57,4 @@ QString PlatformPaths::userTemplatesDir(const PlatformProduct& product)
     return userDataDir(product, false) + QStringLiteral("/templates");
 }
 
-QString PlatformPaths::shareDir(const PlatformProduct& product, const QString& fallback)
-{
-    const QString overridden = QString::fromLocal8Bit(qgetenv("KZT_SHARE_DIR"));
-    if (!overridden.isEmpty())
-        return QDir::cleanPath(QDir(overridden).absolutePath());
-    if (QCoreApplication::instance()) {
-        const QString installed = QDir::cleanPath(QCoreApplication::applicationDirPath()
-                                                  + QStringLiteral("/../share/")
-                                                  + QString::fromStdString(product.executable));
-        if (QFileInfo(installed).isDir())
-            return installed;
-    }
-    return fallback.isEmpty() ? QString() : QDir::cleanPath(fallback);
-}
-
 } // namespace kzt

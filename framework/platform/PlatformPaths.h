@@ -20,11 +20,6 @@ public:
     // The user's own templates: userDataDir + "/templates" (not created here).
     static QString userTemplatesDir(const PlatformProduct& product);
 
-    // The read-only shipped files. Looked up in this order: the folder named
-    // by $KZT_SHARE_DIR, <exe dir>/../share/<executable> (so an installed
-    // tree can move), then fallback (the source folder in a build tree).
-    static QString shareDir(const PlatformProduct& product, const QString& fallback = {});
-
     // Creates a folder (and its parents) with mode 0700 for the last part.
     static bool makePrivateDir(const QString& path);
 };

@@ -89,10 +89,6 @@ private slots:
         QCOMPARE(QFile::permissions(dir) & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteOther),
                  QFile::Permissions());
         QCOMPARE(PlatformPaths::userTemplatesDir(p), dir + "/templates");
-        qputenv("KZT_SHARE_DIR", m_help.toLocal8Bit());
-        QCOMPARE(PlatformPaths::shareDir(p, "/fallback"), m_help);
-        qunsetenv("KZT_SHARE_DIR");
-        QCOMPARE(PlatformPaths::shareDir(p, "/fallback"), QString("/fallback"));
         // A file where the data folder should be: no folder, no crash.
         writeFile(m_dir->filePath("blocked"), "x");
         qputenv("XDG_DATA_HOME", m_dir->filePath("blocked").toLocal8Bit());
