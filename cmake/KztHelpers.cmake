@@ -5,7 +5,7 @@
 function(kzt_add_gtest name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} kzt_test_support GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
     KZT_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
     KZT_SOURCE_DIR="${PROJECT_SOURCE_DIR}"

@@ -10,25 +10,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct ProgramRun
-{
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string quoted(const std::string& text)
-{
-    std::string q = "'";
-    for (char c : text) {
-        if (c == '\'')
-            q += "'\\''";
-        else
-            q += c;
-    }
-    return q + "'";
-}
-
 // Runs a built program in its own working folder, with its per-user folders
 // and share folder inside the test's temporary folder.
 class Programs
@@ -42,23 +23,15 @@ public:
         writeFile(m_dir / "share" / "dulcamon10.js", "// dulcamon runtime\r\n");
     }
 
-    ProgramRun run(const std::string& program, const std::vector<std::string>& args)
+    kzt::testsupport::ProgramRun run(const std::string& program, const std::vector<std::string>& args)
     {
-        std::string command = "cd " + quoted((m_dir / "work").string()) + " && XDG_DATA_HOME="
-                              + quoted((m_dir / "data").string()) + " XDG_CONFIG_HOME="
-                              + quoted((m_dir / "config").string()) + " KESTRAVO_SHARE_DIR="
-                              + quoted((m_dir / "share").string()) + " DULCAMON_SHARE_DIR="
-                              + quoted((m_dir / "share").string()) + " TMPDIR=" + quoted(m_dir.path().string()) + " "
-                              + quoted(std::string(KZT_BINARY_DIR) + "/" + program + "/" + program);
-        for (const std::string& arg : args)
-            command += " " + quoted(arg);
-        command += " >" + quoted((m_dir / "stdout").string()) + " 2>" + quoted((m_dir / "stderr").string());
-        const int status = std::system(command.c_str());
-        ProgramRun result;
-        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.out = readFile(m_dir / "stdout");
-        result.err = readFile(m_dir / "stderr");
-        return result;
+        return kzt::testsupport::runProgram(program, args, m_dir / "work",
+                                            {{"XDG_DATA_HOME", (m_dir / "data").string()},
+                                             {"XDG_CONFIG_HOME", (m_dir / "config").string()},
+                                             {"KESTRAVO_SHARE_DIR", (m_dir / "share").string()},
+                                             {"DULCAMON_SHARE_DIR", (m_dir / "share").string()},
+                                             {"TMPDIR", m_dir.path().string()}},
+                                            m_dir.path());
     }
 
     fs::path operator/(const std::string& name) const { return m_dir / name; }
@@ -101,7 +74,7 @@ std::string sixItemProject()
 TEST(KestravoCommandLine, versionAndHelp)
 {
     Programs programs;
-    ProgramRun r = programs.run("kestravo", {"--version"});
+    kzt::testsupport::ProgramRun r = programs.run("kestravo", {"--version"});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out, "Kestravo 1.0\n");
     r = programs.run("kestravo", {"--help"});
@@ -118,7 +91,7 @@ TEST(KestravoCommandLine, buildHtmlAndReport_printAndWriteNothing)
 {
     Programs programs;
     writeFile(programs / "menu.ksdm", sixItemProject());
-    ProgramRun r = programs.run("kestravo", {"--build-html", (programs / "menu.ksdm").string()});
+    kzt::testsupport::ProgramRun r = programs.run("kestravo", {"--build-html", (programs / "menu.ksdm").string()});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, golden("six_items_page.html"));
     r = programs.run("kestravo", {"--report", (programs / "menu.ksdm").string()});
@@ -132,7 +105,7 @@ TEST(KestravoCommandLine, publish_writesTheFiveFilesLikeASave)
 {
     Programs programs;
     writeFile(programs / "menu.ksdm", sixItemProject());
-    ProgramRun r = programs.run("kestravo", {"--publish", (programs / "menu.ksdm").string(), "--to",
+    kzt::testsupport::ProgramRun r = programs.run("kestravo", {"--publish", (programs / "menu.ksdm").string(), "--to",
                                       (programs / "site").string()});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(filesIn(programs / "site"), (std::set<std::string>{"menu.html", "brevanekvrst.js", "brevanekvrst.css",
@@ -150,7 +123,7 @@ TEST(KestravoCommandLine, foreignProject_exitsOneWithItsMessage)
     std::string project = sixItemProject();
     project.replace(project.find("\r\nKestravo\r\n"), 12, "\r\nVantrel\r\n");
     writeFile(programs / "menu.ksdm", project);
-    const ProgramRun r = programs.run("kestravo", {"--publish", (programs / "menu.ksdm").string()});
+    const kzt::testsupport::ProgramRun r = programs.run("kestravo", {"--publish", (programs / "menu.ksdm").string()});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "This file wasn't saved by Kestravo 1.0, open failed!\n");
 }
@@ -175,7 +148,7 @@ TEST(KestravoCommandLine, importFromDulcamonAndBack_throughBothPrograms)
 {
     Programs programs;
     writeFile(programs / "home.gms", golden("dulcamon_home.gms"));
-    ProgramRun r = programs.run("kestravo", {"--import-gms", (programs / "home.gms").string(),
+    kzt::testsupport::ProgramRun r = programs.run("kestravo", {"--import-gms", (programs / "home.gms").string(),
                                       (programs / "k" / "menu.ksdm").string()});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(filesIn(programs / "k"), (std::set<std::string>{"menu.html", "brevanekvrst.js", "brevanekvrst.css",
@@ -206,7 +179,7 @@ TEST(KestravoCommandLine, foreignStructureFile_exitsOneAndWritesNoProject)
     Programs programs;
     writeFile(programs / "menu.ksdm", sixItemProject());
     for (const char* program : {"kestravo", "dulcamon"}) {
-        const ProgramRun r = programs.run(program, {"--import-gms", (programs / "menu.ksdm").string(),
+        const kzt::testsupport::ProgramRun r = programs.run(program, {"--import-gms", (programs / "menu.ksdm").string(),
                                              (programs / "out" / "x.ksdm").string()});
         EXPECT_EQ(r.exitCode, 1) << program;
         EXPECT_EQ(r.err, "This file wasn't saved by specified format, open failed!\n") << program;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <gtest/gtest.h>
+#include "KztTestSupport.h"
 
 #include "AppletAgent.h"
 #include "KestravoProfile.h"
@@ -14,56 +14,21 @@
 
 namespace kestravo::test {
 
-// A fresh temporary folder removed when the test ends.
-class TempDir
+using kzt::testsupport::readFile;
+using kzt::testsupport::writeFile;
+
+// A temporary folder whose share folder holds a stand-in runtime script.
+class TempDir : public kzt::testsupport::TempFolder
 {
 public:
-    TempDir()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kestravo-test-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            throw std::runtime_error("mkdtemp failed");
-        m_path = pattern;
-    }
-    ~TempDir()
-    {
-        std::error_code ec;
-        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, ec);
-        std::filesystem::remove_all(m_path, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    const std::filesystem::path& path() const { return m_path; }
-    std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
-
-    // Share, user and preview folders inside this one; the share folder holds
-    // a stand-in runtime script.
     kzt::AppPaths appPaths() const
     {
-        kzt::AppPaths paths;
-        paths.shareDir = m_path / "share";
-        paths.userDataDir = m_path / "user";
-        paths.previewDir = m_path / "user" / "preview";
+        kzt::AppPaths paths = TempFolder::appPaths();
         std::filesystem::create_directories(paths.shareDir);
-        std::ofstream(paths.shareDir / KestravoProfile::kScriptFile, std::ios::binary) << "// runtime\r\n";
+        writeFile(paths.shareDir / KestravoProfile::kScriptFile, "// runtime\r\n");
         return paths;
     }
-
-private:
-    std::filesystem::path m_path;
 };
-
-inline std::string readFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void writeFile(const std::filesystem::path& path, const std::string& contents)
-{
-    std::ofstream(path, std::ios::binary) << contents;
-}
 
 inline std::string golden(const std::string& name)
 {
@@ -108,20 +73,6 @@ inline void fillRandomMenu(kzt::TkztAppletAgent& agent, std::mt19937& random, st
     agent.AppletData[pInternalUse_RootDir_Local_Checked] = random() % 2 ? "1" : "0";
 }
 
-// Node texts, depths and stored levels agree with the records.
-inline ::testing::AssertionResult treeMatchesItems(const kzt::TkztAppletAgent& agent)
-{
-    const auto& order = agent.tree().order();
-    if (order.size() != agent.Items.size() + 1)
-        return ::testing::AssertionFailure() << order.size() << " nodes for " << agent.Items.size() << " items";
-    for (std::size_t k = 1; k < order.size(); ++k) {
-        const kzt::TItemData& item = agent.Items[k - 1];
-        if (order[k]->text() != item[ICaption])
-            return ::testing::AssertionFailure() << "node " << k << " text " << order[k]->text();
-        if (std::to_string(agent.tree().level(order[k])) != item[Level])
-            return ::testing::AssertionFailure() << "node " << k << " level " << item[Level];
-    }
-    return ::testing::AssertionSuccess();
-}
+using kzt::testsupport::treeMatchesItems;
 
 } // namespace kestravo::test

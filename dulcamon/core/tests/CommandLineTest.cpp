@@ -1,111 +1,47 @@
-#include <gtest/gtest.h>
+#include "KztTestSupport.h"
 
-#include <algorithm>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <sys/wait.h>
 
 namespace fs = std::filesystem;
+using namespace kzt::testsupport;
 
 namespace {
-
-std::string readFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeFile(const fs::path& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string quote(const std::string& text)
-{
-    std::string out = "'";
-    for (char c : text) {
-        if (c == '\'')
-            out += "'\\''";
-        else
-            out += c;
-    }
-    return out + "'";
-}
-
-struct Outcome
-{
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
 
 // Runs the program the way an author's script would, in an empty working
 // folder, with its own home folders.
 class DulcamonCommandLine : public ::testing::Test
 {
 protected:
-    fs::path m_root;
+    TempFolder m_folder;
+    const fs::path m_root = m_folder.path();
 
     void SetUp() override
     {
-        std::string pattern = (fs::temp_directory_path() / "dulcamon-cli-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_root = pattern;
         for (const char* sub : {"work", "home", "share", "project"})
             fs::create_directories(m_root / sub);
         writeFile(m_root / "share" / "dulcamon10.js", "// runtime\n");
     }
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::remove_all(m_root, ec);
-    }
 
-    Outcome run(const std::vector<std::string>& args)
+    ProgramRun run(const std::vector<std::string>& args)
     {
-        std::string command = "cd " + quote((m_root / "work").string()) + " && env HOME=" + quote((m_root / "home").string())
-                              + " XDG_DATA_HOME=" + quote((m_root / "home" / "data").string())
-                              + " XDG_CONFIG_HOME=" + quote((m_root / "home" / "config").string())
-                              + " DULCAMON_SHARE_DIR=" + quote((m_root / "share").string()) + " "
-                              + quote(KZT_BINARY_DIR "/dulcamon/dulcamon");
-        for (const std::string& arg : args)
-            command += " " + quote(arg);
-        command += " 2>" + quote((m_root / "stderr.txt").string());
-        Outcome result;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        char buffer[4096];
-        std::size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            result.out.append(buffer, n);
-        const int status = ::pclose(pipe);
-        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.err = readFile(m_root / "stderr.txt");
-        return result;
+        return runProgram("dulcamon", args, m_root / "work",
+                          {{"HOME", (m_root / "home").string()},
+                           {"XDG_DATA_HOME", (m_root / "home" / "data").string()},
+                           {"XDG_CONFIG_HOME", (m_root / "home" / "config").string()},
+                           {"DULCAMON_SHARE_DIR", (m_root / "share").string()}},
+                          m_root);
     }
     fs::path fixture(const std::string& name) { return fs::path(KZT_TEST_DATA_DIR) / name; }
-    std::vector<std::string> filesIn(const fs::path& dir)
-    {
-        std::vector<std::string> names;
-        if (fs::exists(dir))
-            for (const auto& entry : fs::directory_iterator(dir))
-                names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
 };
 
 } // namespace
 
 TEST_F(DulcamonCommandLine, helpVersionAndBadUsage)
 {
-    Outcome help = run({"--help"});
+    ProgramRun help = run({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("--publish PROJECT [--to DIR]"), std::string::npos);
-    Outcome version = run({"--version"});
+    ProgramRun version = run({"--version"});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.out, "Dulcamon 1.0\n");
     EXPECT_EQ(run({"--frobnicate"}).exitCode, 2);
@@ -118,11 +54,11 @@ TEST_F(DulcamonCommandLine, buildHtmlAndReport_printExactlyWhatSaveWrites)
 {
     const fs::path project = m_root / "project" / "menu.dlcg";
     fs::copy_file(fixture("default_item_with_child.dlcg"), project);
-    Outcome page = run({"--build-html", project.string()});
+    ProgramRun page = run({"--build-html", project.string()});
     EXPECT_EQ(page.exitCode, 0) << page.err;
     EXPECT_EQ(page.out, readFile(fixture("default_item_with_child.html")));
 
-    Outcome report = run({"--report", project.string()});
+    ProgramRun report = run({"--report", project.string()});
     EXPECT_EQ(report.exitCode, 0);
     EXPECT_NE(report.out.find("  dulcamon10.js\r\n"), std::string::npos);
     EXPECT_EQ(filesIn(m_root / "project"), std::vector<std::string>{"menu.dlcg"});
@@ -134,12 +70,12 @@ TEST_F(DulcamonCommandLine, foreignOrMissingProject_failsWithTheProgramsMessage)
     std::string text = readFile(fixture("default_item_with_child.dlcg"));
     text.replace(text.find("\r\nDulcamon\r\n"), 12, "\r\nSomething\r\n");
     writeFile(foreign, text);
-    Outcome refused = run({"--publish", foreign.string()});
+    ProgramRun refused = run({"--publish", foreign.string()});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_EQ(refused.err, "This file wasn't saved by Dulcamon 1.0, open failed!\n");
     EXPECT_EQ(filesIn(m_root / "project"), std::vector<std::string>{"other.dlcg"});
 
-    Outcome missing = run({"--build-html", (m_root / "nothing.dlcg").string()});
+    ProgramRun missing = run({"--build-html", (m_root / "nothing.dlcg").string()});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_NE(missing.err.find("nothing.dlcg"), std::string::npos);
 }
@@ -155,7 +91,7 @@ TEST_F(DulcamonCommandLine, publishToAnotherFolder_copiesEachImageOnceAndTouches
     writeFile(m_root / "project" / "a b.gif", "GIF89a");
     writeFile(m_root / "project" / "over.gif", "GIF89a-over");
 
-    Outcome publish = run({"--publish", project.string(), "--to", (m_root / "out").string()});
+    ProgramRun publish = run({"--publish", project.string(), "--to", (m_root / "out").string()});
     ASSERT_EQ(publish.exitCode, 0) << publish.err;
     EXPECT_EQ(filesIn(m_root / "out"), (std::vector<std::string>{"a b.gif", "dulcamon10.js", "over.gif",
                                                                   "site menu.dlcg", "site menu.html",
@@ -171,7 +107,7 @@ TEST_F(DulcamonCommandLine, publishToAnotherFolder_copiesEachImageOnceAndTouches
     EXPECT_FALSE(fs::exists(m_root / "home" / "data" / "dulcamon" / "preview"));
 
     // Publishing in place rewrites the same files.
-    Outcome inPlace = run({"--publish", project.string()});
+    ProgramRun inPlace = run({"--publish", project.string()});
     ASSERT_EQ(inPlace.exitCode, 0) << inPlace.err;
     EXPECT_EQ(filesIn(m_root / "project").size(), 6u);
 }

@@ -1,4 +1,4 @@
-#include <gtest/gtest.h>
+#include "KztTestSupport.h"
 
 #include "AppletAgent.h"
 #include "AppletUtility.h"
@@ -7,22 +7,12 @@
 #include "TextFile.h"
 
 #include <filesystem>
-#include <fstream>
-#include <memory>
-#include <sstream>
 
 using namespace dulcamon;
+using kzt::testsupport::readFile;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string readFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 fs::path data(const std::string& name)
 {
@@ -32,27 +22,11 @@ fs::path data(const std::string& name)
 class DulcamonDocument : public ::testing::Test
 {
 protected:
-    fs::path m_folder;
-    std::unique_ptr<kzt::TkztAppletAgent> m_agent;
+    kzt::testsupport::TempFolder m_temp;
+    const fs::path m_folder = m_temp.path();
+    kzt::TkztAppletAgent m_agent{DulcamonProfile::instance(), m_temp.appPaths()};
 
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "dulcamon-test-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
-        kzt::AppPaths paths;
-        paths.shareDir = m_folder / "share";
-        paths.userDataDir = m_folder / "user";
-        paths.previewDir = paths.userDataDir / "preview";
-        m_agent = std::make_unique<kzt::TkztAppletAgent>(DulcamonProfile::instance(), paths);
-    }
-    void TearDown() override
-    {
-        m_agent.reset();
-        std::error_code ec;
-        fs::remove_all(m_folder, ec);
-    }
-    kzt::TkztAppletAgent& agent() { return *m_agent; }
+    kzt::TkztAppletAgent& agent() { return m_agent; }
     // Lines of a file without their CR LF.
     std::vector<std::string> lines(const fs::path& path)
     {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "AppletAgent.h"
+#include "KztTestSupport.h"
 #include "ProductProfile.h"
 
 #include <filesystem>
@@ -56,26 +57,9 @@ private:
     ProductInfo m_info;
 };
 
-// A fresh temporary folder removed when the test ends.
-class TempFolder
-{
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::filesystem::path& path() const { return m_path; }
-    AppPaths appPaths() const;
-
-private:
-    std::filesystem::path m_path;
-};
-
-std::string readFile(const std::filesystem::path& path);
-void writeFile(const std::filesystem::path& path, const std::string& contents);
-
-// Checks that the item list matches the tree, node by node: count, captions
-// as node texts, and stored levels as node depths.
-::testing::AssertionResult treeMatchesItems(const TkztAppletAgent& agent, bool checkLevels = true);
+using testsupport::readFile;
+using testsupport::TempFolder;
+using testsupport::treeMatchesItems;
+using testsupport::writeFile;
 
 } // namespace kzt::test
