@@ -4,11 +4,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh --tests
-export BUILD_DIR="${BUILD_DIR:-build}"
+BUILD_DIR="$(realpath -m "${BUILD_DIR:-build}")"
+export BUILD_DIR
 bash tools/build.sh -DBUILD_TESTING=ON
 status=0
 (cd "$BUILD_DIR" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2) || status=1
 if [ -f tests/browser/package.json ]; then
-  (cd tests/browser && npm ci --no-audit --no-fund && KZT_BUILD_DIR="$PWD/../../$BUILD_DIR" node --test) || status=1
+  (cd tests/browser && npm ci --no-audit --no-fund && KZT_BUILD_DIR="$BUILD_DIR" node --test) || status=1
 fi
 exit $status
