@@ -10,7 +10,10 @@ packages=(
   xvfb xauth
 )
 if [ "${1:-}" = "--tests" ]; then
-  packages+=(chromium nodejs npm imagemagick)
+  packages+=(chromium imagemagick)
+  # A machine may already have Node.js from elsewhere; Debian's would conflict with it.
+  command -v node >/dev/null || packages+=(nodejs)
+  command -v npm >/dev/null || packages+=(npm)
 fi
 
 missing=()
