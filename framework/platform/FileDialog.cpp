@@ -1,7 +1,10 @@
 #include "FileDialog.h"
 
+#include "PicturePreview.h"
+
 #include <QApplication>
 #include <QFileDialog>
+#include <QGridLayout>
 
 #include <deque>
 
@@ -32,6 +35,19 @@ QString labelOf(const QString& description)
             label = label.left(open).trimmed();
     }
     return label;
+}
+
+// The platform dialogs take no extra widgets, so the picture dialog uses
+// Qt's own and puts the preview in a column right of the file list.
+void addPicturePreview(QFileDialog& dialog)
+{
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    auto* preview = new PicturePreview(&dialog);
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
+        grid->addWidget(preview, 0, grid->columnCount(), grid->rowCount(), 1);
+    else if (dialog.layout())
+        dialog.layout()->addWidget(preview);
+    QObject::connect(&dialog, &QFileDialog::currentChanged, preview, &PicturePreview::showFile);
 }
 
 QString runDialog(FileDialog::Kind kind, QWidget* parent, const QString& caption,
@@ -67,6 +83,8 @@ QString runDialog(FileDialog::Kind kind, QWidget* parent, const QString& caption
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
+    if (kind == FileDialog::Kind::OpenPicture)
+        addPicturePreview(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return {};
     const QStringList chosen = dialog.selectedFiles();
