@@ -48,6 +48,12 @@ void addPicturePreview(QFileDialog& dialog)
     else if (dialog.layout())
         dialog.layout()->addWidget(preview);
     QObject::connect(&dialog, &QFileDialog::currentChanged, preview, &PicturePreview::showFile);
+    // Give the preview its own room instead of squeezing the file list.
+    dialog.resize(dialog.sizeHint());
+    // A proposed file is selected without becoming current.
+    const QStringList proposed = dialog.selectedFiles();
+    if (!proposed.isEmpty())
+        preview->showFile(proposed.constFirst());
 }
 
 QString runDialog(FileDialog::Kind kind, QWidget* parent, const QString& caption,

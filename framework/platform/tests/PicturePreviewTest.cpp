@@ -124,6 +124,26 @@ private slots:
         QCOMPARE(FileDialog::requests().front().kind, FileDialog::Kind::OpenPicture);
     }
 
+    void pictureDialog_previewsProposedFileAtOnce()
+    {
+        QString caption = QStringLiteral("not checked");
+        QTimer timer;
+        timer.setInterval(10);
+        connect(&timer, &QTimer::timeout, this, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            timer.stop();
+            auto* preview = dialog->findChild<PicturePreview*>(QStringLiteral("picturePreview"));
+            caption = preview ? preview->caption() : QStringLiteral("no preview");
+            dialog->reject();
+        });
+        timer.start();
+        FileDialog::getOpenPictureFileName(nullptr, QStringLiteral("Open picture"), m_gif,
+                                           QStringLiteral("GIF Image File (*.gif)|*.gif"));
+        QCOMPARE(caption, QStringLiteral("20 \u00d7 30"));
+    }
+
     void plainOpenDialog_hasNoPreview()
     {
         bool checked = false;
