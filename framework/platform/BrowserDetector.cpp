@@ -33,6 +33,20 @@ QString versionOf(const Settings& settings, const QString& key)
     return settings.machineValue(key, QStringLiteral("CurrentVersion")).toString().value_or(QString());
 }
 
+// Adds the versioned install under `key` when one is registered.
+void addVersioned(std::vector<KnownBrowser>& list, const Settings& settings, const QString& key,
+                  const QString& namePrefix, const QString& program)
+{
+    const QString version = versionOf(settings, key);
+    if (version.isEmpty())
+        return;
+    const QString dir = settings.machineValue(key + QLatin1Char('/') + version + QStringLiteral("/Main"),
+                                              QStringLiteral("Install Directory"))
+                            .toString()
+                            .value_or(QString());
+    addIfExists(list, namePrefix + version, belowFolder(dir, program));
+}
+
 } // namespace
 
 BrowserDetector::BrowserDetector(const Settings& settings, QString path)
@@ -86,7 +100,6 @@ QString BrowserDetector::findExecutable(const QString& exe, const QString& path)
 std::vector<KnownBrowser> BrowserDetector::detectFromSettings() const
 {
     std::vector<KnownBrowser> list;
-    const QString main = QStringLiteral("Main");
     const QString installDir = QStringLiteral("Install Directory");
 
     addIfExists(list, QStringLiteral("Internet Explorer"),
@@ -106,29 +119,10 @@ std::vector<KnownBrowser> BrowserDetector::detectFromSettings() const
     addIfExists(list, QStringLiteral("Netscape Navigator 3"),
                 belowFolder(nav3Dir, QStringLiteral("Program/Netscape.exe")));
 
-    const QString navKey = QStringLiteral("SOFTWARE/Netscape/Netscape Navigator");
-    const QString commVersion = versionOf(m_settings, navKey);
-    if (!commVersion.isEmpty()) {
-        const QString dir = m_settings.machineValue(navKey + QLatin1Char('/') + commVersion
-                                                        + QLatin1Char('/') + main,
-                                                    installDir)
-                                .toString()
-                                .value_or(QString());
-        addIfExists(list, QStringLiteral("Netscape Communicator ") + commVersion,
-                    belowFolder(dir, QStringLiteral("Program/Netscape.exe")));
-    }
-
-    const QString ns6Key = QStringLiteral("SOFTWARE/Netscape/Netscape 6");
-    const QString ns6Version = versionOf(m_settings, ns6Key);
-    if (!ns6Version.isEmpty()) {
-        const QString dir = m_settings.machineValue(ns6Key + QLatin1Char('/') + ns6Version
-                                                        + QLatin1Char('/') + main,
-                                                    installDir)
-                                .toString()
-                                .value_or(QString());
-        addIfExists(list, QStringLiteral("Netscape ") + ns6Version,
-                    belowFolder(dir, QStringLiteral("netscp6.exe")));
-    }
+    addVersioned(list, m_settings, QStringLiteral("SOFTWARE/Netscape/Netscape Navigator"),
+                 QStringLiteral("Netscape Communicator "), QStringLiteral("Program/Netscape.exe"));
+    addVersioned(list, m_settings, QStringLiteral("SOFTWARE/Netscape/Netscape 6"), QStringLiteral("Netscape "),
+                 QStringLiteral("netscp6.exe"));
     return list;
 }
 

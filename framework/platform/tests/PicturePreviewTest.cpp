@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTimer>
+
+#include <functional>
 #include <QtTest>
 
 using kzt::FileDialog;
@@ -33,6 +35,22 @@ class PicturePreviewTest : public QObject
     Q_OBJECT
 
 private:
+    // Runs `inspect` on the file dialog once it is shown, then closes it.
+    QTimer m_dialogWatch;
+    void whenDialogOpens(std::function<void(QFileDialog*)> inspect)
+    {
+        m_dialogWatch.disconnect();
+        m_dialogWatch.setInterval(10);
+        connect(&m_dialogWatch, &QTimer::timeout, this, [this, inspect] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            m_dialogWatch.stop();
+            inspect(dialog);
+            dialog->reject();
+        });
+        m_dialogWatch.start();
+    }
     QTemporaryDir m_dir;
     QString m_jpeg;
     QString m_gif;
@@ -93,13 +111,7 @@ private slots:
         bool checked = false;
         bool sawPreview = false;
         QString caption;
-        QTimer timer;
-        timer.setInterval(10);
-        connect(&timer, &QTimer::timeout, this, [&] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            timer.stop();
+        whenDialogOpens([&](QFileDialog* dialog) {
             checked = true;
             sawPreview = dialog->testOption(QFileDialog::DontUseNativeDialog);
             auto* preview = dialog->findChild<PicturePreview*>(QStringLiteral("picturePreview"));
@@ -110,9 +122,7 @@ private slots:
             } else {
                 sawPreview = false;
             }
-            dialog->reject();
         });
-        timer.start();
         const QString chosen = FileDialog::getOpenPictureFileName(
             nullptr, QStringLiteral("Open picture"), m_dir.path(),
             QStringLiteral("All Image Files(*.gif;*.jpg)|*.gif;*.jpg"));
@@ -127,18 +137,10 @@ private slots:
     void pictureDialog_previewsProposedFileAtOnce()
     {
         QString caption = QStringLiteral("not checked");
-        QTimer timer;
-        timer.setInterval(10);
-        connect(&timer, &QTimer::timeout, this, [&] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            timer.stop();
+        whenDialogOpens([&](QFileDialog* dialog) {
             auto* preview = dialog->findChild<PicturePreview*>(QStringLiteral("picturePreview"));
             caption = preview ? preview->caption() : QStringLiteral("no preview");
-            dialog->reject();
         });
-        timer.start();
         FileDialog::getOpenPictureFileName(nullptr, QStringLiteral("Open picture"), m_gif,
                                            QStringLiteral("GIF Image File (*.gif)|*.gif"));
         QCOMPARE(caption, QStringLiteral("20 \u00d7 30"));
@@ -148,18 +150,10 @@ private slots:
     {
         bool checked = false;
         bool hasPreview = true;
-        QTimer timer;
-        timer.setInterval(10);
-        connect(&timer, &QTimer::timeout, this, [&] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            timer.stop();
+        whenDialogOpens([&](QFileDialog* dialog) {
             checked = true;
             hasPreview = dialog->findChild<PicturePreview*>() != nullptr;
-            dialog->reject();
         });
-        timer.start();
         FileDialog::getOpenFileName(nullptr, QStringLiteral("Open"), m_dir.path(),
                                     QStringLiteral("All (*.*)|*.*"));
         QVERIFY(checked);
