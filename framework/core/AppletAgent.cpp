@@ -197,12 +197,12 @@ Status TkztAppletAgent::RebuildTreeFromLevels()
 
 Status TkztAppletAgent::WriteProjectFile(const fs::path& path)
 {
-    return ProjectFileFormat::write(*this, path);
+    return m_product.projectFormat().write(*this, path);
 }
 
 Status TkztAppletAgent::ReadProjectFile(const fs::path& path)
 {
-    Status status = ProjectFileFormat::read(*this, path);
+    Status status = m_product.projectFormat().read(*this, path);
     if (!status) {
         // Whatever the file got through, the author gets a whole document back.
         ResetToDefaults();
@@ -238,7 +238,7 @@ void TkztAppletAgent::copyRuntimeFiles(const fs::path& folder)
 Status TkztAppletAgent::SaveProject(const fs::path& folder, const std::string& fileName)
 {
     // A value the project file cannot hold stops the save before anything is written.
-    Status status = ProjectFileFormat::checkStorable(*this);
+    Status status = m_product.projectFormat().checkStorable(*this);
     if (!status)
         return status;
     const std::string base = BaseNameOf(fileName);
@@ -345,6 +345,11 @@ Status TkztAppletAgent::WritePreviewPage(const std::string& pageText)
     Status status = TextFile::writeAtomic(m_paths.previewDir / name, pageText);
     PreviewFiles.push_back(name);
     return status;
+}
+
+const ProjectFormat& ProductProfile::projectFormat() const
+{
+    return ProjectFileFormat::standard();
 }
 
 fs::path ProductProfile::runtimeFileSource(const TkztAppletAgent& agent, const std::string& name) const

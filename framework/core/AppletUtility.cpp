@@ -76,6 +76,19 @@ TStringArray SplitFields(std::string_view line, std::size_t count, std::string_v
     return fields;
 }
 
+TStringArray SplitAllFields(std::string_view line, std::string_view separator)
+{
+    TStringArray fields;
+    std::size_t pos = 0;
+    for (;;) {
+        const std::size_t hit = line.find(separator, pos);
+        if (hit == std::string_view::npos)
+            return fields;
+        fields.emplace_back(line.substr(pos, hit - pos));
+        pos = hit + separator.size();
+    }
+}
+
 std::string JoinFields(const TStringArray& fields, std::string_view separator)
 {
     std::size_t total = 0;

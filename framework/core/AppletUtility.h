@@ -34,6 +34,9 @@ std::string GetField(std::string_view line, std::size_t n, std::string_view sepa
 // The first `count` fields of such a line, in one pass over it.
 TStringArray SplitFields(std::string_view line, std::size_t count, std::string_view separator = kFieldSeparator);
 
+// Every field of such a line that its separator closes, in one pass.
+TStringArray SplitAllFields(std::string_view line, std::string_view separator = kFieldSeparator);
+
 // Every field followed by the separator, the last one too.
 std::string JoinFields(const TStringArray& fields, std::string_view separator = kFieldSeparator);
 

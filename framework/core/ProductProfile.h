@@ -10,6 +10,7 @@
 
 namespace kzt {
 
+class ProjectFormat;
 class TkztAppletAgent;
 
 // What a product's publish report says beyond the shared frame.
@@ -62,6 +63,10 @@ public:
     // Replaces the parameters with the defaults; a product may keep some of
     // the current values (settings that belong to the author, not the menu).
     virtual void resetAppletData(TAppletData& data) const { data = defaultAppletData(); }
+
+    // How the product's documents are kept on disk: the tagged container
+    // unless the product brings a format of its own.
+    virtual const ProjectFormat& projectFormat() const;
 
     // Refreshes the fields derived from the tree before code generation.
     virtual void refreshDerivedFields(TkztAppletAgent& agent) const = 0;

@@ -37,7 +37,7 @@ Status CheckStorableFields(const std::string& what, const std::string& caption, 
     return Status::success();
 }
 
-Status ProjectFileFormat::read(TkztAppletAgent& agent, const std::filesystem::path& path)
+Status ProjectFormat::read(TkztAppletAgent& agent, const std::filesystem::path& path) const
 {
     std::string contents;
     Status status = TextFile::read(path, contents);
@@ -46,7 +46,22 @@ Status ProjectFileFormat::read(TkztAppletAgent& agent, const std::filesystem::pa
     return readText(agent, contents);
 }
 
-Status ProjectFileFormat::readText(TkztAppletAgent& agent, const std::string& contents)
+const ProjectFileFormat& ProjectFileFormat::standard()
+{
+    static const ProjectFileFormat format;
+    return format;
+}
+
+Status ProjectFileFormat::migrate(const std::string& /*version*/, TStringArray& applet,
+                                  std::vector<TStringArray>& items, const ProductInfo& info) const
+{
+    applet.resize(info.appletFieldCount);
+    for (TStringArray& item : items)
+        item.resize(info.itemFieldCount);
+    return Status::success();
+}
+
+Status ProjectFileFormat::readText(TkztAppletAgent& agent, const std::string& contents) const
 {
     const ProductInfo& info = agent.info();
     LineCursor lines(TextFile::splitLines(contents));
@@ -64,24 +79,33 @@ Status ProjectFileFormat::readText(TkztAppletAgent& agent, const std::string& co
 
     if (!lines.skipTo(kAppletParametersTag) || !lines.next(line))
         return Status::failure(incompleteMessage());
-    agent.AppletData = TAppletData(SplitFields(line, info.appletFieldCount));
+    TStringArray applet = SplitAllFields(line);
 
     if (!lines.skipTo(kItemParametersTag))
         return Status::failure(incompleteMessage());
     ProgressScope progress(agent.progress(), "Loading Data ... ...");
-    agent.Items.clear();
-    agent.tree().reset(info.name);
+    std::vector<TStringArray> items;
     for (;;) {
         if (!lines.next(line))
             return Status::failure(incompleteMessage());
         if (line == kItemParametersEndTag)
             break;
-        agent.Items.emplace_back(SplitFields(line, info.itemFieldCount));
+        items.push_back(SplitAllFields(line));
     }
+    Status status = migrate(agent.ProductVersion, applet, items, info);
+    if (!status)
+        return status;
+
+    agent.AppletData = TAppletData(std::move(applet));
+    agent.Items.clear();
+    agent.Items.reserve(items.size());
+    for (TStringArray& item : items)
+        agent.Items.emplace_back(std::move(item));
+    agent.tree().reset(info.name);
     return agent.RebuildTreeFromLevels();
 }
 
-Status ProjectFileFormat::checkStorable(const TkztAppletAgent& agent)
+Status ProjectFileFormat::checkStorable(const TkztAppletAgent& agent) const
 {
     const ProductInfo& info = agent.info();
     Status status = CheckStorableFields("Menu setting", info.name, agent.AppletData.Fields);
@@ -90,7 +114,7 @@ Status ProjectFileFormat::checkStorable(const TkztAppletAgent& agent)
     return status;
 }
 
-Status ProjectFileFormat::render(TkztAppletAgent& agent, std::string& contents)
+Status ProjectFileFormat::render(const TkztAppletAgent& agent, std::string& contents) const
 {
     const ProductInfo& info = agent.info();
     Status status = checkStorable(agent);
@@ -127,7 +151,7 @@ Status ProjectFileFormat::render(TkztAppletAgent& agent, std::string& contents)
     return Status::success();
 }
 
-Status ProjectFileFormat::write(TkztAppletAgent& agent, const std::filesystem::path& path)
+Status ProjectFormat::write(const TkztAppletAgent& agent, const std::filesystem::path& path) const
 {
     std::string contents;
     Status status = render(agent, contents);

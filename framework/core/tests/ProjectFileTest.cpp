@@ -236,3 +236,59 @@ TEST_F(ProjectFile, writeFailingPartWay_keepsOldFileAndLeavesNoTemporary)
     }
     EXPECT_EQ(entries, 1);
 }
+
+namespace {
+
+// A product whose version "0.9" files had no colour parameter and items
+// without an image field; its format brings them into today's layout.
+class MigratingFormat : public ProjectFileFormat
+{
+protected:
+    Status migrate(const std::string& version, TStringArray& applet, std::vector<TStringArray>& items,
+                   const ProductInfo& info) const override
+    {
+        if (version == "0.9") {
+            applet.insert(applet.begin() + 2, "C0C0C0");
+            for (TStringArray& item : items)
+                item.insert(item.begin() + TestProduct::Image, "none.gif");
+        }
+        return ProjectFileFormat::migrate(version, applet, items, info);
+    }
+};
+
+class MigratingProduct : public TestProduct
+{
+public:
+    const ProjectFormat& projectFormat() const override { return m_format; }
+
+private:
+    MigratingFormat m_format;
+};
+
+} // namespace
+
+TEST(ProjectFormatSeam, productFormat_migratesOlderLayouts_andWritesTheCurrentOne)
+{
+    MigratingProduct product;
+    kzt::test::TempFolder folder;
+    TkztAppletAgent agent(product, folder.appPaths());
+    std::string old = kHeader;
+    old.replace(old.find("\r\n1.0\r\n"), 7, "\r\n0.9\r\n");
+    writeFile(folder.path() / "old.tst", old + "<Applet_Parameters>\r\nm#$@1#$@x#$@\r\n</Applet_Parameters>\r\n"
+                                               "<Item_Parameters>\r\n1#$@0#$@One#$@0#$@\r\n2#$@1#$@Two#$@1#$@\r\n"
+                                               "</Item_Parameters>\r\n");
+    ASSERT_TRUE(agent.ReadProjectFile(folder.path() / "old.tst").ok());
+    EXPECT_EQ(agent.AppletData, TAppletData(TStringArray{"m", "1", "C0C0C0"}));
+    ASSERT_EQ(agent.Items.size(), 2u);
+    EXPECT_EQ(agent.Items[1], TItemData(TStringArray{"2", "1", "Two", "none.gif", "1"}));
+    EXPECT_EQ(agent.NodeOfItem(1)->parent(), agent.NodeOfItem(0));
+    EXPECT_TRUE(treeMatchesItems(agent));
+
+    // Saved in today's layout, read back unchanged; today's files are not migrated.
+    ASSERT_TRUE(agent.WriteProjectFile(folder.path() / "new.tst").ok());
+    EXPECT_NE(readFile(folder.path() / "new.tst").find("\r\n1.0\r\n"), std::string::npos);
+    TkztAppletAgent back(product, folder.appPaths());
+    ASSERT_TRUE(back.ReadProjectFile(folder.path() / "new.tst").ok());
+    EXPECT_EQ(back.AppletData, agent.AppletData);
+    EXPECT_EQ(back.Items, agent.Items);
+}
