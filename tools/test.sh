@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 bash tools/install-deps.sh --tests
 BUILD_DIR="$(realpath -m "${BUILD_DIR:-build}")"
 export BUILD_DIR
-bash tools/build.sh -DBUILD_TESTING=ON
+bash tools/build.sh -DBUILD_TESTING=ON -DKZT_WERROR=ON
 status=0
 (cd "$BUILD_DIR" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2) || status=1
 if [ -f tests/browser/package.json ]; then

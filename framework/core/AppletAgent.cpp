@@ -8,6 +8,7 @@
 #include "TextFile.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <string_view>
 #include <unordered_set>
@@ -15,6 +16,18 @@
 namespace kzt {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// "i" followed by the item's position, as the pages name items.
+std::string itemIdentifier(std::size_t position)
+{
+    char text[24];
+    const int length = std::snprintf(text, sizeof text, "i%zu", position);
+    return std::string(text, static_cast<std::size_t>(length));
+}
+
+} // namespace
 
 TkztAppletAgent::TkztAppletAgent(const ProductProfile& product, AppPaths paths)
     : Separator(kFieldSeparator), m_product(product), m_paths(std::move(paths))
@@ -146,9 +159,9 @@ void TkztAppletAgent::NumberItems(std::size_t idField, std::size_t parentField)
     for (std::size_t k = 1; k < order.size(); ++k) {
         const TreeNode* node = order[k];
         TItemData& item = Items[k - 1];
-        item[idField] = "i" + std::to_string(k - 1);
+        item[idField] = itemIdentifier(k - 1);
         if (!node->parent()->isRoot())
-            item[parentField] = "i" + std::to_string(m_tree.absoluteIndex(node->parent()) - 1);
+            item[parentField] = itemIdentifier(m_tree.absoluteIndex(node->parent()) - 1);
         item[levelField] = std::to_string(m_tree.level(node));
     }
 }

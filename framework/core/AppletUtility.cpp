@@ -138,7 +138,10 @@ std::optional<long long> ParseDecimal(std::string_view text)
 
 std::string NotAnIntegerMessage(std::string_view text)
 {
-    return "'" + std::string(text) + "' is not a valid integer value";
+    std::string message = "'";
+    message += text;
+    message += "' is not a valid integer value";
+    return message;
 }
 
 bool IsBareFileName(std::string_view name)

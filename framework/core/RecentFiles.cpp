@@ -60,7 +60,7 @@ Status RecentFiles::add(const std::string& path) const
     for (const std::string& entry : entries) {
         ++position;
         if (!entry.empty())
-            out.line("&" + std::to_string(position) + " " + entry);
+            out.line(std::string("&").append(std::to_string(position)).append(" ").append(entry));
     }
     return TextFile::writeAtomic(m_file, out.text());
 }

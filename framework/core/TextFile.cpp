@@ -54,7 +54,7 @@ int openTemporaryBeside(const std::filesystem::path& target, std::string& tempNa
     std::filesystem::path folder = target.parent_path();
     if (folder.empty())
         folder = ".";
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string pattern = (folder / std::string(".").append(target.filename().string()).append(".XXXXXX")).string();
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
     const int fd = ::mkstemp(buffer.data());
