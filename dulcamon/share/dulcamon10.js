@@ -1,9 +1,11 @@
 /* Dulcamon 1.0 pop-out menu runtime: one classic script, so pages work from disk and from a server.
- * Globals: qelvorpin and TJSMenuType2; the page declares qelVORPin and the menu. */
+ * Globals: qelvorpin and TJSMenuType2; the page declares qelVORPin and the menu. A page holding two
+ * pasted menus loads this twice: the second load keeps the first, so ids stay unique page-wide. */
 (function (win, doc) {
   'use strict';
-  var P = 'dlcm', INTENT = 180, seq = 0, nodes = new WeakMap();
-  var calm = win.matchMedia('(prefers-reduced-motion: reduce)');
+  if (win.TJSMenuType2 && win.TJSMenuType2.dlcm) return;
+  var P = 'dlcm', INTENT = 180, seq = 0, nodes = new WeakMap(), looks = Object.create(null), sheet = null;
+  var calm = win.matchMedia('(prefers-reduced-motion: reduce)'), NARROW = '(max-width:30em)', narrow = win.matchMedia(NARROW);
   var CIRCLE = /^(iris|radialwipe|wheel|spiral)$/, WIPE = /^(barn|blinds|checkerboard|gradientwipe|inset|randombars|revealtrans|slide|stretch|strips|zigzag)$/;
 
   var CSS = '.~{z-index:1000;line-height:normal;text-align:start}' +
@@ -11,14 +13,22 @@
     '.~ li{position:relative;box-sizing:border-box;display:flex;flex:none;float:none;margin:0;padding:0;border:var(--~-bw) solid var(--~-bc);' +
     'background:var(--~-b) var(--~-i) 0 0;color:var(--~-c)}' +
     '.~ li.~-hot,.~ li.~-open,.~ li:focus-within{background-color:var(--~-bo);background-image:var(--~-io);color:var(--~-co)}' +
-    '.~ .~-x,.~ .~-tg{display:flex;align-items:center;margin:0;border:0;background:none;color:inherit;' +
+    '.~ .~-x,.~ .~-tg{display:flex;align-items:center;box-sizing:border-box;margin:0;border:0;background:none;color:inherit;' +
     'font:inherit;text-decoration:none;white-space:nowrap;overflow:hidden}' +
     '.~ .~-x{flex:1 1 auto;min-width:0;padding:var(--~-pad)}.~ .~-tg{flex:none;padding:0 .3em}' +
     '.~-ar{margin-inline-start:auto;padding-inline-start:.3em}.~-sub{position:absolute;z-index:1}' +
     '.~ [hidden]{display:none!important}.~ :focus-visible{outline:2px solid;outline-offset:-3px}' +
-    '.~-tip{position:absolute;z-index:2;left:0;top:100%;pointer-events:none;width:1px;height:1px;overflow:hidden;clip-path:inset(50%);white-space:nowrap}' +
-    '.~-tip.~-show{width:max-content;max-width:20em;height:auto;overflow:visible;clip-path:none;white-space:normal;' +
+    // The tooltip sits beside its item (below it in a bar), never over the next one, and can be hovered.
+    '.~-tip{position:absolute;z-index:2;inset-inline-start:100%;top:0;pointer-events:none;width:1px;height:1px;overflow:hidden;clip-path:inset(50%);white-space:nowrap}' +
+    '.~-row>li>.~-tip{inset-inline-start:0;top:100%}.~-open>.~-tip{display:none}' +
+    '.~-tip.~-show{pointer-events:auto;width:max-content;max-width:20em;height:auto;overflow:visible;clip-path:none;white-space:normal;' +
     'padding:2px 5px;border:1px solid #555;background:#ffffe1;color:#000;font-size:.9em}' +
+    // Too narrow for lists beside their parents: they open below them, inside the menu, which
+    // scrolls sideways rather than widening the page; every control is at least 24 px square.
+    '@media ' + NARROW + '{.~{max-width:calc(100vw - var(--~-x));overflow-x:auto}.~-top:not(.~-row){width:max-content}' +
+    '.~ li{flex-wrap:wrap;height:auto!important}.~ .~-sub li,.~-top:not(.~-row) li{width:auto!important}' +
+    '.~ .~-sub{position:static!important;box-sizing:border-box;flex:1 0 100%;padding-inline-start:8px;max-height:none!important}' +
+    '.~ .~-x,.~ .~-tg{min-height:24px}.~ .~-tg{min-width:24px;justify-content:center}.~-tip.~-show{position:static;flex:1 0 100%}}' +
     '@media (forced-colors:active){.~ li{border-color:CanvasText}.~ li.~-hot,.~ li.~-open{outline:2px dashed;outline-offset:-2px}' +
     '.~ :focus-visible{outline:3px solid}.~-tip.~-show{border-color:CanvasText}}';
 
@@ -26,6 +36,7 @@
   function num(v, d) { v = parseFloat(v); return isFinite(v) ? v : d; }
   function str(v) { return v == null ? '' : String(v); }
   function el(tag, cls) { var e = doc.createElement(tag); if (cls) e.className = cls; return e; }
+  function all(sel) { return [].slice.call(doc.querySelectorAll(sel)); }
   // Quotes, backslashes and line breaks cannot stand raw in a CSS string.
   function cssUrl(s) {
     return s ? 'url("' + s.replace(/[\\"\n\r\f]/g, function (c) { return '\\' + c.charCodeAt(0).toString(16) + ' '; }) + '")' : 'none';
@@ -34,11 +45,24 @@
     var d = doc.compatMode === 'BackCompat' && doc.body ? doc.body : doc.documentElement;
     return { w: d.clientWidth || win.innerWidth, h: d.clientHeight || win.innerHeight };
   }
+  function uid() { var i; do i = P + (++seq); while (doc.getElementById(i)); return i; }
   function injectStyle() {
-    if (doc.querySelector('style[data-' + P + ']')) return;
+    if (sheet) return;
     var s = el('style'); s.setAttribute('data-' + P, '');
     s.textContent = CSS.replace(/~/g, P);
     (doc.head || doc.documentElement).appendChild(s);
+    sheet = s.sheet;
+  }
+  // One rule per set of colours and images, shared by every item that uses it. Values go through
+  // the style object, so no author text is ever parsed as a rule.
+  function look(it) {
+    var v = [it.bg, it.bgO, it.fg, it.fgO, cssUrl(it.img), cssUrl(it.imgO || it.img)], key = v.join('\n'), k = looks[key];
+    if (!k) {
+      k = looks[key] = P + '-k' + (++seq);
+      var st = sheet.cssRules[sheet.insertRule('.' + k + '{}', sheet.cssRules.length)].style;
+      ['b', 'bo', 'c', 'co', 'i', 'io'].forEach(function (n, i) { st.setProperty('--' + P + '-' + n, v[i]); });
+    }
+    return k;
   }
   // The old transition filters were lenient; so are we: unknown or broken text means a plain fade.
   function parseFilter(t) {
@@ -55,13 +79,14 @@
   function TJSMenuType2(name, frame, scroll, orient, x, y, gap, reserved, click, delay, pad, family, size, bold, italic,
     bw, bc, sx, sy, glide, step, speed, filter) {
     this.cfg = {
-      fixed: on(scroll), row: on(orient), x: num(x, 0), y: num(y, 0), gap: num(gap, 0),
+      name: str(name).trim(), fixed: on(scroll), row: on(orient), x: num(x, 0), y: num(y, 0), gap: num(gap, 0),
       click: on(click), delay: Math.max(0, num(delay, 1000)), pad: Math.max(0, num(pad, 0)), family: str(family),
       size: num(size, 12), bold: on(bold), italic: on(italic), bw: Math.max(0, num(bw, 0)), bc: str(bc),
       sx: num(sx, 0), sy: num(sy, 0), glide: on(glide), step: num(step, 5), speed: num(speed, 1), fx: parseFilter(filter)
     };
     this.items = [];
   }
+  TJSMenuType2.dlcm = 1;
   TJSMenuType2.prototype.qeLvorpiN = function (id, parent, caption, url, target, w, h, img, imgOver, bg, bgOver, fg, fgOver, desc) {
     this.items.push({
       id: str(id), pid: str(parent), cap: str(caption), url: str(url).trim(), target: str(target).trim(),
@@ -76,18 +101,25 @@
     if (doc.body) build(m, at); else doc.addEventListener('DOMContentLoaded', function () { build(m, null); });
   };
 
+  // Each menu is named after its menu name, made unique among the page's menus.
+  function label(name) {
+    var used = all('nav[aria-label]').map(function (n) { return n.getAttribute('aria-label'); }), l = name || 'Menu', k = 1;
+    while (used.indexOf(l) >= 0) l = (name || 'Menu') + ' ' + (++k);
+    return l;
+  }
+
   function build(m, at) {
-    var c = m.cfg, id = P + (++seq), k = 0, openAt = [], hot = null, tip = null, pending = null, pendT = 0,
+    var c = m.cfg, id = uid(), k = 0, openAt = [], hot = null, tip = null, pending = null, pendT = 0,
       lastPtr = 'mouse', pressing = false, vp = viewport(), rtl;
     injectStyle();
     var nav = el('nav', P), s = nav.style;
     nav.id = id;
-    nav.setAttribute('aria-label', 'Menu');
+    nav.setAttribute('aria-label', label(c.name));
     s.position = c.fixed ? 'fixed' : 'absolute';
     s.left = c.x + 'px'; s.top = c.y + 'px';
     s.fontFamily = c.family; s.fontSize = c.size + 'px';
     s.fontWeight = c.bold ? 'bold' : 'normal'; s.fontStyle = c.italic ? 'italic' : 'normal';
-    s.setProperty('--' + P + '-bw', c.bw + 'px'); s.setProperty('--' + P + '-bc', c.bc); s.setProperty('--' + P + '-pad', c.pad + 'px');
+    [['bw', c.bw + 'px'], ['bc', c.bc], ['pad', c.pad + 'px'], ['x', Math.max(0, c.x) + 'px']].forEach(function (p) { s.setProperty('--' + P + '-' + p[0], p[1]); });
     // Drawn where the page calls us, as layer-writing menus were. Sub-menus stay in this document
     // even when a sub-menu frame is named: other frames are out of reach from file://.
     if (at && at.parentNode && doc.body.contains(at)) at.parentNode.insertBefore(nav, at.nextSibling);
@@ -103,24 +135,23 @@
     nav.appendChild(list(root.kids, null));
     m.nav = nav;
 
+    // A sub-menu's list exists from the start, empty; its items are made when it first opens.
     function list(kids, pn) {
       var ul = el('ul', pn ? P + '-sub' : P + '-top' + (c.row ? ' ' + P + '-row' : ''));
-      if (pn) { ul.id = id + '-s' + (++k); ul.hidden = true; }
-      kids.forEach(function (n, i) { ul.appendChild(item(n, i)); });
+      if (pn) { ul.id = id + '-s' + (++k); ul.hidden = true; } else fill(ul, kids);
       return ul;
     }
-    function prop(st, name, v) { st.setProperty('--' + P + '-' + name, v); }
+    function fill(ul, kids) { kids.forEach(function (n, i) { ul.appendChild(item(n, i)); }); }
+    function isHere(a) { return a.href === win.location.href; }
     function item(n, i) {
-      var it = n.it, li = el('li'), st = li.style, x;
+      var it = n.it, li = el('li', look(it)), st = li.style, x;
       st.width = it.w + 'px'; st.height = it.h + 'px';
       if (i && !n.lv) st[c.row ? 'marginInlineStart' : 'marginTop'] = c.gap + 'px';
-      prop(st, 'b', it.bg); prop(st, 'bo', it.bgO); prop(st, 'c', it.fg); prop(st, 'co', it.fgO);
-      prop(st, 'i', cssUrl(it.img)); prop(st, 'io', cssUrl(it.imgO || it.img));
       if (it.url) {
         x = el('a', P + '-x');
         x.setAttribute('href', it.url);
         if (it.target) x.target = it.target;
-        if (x.href === win.location.href) x.setAttribute('aria-current', 'page');
+        if (isHere(x)) x.setAttribute('aria-current', 'page');
       } else x = el(n.kids.length ? 'button' : 'span', P + '-x');
       x.textContent = it.cap;
       li.appendChild(x);
@@ -176,10 +207,11 @@
       if (n.open) return;
       var o = openAt[n.lv];
       if (o && o !== n) close(o);
+      if (!n.filled) { n.filled = true; fill(n.sub, n.kids); }
       n.open = true; n.how = how; openAt[n.lv] = n;
       n.sub.hidden = false;
       mark(n, true);
-      place(n);
+      if (!narrow.matches) place(n);
       animate(n);
     }
     function close(n) {
@@ -219,12 +251,12 @@
     }
     // Motion is decoration only: the list is already shown and focusable when it starts.
     function animate(n) {
-      var ul = n.sub, fx = c.fx, a = {}, b = {}, d = 0;
+      var ul = n.sub, fx = c.fx, a = {}, b = {}, d = 0, side = narrow.matches ? 't' : n.side;
       if (calm.matches || !(c.glide || fx)) return;
-      if (c.glide) d = Math.min(300, Math.ceil((n.side === 't' ? ul.offsetHeight : ul.offsetWidth) / Math.max(1, c.step)) * Math.max(16, c.speed));
+      if (c.glide) d = Math.min(300, Math.ceil((side === 't' ? ul.offsetHeight : ul.offsetWidth) / Math.max(1, c.step)) * Math.max(16, c.speed));
       if (fx) d = Math.max(d, fx.d);
       if (fx && fx.clip === 'c') { a.clipPath = 'circle(0% at 50% 50%)'; b.clipPath = 'circle(75% at 50% 50%)'; }
-      else if (c.glide || fx.clip) { a.clipPath = 'inset(' + { l: '0 100% 0 0', r: '0 0 0 100%', t: '0 0 100% 0' }[n.side] + ')'; b.clipPath = 'inset(0)'; }
+      else if (c.glide || fx.clip) { a.clipPath = 'inset(' + { l: '0 100% 0 0', r: '0 0 0 100%', t: '0 0 100% 0' }[side] + ')'; b.clipPath = 'inset(0)'; }
       if (fx && !fx.clip) { a.opacity = 0; b.opacity = 1; }
       if (d > 0) ul.animate([a, b], { duration: d, easing: 'ease-out' });
     }
@@ -270,10 +302,11 @@
       var t = e.target, n = find(t), key = e.key, to;
       if (!n || e.altKey || e.ctrlKey || e.metaKey) return;
       if (key === 'Escape') {
-        // A shown tooltip goes first, so it can be dismissed without moving focus.
+        // A shown tooltip goes first, so it can be dismissed without moving focus. On an open
+        // parent (its link or its toggle) Escape closes its own list; elsewhere the enclosing one.
         if (tip) { showTip(null); e.preventDefault(); return; }
-        var m = n.open && t === n.tg ? n : n.parent;
-        if (m) { close(m); m.tg.focus(); e.preventDefault(); }
+        var m = n.open && (t === n.tg || t === n.x) ? n : n.parent;
+        if (m) { close(m); (m === n ? t : m.tg).focus(); e.preventDefault(); }
         return;
       }
       var row = c.row && !n.lv, side = rtl ? 'ArrowLeft' : 'ArrowRight', back = rtl ? 'ArrowRight' : 'ArrowLeft',
@@ -286,6 +319,13 @@
       else if (key === into && n.sub) { open(n, 'key'); to = focusables(n.sub)[0]; }
       else if (key === back && n.parent) { to = n.parent.tg; close(n.parent); }
       if (to) { to.focus(); e.preventDefault(); }
+    });
+    // Content shown by hover goes on Escape wherever focus is, without moving the pointer.
+    doc.addEventListener('keydown', function (e) {
+      if (e.key !== 'Escape' || e.defaultPrevented || !(tip || openAt.some(Boolean))) return;
+      clearTimeout(pendT); pending = null;
+      showTip(null);
+      closeAll();
     });
     nav.addEventListener('focusin', function (e) {
       closeAll(function (o) { return !o.li.contains(e.target); });
@@ -311,6 +351,14 @@
     win.addEventListener('scroll', function () {
       closeAll(function (o) { return o.fixed && o.li.getBoundingClientRect().top != o.at; });
     }, true);
+    // The current page's link follows navigation inside the page.
+    function current() {
+      [].forEach.call(nav.querySelectorAll('a[href]'), function (a) {
+        if (isHere(a)) a.setAttribute('aria-current', 'page'); else a.removeAttribute('aria-current');
+      });
+    }
+    win.addEventListener('hashchange', current);
+    win.addEventListener('popstate', current);
   }
 
   win.qelvorpin = qelvorpin;
