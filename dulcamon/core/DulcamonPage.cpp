@@ -15,7 +15,11 @@ void DulcamonPage::appendQuoted(std::string& out, std::string_view value, std::s
         if (c == '"' || c == '\\')
             out += '\\';
         out += c;
-        if (c == '<' && i + 1 < value.size() && value[i + 1] == '/')
+        // "</" could end the script block and "<!--" would hide the rest of it
+        // from the parser, so a backslash breaks both up.
+        if (c == '<' && value.substr(i + 1, 1) == "/")
+            out += '\\';
+        else if (c == '<' && value.substr(i + 1, 3) == "!--")
             out += '\\';
     }
     out += '"';

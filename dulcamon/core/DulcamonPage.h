@@ -16,8 +16,8 @@ public:
     static std::string generate(const kzt::TkztAppletAgent& agent);
 
     // A value as a double-quoted script string. Quotes and backslashes are
-    // escaped and "</" is broken up, so no caption can end the string or the
-    // script block; every other byte stays as stored.
+    // escaped and "</" and "<!--" are broken up, so no caption can end the
+    // string, end the script block or hide it; every other byte stays as stored.
     static void appendQuoted(std::string& out, std::string_view value, std::string_view prefix = {});
 };
 

@@ -40,6 +40,19 @@ void appendAttribute(std::string& out, std::string_view value)
     }
 }
 
+// Text between tags: a less-than sign is encoded, so no caption can open a
+// tag or a comment. An ampersand stays, so the author's entities still work;
+// every other byte goes in as stored.
+void appendText(std::string& out, std::string_view value)
+{
+    for (char c : value) {
+        if (c == '<')
+            out += "&lt;";
+        else
+            out += c;
+    }
+}
+
 void commentLines(kzt::LineWriter& out)
 {
     out.line("<!-- Drop-down menu made with Kestravo 1.0 -->");
@@ -55,7 +68,7 @@ std::string selectLine(const kzt::TkztAppletAgent& agent)
     appendAttribute(line, menu[pMenuWidth]);
     line += "px\" onChange=\"onSelectedItemChanged(document.brevanekstrvform.brevanekstrvselect)\">";
     line += "<OPTION class=brevanekstrvinitmsg value=0 selected>";
-    line += menu[pTipMessage];
+    appendText(line, menu[pTipMessage]);
     line += "</OPTION>";
 
     // Sub items after each main item alternate between the two sub classes,
@@ -81,7 +94,7 @@ std::string selectLine(const kzt::TkztAppletAgent& agent)
         line += "\">";
         for (int i = 0; i < level; ++i)
             line += kIndent;
-        line += item[ICaption];
+        appendText(line, item[ICaption]);
         line += "</OPTION>";
     }
     line += "</SELECT>";

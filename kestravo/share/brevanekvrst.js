@@ -1,9 +1,10 @@
 /* Kestravo 1.0 jump-menu runtime. Adds one global: onSelectedItemChanged.
- * A choice made with the mouse or by touch opens at once; arrow keys only move the selection,
- * Enter opens it, so keyboard users can read the list without leaving the page. */
+ * A choice made with the mouse, by touch or with Enter in the opened list opens at once; arrow keys
+ * on the closed list only move the selection and Enter opens it, so keyboard users can read the
+ * list without leaving the page. Any number of jump menus may share a page. */
 var onSelectedItemChanged = (function (win, doc) {
   'use strict';
-  var stepping = null;
+  var stepping = null, changing = null;
 
   function go(sel) {
     var o = sel && sel.options[sel.selectedIndex], url = o ? o.value : '0';
@@ -12,14 +13,21 @@ var onSelectedItemChanged = (function (win, doc) {
     // A frame name that matches no frame opens a new window, as a link's target would.
     win.open(url, t || '_self');
   }
-  function isMenu(e) { return e && e.tagName === 'SELECT'; }
+  function isMenu(e) { return !!e && e.tagName === 'SELECT'; }
 
+  // A key that moves the selection of the closed list fires its change while the key is being
+  // handled. Keys pressed in the opened list never reach the page, and the key that opened it may
+  // never be released here, so the mark lasts only until the next task.
   doc.addEventListener('keydown', function (e) {
     if (!isMenu(e.target)) return;
-    if (e.key === 'Enter') { e.preventDefault(); go(e.target); } else stepping = e.target;
+    if (e.key === 'Enter') { e.preventDefault(); go(e.target); return; }
+    var s = stepping = e.target;
+    setTimeout(function () { if (stepping === s) stepping = null; }, 0);
   }, true);
-  doc.addEventListener('keyup', function () { stepping = null; }, true);
-  doc.addEventListener('pointerdown', function () { stepping = null; }, true);
+  // The select that changed comes from the event: with two menus the page-wide form name is a
+  // collection and the generated handler hands over nothing useful.
+  doc.addEventListener('change', function (e) { changing = isMenu(e.target) ? e.target : null; }, true);
+  doc.addEventListener('change', function () { changing = null; });
 
   function name() {
     [].forEach.call(doc.getElementsByName('brevanekstrvselect'), function (s) {
@@ -35,7 +43,7 @@ var onSelectedItemChanged = (function (win, doc) {
   });
 
   return function (sel) {
-    if (stepping === sel) return;
-    go(sel);
+    sel = changing || (isMenu(sel) ? sel : null);
+    if (sel && stepping !== sel) go(sel);
   };
 })(window, document);

@@ -145,18 +145,33 @@ TEST(KestravoPage, selectElementStaysOnOneLine_withManyItems)
     EXPECT_EQ(lines[lines.size() - 1], "</HTML>");
 }
 
-TEST(KestravoPage, captionsGoInUnescaped_butAQuoteMarkCannotEndAnAttribute)
+TEST(KestravoPage, authorTextIsText_aLessThanSignIsEncodedAndEntitiesStay)
 {
     TempDir dir;
     kzt::TkztAppletAgent agent(product(), dir.appPaths());
-    agent.AppletData[pTipMessage] = "Pick <one> & go";
+    agent.AppletData[pTipMessage] = "Pick <one> & go <!-- &eacute;";
     addItem(agent, nullptr, "Fish & <b>Chips</b>", "a.html?x=\"1\"&y=2", "my\"frame");
-    const std::string line = selectLine(agent.BuildHTMLText());
-    EXPECT_NE(line.find("selected>Pick <one> & go</OPTION>"), std::string::npos) << line;
+    addItem(agent, nullptr, "<img src=x onerror=alert(1)></script><script>alert(2)</script>", "b.html");
+    addItem(agent, nullptr, "Caf\xC3\xA9 &amp; <!--", "c.html");
+    const std::string page = agent.BuildHTMLText();
+    const std::string line = selectLine(page);
+    EXPECT_NE(line.find("selected>Pick &lt;one> & go &lt;!-- &eacute;</OPTION>"), std::string::npos) << line;
     EXPECT_NE(line.find("<OPTION class=brevanekstrvmain value=\"a.html?x=&quot;1&quot;&y=2\" "
-                        "target=\"my&quot;frame\">Fish & <b>Chips</b></OPTION>"),
+                        "target=\"my&quot;frame\">Fish & &lt;b>Chips&lt;/b></OPTION>"),
               std::string::npos)
         << line;
+    EXPECT_NE(line.find(">&lt;img src=x onerror=alert(1)>&lt;/script>&lt;script>alert(2)&lt;/script></OPTION>"),
+              std::string::npos)
+        << line;
+    EXPECT_NE(line.find(">Caf\xC3\xA9 &amp; &lt;!--</OPTION>"), std::string::npos) << line;
+    // No markup of the author's is left: every tag on the line is one of ours.
+    for (std::size_t at = 0; (at = line.find('<', at)) != std::string::npos; ++at) {
+        const std::string_view rest = std::string_view(line).substr(at);
+        EXPECT_TRUE(rest.starts_with("<SELECT ") || rest.starts_with("<OPTION ") || rest.starts_with("</OPTION>")
+                    || rest.starts_with("</SELECT>"))
+            << rest.substr(0, 20);
+    }
+    EXPECT_EQ(page.find("<!-- &"), std::string::npos);
 }
 
 TEST(KestravoPathConversion, localToWebAndBack_ignoringLetterCase)

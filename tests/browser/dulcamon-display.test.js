@@ -14,38 +14,39 @@ const OUT = path.join(__dirname, 'out');
 const tall = (t) => t.replace('</body>', '<div style="height:3000px"></div>\r\n</body>');
 const inside = (b, w, h) => b.x >= 0 && b.y >= 0 && b.x + b.width <= w + 0.5 && b.y + b.height <= h + 0.5;
 
+// Wide enough for sub-menus beside their parents; narrower screens stack them (dulcamon-small).
 test('viewport edges: flip to the other side, shift up, scroll a list taller than the viewport, close on resize', { skip }, async () => {
-  const site = menuPage('vertical.dlcg', { x: 300, y: 170 });
-  await withPage(site.url, { viewport: { width: 400, height: 300 } }, async (page) => {
+  const site = menuPage('vertical.dlcg', { x: 420, y: 170 });
+  await withPage(site.url, { viewport: { width: 520, height: 300 } }, async (page) => {
     await toggle(page, 'Products').focus();
     await page.keyboard.press('ArrowRight');
     await page.keyboard.press('ArrowRight');
     const hardware = await (await subOf(page, 'Hardware')).boundingBox();
     const products = await (await subOf(page, 'Products')).boundingBox();
-    assert.ok(inside(hardware, 400, 300), `deepest sub-menu inside the viewport: ${JSON.stringify(hardware)}`);
-    assert.ok(inside(products, 400, 300));
-    assert.ok(products.x + products.width <= 300 + 1, 'Products opened to the left of the menu');
+    assert.ok(inside(hardware, 520, 300), `deepest sub-menu inside the viewport: ${JSON.stringify(hardware)}`);
+    assert.ok(inside(products, 520, 300));
+    assert.ok(products.x + products.width <= 420 + 1, 'Products opened to the left of the menu');
 
     await toggle(page, 'Archive').focus();
     await page.keyboard.press('Enter');
     const archive = await subOf(page, 'Archive');
     const box = await archive.boundingBox();
-    assert.ok(inside(box, 400, 300), `tall list inside the viewport: ${JSON.stringify(box)}`);
+    assert.ok(inside(box, 520, 300), `tall list inside the viewport: ${JSON.stringify(box)}`);
     assert.deepEqual(await archive.evaluate((u) => [u.scrollHeight > u.clientHeight, getComputedStyle(u).overflowY]), [true, 'auto']);
     // The last entry can be reached by keyboard: focus scrolls it into view.
     await page.keyboard.press('ArrowRight');
     await page.keyboard.press('End');
     const last = await link(page, 'Issue 30').boundingBox();
-    assert.ok(inside(last, 400, 300));
+    assert.ok(inside(last, 520, 300));
 
-    await page.setViewportSize({ width: 380, height: 280 });
+    await page.setViewportSize({ width: 500, height: 280 });
     await page.waitForFunction(() => !document.querySelector('[aria-expanded=true]'));
   });
 });
 
 test('a list near the bottom shifts up to stay in view', { skip }, async () => {
   const site = menuPage('vertical.dlcg', { x: 10, y: 200 });
-  await withPage(site.url, { viewport: { width: 400, height: 300 } }, async (page) => {
+  await withPage(site.url, { viewport: { width: 520, height: 300 } }, async (page) => {
     await toggle(page, 'Services').focus();
     await page.keyboard.press('Enter');
     const services = await (await subOf(page, 'Services')).boundingBox();
@@ -166,7 +167,7 @@ test('scroll along with the page keeps the menu in the viewport; otherwise it sc
 
 test('a sub-menu opened from a scrolling list is not clipped by it, and closes when that list scrolls', { skip }, async () => {
   const site = menuPage('tall.dlcg');
-  await withPage(site.url, { viewport: { width: 400, height: 300 } }, async (page) => {
+  await withPage(site.url, { viewport: { width: 520, height: 300 } }, async (page) => {
     await toggle(page, 'Long').focus();
     await page.keyboard.press('ArrowRight');
     await page.keyboard.press('End');
@@ -174,7 +175,7 @@ test('a sub-menu opened from a scrolling list is not clipped by it, and closes w
     assert.equal(await isOpen(page, 'Deep'), true);
     const deep = await subOf(page, 'Deep');
     const box = await deep.boundingBox();
-    assert.ok(inside(box, 400, 300), JSON.stringify(box));
+    assert.ok(inside(box, 520, 300), JSON.stringify(box));
     // What the visitor sees at the sub-menu's place is the sub-menu itself.
     const hit = await page.evaluate(({ x, y }) => document.elementFromPoint(x, y).textContent, { x: box.x + 20, y: box.y + 10 });
     assert.equal(hit, 'Deeper');

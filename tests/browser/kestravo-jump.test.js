@@ -6,6 +6,7 @@ const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const path = require('node:path');
 const { skipReason, publish } = require('./lib/programs');
+const { writeProject, ksdmParams, ksdmItems } = require('./lib/projects');
 const { withPage, closeBrowser } = require('./lib/browser');
 
 const skip = skipReason('kestravo');
@@ -69,7 +70,8 @@ test('the select has an accessible name; only onSelectedItemChanged is added; ca
     const added = await page.evaluate(() => Object.getOwnPropertyNames(window).filter((n) => !window.__before.includes(n) && n !== '__before'));
     assert.deepEqual(added, ['onSelectedItemChanged']);
     const texts = await page.$$eval(`${SELECT} option`, (o) => o.map((x) => x.textContent));
-    assert.ok(texts.includes('Say "hi" \\ & co'), JSON.stringify(texts)); // the page holds the caption as HTML
+    // Markup in a caption is text; an entity the author wrote still works.
+    assert.ok(texts.includes('Say "hi" \\ <b>& co</b>'), JSON.stringify(texts));
   });
 });
 
@@ -109,5 +111,68 @@ test('targets in a frameset: a frame name, _top, _parent, _blank, and an unknown
     await nav.waitForSelector(SELECT);
     await nav.selectOption(SELECT, 'parent.html');
     await page.waitForURL(/parent\.html$/);
+  });
+});
+
+// Opens the list as a keyboard user does, moves in it and chooses with Enter.
+for (const opener of ['Alt+ArrowDown', 'F4', 'Space']) {
+  test(`a list opened with ${opener} navigates on the Enter that chooses in it`, { skip }, async () => {
+    const s = site();
+    await withPage(s.url, async (page) => {
+      await page.focus(SELECT);
+      await page.keyboard.press(opener);
+      await page.keyboard.press('ArrowDown');
+      await page.keyboard.press('ArrowDown');
+      await page.keyboard.press('Enter');
+      await page.waitForURL(/products\.html$/, { timeout: 3000 });
+    });
+  });
+}
+
+test('two jump menus on one page: a pointer or touch choice in either navigates; arrows still do not', { skip }, async () => {
+  const s = site();
+  const html = fs.readFileSync(s.page, 'latin1');
+  const form = html.slice(html.indexOf('<FORM'), html.indexOf('</FORM>') + 7);
+  fs.writeFileSync(s.page, html.replace(form, form + '\r\n' + form.replace('home.html', 'top.html')), 'latin1');
+  await withPage(s.url, async (page) => {
+    assert.equal(await page.locator(SELECT).count(), 2);
+    await page.locator(SELECT).nth(1).focus();
+    await page.keyboard.press('ArrowDown');
+    await page.waitForTimeout(300);
+    assert.equal(page.url(), s.url);
+    await page.locator(SELECT).nth(1).selectOption('products.html');
+    await page.waitForURL(/products\.html$/);
+  });
+  await withPage(s.url, { hasTouch: true }, async (page) => {
+    await page.locator(SELECT).nth(0).selectOption('home.html');
+    await page.waitForURL(/home\.html$/);
+  });
+});
+
+test('hostile text in every field: nothing runs, no entry disappears, no console error', { skip }, async () => {
+  const evil = [
+    '<img src=x onerror="window.__pwn=1">',
+    '</script><script>window.__pwn=2</script>',
+    '<!-- everything after this',
+    '"><svg onload="window.__pwn=3">',
+    "</OPTION></SELECT></FORM><script>window.__pwn=4</script>",
+    '<!--<script>',
+    '</textarea><style>*{display:none}</style>',
+  ];
+  const tip = '<!-- tip <script>window.__pwn=5</script>';
+  const tree = evil.map((caption, i) => ({ caption, url: `p${i}.html"><script>window.__pwn=6</script>`, target: `"'<!--${i}` }));
+  tree.push({ caption: 'Last', url: 'home.html' });
+  const project = writeProject('kestravo', ksdmParams({ tip, width: '200"><script>window.__pwn=7</script>',
+    family: 'x;}</style><script>window.__pwn=8</script>' }), ksdmItems(tree));
+  const s = publish('kestravo', project, 'hostile');
+  fs.writeFileSync(s.page, fs.readFileSync(s.page, 'latin1').replace('<!-- CODES END -->', '<!-- CODES END --><p id=after>after</p>'), 'latin1');
+  await withPage(s.url, async (page) => {
+    assert.equal(await page.evaluate(() => window.__pwn), undefined, 'no author text ran');
+    const texts = await page.$$eval(`${SELECT} option`, (o) => o.map((x) => x.textContent));
+    assert.deepEqual(texts, [tip, ...evil, 'Last']);
+    assert.equal(await page.locator('#after').isVisible(), true, 'the rest of the page is still shown');
+    assert.equal(await page.locator('img, svg, textarea, style').count(), 0);
+    await page.selectOption(SELECT, 'home.html');
+    await page.waitForURL(/home\.html$/);
   });
 });

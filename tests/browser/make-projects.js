@@ -108,16 +108,17 @@ const dlcgTemplates = {
   'meadow_cascade.dlcg': [
     { x: 20, y: 20, sx: 60, sy: 16, gap: 0, bw: 2, bc: '2E7D32', pad: 3, size: 12,
       filter: 'progid:DXImageTransform.Microsoft.Iris(duration=0.35)' },
-    { w: 110, h: 22, bg: 'E8F5E9', bgOver: '66BB6A', fg: '1B5E20', fgOver: 'FFFFFF' }],
+    { w: 110, h: 22, bg: 'E8F5E9', bgOver: '2E7D32', fg: '1B5E20', fgOver: 'FFFFFF' }],
 };
 
 const ksdmTemplates = {
-  'classic_blue.ksdm': { width: 220, tip: 'Please select a page ...', size: 12 },
+  'classic_blue.ksdm': { width: 220, tip: 'Please select a page ...', size: 12, tipColor: '222222', mainBg: '4A68A8',
+    subColor: '4A5775', altColor: '4A5775' },
   'graphite.ksdm': { width: 240, tip: 'Go to ...', family: 'Tahoma, Arial, sans-serif', size: 13, color: 'E4E7EB', bg: '323F4B',
     tipColor: '323F4B', tipBg: 'CBD2D9', mainColor: 'FFFFFF', mainBg: '1F2933', subColor: '1F2933', subBg: 'E4E7EB',
     altColor: '1F2933', altBg: 'F5F7FA' },
   'autumn.ksdm': { width: 200, tip: 'Jump to ...', family: 'Georgia, serif', size: 13, italic: 1, color: '3D0C11', bg: 'FFF4E0',
-    tipColor: 'FFFFFF', tipBg: 'B23A48', mainColor: 'FFFFFF', mainBg: 'D9480F', subColor: '5C2B06', subBg: 'FFE8CC',
+    tipColor: 'FFFFFF', tipBg: 'B23A48', mainColor: 'FFFFFF', mainBg: 'B8380A', subColor: '5C2B06', subBg: 'FFE8CC',
     altColor: '5C2B06', altBg: 'FFF4E6' },
   'mint.ksdm': { width: 260, tip: 'Select a section ...', family: 'Verdana, sans-serif', size: 11, bold: 1, color: '1B5E20',
     bg: 'F1F8F2', tipColor: '1B5E20', tipBg: 'C8E6C9', mainColor: 'FFFFFF', mainBg: '2E7D32', subColor: '1B5E20',

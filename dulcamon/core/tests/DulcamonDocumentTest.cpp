@@ -100,6 +100,24 @@ TEST_F(DulcamonDocument, quotesBackslashesAndScriptEnds_cannotBreakThePage)
     EXPECT_EQ(text.find("</script><b>"), std::string::npos);
 }
 
+TEST_F(DulcamonDocument, commentOpenersInAnyStringCannotHideTheScript)
+{
+    kzt::TreeNode* node = agent().InsertItem(agent().tree().root());
+    agent().SetCaption(agent().ItemIndexOf(node), "<!--<script>");
+    agent().Items[0][Url] = "a.html#<!--";
+    agent().Items[0][Description] = "<!-- <! -- <!- <!--- <";
+    agent().AppletData[Filter] = "<!--";
+    const std::string text = agent().BuildHTMLText();
+    EXPECT_NE(text.find("\"i0\",\"\",\"<\\!--<script>\",\"a.html#<\\!--\","), std::string::npos) << text;
+    EXPECT_NE(text.find(",\"<\\!-- <! -- <!- <\\!--- <\");"), std::string::npos) << text;
+    EXPECT_NE(text.find(",\"<\\!--\");"), std::string::npos) << text;
+    // Between the script tags only our own comment markers may remain: none.
+    const std::size_t from = text.find("<script type='text/javascript'>");
+    const std::size_t to = text.find("</script>", from);
+    ASSERT_NE(to, std::string::npos);
+    EXPECT_EQ(text.substr(from, to - from).find("<!--"), std::string::npos) << text;
+}
+
 TEST_F(DulcamonDocument, moving_renumbersIdentifiersByPosition)
 {
     kzt::TreeNode* a = agent().InsertItem(agent().tree().root());

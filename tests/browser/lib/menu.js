@@ -24,8 +24,9 @@ async function isOpen(page, name) {
   return (await toggle(page, name).getAttribute('aria-expanded')) === 'true';
 }
 
+// A fixture by file name, or a project given as a Buffer.
 function fixture(name, params = {}, items) {
-  let buf = fs.readFileSync(path.join(FIXTURES, name));
+  let buf = Buffer.isBuffer(name) ? name : fs.readFileSync(path.join(FIXTURES, name));
   if (Object.keys(params).length) buf = withParams(buf, params);
   if (items) buf = withItems(buf, items);
   return buf;
