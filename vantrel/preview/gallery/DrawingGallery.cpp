@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QSaveFile>
 
 #include <cstdio>
 
@@ -148,7 +149,8 @@ int main(int argc, char** argv)
     pictures(surface, 370);
     captions(surface, 460);
     scrollBars(surface, 460);
-    if (!surface.save(QString::fromLocal8Bit(argv[1]), "PNG")) {
+    QSaveFile file(QString::fromLocal8Bit(argv[1]));
+    if (!file.open(QIODevice::WriteOnly) || !surface.save(&file, "PNG") || !file.commit()) {
         std::fprintf(stderr, "cannot write %s\n", argv[1]);
         return 1;
     }
