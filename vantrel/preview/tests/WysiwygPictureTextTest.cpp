@@ -409,6 +409,13 @@ void WysiwygPictureTextTest::text_farOffOrEndlessDrawsOnlyWhatShows()
     drawTextLines(surface, {0, 0, 60, 40}, {}, look);
     QCOMPARE(surface, before);
 
+    // The largest size a file can hold is drawn capped (a glyph larger than
+    // the surface, so nothing to check but that it comes back).
+    look.size = 9999;
+    drawTextLines(surface, {0, 0, 60, 40}, {QStringLiteral("W")}, look);
+    surface = before;
+    look.size = 14;
+
     // A hundred thousand lines, centred: only the middle few are drawn.
     QStringList many;
     for (int i = 0; i < 100000; ++i)
