@@ -60,7 +60,7 @@ AppPaths AppPaths::forProduct(const std::string& executableName, const fs::path&
                               ? homeFolder() / ".local" / "share"
                               : fs::path(dataHome);
     paths.userDataDir = base / executableName;
-    paths.previewDir = PreviewFolder::claim(paths.userDataDir);
+    paths.previewDir = PreviewFolder::pathFor(paths.userDataDir);
     return paths;
 }
 

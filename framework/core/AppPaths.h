@@ -19,8 +19,9 @@ struct AppPaths
 
     // Share folder: $<PRODUCT>_SHARE_DIR, else <exe folder>/../share/<product>,
     // else the source tree's copy. User folder: $XDG_DATA_HOME/<product>.
-    // Preview folder: this running program's own, below the user folder
-    // (PreviewFolder); claiming it clears those of programs that have ended.
+    // Preview folder: this running program's own, below the user folder;
+    // the window claims it at start-up (PreviewFolder::claim), which also
+    // clears those of programs that have ended. Nothing is written here.
     static AppPaths forProduct(const std::string& executableName, const std::filesystem::path& sourceShareDir);
 
     // Creates a folder (and its parents) readable only by the user.

@@ -178,6 +178,17 @@ fs::path PreviewFolder::claim(const fs::path& userDataDir)
     return claim.folder;
 }
 
+fs::path PreviewFolder::pathFor(const fs::path& userDataDir)
+{
+    {
+        std::lock_guard<std::mutex> guard(g_mutex);
+        const auto it = g_claims.find(userDataDir / "preview");
+        if (it != g_claims.end() && it->second.owner == ::getpid())
+            return it->second.folder;
+    }
+    return userDataDir / "preview" / std::to_string(::getpid());
+}
+
 void PreviewFolder::clearStale(const fs::path& userDataDir)
 {
     std::lock_guard<std::mutex> guard(g_mutex);

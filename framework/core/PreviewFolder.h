@@ -17,7 +17,12 @@ public:
     // call for a folder takes the lock and clears the folders of programs no
     // longer running; later calls give the same path. When the lock cannot
     // be taken (no user folder) the path is still a private one, unlocked.
+    // A window calls this at start-up; command-line jobs, which stage in
+    // scratch, never do.
     static std::filesystem::path claim(const std::filesystem::path& userDataDir);
+
+    // The folder claim() gives in the usual case, without touching the disk.
+    static std::filesystem::path pathFor(const std::filesystem::path& userDataDir);
 
     // Removes the preview folders, and their lock files, of programs no
     // longer running; the folders of running programs stay.

@@ -112,15 +112,20 @@ TEST(PreviewFolder, eachRunningProgramHasItsOwn_andCannotClearAnothersPictures)
     // The other window stages a.gif and keeps running.
     TestProduct product;
     OtherProgram other([&] {
-        TkztAppletAgent agent(product, AppPaths::forProduct("testmenu", folder / "share"));
+        AppPaths started = AppPaths::forProduct("testmenu", folder / "share");
+        started.previewDir = PreviewFolder::claim(started.userDataDir);
+        TkztAppletAgent agent(product, started);
         agent.CopyToPreview(source / "a.gif");
         return agent.paths().previewDir.string();
     });
     const fs::path theirs = other.report();
 
-    const AppPaths paths = AppPaths::forProduct("testmenu", folder / "share");
+    // Finding the folders writes nothing; the window's start-up claims.
+    AppPaths paths = AppPaths::forProduct("testmenu", folder / "share");
     EXPECT_EQ(paths.previewDir, folder / "data" / "testmenu" / "preview" / std::to_string(::getpid()));
+    EXPECT_FALSE(fs::exists(paths.previewDir.string() + ".lock"));
     EXPECT_EQ(PreviewFolder::claim(paths.userDataDir), paths.previewDir);
+    EXPECT_EQ(PreviewFolder::pathFor(paths.userDataDir), paths.previewDir);
     EXPECT_EQ(readFile(paths.userDataDir / "preview" / (std::to_string(::getpid()) + ".lock")),
               std::to_string(::getpid()) + "\n");
     ASSERT_NE(theirs, paths.previewDir);
