@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 #include "DulcamonProfile.h"
 #include "DulcamonStructure.h"
+#include "PreviewFolder.h"
 #include "StructureCommandLine.h"
 #include "TMainForm.h"
 
@@ -15,13 +16,15 @@ int main(int argc, char** argv)
 {
     const auto& product = dulcamon::DulcamonProfile::instance();
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const kzt::AppPaths paths = kzt::AppPaths::forProduct("dulcamon", DULCAMON_SOURCE_SHARE_DIR);
+    kzt::AppPaths paths = kzt::AppPaths::forProduct("dulcamon", DULCAMON_SOURCE_SHARE_DIR);
     kzt::CommandLine commandLine(product, paths);
     kzt::StructureCommandLine::addOptions(commandLine, dulcamon::DulcamonStructure::mapping());
     // The command-line jobs need no window and no display.
     if (commandLine.wantsCommandLine(args))
         return commandLine.run(args, std::cout, std::cerr);
 
+    // This window's own preview folder; those of ended programs go.
+    paths.previewDir = kzt::PreviewFolder::claim(paths.userDataDir);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromStdString(product.info().name));
     dulcamon::TMainForm window(paths);

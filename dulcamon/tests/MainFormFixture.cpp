@@ -5,6 +5,7 @@
 #include "FileDialog.h"
 #include "ItemTreeModel.h"
 #include "MessageBox.h"
+#include "PreviewFolder.h"
 #include "TreeNode.h"
 
 #include <QAction>
@@ -57,7 +58,7 @@ dulcamon::TMainForm& MainFormFixture::window()
         kzt::AppPaths paths;
         paths.shareDir = std::filesystem::path(KZT_SOURCE_DIR) / "dulcamon" / "share";
         paths.userDataDir = path(QStringLiteral("data/dulcamon")).toStdString();
-        paths.previewDir = paths.userDataDir / "preview";
+        paths.previewDir = kzt::PreviewFolder::claim(paths.userDataDir);
         m_window = std::make_unique<dulcamon::TMainForm>(paths);
         m_window->show();
         if (!QTest::qWaitForWindowExposed(m_window.get()))
@@ -68,7 +69,9 @@ dulcamon::TMainForm& MainFormFixture::window()
 
 QString MainFormFixture::previewDir() const
 {
-    return path(QStringLiteral("data/dulcamon/preview"));
+    // This test program's own folder, as the window's.
+    return QString::fromStdString(
+        kzt::PreviewFolder::claim(path(QStringLiteral("data/dulcamon")).toStdString()).string());
 }
 
 void MainFormFixture::addProgram(const QString& name)

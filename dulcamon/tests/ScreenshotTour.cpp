@@ -5,6 +5,7 @@
 #include "AppletAgent.h"
 #include "DulcamonPanels.h"
 #include "MessageBox.h"
+#include "PreviewFolder.h"
 #include "TMainForm.h"
 #include "TformHTML.h"
 #include "TformWebBrowser.h"
@@ -65,7 +66,7 @@ int main(int argc, char** argv)
     kzt::AppPaths paths;
     paths.shareDir = std::filesystem::path(KZT_SOURCE_DIR) / "dulcamon" / "share";
     paths.userDataDir = (home.path() + QStringLiteral("/data/dulcamon")).toStdString();
-    paths.previewDir = paths.userDataDir / "preview";
+    paths.previewDir = kzt::PreviewFolder::claim(paths.userDataDir);
     const QString templates = QString::fromStdString((paths.shareDir / "templates").string());
 
     dulcamon::TMainForm window(paths);

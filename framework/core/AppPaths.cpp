@@ -1,6 +1,10 @@
 #include "AppPaths.h"
 
+#include "PreviewFolder.h"
+
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <cstdlib>
 #include <mutex>
 #include <sys/stat.h>
@@ -56,7 +60,7 @@ AppPaths AppPaths::forProduct(const std::string& executableName, const fs::path&
                               ? homeFolder() / ".local" / "share"
                               : fs::path(dataHome);
     paths.userDataDir = base / executableName;
-    paths.previewDir = paths.userDataDir / "preview";
+    paths.previewDir = PreviewFolder::pathFor(paths.userDataDir);
     return paths;
 }
 
@@ -75,6 +79,7 @@ bool AppPaths::ensurePrivateFolder(const fs::path& folder)
 namespace {
 
 fs::path g_scratch;
+std::string g_scratchFailure;
 std::once_flag g_scratchOnce;
 
 void removeScratch()
@@ -84,21 +89,39 @@ void removeScratch()
         fs::remove_all(g_scratch, ec);
 }
 
+void makeScratch()
+{
+    std::string base = environment("TMPDIR");
+    if (base.empty())
+        base = "/tmp";
+    // A relative folder would put scratch files into the working folder.
+    if (fs::path(base).is_relative()) {
+        g_scratchFailure = "Cannot create a temporary folder: TMPDIR=\"" + base
+                           + "\" is not an absolute path. Set TMPDIR to a writable folder.";
+        return;
+    }
+    std::string pattern = base + "/kzt-XXXXXX";
+    if (!::mkdtemp(pattern.data())) {
+        g_scratchFailure = "Cannot create a temporary folder in \"" + base + "\": " + std::strerror(errno)
+                           + ". Set TMPDIR to a writable folder.";
+        return;
+    }
+    g_scratch = pattern;
+    std::atexit(removeScratch);
+}
+
 } // namespace
 
 const fs::path& ScratchFolder::path()
 {
-    std::call_once(g_scratchOnce, [] {
-        std::string base = environment("TMPDIR");
-        if (base.empty())
-            base = "/tmp";
-        std::string pattern = base + "/kzt-XXXXXX";
-        if (::mkdtemp(pattern.data())) {
-            g_scratch = pattern;
-            std::atexit(removeScratch);
-        }
-    });
+    std::call_once(g_scratchOnce, makeScratch);
     return g_scratch;
+}
+
+const std::string& ScratchFolder::failure()
+{
+    std::call_once(g_scratchOnce, makeScratch);
+    return g_scratchFailure;
 }
 
 } // namespace kzt

@@ -19,17 +19,25 @@ struct AppPaths
 
     // Share folder: $<PRODUCT>_SHARE_DIR, else <exe folder>/../share/<product>,
     // else the source tree's copy. User folder: $XDG_DATA_HOME/<product>.
+    // Preview folder: this running program's own, below the user folder;
+    // the window claims it at start-up (PreviewFolder::claim), which also
+    // clears those of programs that have ended. Nothing is written here.
     static AppPaths forProduct(const std::string& executableName, const std::filesystem::path& sourceShareDir);
 
     // Creates a folder (and its parents) readable only by the user.
     static bool ensurePrivateFolder(const std::filesystem::path& folder);
 };
 
-// A private temporary folder for this process, removed at exit.
+// A private temporary folder for this process, removed at exit: made in
+// $TMPDIR, or /tmp when that is unset.
 class ScratchFolder
 {
 public:
+    // Empty when no such folder can be made; nothing may then fall back to
+    // the working folder.
     static const std::filesystem::path& path();
+    // Why path() is empty, as a message for the user; empty when it is not.
+    static const std::string& failure();
 };
 
 } // namespace kzt

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <iterator>
 #include <string_view>
 #include <unordered_set>
 
@@ -37,13 +38,13 @@ TkztAppletAgent::TkztAppletAgent(const ProductProfile& product, AppPaths paths)
     ResetToDefaults();
 }
 
-void TkztAppletAgent::ResetToDefaults()
+void TkztAppletAgent::ResetToDefaults(bool afterNew)
 {
     m_product.resetAppletData(AppletData);
     AppletData.Fields.resize(info().appletFieldCount);
     Items.clear();
     ProductVersion.clear();
-    m_tree.reset(info().name);
+    m_tree.reset(info().rootNodeText(afterNew));
 }
 
 void TkztAppletAgent::SetAppletData(const TAppletData& data)
@@ -140,6 +141,61 @@ bool TkztAppletAgent::MoveItemDown(TreeNode* node)
     if (!next)
         return false;
     return MoveItemUp(next);
+}
+
+TItemArray TkztAppletAgent::CopySubtree(const TreeNode* node) const
+{
+    if (!node || node->isRoot())
+        return {};
+    const std::size_t first = m_tree.absoluteIndex(node) - 1;
+    const std::size_t end = m_tree.subtreeEnd(node) - 1;
+    if (end > Items.size())
+        return {};
+    return TItemArray(Items.begin() + static_cast<std::ptrdiff_t>(first),
+                      Items.begin() + static_cast<std::ptrdiff_t>(end));
+}
+
+std::vector<int> TkztAppletAgent::SubtreeRelativeLevels(const TreeNode* node) const
+{
+    if (!node || node->isRoot())
+        return {};
+    const auto& order = m_tree.order();
+    const int base = m_tree.level(node);
+    std::vector<int> levels;
+    levels.reserve(m_tree.countDescendants(node) + 1);
+    for (std::size_t k = m_tree.absoluteIndex(node); k < m_tree.subtreeEnd(node); ++k)
+        levels.push_back(m_tree.level(order[k]) - base);
+    return levels;
+}
+
+TreeNode* TkztAppletAgent::PasteSubtree(TreeNode* parent, const TItemArray& records,
+                                        const std::vector<int>& relativeLevels)
+{
+    if (!parent)
+        parent = m_tree.root();
+    if (records.size() != relativeLevels.size() || !ItemTree::isSubtreeShape(relativeLevels))
+        return nullptr;
+    const std::size_t fieldCount = info().itemFieldCount;
+    const std::size_t levelField = info().levelField;
+    const int top = m_tree.level(parent) + 1;
+    TItemArray pasted = records;
+    std::vector<std::string> texts;
+    texts.reserve(pasted.size());
+    for (std::size_t i = 0; i < pasted.size(); ++i) {
+        pasted[i].Fields.resize(fieldCount);
+        // The copy lands at another depth; its stored levels follow it.
+        if (levelField < fieldCount)
+            pasted[i][levelField] = std::to_string(top + relativeLevels[i]);
+        texts.push_back(pasted[i][info().captionField]);
+    }
+    // The block lands right after the last record of the parent's subtree.
+    const std::size_t position = m_tree.subtreeEnd(parent) - 1;
+    if (position > Items.size())
+        return nullptr;
+    return m_tree.appendSubtree(parent, texts, relativeLevels, [&] {
+        Items.insert(Items.begin() + static_cast<std::ptrdiff_t>(position), std::make_move_iterator(pasted.begin()),
+                     std::make_move_iterator(pasted.end()));
+    });
 }
 
 void TkztAppletAgent::SetCaption(std::size_t index, const std::string& caption)
@@ -267,7 +323,8 @@ Status TkztAppletAgent::SaveProject(const fs::path& folder, const std::string& f
         return status;
 
     forEachItemFile("Copying Publishable Files ... ...", [&](const std::string& name) {
-        TextFile::copyAtomic(m_paths.previewDir / name, folder / name);
+        if (previewUsable())
+            TextFile::copyAtomic(m_paths.previewDir / name, folder / name);
     });
     return Status::success();
 }
@@ -302,7 +359,7 @@ TStringArray TkztAppletAgent::ItemFileNames(bool unique) const
 void TkztAppletAgent::CopyToPreview(const fs::path& source)
 {
     const std::string name = source.filename().string();
-    if (IsBareFileName(name) && AppPaths::ensurePrivateFolder(m_paths.previewDir))
+    if (IsBareFileName(name) && previewUsable() && AppPaths::ensurePrivateFolder(m_paths.previewDir))
         TextFile::copyAtomic(source, m_paths.previewDir / name);
     PreviewFiles.push_back(name);
 }
@@ -338,9 +395,19 @@ void TkztAppletAgent::forEachItemFile(const std::string& statusText,
     }
 }
 
+bool TkztAppletAgent::previewUsable() const
+{
+    // A relative preview folder would lie in the working folder.
+    return m_paths.previewDir.is_absolute();
+}
+
 void TkztAppletAgent::ClearPreview()
 {
     std::error_code ec;
+    if (!previewUsable()) {
+        PreviewFiles.clear();
+        return;
+    }
     for (const std::string& name : PreviewFiles) {
         if (IsBareFileName(name))
             fs::remove(m_paths.previewDir / name, ec);
@@ -353,6 +420,8 @@ void TkztAppletAgent::ClearPreview()
 Status TkztAppletAgent::WritePreviewPage(const std::string& pageText)
 {
     const std::string name = "~preview.html";
+    if (!previewUsable())
+        return Status::failure("There is no folder to preview in.");
     if (!AppPaths::ensurePrivateFolder(m_paths.previewDir))
         return Status::failure(TextFile::cannotWriteMessage(m_paths.previewDir / name, errno));
     Status status = TextFile::writeAtomic(m_paths.previewDir / name, pageText);

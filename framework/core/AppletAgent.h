@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace kzt {
 
@@ -42,8 +43,11 @@ public:
     ProgressSink* progress() const { return m_progress; }
     void setProgress(ProgressSink* sink) { m_progress = sink; }
 
-    // A fresh document: defaults, no items, a lone root.
-    void ResetToDefaults();
+    // A fresh document: defaults, no items, a lone root. The root reads the
+    // product's start-up text, or its text for New when afterNew is set.
+    void ResetToDefaults(bool afterNew = false);
+    // What the window's New does to the document.
+    void NewDocument() { ResetToDefaults(true); }
 
     TAppletData GetAppletData() const { return AppletData; }
     void SetAppletData(const TAppletData& data);
@@ -61,6 +65,17 @@ public:
     void DeleteItem(TreeNode* node);
     bool MoveItemUp(TreeNode* node);
     bool MoveItemDown(TreeNode* node);
+
+    // Cut, Copy and Paste. CopySubtree gives the records of a node and its
+    // descendants in depth-first order (none for the root);
+    // SubtreeRelativeLevels their depths below the node (0 for the node).
+    TItemArray CopySubtree(const TreeNode* node) const;
+    std::vector<int> SubtreeRelativeLevels(const TreeNode* node) const;
+    // Appends copied records as the last child of `parent` (the root when
+    // null), nodes and records together, and returns the new top node.
+    // Refuses, changing nothing, when the levels do not describe one
+    // subtree of that many records.
+    TreeNode* PasteSubtree(TreeNode* parent, const TItemArray& records, const std::vector<int>& relativeLevels);
 
     // Item position of a node (absolute index - 1); the root has none.
     std::size_t ItemIndexOf(const TreeNode* node) const { return m_tree.absoluteIndex(node) - 1; }
@@ -101,6 +116,7 @@ public:
     TStringArray ItemFileNames(bool unique) const;
 
 private:
+    bool previewUsable() const;
     void copyRuntimeFiles(const std::filesystem::path& folder);
     void forEachItemFile(const std::string& statusText, const std::function<void(const std::string&)>& action) const;
 

@@ -134,8 +134,14 @@ int CommandLine::run(const std::vector<std::string>& args, std::ostream& out, st
                 return 2;
             }
         }
+        // Command-line jobs leave the author's preview folder alone and stage
+        // in scratch; without a scratch folder they stop rather than stage
+        // into the working folder.
+        if (ScratchFolder::path().empty()) {
+            err << info.executableName << ": " << ScratchFolder::failure() << '\n';
+            return 1;
+        }
         AppPaths paths = m_paths;
-        // Command-line jobs leave the author's preview folder alone.
         paths.previewDir = ScratchFolder::path() / "preview";
         CommandContext context{m_product, paths, out, err};
         return option.run(context, operands, toFolder);

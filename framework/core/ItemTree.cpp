@@ -32,6 +32,52 @@ ItemTree::~ItemTree()
     destroy(m_root);
 }
 
+void ItemTree::addListener(ItemTreeListener* listener)
+{
+    if (listener && std::find(m_listeners.begin(), m_listeners.end(), listener) == m_listeners.end())
+        m_listeners.push_back(listener);
+}
+
+void ItemTree::removeListener(ItemTreeListener* listener)
+{
+    if (!listener)
+        return;
+    if (listener == m_shortcutListener)
+        m_shortcutListener = nullptr;
+    const auto it = std::find(m_listeners.begin(), m_listeners.end(), listener);
+    if (it == m_listeners.end())
+        return;
+    // While listeners are being told, the slot is only emptied, so the loop
+    // in tell() keeps its place; the list is compacted afterwards.
+    if (m_telling > 0)
+        *it = nullptr;
+    else
+        m_listeners.erase(it);
+}
+
+void ItemTree::setListener(ItemTreeListener* listener)
+{
+    if (listener == m_shortcutListener)
+        return;
+    removeListener(m_shortcutListener);
+    addListener(listener);
+    m_shortcutListener = listener;
+}
+
+template <typename Call>
+void ItemTree::tell(Call call)
+{
+    ++m_telling;
+    // Listeners added while telling hear from the next change on.
+    const std::size_t count = m_listeners.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (m_listeners[i])
+            call(*m_listeners[i]);
+    }
+    if (--m_telling == 0)
+        std::erase(m_listeners, nullptr);
+}
+
 // Iterative, so a tree thousands of levels deep cannot exhaust the stack.
 std::size_t ItemTree::destroy(TreeNode* node)
 {
@@ -51,15 +97,13 @@ std::size_t ItemTree::destroy(TreeNode* node)
 
 void ItemTree::reset(std::string rootText)
 {
-    if (m_listener)
-        m_listener->treeAboutToBeReset();
+    tell([&](ItemTreeListener& l) { l.treeAboutToBeReset(); });
     destroy(m_root);
     m_root = new TreeNode;
     m_root->m_text = std::move(rootText);
     m_count = 1;
     m_orderValid = false;
-    if (m_listener)
-        m_listener->treeReset();
+    tell([&](ItemTreeListener& l) { l.treeReset(); });
 }
 
 void ItemTree::ensureOrder() const
@@ -147,35 +191,61 @@ TreeNode* ItemTree::appendChildSilently(TreeNode* parent, std::string text)
 
 TreeNode* ItemTree::appendChild(TreeNode* parent, std::string text, const Alongside& alongside)
 {
-    if (m_listener)
-        m_listener->nodeAboutToBeInserted(parent, parent->m_children.size());
+    tell([&](ItemTreeListener& l) { l.nodeAboutToBeInserted(parent, parent->m_children.size()); });
     if (alongside)
         alongside();
     TreeNode* node = appendChildSilently(parent, std::move(text));
-    if (m_listener)
-        m_listener->nodeInserted(node);
+    tell([&](ItemTreeListener& l) { l.nodeInserted(node); });
     return node;
+}
+
+bool ItemTree::isSubtreeShape(const std::vector<int>& relativeLevels)
+{
+    if (relativeLevels.empty() || relativeLevels.front() != 0)
+        return false;
+    for (std::size_t i = 1; i < relativeLevels.size(); ++i) {
+        if (relativeLevels[i] < 1 || relativeLevels[i] > relativeLevels[i - 1] + 1)
+            return false;
+    }
+    return true;
+}
+
+TreeNode* ItemTree::appendSubtree(TreeNode* parent, const std::vector<std::string>& texts,
+                                  const std::vector<int>& relativeLevels, const Alongside& alongside)
+{
+    if (!parent || texts.size() != relativeLevels.size() || !isSubtreeShape(relativeLevels))
+        return nullptr;
+    tell([&](ItemTreeListener& l) { l.nodeAboutToBeInserted(parent, parent->m_children.size()); });
+    if (alongside)
+        alongside();
+    TreeNode* top = appendChildSilently(parent, texts.front());
+    // path[d] is the latest node at relative depth d.
+    std::vector<TreeNode*> path{top};
+    for (std::size_t i = 1; i < texts.size(); ++i) {
+        const auto depth = static_cast<std::size_t>(relativeLevels[i]);
+        path.resize(depth);
+        path.push_back(appendChildSilently(path.back(), texts[i]));
+    }
+    tell([&](ItemTreeListener& l) { l.nodeInserted(top); });
+    return top;
 }
 
 void ItemTree::beginBulkLoad()
 {
-    if (m_listener)
-        m_listener->treeAboutToBeReset();
+    tell([&](ItemTreeListener& l) { l.treeAboutToBeReset(); });
 }
 
 void ItemTree::endBulkLoad()
 {
     m_orderValid = false;
-    if (m_listener)
-        m_listener->treeReset();
+    tell([&](ItemTreeListener& l) { l.treeReset(); });
 }
 
 void ItemTree::removeSubtree(TreeNode* node, const Alongside& alongside)
 {
     if (!node || node == m_root)
         return;
-    if (m_listener)
-        m_listener->nodeAboutToBeRemoved(node);
+    tell([&](ItemTreeListener& l) { l.nodeAboutToBeRemoved(node); });
     if (alongside)
         alongside();
     TreeNode* parent = node->m_parent;
@@ -185,8 +255,7 @@ void ItemTree::removeSubtree(TreeNode* node, const Alongside& alongside)
 
     m_count -= destroy(node);
     m_orderValid = false;
-    if (m_listener)
-        m_listener->nodeRemoved(parent, row);
+    tell([&](ItemTreeListener& l) { l.nodeRemoved(parent, row); });
 }
 
 void ItemTree::moveBefore(TreeNode* node, TreeNode* before, const Alongside& alongside)
@@ -196,8 +265,7 @@ void ItemTree::moveBefore(TreeNode* node, TreeNode* before, const Alongside& alo
     TreeNode* parent = node->m_parent;
     const std::size_t from = node->m_row;
     const std::size_t to = before->m_row;
-    if (m_listener)
-        m_listener->nodeAboutToBeMoved(parent, from, to);
+    tell([&](ItemTreeListener& l) { l.nodeAboutToBeMoved(parent, from, to); });
     if (alongside)
         alongside();
     auto& children = parent->m_children;
@@ -210,8 +278,7 @@ void ItemTree::moveBefore(TreeNode* node, TreeNode* before, const Alongside& alo
                     first + static_cast<std::ptrdiff_t>(to));
     renumberRows(parent, std::min(from, to));
     m_orderValid = false;
-    if (m_listener)
-        m_listener->nodeMoved(node);
+    tell([&](ItemTreeListener& l) { l.nodeMoved(node); });
 }
 
 void ItemTree::setText(TreeNode* node, std::string text)
@@ -219,8 +286,7 @@ void ItemTree::setText(TreeNode* node, std::string text)
     if (node->m_text == text)
         return;
     node->m_text = std::move(text);
-    if (m_listener)
-        m_listener->nodeTextChanged(node);
+    tell([&](ItemTreeListener& l) { l.nodeTextChanged(node); });
 }
 
 } // namespace kzt

@@ -22,7 +22,14 @@ public:
     ItemTree(const ItemTree&) = delete;
     ItemTree& operator=(const ItemTree&) = delete;
 
-    void setListener(ItemTreeListener* listener) { m_listener = listener; }
+    // Every registered listener is told about every change, in the order
+    // they were added. A listener may remove itself (or another) while
+    // being told; it hears nothing more from then on.
+    void addListener(ItemTreeListener* listener);
+    void removeListener(ItemTreeListener* listener);
+    // Replaces the listener set by the previous call (nullptr: none) and
+    // leaves the ones added with addListener alone.
+    void setListener(ItemTreeListener* listener);
 
     // Drops every node and starts again with a lone root.
     void reset(std::string rootText);
@@ -44,6 +51,15 @@ public:
     // change at the same moment as the tree.
     using Alongside = std::function<void()>;
     TreeNode* appendChild(TreeNode* parent, std::string text, const Alongside& alongside = {});
+    // Appends a whole subtree as the last child of `parent`: texts[0] is its
+    // top node, and relativeLevels[i] is the depth of node i below it (0 for
+    // the top node, then each at most one deeper than the one before and
+    // never 0 again). Listeners hear of one insertion, of the top node,
+    // which arrives with its descendants. Nothing happens, and nullptr is
+    // returned, when the levels do not describe one subtree.
+    TreeNode* appendSubtree(TreeNode* parent, const std::vector<std::string>& texts,
+                            const std::vector<int>& relativeLevels, const Alongside& alongside = {});
+    static bool isSubtreeShape(const std::vector<int>& relativeLevels);
     void removeSubtree(TreeNode* node, const Alongside& alongside = {});
     // Moves `node` in front of its sibling `before`, with all descendants.
     void moveBefore(TreeNode* node, TreeNode* before, const Alongside& alongside = {});
@@ -64,7 +80,12 @@ private:
 
     TreeNode* m_root = nullptr;
     std::size_t m_count = 0;
-    ItemTreeListener* m_listener = nullptr;
+    template <typename Call>
+    void tell(Call call);
+
+    std::vector<ItemTreeListener*> m_listeners;
+    ItemTreeListener* m_shortcutListener = nullptr;
+    int m_telling = 0;
     mutable std::vector<TreeNode*> m_order;
     mutable bool m_orderValid = false;
 };

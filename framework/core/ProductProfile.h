@@ -32,6 +32,10 @@ struct ReportWording
 struct ProductInfo
 {
     std::string name;            // "Dulcamon": project files, window caption, root node
+    // The root node's text at start-up and after Open, and after New; an
+    // empty text falls back to rootText, then to the product name.
+    std::string rootText;
+    std::string rootTextAfterNew;
     std::string version;         // "1.0"
     std::string executableName;  // "dulcamon": folders, command line
     std::string noteLine;        // second line of a project file
@@ -48,6 +52,13 @@ struct ProductInfo
     // Item fields that name files travelling with the project, in copy order.
     std::vector<std::size_t> itemFileFields;
     ReportWording report;
+
+    const std::string& rootNodeText(bool afterNew = false) const
+    {
+        if (afterNew && !rootTextAfterNew.empty())
+            return rootTextAfterNew;
+        return rootText.empty() ? name : rootText;
+    }
 };
 
 // A product's data model and generator, plugged into the shared agent.

@@ -101,7 +101,7 @@ Status ProjectFileFormat::readText(TkztAppletAgent& agent, const std::string& co
     agent.Items.reserve(items.size());
     for (TStringArray& item : items)
         agent.Items.emplace_back(std::move(item));
-    agent.tree().reset(info.name);
+    agent.tree().reset(info.rootNodeText());
     return agent.RebuildTreeFromLevels();
 }
 

@@ -3,43 +3,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QStandardPaths>
+#include <QSettings>
 #include <QStringDecoder>
-
-#include <vector>
+#include <QVariant>
 
 namespace kzt {
 
 namespace {
 
-struct Entry
-{
-    QString name;
-    QString text;
-};
-
-struct Section
-{
-    QString key;
-    std::vector<Entry> entries;
-};
-
-struct Hive
-{
-    Settings::State state = Settings::State::Absent; // Absent: no file
-    std::vector<Section> sections;
-};
-
 // Registry keys ignore case and accept either separator.
-QString normalisedKey(const QString& key)
-{
-    QString k = key;
-    k.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    const QStringList parts = k.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    return parts.join(QLatin1Char('/')).toCaseFolded();
-}
-
 QString displayKey(const QString& key)
 {
     QString k = key;
@@ -47,123 +19,88 @@ QString displayKey(const QString& key)
     return k.split(QLatin1Char('/'), Qt::SkipEmptyParts).join(QLatin1Char('/'));
 }
 
+QString normalisedKey(const QString& key)
+{
+    return displayKey(key).toCaseFolded();
+}
+
+// The unnamed default value of a key.
 QString storedName(const QString& name)
 {
     return name.isEmpty() ? QStringLiteral("@") : name;
 }
 
-QString escaped(const QString& text)
+// QSettings reads nearly anything as settings, so a file is first checked
+// to be what the programs write: UTF-8 text of sections and name=value
+// lines, comments and blank lines. Anything else is not trusted at all.
+Settings::State checkFile(const QString& path)
 {
-    QString out;
-    out.reserve(text.size());
-    for (QChar c : text) {
-        if (c == QLatin1Char('\\'))
-            out += QLatin1String("\\\\");
-        else if (c == QLatin1Char('\n'))
-            out += QLatin1String("\\n");
-        else if (c == QLatin1Char('\r'))
-            out += QLatin1String("\\r");
-        else
-            out += c;
-    }
-    return out;
-}
-
-QString unescaped(const QString& text)
-{
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == QLatin1Char('\\') && i + 1 < text.size()) {
-            const QChar n = text.at(i + 1);
-            if (n == QLatin1Char('\\')) { out += QLatin1Char('\\'); ++i; continue; }
-            if (n == QLatin1Char('n')) { out += QLatin1Char('\n'); ++i; continue; }
-            if (n == QLatin1Char('r')) { out += QLatin1Char('\r'); ++i; continue; }
-        }
-        out += c;
-    }
-    return out;
-}
-
-Hive readHive(const QString& path)
-{
-    Hive hive;
     if (path.isEmpty())
-        return hive;
+        return Settings::State::Absent;
     const QFileInfo info(path);
     if (!info.exists())
-        return hive;
-    hive.state = Settings::State::Invalid;
+        return Settings::State::Absent;
     QFile file(path);
     if (!info.isFile() || !file.open(QIODevice::ReadOnly))
-        return hive;
+        return Settings::State::Invalid;
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError || bytes.contains('\0'))
-        return hive;
+        return Settings::State::Invalid;
     QStringDecoder decoder(QStringDecoder::Utf8);
     const QString text = decoder(bytes);
     if (decoder.hasError())
-        return hive;
-
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (QString line : lines) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-        const QString trimmed = line.trimmed();
-        if (trimmed.isEmpty() || trimmed.startsWith(QLatin1Char(';'))
-            || trimmed.startsWith(QLatin1Char('#')))
+        return Settings::State::Invalid;
+    bool inSection = false;
+    for (const QStringView line : QStringView(text).split(QLatin1Char('\n'))) {
+        const QStringView trimmed = line.trimmed();
+        if (trimmed.isEmpty() || trimmed.startsWith(QLatin1Char(';')) || trimmed.startsWith(QLatin1Char('#')))
             continue;
         if (trimmed.startsWith(QLatin1Char('[')) && trimmed.endsWith(QLatin1Char(']'))) {
-            hive.sections.push_back({trimmed.mid(1, trimmed.size() - 2).trimmed(), {}});
+            inSection = true;
             continue;
         }
         const qsizetype eq = line.indexOf(QLatin1Char('='));
-        if (eq <= 0 || hive.sections.empty() || line.left(eq).trimmed().isEmpty()) {
-            hive.sections.clear();
-            return hive; // not a settings file: do not trust any of it
-        }
-        hive.sections.back().entries.push_back(
-            {line.left(eq).trimmed(), unescaped(line.mid(eq + 1))});
+        if (!inSection || eq <= 0 || line.left(eq).trimmed().isEmpty())
+            return Settings::State::Invalid;
     }
-    hive.state = Settings::State::Present;
-    return hive;
+    return Settings::State::Present;
 }
 
-Settings::Value lookup(const Hive& hive, const QString& key, const QString& name)
+// The stored spelling of a value, found without regard to case, or empty.
+QString findStoredKey(const QSettings& store, const QString& key, const QString& name)
+{
+    const QString wanted = normalisedKey(key) + QLatin1Char('/') + storedName(name).toCaseFolded();
+    const QStringList keys = store.allKeys();
+    for (const QString& stored : keys) {
+        if (stored.toCaseFolded() == wanted)
+            return stored;
+    }
+    return {};
+}
+
+QString textOf(const QVariant& value)
+{
+    // A hand-written "a,b" reads as a list.
+    if (value.metaType().id() == QMetaType::QStringList)
+        return value.toStringList().join(QLatin1Char(','));
+    return value.toString();
+}
+
+Settings::Value lookup(const QString& path, const QString& key, const QString& name)
 {
     Settings::Value v;
-    if (hive.state == Settings::State::Invalid) {
-        v.state = Settings::State::Invalid;
+    v.state = checkFile(path);
+    if (v.state != Settings::State::Present) {
         return v;
     }
-    const QString wantedKey = normalisedKey(key);
-    const QString wantedName = storedName(name).toCaseFolded();
-    for (const Section& s : hive.sections) {
-        if (normalisedKey(s.key) != wantedKey)
-            continue;
-        for (const Entry& e : s.entries) {
-            if (e.name.toCaseFolded() == wantedName) {
-                v.state = Settings::State::Present;
-                v.text = e.text;
-                return v;
-            }
-        }
+    const QSettings store(path, QSettings::IniFormat);
+    const QString stored = findStoredKey(store, key, name);
+    if (stored.isEmpty()) {
+        v.state = Settings::State::Absent;
+        return v;
     }
+    v.text = textOf(store.value(stored));
     return v;
-}
-
-QByteArray serialised(const Hive& hive)
-{
-    QString out;
-    for (const Section& s : hive.sections) {
-        if (!out.isEmpty())
-            out += QLatin1Char('\n');
-        out += QLatin1Char('[') + s.key + QLatin1String("]\n");
-        for (const Entry& e : s.entries)
-            out += e.name + QLatin1Char('=') + escaped(e.text) + QLatin1Char('\n');
-    }
-    return out.toUtf8();
 }
 
 QString xdgDir(const char* variable, const QString& fallbackBelowHome)
@@ -260,17 +197,19 @@ QString Settings::webBrowsersKey(const PlatformProduct& product)
 
 Settings::Value Settings::value(const QString& key, const QString& name) const
 {
-    return lookup(readHive(m_userFile), key, name);
+    return lookup(m_userFile, key, name);
 }
 
 bool Settings::keyExists(const QString& key) const
 {
-    const Hive hive = readHive(m_userFile);
-    const QString wanted = normalisedKey(key);
-    for (const Section& s : hive.sections) {
-        const QString k = normalisedKey(s.key);
-        // A key exists when it or a key below it was written.
-        if (k == wanted || k.startsWith(wanted + QLatin1Char('/')))
+    if (checkFile(m_userFile) != State::Present)
+        return false;
+    const QSettings store(m_userFile, QSettings::IniFormat);
+    const QString wanted = normalisedKey(key) + QLatin1Char('/');
+    const QStringList keys = store.allKeys();
+    // A key exists when a value below it was written.
+    for (const QString& stored : keys) {
+        if (stored.toCaseFolded().startsWith(wanted))
             return true;
     }
     return false;
@@ -310,52 +249,30 @@ bool Settings::writeValues(const QString& key, const std::map<QString, QString>&
 {
     if (m_userFile.isEmpty())
         return false;
-    Hive hive = readHive(m_userFile);
-    if (hive.state == State::Invalid)
-        hive.sections.clear();
+    const QFileInfo info(m_userFile);
+    if (info.exists() && !info.isFile())
+        return false;
+    // A damaged file is replaced, not patched.
+    if (checkFile(m_userFile) == State::Invalid && !QFile::remove(m_userFile))
+        return false;
+    if (!QDir().mkpath(info.absolutePath()))
+        return false;
 
-    const QString wanted = normalisedKey(key);
-    Section* section = nullptr;
-    for (Section& s : hive.sections) {
-        if (normalisedKey(s.key) == wanted) {
-            section = &s;
-            break;
-        }
-    }
-    if (!section) {
-        hive.sections.push_back({displayKey(key), {}});
-        section = &hive.sections.back();
-    }
+    QSettings store(m_userFile, QSettings::IniFormat);
+    store.setAtomicSyncRequired(true);
     for (const auto& [name, text] : values) {
-        const QString stored = storedName(name);
-        bool replaced = false;
-        for (Entry& e : section->entries) {
-            if (e.name.toCaseFolded() == stored.toCaseFolded()) {
-                e.text = text;
-                replaced = true;
-                break;
-            }
-        }
-        if (!replaced)
-            section->entries.push_back({stored, text});
+        QString stored = findStoredKey(store, key, name);
+        if (stored.isEmpty())
+            stored = displayKey(key) + QLatin1Char('/') + storedName(name);
+        store.setValue(stored, text);
     }
-
-    if (!QDir().mkpath(QFileInfo(m_userFile).absolutePath()))
-        return false;
-    QSaveFile file(m_userFile);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = serialised(hive);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    store.sync();
+    return store.status() == QSettings::NoError;
 }
 
 Settings::Value Settings::machineValue(const QString& key, const QString& name) const
 {
-    return lookup(readHive(m_machineFile), key, name);
+    return lookup(m_machineFile, key, name);
 }
 
 } // namespace kzt

@@ -10,17 +10,16 @@
 namespace kzt {
 
 // The per-user settings store that stands in for the user's registry hive:
-// one text file per product, $XDG_CONFIG_HOME/KZT/<Name>.conf, with one
-// section per key path and values named as the programs name them:
-//
-//   [Software\KZT\Dulcamon\1.0\Settings]
-//   ShowTempletsDialog=0
+// one INI file per product, $XDG_CONFIG_HOME/KZT/<Name>.conf, kept with
+// QSettings: the key paths are its groups and the values are named as the
+// programs name them, so QSettings(file, QSettings::IniFormat) reads
+// "Software/KZT/Dulcamon/1.0/Settings/ShowTempletsDialog".
 //
 // An optional system-wide file of the same layout (first found in
 // $XDG_CONFIG_DIRS, default /etc/xdg, as KZT/<Name>.conf) stands in for the
 // machine hive. Key paths and value names compare without regard to case,
 // as in the registry; "/" and "\" both separate keys. The unnamed default
-// value of a key is written "@".
+// value of a key is named "@".
 //
 // Reads never fail loudly: a missing file, key or value reads as absent; a
 // file that cannot be read or is not a settings file reads as invalid.

@@ -111,3 +111,31 @@ TEST_F(DulcamonCommandLine, publishToAnotherFolder_copiesEachImageOnceAndTouches
     ASSERT_EQ(inPlace.exitCode, 0) << inPlace.err;
     EXPECT_EQ(filesIn(m_root / "project").size(), 6u);
 }
+
+TEST_F(DulcamonCommandLine, noUsableTemporaryFolder_failsInsteadOfStagingIntoTheWorkingFolder)
+{
+    std::string text = readFile(fixture("default_item_with_child.dlcg"));
+    text.replace(text.find("#$@20#$@#$@#$@408080"), 20, "#$@20#$@a.gif#$@#$@408080");
+    const fs::path project = m_root / "project" / "menu.dlcg";
+    writeFile(project, text);
+    writeFile(m_root / "project" / "a.gif", "GIF89a");
+
+    const fs::path missing = m_root / "no such folder";
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--build-html", project.string()},
+          std::vector<std::string>{"--publish", project.string(), "--to", (m_root / "out").string()}}) {
+        const ProgramRun job = runProgram("dulcamon", args, m_root / "work",
+                                          {{"HOME", (m_root / "home").string()},
+                                           {"XDG_DATA_HOME", (m_root / "home" / "data").string()},
+                                           {"DULCAMON_SHARE_DIR", (m_root / "share").string()},
+                                           {"TMPDIR", missing.string()}},
+                                          m_root);
+        EXPECT_EQ(job.exitCode, 1) << args[0];
+        EXPECT_EQ(job.err, "dulcamon: Cannot create a temporary folder in \"" + missing.string()
+                               + "\": No such file or directory. Set TMPDIR to a writable folder.\n");
+        EXPECT_TRUE(job.out.empty());
+        EXPECT_TRUE(filesIn(m_root / "work").empty()) << args[0];
+    }
+    EXPECT_FALSE(fs::exists(m_root / "out"));
+    EXPECT_EQ(filesIn(m_root / "project"), (std::vector<std::string>{"a.gif", "menu.dlcg"}));
+}

@@ -6,7 +6,9 @@
 #include <random>
 
 using namespace kzt;
+namespace fs = std::filesystem;
 using kzt::test::TestProduct;
+using kzt::test::writeFile;
 using kzt::test::treeMatchesItems;
 
 namespace {
@@ -289,4 +291,264 @@ TEST_F(AgentTree, veryDeepTree_isBuiltWalkedAndDestroyedWithoutRecursion)
     agent.DeleteItem(agent.NodeOfItem(0));
     EXPECT_TRUE(agent.Items.empty());
     EXPECT_TRUE(treeMatchesItems(agent));
+}
+
+TEST_F(AgentTree, rootTexts_followStartNewAndOpen)
+{
+    product.editableInfo().rootText = "Test start";
+    product.editableInfo().rootTextAfterNew = "Test 2005";
+    agent.ResetToDefaults();
+    EXPECT_EQ(root()->text(), "Test start");
+    agent.NewDocument();
+    EXPECT_EQ(root()->text(), "Test 2005");
+    agent.ResetToDefaults(true);
+    EXPECT_EQ(root()->text(), "Test 2005");
+
+    add(root(), "A");
+    const fs::path file = folder / "a.tst";
+    ASSERT_TRUE(agent.WriteProjectFile(file).ok());
+    agent.NewDocument();
+    ASSERT_TRUE(agent.ReadProjectFile(file).ok());
+    EXPECT_EQ(root()->text(), "Test start");
+    EXPECT_EQ(agent.Items.size(), 1u);
+    // A refused file leaves the start-up document.
+    writeFile(folder / "bad.tst", "nonsense");
+    agent.NewDocument();
+    EXPECT_FALSE(agent.ReadProjectFile(folder / "bad.tst").ok());
+    EXPECT_EQ(root()->text(), "Test start");
+
+    // Without a text of its own New takes the start-up one.
+    product.editableInfo().rootTextAfterNew.clear();
+    agent.NewDocument();
+    EXPECT_EQ(root()->text(), "Test start");
+    product.editableInfo().rootText.clear();
+    agent.NewDocument();
+    EXPECT_EQ(root()->text(), "Testmenu");
+}
+
+namespace {
+
+// A stand-in for a product's preview cache: one entry per item, kept in
+// step from the tree's notifications alone.
+class CacheListener : public ItemTreeListener
+{
+public:
+    explicit CacheListener(const TkztAppletAgent& agent) : m_agent(agent) {}
+    std::vector<std::string> entries;
+
+    void treeReset() override
+    {
+        entries.clear();
+        for (const TItemData& item : m_agent.Items)
+            entries.push_back(item[TestProduct::Caption]);
+    }
+    void nodeInserted(TreeNode* node) override
+    {
+        const std::size_t first = m_agent.ItemIndexOf(node);
+        const std::size_t count = m_agent.tree().countDescendants(node) + 1;
+        std::vector<std::string> block;
+        for (std::size_t i = first; i < first + count; ++i)
+            block.push_back(m_agent.Items[i][TestProduct::Caption]);
+        entries.insert(entries.begin() + static_cast<long>(first), block.begin(), block.end());
+    }
+    void nodeAboutToBeRemoved(TreeNode* node) override
+    {
+        const auto first = entries.begin() + static_cast<long>(m_agent.ItemIndexOf(node));
+        entries.erase(first, first + static_cast<long>(m_agent.tree().countDescendants(node) + 1));
+    }
+    void nodeAboutToBeMoved(TreeNode* parent, std::size_t fromRow, std::size_t toRow) override
+    {
+        const ItemTree& tree = m_agent.tree();
+        const TreeNode* node = parent->child(fromRow);
+        const TreeNode* before = parent->child(toRow);
+        const auto at = [&](std::size_t absolute) { return entries.begin() + static_cast<long>(absolute - 1); };
+        if (fromRow > toRow)
+            std::rotate(at(tree.absoluteIndex(before)), at(tree.absoluteIndex(node)), at(tree.subtreeEnd(node)));
+        else
+            std::rotate(at(tree.absoluteIndex(node)), at(tree.subtreeEnd(node)), at(tree.absoluteIndex(before)));
+    }
+    void nodeTextChanged(TreeNode* node) override { entries[m_agent.ItemIndexOf(node)] = node->text(); }
+
+private:
+    const TkztAppletAgent& m_agent;
+};
+
+} // namespace
+
+TEST_F(AgentTree, copyAndPasteSubtree_landsAsLastChildWithLevels)
+{
+    TreeNode* a = add(root(), "A");
+    TreeNode* a1 = add(a, "A1");
+    add(a1, "A1a");
+    add(a, "A2");
+    TreeNode* b = add(root(), "B");
+    add(b, "B1");
+
+    const TItemArray records = agent.CopySubtree(a);
+    const std::vector<int> levels = agent.SubtreeRelativeLevels(a);
+    ASSERT_EQ(records.size(), 4u);
+    EXPECT_EQ(levels, (std::vector<int>{0, 1, 2, 1}));
+    EXPECT_TRUE(agent.CopySubtree(root()).empty());
+    EXPECT_TRUE(agent.SubtreeRelativeLevels(nullptr).empty());
+
+    TreeNode* pasted = agent.PasteSubtree(b, records, levels);
+    ASSERT_NE(pasted, nullptr);
+    EXPECT_EQ(pasted->parent(), b);
+    EXPECT_EQ(pasted->row(), 1u);
+    EXPECT_EQ(outline(), "A0 A11 A1a2 A21 B0 B11 A1 A12 A1a3 A22 ");
+    EXPECT_TRUE(treeMatchesItems(agent));
+
+    // Into its own copy's subtree, and under the root by default.
+    ASSERT_NE(agent.PasteSubtree(agent.NodeOfItem(7), agent.CopySubtree(a1), agent.SubtreeRelativeLevels(a1)), nullptr);
+    ASSERT_NE(agent.PasteSubtree(nullptr, agent.CopySubtree(a1), agent.SubtreeRelativeLevels(a1)), nullptr);
+    EXPECT_EQ(outline(), "A0 A11 A1a2 A21 B0 B11 A1 A12 A1a3 A13 A1a4 A22 A10 A1a1 ");
+    EXPECT_TRUE(treeMatchesItems(agent));
+
+    // Short records take the product's field count.
+    TItemData shortRecord;
+    shortRecord.Fields = {"", "", "S"};
+    ASSERT_NE(agent.PasteSubtree(nullptr, {shortRecord}, {0}), nullptr);
+    EXPECT_EQ(agent.Items.back().size(), static_cast<std::size_t>(TestProduct::Count));
+    EXPECT_TRUE(treeMatchesItems(agent));
+}
+
+TEST_F(AgentTree, pasteWithLevelsThatAreNoSubtree_changesNothing)
+{
+    add(root(), "A");
+    TItemData x = agent.GetDefaultItemData();
+    const std::vector<std::pair<TItemArray, std::vector<int>>> refused = {
+        {{}, {}},              // nothing to paste
+        {{x, x}, {0}},         // counts differ
+        {{x}, {1}},            // top not at 0
+        {{x, x}, {0, 0}},      // two tops
+        {{x, x}, {0, 2}},      // a jump
+        {{x, x, x}, {0, 1, -1}},
+    };
+    for (const auto& [records, levels] : refused) {
+        EXPECT_EQ(agent.PasteSubtree(root(), records, levels), nullptr);
+        EXPECT_EQ(outline(), "A0 ");
+        EXPECT_TRUE(treeMatchesItems(agent));
+    }
+}
+
+TEST_F(AgentTree, everyListenerIsTold_andMayLeaveWhileBeingTold)
+{
+    CheckingListener first(agent);
+    CheckingListener second(agent);
+    agent.tree().addListener(&first);
+    agent.tree().addListener(&first); // once only
+    agent.tree().addListener(&second);
+    add(root(), "A");
+    EXPECT_EQ(first.calls, 2);
+    EXPECT_EQ(second.calls, 2);
+
+    // The shortcut replaces only what it set itself.
+    CheckingListener view(agent);
+    agent.tree().setListener(&view);
+    agent.tree().setListener(&view);
+    add(root(), "B");
+    EXPECT_EQ(view.calls, 2);
+    EXPECT_EQ(first.calls, 4);
+    agent.tree().setListener(nullptr);
+    add(root(), "C");
+    EXPECT_EQ(view.calls, 2);
+    EXPECT_EQ(second.calls, 6);
+
+    // A listener that removes another (and itself) while being told.
+    struct Leaving : ItemTreeListener
+    {
+        ItemTree* tree = nullptr;
+        ItemTreeListener* other = nullptr;
+        int calls = 0;
+        void nodeAboutToBeInserted(TreeNode*, std::size_t) override
+        {
+            ++calls;
+            tree->removeListener(other);
+            tree->removeListener(this);
+        }
+    } leaving;
+    leaving.tree = &agent.tree();
+    leaving.other = &second;
+    agent.tree().removeListener(&first);
+    agent.tree().addListener(&leaving);
+    agent.tree().addListener(&first);
+    add(root(), "D");
+    EXPECT_EQ(leaving.calls, 1);
+    EXPECT_EQ(second.calls, 7); // told before leaving acted, then gone
+    EXPECT_EQ(first.calls, 8);
+    add(root(), "E");
+    EXPECT_EQ(leaving.calls, 1);
+    EXPECT_EQ(second.calls, 7);
+    EXPECT_EQ(first.calls, 10);
+    agent.tree().removeListener(&first);
+    EXPECT_EQ(first.inconsistent + second.inconsistent + view.inconsistent, 0);
+}
+
+TEST_F(AgentTree, randomEditsWithCopyAndPaste_keepEveryListenerInStep)
+{
+    CheckingListener checking(agent);
+    CacheListener cache(agent);
+    agent.tree().addListener(&checking);
+    agent.tree().addListener(&cache);
+    Model model;
+    std::mt19937 random(4099);
+    int serial = 0;
+    for (int step = 0; step < 3000; ++step) {
+        const std::size_t n = agent.Items.size();
+        const int op = static_cast<int>(random() % 12);
+        if (op < 3 || n == 0) {
+            const std::size_t parent = random() % (n + 1);
+            const std::string caption = "n" + std::to_string(serial++);
+            add(agent.tree().nodeAt(parent), caption);
+            const int level = parent == 0 ? 0 : model.rows[parent - 1].second + 1;
+            const std::size_t at = parent == 0 ? model.rows.size() : model.end(parent - 1);
+            model.rows.insert(model.rows.begin() + static_cast<long>(at), {caption, level});
+        } else if (op < 5) {
+            const std::size_t i = random() % n;
+            agent.DeleteItem(agent.NodeOfItem(i));
+            model.rows.erase(model.rows.begin() + static_cast<long>(i),
+                             model.rows.begin() + static_cast<long>(model.end(i)));
+        } else if (op < 7) {
+            const std::size_t i = random() % n;
+            if (agent.MoveItemUp(agent.NodeOfItem(i)))
+                model.moveUp(i);
+        } else if (op < 8) {
+            const std::size_t i = random() % n;
+            const std::size_t next = model.end(i);
+            if (agent.MoveItemDown(agent.NodeOfItem(i)))
+                model.moveUp(next);
+        } else if (op < 9) {
+            const std::size_t i = random() % n;
+            const std::string caption = "r" + std::to_string(serial++);
+            agent.SetCaption(i, caption);
+            model.rows[i].first = caption;
+        } else if (n < 400) {
+            // Copy a subtree and paste it anywhere, its own inside included.
+            const std::size_t i = random() % n;
+            const std::size_t parent = random() % (n + 1);
+            const TreeNode* source = agent.NodeOfItem(i);
+            TreeNode* pasted = agent.PasteSubtree(agent.tree().nodeAt(parent), agent.CopySubtree(source),
+                                                  agent.SubtreeRelativeLevels(source));
+            ASSERT_NE(pasted, nullptr);
+            std::vector<std::pair<std::string, int>> block(model.rows.begin() + static_cast<long>(i),
+                                                           model.rows.begin() + static_cast<long>(model.end(i)));
+            const int shift = (parent == 0 ? 0 : model.rows[parent - 1].second + 1) - block.front().second;
+            for (auto& row : block)
+                row.second += shift;
+            const std::size_t at = parent == 0 ? model.rows.size() : model.end(parent - 1);
+            model.rows.insert(model.rows.begin() + static_cast<long>(at), block.begin(), block.end());
+        }
+        ASSERT_EQ(agent.Items.size(), model.rows.size()) << "step " << step;
+        for (std::size_t i = 0; i < model.rows.size(); ++i) {
+            ASSERT_EQ(agent.Items[i][TestProduct::Caption], model.rows[i].first) << "step " << step;
+            ASSERT_EQ(agent.tree().level(agent.NodeOfItem(i)), model.rows[i].second) << "step " << step;
+        }
+        ASSERT_EQ(cache.entries.size(), agent.Items.size()) << "step " << step;
+        for (std::size_t i = 0; i < agent.Items.size(); ++i)
+            ASSERT_EQ(cache.entries[i], agent.Items[i][TestProduct::Caption]) << "step " << step;
+        ASSERT_TRUE(treeMatchesItems(agent, false)) << "step " << step;
+    }
+    EXPECT_EQ(checking.inconsistent, 0);
+    agent.tree().removeListener(&checking);
+    agent.tree().removeListener(&cache);
 }

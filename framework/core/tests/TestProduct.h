@@ -42,6 +42,7 @@ public:
     }
 
     const ProductInfo& info() const override { return m_info; }
+    ProductInfo& editableInfo() { return m_info; }
     TAppletData defaultAppletData() const override { return TAppletData(TStringArray{"menu", "0", "FFFFFF"}); }
     TItemData defaultItemData() const override { return TItemData(TStringArray{"", "", "Item", "", ""}); }
     void refreshDerivedFields(TkztAppletAgent& agent) const override { agent.NumberItems(Id, Parent); }

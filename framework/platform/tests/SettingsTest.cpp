@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -92,11 +93,41 @@ private slots:
                  std::optional<bool>(true));
         QVERIFY(s.keyExists(key));
         QVERIFY(s.keyExists("Software/KZT")); // parent keys exist with their children
-        // Written as the groups the programs name.
+        // Written as the groups the programs name, for any INI reader that
+        // follows QSettings' layout.
         const QByteArray file = readFile(s.userFile());
-        QVERIFY(file.contains("[Software/KZT/Dulcamon/1.0/Web Browsers]\n"));
         QVERIFY(file.contains("UseDefaultBrowser=0\n"));
-        QVERIFY(file.contains("[Software/KZT/Dulcamon/1.0/Settings]\nShowTempletsDialog=1\n"));
+        QSettings plain(s.userFile(), QSettings::IniFormat);
+        QCOMPARE(plain.value("Software/KZT/Dulcamon/1.0/Web Browsers/UseDefaultBrowser").toString(), QString("0"));
+        QCOMPARE(plain.value("Software/KZT/Dulcamon/1.0/Settings/ShowTempletsDialog").toString(), QString("1"));
+        plain.beginGroup("Software/KZT/Dulcamon/1.0");
+        QCOMPARE(plain.childGroups(), (QStringList{"Settings", "Web Browsers"}));
+    }
+
+    void fileOfTheEarlierLayout_readsAndKeepsItsValuesOnWrite()
+    {
+        Settings s(dulcamon());
+        writeFile(s.userFile(), "[Software/KZT/Dulcamon/1.0/Web Browsers]\nUseDefaultBrowser=0\n"
+                                "SpecifiedBrowserExePath=/opt/My Browser/run it\n\n"
+                                "[Software/KZT/Dulcamon/1.0/Settings]\nShowTempletsDialog=0\n");
+        const QString key = Settings::webBrowsersKey(dulcamon());
+        QCOMPARE(s.readString(key, "SpecifiedBrowserExePath"), std::optional<QString>("/opt/My Browser/run it"));
+        QVERIFY(s.writeBool(key, "UseKnownBrowser", true));
+        QCOMPARE(s.readBool(key, "UseDefaultBrowser"), std::optional<bool>(false));
+        QCOMPARE(s.readBool(key, "UseKnownBrowser"), std::optional<bool>(true));
+        QCOMPARE(s.readBool(Settings::settingsKey(dulcamon()), "ShowTempletsDialog"), std::optional<bool>(false));
+    }
+
+    void twoStores_seeEachOthersWrites_andHandEdits()
+    {
+        Settings first(dulcamon());
+        Settings second(dulcamon());
+        QVERIFY(first.writeInt("Software/A", "n", 1));
+        QCOMPARE(second.readInt("Software/A", "n"), std::optional<int>(1));
+        QVERIFY(second.writeInt("Software/A", "n", 22));
+        QCOMPARE(first.readInt("Software/A", "n"), std::optional<int>(22));
+        writeFile(first.userFile(), "[Software]\nA\\n=333\n");
+        QCOMPARE(second.readInt("Software/A", "n"), std::optional<int>(333));
     }
 
     void keysAndNames_ignoreCaseAndSeparatorStyle()
