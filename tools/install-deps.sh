@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev
   libjpeg-dev libgif-dev
-  xvfb xauth
+  xvfb xauth desktop-file-utils
 )
 if [ "${1:-}" = "--tests" ]; then
   packages+=(chromium imagemagick)
