@@ -1,9 +1,9 @@
-#include "DulcamonPanels.h"
+#include "dulcamon/gui/DulcamonPanels.h"
 
 #include "AppletUtility.h"
 #include "ColorSwatch.h"
 #include "FieldText.h"
-#include "DulcamonProfile.h"
+#include "dulcamon/core/DulcamonProfile.h"
 
 #include <QCheckBox>
 #include <QComboBox>

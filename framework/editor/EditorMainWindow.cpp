@@ -349,17 +349,37 @@ bool EditorMainWindow::OpenProject(const QString& path)
     return loadProject(path);
 }
 
-bool EditorMainWindow::loadProject(const QString& path)
+bool EditorMainWindow::OpenTemplate(const QString& path)
 {
+    if (path.isEmpty())
+        return false;
+    if (!queryLeaveDocument())
+        return false;
+    return loadProject(path, true);
+}
+
+bool EditorMainWindow::isShippedFile(const QString& path) const
+{
+    const QString share = QFileInfo(QString::fromStdString(m_agent->paths().shareDir.string())).canonicalFilePath();
+    const QString file = QFileInfo(path).canonicalFilePath();
+    return !share.isEmpty() && !file.isEmpty() && file.startsWith(share + QLatin1Char('/'));
+}
+
+bool EditorMainWindow::loadProject(const QString& path, bool asTemplate)
+{
+    // A template, or any file of the read-only share folder, is a starting
+    // point: it opens untitled, and the first Save asks for a name.
+    const bool untitled = asTemplate || isShippedFile(path);
     m_currentItemNode = nullptr;
     m_treeUpdating = true;
     const Status status = m_agent->ReadProjectFile(toStd(path));
     m_treeUpdating = false;
     // A refused file leaves a fresh document that is not tied to it.
-    m_projectFileName = status.ok() ? QFileInfo(path).absoluteFilePath() : QString();
+    m_projectFileName = status.ok() && !untitled ? QFileInfo(path).absoluteFilePath() : QString();
     AppletDataToPanel();
     if (status.ok()) {
-        AddRecentFile(m_projectFileName);
+        if (!untitled)
+            AddRecentFile(m_projectFileName);
         m_agent->CopyImagesToPreview(toStd(QFileInfo(path).absolutePath()));
     }
     m_tree->setExpanded(m_model->indexOf(m_agent->tree().root()), true);

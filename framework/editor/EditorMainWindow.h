@@ -70,6 +70,8 @@ public:
     void New1Click();
     void Open1Click();
     bool OpenProject(const QString& path);
+    // Opens a template as an untitled document.
+    bool OpenTemplate(const QString& path);
     bool Save1Click();
     bool Save2Click();
     void SaveAsTemplate1Click();
@@ -154,7 +156,8 @@ private:
     bool queryLeaveDocument();
     bool saveAs(const QString& startFolder);
     bool saveTo(const QString& path);
-    bool loadProject(const QString& path);
+    bool loadProject(const QString& path, bool asTemplate = false);
+    bool isShippedFile(const QString& path) const;
     void resetTree();
     void buildTree();
     void buildStatusBar();
