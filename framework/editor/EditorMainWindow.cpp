@@ -231,9 +231,29 @@ void EditorMainWindow::FormCreate()
     m_actExport->setEnabled(exchange);
     setWindowTitle(fromStd(m_agent->info().name));
     FileAssociation::install(m_platform, QCoreApplication::applicationFilePath());
-    LoadRecentFiles();
+    if (m_agent->info().hasRecentFiles)
+        LoadRecentFiles();
+    else
+        m_recentMenu->menuAction()->setVisible(false);
     selectNode(m_agent->tree().root());
     setModified(false);
+    rememberPage();
+}
+
+void EditorMainWindow::rememberPage()
+{
+    if (m_agent->info().changeDetection != ProductInfo::ChangeDetection::PageComparison)
+        return;
+    commitPanels();
+    m_rememberedPage = m_agent->BuildHTMLText();
+}
+
+bool EditorMainWindow::documentChanged()
+{
+    if (m_agent->info().changeDetection != ProductInfo::ChangeDetection::PageComparison)
+        return m_modified;
+    commitPanels();
+    return m_agent->BuildHTMLText() != m_rememberedPage;
 }
 
 void EditorMainWindow::resetTree()
@@ -275,7 +295,8 @@ void EditorMainWindow::trvwDesignPanelChange(TreeNode* selected)
         ItemDataToPanel(m_agent->ItemIndexOf(selected));
     }
     UpdateItemCommands();
-    setModified(true);
+    if (m_agent->info().selectionMarksChanged)
+        setModified(true);
 }
 
 void EditorMainWindow::UpdateItemCommands()
@@ -304,7 +325,7 @@ QString EditorMainWindow::dialogFolder() const
 
 bool EditorMainWindow::queryLeaveDocument()
 {
-    if (m_modified) {
+    if (documentChanged()) {
         const auto answer = MessageBox::warning(this, tr("Save changes to files?"),
                                                 MessageBox::Yes | MessageBox::No | MessageBox::Cancel);
         if (answer == MessageBox::Cancel)
@@ -328,6 +349,7 @@ void EditorMainWindow::New1Click()
     selectNode(m_agent->tree().root());
     AppletDataToPanel();
     setModified(false);
+    rememberPage();
 }
 
 void EditorMainWindow::Open1Click()
@@ -378,7 +400,7 @@ bool EditorMainWindow::loadProject(const QString& path, bool asTemplate)
     m_projectFileName = status.ok() && !untitled ? QFileInfo(path).absoluteFilePath() : QString();
     AppletDataToPanel();
     if (status.ok()) {
-        if (!untitled)
+        if (!untitled && m_agent->info().hasRecentFiles)
             AddRecentFile(m_projectFileName);
         m_agent->CopyImagesToPreview(toStd(QFileInfo(path).absolutePath()));
     }
@@ -386,6 +408,7 @@ bool EditorMainWindow::loadProject(const QString& path, bool asTemplate)
     selectNode(m_agent->tree().root());
     showMenuPanels();
     setModified(false);
+    rememberPage();
     showFailure(status);
     return status.ok();
 }
@@ -399,6 +422,7 @@ bool EditorMainWindow::saveTo(const QString& path)
         return false;
     }
     setModified(false);
+    rememberPage();
     return true;
 }
 
@@ -547,7 +571,7 @@ void EditorMainWindow::startUp(const QStringList& arguments)
 
 void EditorMainWindow::closeEvent(QCloseEvent* event)
 {
-    if (!m_modified) {
+    if (!documentChanged()) {
         m_agent->ClearPreview();
         event->accept();
         return;

@@ -97,6 +97,10 @@ public:
     // Page text for the current panels, shown in the code viewer.
     QString BuildHTMLIntoViewer();
     void setModified(bool modified);
+    // Whether leaving the document loses anything: the changed mark, or for
+    // products that compare pages, a page that differs from the last one
+    // made by New, Open or Save (the panels are committed first).
+    bool documentChanged();
     void selectNode(TreeNode* node);
     // Runs the selection protocol for a node, as a change of selection does.
     void trvwDesignPanelChange(TreeNode* selected);
@@ -158,6 +162,8 @@ private:
     bool saveTo(const QString& path);
     bool loadProject(const QString& path, bool asTemplate = false);
     bool isShippedFile(const QString& path) const;
+    // Takes the current page as the unchanged state, for page comparison.
+    void rememberPage();
     void resetTree();
     void buildTree();
     void buildStatusBar();
@@ -179,6 +185,7 @@ private:
     bool m_modified = false;
     bool m_treeUpdating = false;
     QString m_projectFileName;
+    std::string m_rememberedPage;
     TreeNode* m_currentItemNode = nullptr;
     // Selection changes seen; a press that causes none re-selects the node.
     unsigned m_selectionChanges = 0;

@@ -112,6 +112,7 @@ void EditorMainWindow::ImportMenuStructure1Click()
     selectNode(m_agent->tree().root());
     showMenuPanels();
     setModified(false);
+    rememberPage();
     showFailure(status);
 }
 
