@@ -111,8 +111,8 @@ QGroupBox* KestravoPanels::group(QWidget* parent, const QString& title, const QS
     return box;
 }
 
-void KestravoPanels::colourGroup(QWidget* parent, QLayout* into, const QString& title, const QString& description,
-                                 int topic, const char* textName, kzt::ColorSwatch*& text,
+void KestravoPanels::colourGroup(QWidget* parent, QGridLayout* into, int position, const QString& title,
+                                 const QString& description, int topic, const char* textName, kzt::ColorSwatch*& text,
                                  const char* backgroundName, kzt::ColorSwatch*& background)
 {
     QVBoxLayout* body = nullptr;
@@ -129,7 +129,7 @@ void KestravoPanels::colourGroup(QWidget* parent, QLayout* into, const QString& 
     grid->setColumnStretch(2, 1);
     body->addLayout(grid);
     body->addStretch(1);
-    into->addWidget(box);
+    into->addWidget(box, position / 3, position % 3);
 }
 
 QWidget* KestravoPanels::buildMenuPage()
@@ -182,22 +182,19 @@ QWidget* KestravoPanels::buildMenuPage()
     column->addLayout(top);
 
     auto* colours = new QGridLayout;
-    auto* firstRow = new QHBoxLayout;
-    auto* secondRow = new QHBoxLayout;
-    colourGroup(page, firstRow, tr("Menu"), tr("The color of the menu"), 3, "pnlpMenuColor", pnlpMenuColor,
+    colourGroup(page, colours, 0, tr("Menu"), tr("The color of the menu"), 3, "pnlpMenuColor", pnlpMenuColor,
                 "pnlpMenuBGColor", pnlpMenuBGColor);
-    colourGroup(page, firstRow, tr("Tip Message/First Item"), tr("The color of the first item"), 4,
+    colourGroup(page, colours, 1, tr("Tip Message/First Item"), tr("The color of the first item"), 4,
                 "pnlpTipMsgColor", pnlpTipMsgColor, "pnlpTipMsgBGColor", pnlpTipMsgBGColor);
-    colourGroup(page, firstRow, tr("Main Item"), tr("The color of main item."), 5, "pnlpMainItemColor",
+    colourGroup(page, colours, 2, tr("Main Item"), tr("The color of main item."), 5, "pnlpMainItemColor",
                 pnlpMainItemColor, "pnlpMainItemBGColor", pnlpMainItemBGColor);
-    colourGroup(page, secondRow, tr("Sub Item"), tr("The color of sub item."), 6, "pnlpSubItemColor",
+    colourGroup(page, colours, 3, tr("Sub Item"), tr("The color of sub item."), 6, "pnlpSubItemColor",
                 pnlpSubItemColor, "pnlpSubItemBGColor", pnlpSubItemBGColor);
-    colourGroup(page, secondRow, tr("Sub Item (alternation)"), tr("The color of alter- nation sub item."), 7,
+    colourGroup(page, colours, 4, tr("Sub Item (alternation)"), tr("The color of alter- nation sub item."), 7,
                 "pnlpSubItemAlternationColor", pnlpSubItemAlternationColor, "pnlpSubItemAlternationBGColor",
                 pnlpSubItemAlternationBGColor);
-    secondRow->addStretch(1);
-    colours->addLayout(firstRow, 0, 0);
-    colours->addLayout(secondRow, 1, 0);
+    for (int column = 0; column < 3; ++column)
+        colours->setColumnStretch(column, 1);
     column->addLayout(colours);
     column->addStretch(1);
     return page;

@@ -8,6 +8,7 @@
 #include <QTabWidget>
 
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
 class QLineEdit;
 class QRadioButton;
@@ -82,7 +83,8 @@ private:
     // A group with its grey description line and its help button.
     QGroupBox* group(QWidget* parent, const QString& title, const QString& description, int topic,
                      QVBoxLayout*& body);
-    void colourGroup(QWidget* parent, QLayout* into, const QString& title, const QString& description, int topic,
+    void colourGroup(QWidget* parent, QGridLayout* into, int position, const QString& title,
+                     const QString& description, int topic,
                      const char* textName, kzt::ColorSwatch*& text, const char* backgroundName,
                      kzt::ColorSwatch*& background);
     void bindFields();
