@@ -12,6 +12,8 @@
 #include "kestravo/gui/TfrmHelp.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QEnterEvent>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
@@ -340,6 +342,25 @@ private slots:
         QCOMPARE(f.window().projectFileName(), file);
         QCOMPARE(f.agent().Items.size(), std::size_t(3));
         QVERIFY(!f.window().isModified());
+    }
+
+    void hints_showInTheStatusLine()
+    {
+        WindowFixture f;
+        auto* hint = f.child<QLabel>("stctxtHint");
+        const auto hover = [](QWidget* widget) {
+            QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+            QApplication::sendEvent(widget, &enter);
+        };
+        hover(f.window().treeView());
+        QCOMPARE(hint->text(), QStringLiteral("Add, modify or remove the item here by clicking Right-Button in mouse"));
+        hover(f.child<QToolButton>("tlbtnInsert"));
+        QCOMPARE(hint->text(), QStringLiteral("Insert a new item"));
+        hover(f.child<QToolButton>("tlbtnPreview"));
+        QCOMPARE(hint->text(), QStringLiteral("preview the applet in web browser"));
+        hover(f.child<QLineEdit>("edtPTipMessage"));
+        QCOMPARE(hint->text(),
+                 QStringLiteral("The tip message that will be displayed at the top (first item) of the menu."));
     }
 
     void commandStates_followTheSelection()
