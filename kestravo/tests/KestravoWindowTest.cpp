@@ -6,6 +6,7 @@
 #include "FileDialog.h"
 #include "ItemTreeModel.h"
 #include "MessageBox.h"
+#include "TformHTML.h"
 #include "TreeNode.h"
 #include "kestravo/core/KestravoProfile.h"
 #include "kestravo/gui/KestravoPanels.h"
@@ -342,6 +343,34 @@ private slots:
         QCOMPARE(f.window().projectFileName(), file);
         QCOMPARE(f.agent().Items.size(), std::size_t(3));
         QVERIFY(!f.window().isModified());
+    }
+
+    void previewAndBuildHtml_commitFirst_stageThePageWithItsFiles()
+    {
+        WindowFixture f;
+        f.insertItem(QStringLiteral("Shop"));
+        f.trigger("Preview1");
+        const QString preview = f.path(QStringLiteral("data/kestravo/preview"));
+        const QString page = preview + QStringLiteral("/~preview.html");
+        QVERIFY(WindowFixture::readFile(page).contains("Shop"));
+        QVERIFY(QFileInfo::exists(preview + QStringLiteral("/brevanekvrst.js")));
+        QVERIFY(QFileInfo::exists(preview + QStringLiteral("/brevanekvrst.css")));
+        QCOMPARE(f.launches().launches().back().target, page);
+        QCOMPARE(f.agent().Items[0][ICaption], std::string("Shop"));
+
+        WindowFixture::typeInto(f.child<QLineEdit>("edtICaption"), QStringLiteral("Store"));
+        QString shown;
+        WindowFixture::whenModal([&shown](QDialog* dialog) {
+            shown = static_cast<kzt::TformHTML*>(dialog)->text();
+            dialog->accept();
+        });
+        f.trigger("BuildHTML1");
+        QVERIFY(shown.contains(QStringLiteral("Store")));
+        // Closing asks, and No leaves without saving and clears the preview.
+        MessageBox::setNextAnswer(MessageBox::No);
+        QVERIFY(f.window().close());
+        QCOMPARE(MessageBox::shown().back().text, QStringLiteral("Save changes to files before Exit?"));
+        QVERIFY(!QFileInfo::exists(page));
     }
 
     void hints_showInTheStatusLine()
