@@ -264,6 +264,27 @@ private slots:
         QVERIFY(!f.window().templatesDialogWanted());
     }
 
+    void eightBitTextNobodyEdited_keepsItsBytesThroughSelectionAndSave()
+    {
+        MainFormFixture f;
+        const QString file = makeProject(f, QStringLiteral("latin"), QStringLiteral("Caption"));
+        f.selectRoot();
+        f.insertItem(QStringLiteral("Second"));
+        f.trigger("Save1");
+        QByteArray bytes = MainFormFixture::readFile(file);
+        QVERIFY(bytes.contains("#$@Caption#$@"));
+        bytes.replace("#$@Caption#$@", "#$@Capti\xf3n#$@");
+        bytes.replace("arial,helvetica,times new roman", "arial,h\xe9lv\xe9tica");
+        MainFormFixture::writeFile(file, bytes);
+        FileDialog::setNextFileName(file);
+        f.trigger("Open1");
+        for (std::size_t i : {0, 1, 0, 1})
+            f.selectItem(i);
+        f.selectRoot();
+        f.trigger("Save1");
+        QCOMPARE(MainFormFixture::readFile(file), bytes);
+    }
+
     void templates_okOpensSelectedTemplate()
     {
         MainFormFixture f;
