@@ -3,6 +3,8 @@
 // templates and bytes the author never edited.
 #include "WindowFixture.h"
 
+#include "ColorDialog.h"
+#include "ColorSwatch.h"
 #include "FileDialog.h"
 #include "ItemTreeModel.h"
 #include "MessageBox.h"
@@ -371,6 +373,42 @@ private slots:
         QVERIFY(f.window().close());
         QCOMPARE(MessageBox::shown().back().text, QStringLiteral("Save changes to files before Exit?"));
         QVERIFY(!QFileInfo::exists(page));
+    }
+
+    void pickers_colourUrlAndPathSettingsAcrossNew()
+    {
+        WindowFixture f;
+        kzt::ColorDialog::setNextColor(QColor(0, 0, 255));
+        QTest::mouseClick(f.child<kzt::ColorSwatch>("pnlpMainItemBGColor"), Qt::LeftButton);
+        QVERIFY(f.window().isModified());
+        // A cancelled colour dialog still marks the document.
+        f.window().setModified(false);
+        kzt::ColorDialog::setNextColor(std::nullopt);
+        QTest::mouseClick(f.child<kzt::ColorSwatch>("pnlpMenuColor"), Qt::LeftButton);
+        QVERIFY(f.window().isModified());
+
+        f.insertItem(QStringLiteral("Local"));
+        FileDialog::setNextFileName(QStringLiteral("/site/a b.html"));
+        f.click("spdbtnpURL");
+        QCOMPARE(f.child<QComboBox>("cmbxpURL")->currentText(), QStringLiteral("file:///site/a b.html"));
+
+        f.selectRoot();
+        WindowFixture::typeInto(f.child<QLineEdit>("edtpInternalUse_RootDir_Local"), QStringLiteral("file:///C|/web/"));
+        WindowFixture::typeInto(f.child<QLineEdit>("edtpInternalUse_RootDir_Remote"), QStringLiteral("http://w.example/"));
+        f.click("rdbtnpInternalUse_RootDir_Local_Checked");
+        FileDialog::setNextFileName(QString());
+        f.trigger("Save2");
+        QCOMPARE(f.agent().AppletData[pMainItemBGColor], std::string("0000FF"));
+        QCOMPARE(f.agent().Items[0][pURL], std::string("file:///site/a b.html"));
+
+        MessageBox::setNextAnswer(MessageBox::No);
+        f.trigger("New1");
+        QCOMPARE(f.agent().Items.size(), std::size_t(0));
+        QCOMPARE(f.agent().AppletData[pMainItemBGColor], std::string("8099CA"));
+        QCOMPARE(f.child<QLineEdit>("edtpInternalUse_RootDir_Local")->text(), QStringLiteral("file:///C|/web/"));
+        QCOMPARE(f.child<QLineEdit>("edtpInternalUse_RootDir_Remote")->text(), QStringLiteral("http://w.example/"));
+        QVERIFY(f.child<QRadioButton>("rdbtnpInternalUse_RootDir_Local_Checked")->isChecked());
+        QVERIFY(!f.window().isModified());
     }
 
     void hints_showInTheStatusLine()
