@@ -2,6 +2,7 @@
 #   CORE sources...            the product's core library NAME_core (plain C++, no Qt)
 #   GUI sources...             its window library NAME_gui on the framework editor
 #   MAIN file                  the program NAME
+#   ASSOCIATION Name ext text  the desktop entry and project file type installed with it
 #   SHARE_FILES patterns...    shipped files, relative to share/ (globs allowed)
 #   SAMPLE_TEMPLATE file       template the sample page is built from, relative to share/
 #   SAMPLE_PAGE name           file name of the sample page in share/samples
@@ -13,7 +14,8 @@
 # The sample page is made by the program itself at build time, so it always
 # shows what the generator writes today.
 function(kzt_add_product name)
-  cmake_parse_arguments(ARG "" "MAIN;SAMPLE_TEMPLATE;SAMPLE_PAGE" "CORE;GUI;SHARE_FILES;SAMPLE_FILES;TESTS" ${ARGN})
+  cmake_parse_arguments(ARG "" "MAIN;SAMPLE_TEMPLATE;SAMPLE_PAGE"
+    "CORE;GUI;ASSOCIATION;SHARE_FILES;SAMPLE_FILES;TESTS" ${ARGN})
   string(TOUPPER ${name} upper)
 
   add_library(${name}_core STATIC ${ARG_CORE})
@@ -33,6 +35,9 @@ function(kzt_add_product name)
   target_link_libraries(${name} PRIVATE ${program_libs})
   target_compile_definitions(${name} PRIVATE ${upper}_SOURCE_SHARE_DIR="${CMAKE_CURRENT_SOURCE_DIR}/share")
   install(TARGETS ${name} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  if(ARG_ASSOCIATION AND COMMAND kzt_install_file_association)
+    kzt_install_file_association(${name} ${ARG_ASSOCIATION})
+  endif()
 
   if(ARG_SHARE_FILES)
     kzt_add_product_share(${name}
