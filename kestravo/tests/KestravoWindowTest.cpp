@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -409,6 +410,28 @@ private slots:
         QCOMPARE(f.child<QLineEdit>("edtpInternalUse_RootDir_Remote")->text(), QStringLiteral("http://w.example/"));
         QVERIFY(f.child<QRadioButton>("rdbtnpInternalUse_RootDir_Local_Checked")->isChecked());
         QVERIFY(!f.window().isModified());
+    }
+
+    void foreignProject_refusedWithItsMessage_leavesAFreshDocument()
+    {
+        WindowFixture f;
+        const QString mine = f.path(QStringLiteral("old/latin.ksdm"));
+        WindowFixture::writeFile(mine, latin1Project());
+        FileDialog::setNextFileName(mine);
+        f.trigger("Open1");
+        QCOMPARE(f.child<QMenu>("mnitRecentFiles")->actions().size(), 1);
+        const QString foreign = f.path(QStringLiteral("old/other.ksdm"));
+        QByteArray bytes = latin1Project();
+        bytes.replace("\r\nKestravo\r\n", "\r\nDulcamon\r\n");
+        WindowFixture::writeFile(foreign, bytes);
+        FileDialog::setNextFileName(foreign);
+        f.trigger("Open1");
+        QCOMPARE(MessageBox::shown().back().text, QStringLiteral("This file wasn't saved by Kestravo 1.0, open failed!"));
+        QCOMPARE(MessageBox::shown().back().icon, MessageBox::Icon::Error);
+        QCOMPARE(f.agent().Items.size(), std::size_t(0));
+        QVERIFY(f.agent().IsConsistent());
+        QVERIFY(f.window().projectFileName().isEmpty());
+        QCOMPARE(f.child<QLineEdit>("edtPTipMessage")->text(), QStringLiteral("Please select ..."));
     }
 
     void hints_showInTheStatusLine()
