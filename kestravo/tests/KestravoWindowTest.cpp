@@ -260,6 +260,14 @@ private slots:
         f.insertItem(QStringLiteral("Still editing"));
         f.click("spdbtnHelp9");
         QCOMPARE(helpPage(f), QStringLiteral("customizing_js_item_item_link.htm"));
+        // Closed by the user, the same window comes back on the next press.
+        help->close();
+        QVERIFY(!help->isVisible());
+        f.selectRoot();
+        f.click("spdbtnHelp1");
+        QVERIFY(help->isVisible());
+        QCOMPARE(f.window().helpWindow(), help);
+        QCOMPARE(helpPage(f), QStringLiteral("customizing_js_menu_menu_general.htm"));
         const char* topics[] = {"getting_started.htm", "customizing_js_menu_menu_general.htm",
                                 "customizing_js_menu_menu_font_settings.htm", "customizing_js_menu_menu_menu.htm",
                                 "customizing_js_menu_menu_tip_message_first_item.htm",
