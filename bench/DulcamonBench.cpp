@@ -2,7 +2,7 @@
 // Usage: dulcamon_bench [ITEMS]   (default 100000, four levels deep)
 
 #include "AppletAgent.h"
-#include "DulcamonProfile.h"
+#include "dulcamon/core/DulcamonProfile.h"
 
 #include <algorithm>
 #include <chrono>

@@ -3,10 +3,10 @@
 // Usage: dulcamon_gui_bench [ITEMS] [LARGE_ITEMS]   (default 10000 and 100000)
 
 #include "AppletAgent.h"
-#include "DulcamonProfile.h"
+#include "dulcamon/core/DulcamonProfile.h"
 #include "ItemTreeModel.h"
 #include "MessageBox.h"
-#include "TMainForm.h"
+#include "dulcamon/gui/TMainForm.h"
 #include "TreeNode.h"
 
 #include <QApplication>

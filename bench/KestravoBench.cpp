@@ -1,8 +1,8 @@
 // Times the kestravo document operations on a 100,000-item menu: open,
 // generate and publish a project, export and import a structure file.
 #include "AppletAgent.h"
-#include "KestravoProfile.h"
-#include "KestravoStructure.h"
+#include "kestravo/core/KestravoProfile.h"
+#include "kestravo/core/KestravoStructure.h"
 #include "StructureFileFormat.h"
 
 #include <chrono>

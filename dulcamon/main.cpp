@@ -1,9 +1,9 @@
 #include "CommandLine.h"
-#include "DulcamonProfile.h"
-#include "DulcamonStructure.h"
+#include "dulcamon/core/DulcamonProfile.h"
+#include "dulcamon/core/DulcamonStructure.h"
 #include "PreviewFolder.h"
 #include "StructureCommandLine.h"
-#include "TMainForm.h"
+#include "dulcamon/gui/TMainForm.h"
 
 #include <QApplication>
 #include <QStringList>

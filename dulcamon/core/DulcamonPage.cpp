@@ -1,7 +1,7 @@
-#include "DulcamonPage.h"
+#include "dulcamon/core/DulcamonPage.h"
 
 #include "AppletAgent.h"
-#include "DulcamonProfile.h"
+#include "dulcamon/core/DulcamonProfile.h"
 #include "TextFile.h"
 
 namespace dulcamon {

@@ -1,7 +1,7 @@
-#include "DulcamonProfile.h"
+#include "dulcamon/core/DulcamonProfile.h"
 
 #include "AppletAgent.h"
-#include "DulcamonPage.h"
+#include "dulcamon/core/DulcamonPage.h"
 
 namespace dulcamon {
 

@@ -1,6 +1,6 @@
-#include "DulcamonStructure.h"
+#include "dulcamon/core/DulcamonStructure.h"
 
-#include "DulcamonProfile.h"
+#include "dulcamon/core/DulcamonProfile.h"
 
 namespace dulcamon {
 

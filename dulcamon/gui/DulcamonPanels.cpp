@@ -1,8 +1,9 @@
-#include "DulcamonPanels.h"
+#include "dulcamon/gui/DulcamonPanels.h"
 
 #include "AppletUtility.h"
 #include "ColorSwatch.h"
-#include "DulcamonProfile.h"
+#include "FieldText.h"
+#include "dulcamon/core/DulcamonProfile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,60 +23,6 @@ namespace dulcamon {
 namespace {
 
 constexpr int kLargest = 9999;
-
-QString fromStd(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
-
-std::string trimmed(const QString& text)
-{
-    return kzt::Trim(text.toStdString());
-}
-
-std::string switchText(bool on)
-{
-    return on ? "1" : "0";
-}
-
-std::string colourText(const QColor& colour)
-{
-    return kzt::ColorToHex(static_cast<std::uint8_t>(colour.red()), static_cast<std::uint8_t>(colour.green()),
-                           static_cast<std::uint8_t>(colour.blue()));
-}
-
-// Collects the first conversion failure while every other field is still shown.
-class Conversion
-{
-public:
-    void number(QSpinBox* box, const std::string& text)
-    {
-        const auto value = kzt::ParseDecimal(text);
-        if (!value) {
-            fail(kzt::NotAnIntegerMessage(text));
-            return;
-        }
-        box->setValue(static_cast<int>(std::clamp<long long>(*value, box->minimum(), box->maximum())));
-    }
-    void colour(kzt::ColorSwatch* swatch, const std::string& text)
-    {
-        const auto rgb = kzt::HexToColor(text);
-        if (!rgb) {
-            fail("'" + text + "' is not a valid color value.");
-            return;
-        }
-        swatch->setColor(QColor(rgb->red, rgb->green, rgb->blue));
-    }
-    kzt::Status status() const { return m_status; }
-
-private:
-    void fail(const std::string& message)
-    {
-        if (m_status.ok())
-            m_status = kzt::Status::failure(message);
-    }
-    kzt::Status m_status;
-};
 
 QWidget* row(QWidget* parent, std::initializer_list<QWidget*> widgets)
 {
@@ -109,6 +56,7 @@ DulcamonPanels::DulcamonPanels(QWidget* parent) : QTabWidget(parent)
     addTab(m_itemsTab, tr("Items"));
     addTab(m_itemTab, tr("Item"));
     addTab(m_colourTab, tr("Foreground && Background"));
+    bindFields();
     showMenuTabs();
 }
 
@@ -116,7 +64,6 @@ template <typename T> T* DulcamonPanels::control(const char* objectName, QWidget
 {
     auto* widget = new T(parent);
     widget->setObjectName(QString::fromLatin1(objectName));
-    m_dataControls.append(widget);
     return widget;
 }
 
@@ -380,96 +327,75 @@ QString DulcamonPanels::menuName() const
     return m_acceptedMenuName;
 }
 
+void DulcamonPanels::bindFields()
+{
+    using kzt::FieldKind;
+    m_appletFields = kzt::FieldBinding({
+        {MenuName, edtMenuName, FieldKind::Trimmed},
+        {SubMenuFrameName, edtSubMenuFrameName, FieldKind::Trimmed},
+        {MenuScrolled, chckbxMenuScrolled, FieldKind::Switch},
+        {MenuAlign, cmbxMenuAlign, FieldKind::Choice},
+        {MainMenuHOffset, spnedtMainMenuHOffset, FieldKind::Integer},
+        {MainMenuVOffset, spnedtMainMenuVOffset, FieldKind::Integer},
+        {ItemsGap, spnedtItemsGap, FieldKind::Integer},
+        {OnlyClickShowSub, chckbxOnlyClickShowSub, FieldKind::Switch},
+        {SubMenuCloseDelay, spnedtSubMenuCloseDelay, FieldKind::Integer},
+        {CaptionFontPadding, spnedtCaptionFontPadding, FieldKind::Integer},
+        {CaptionFontFamily, edtCaptionFontFamily, FieldKind::Trimmed},
+        {CaptionFontSize, spnedtCaptionFontSize, FieldKind::Integer},
+        {CaptionFontBold, spdbtnCaptionFontBold, FieldKind::Switch},
+        {CaptionFontItalic, spdbtnCaptionFontItalic, FieldKind::Switch},
+        {ItemBorderWidth, spnedtItBrdWidth, FieldKind::Integer},
+        {ItemBorderColor, pnlItBrdClr, FieldKind::Colour},
+        {SubMenuHOffset, spnedtSubMenuHOffset, FieldKind::Integer},
+        {SubMenuVOffset, spnedtSubMenuVOffset, FieldKind::Integer},
+        {EnableGlideOpen, chckbxEnableGlideOpen, FieldKind::Switch},
+        {GlideStep, spnedtGlideStep, FieldKind::Integer},
+        {GlideSpeed, spnedtGlideSpeed, FieldKind::Integer},
+        {Filter, chckbxFilter, FieldKind::Trimmed},
+    });
+    m_itemFields = kzt::FieldBinding({
+        {Caption, edtICaption, FieldKind::Trimmed},
+        {Url, cmbxIURL, FieldKind::Trimmed},
+        {Target, cmbxITarget, FieldKind::Trimmed},
+        {Width, spnedtIWidth, FieldKind::Integer},
+        {Height, spnedtIHeight, FieldKind::Integer},
+        {NormalBgImage, edtINoBgImg, FieldKind::Trimmed},
+        {OverBgImage, edtIOvBgImg, FieldKind::Trimmed},
+        {NormalBgColor, pnlItNoBgClr, FieldKind::Colour},
+        {OverBgColor, pnlItOvBgClr, FieldKind::Colour},
+        {NormalCaptionColor, pnlCaptionNoClr, FieldKind::Colour},
+        {OverCaptionColor, pnlCaptionOvClr, FieldKind::Colour},
+        {Description, edtIDescription, FieldKind::Trimmed},
+    });
+}
+
 kzt::Status DulcamonPanels::appletToPanel(const kzt::TAppletData& data)
 {
-    Conversion convert;
-    edtMenuName->setText(fromStd(data[MenuName]));
+    const kzt::Status status = m_appletFields.show(data);
     m_acceptedMenuName = edtMenuName->text();
-    edtSubMenuFrameName->setText(fromStd(data[SubMenuFrameName]));
-    chckbxMenuScrolled->setChecked(data[MenuScrolled] == "1");
-    cmbxMenuAlign->setCurrentIndex(data[MenuAlign] == "1" ? 1 : 0);
-    convert.number(spnedtMainMenuHOffset, data[MainMenuHOffset]);
-    convert.number(spnedtMainMenuVOffset, data[MainMenuVOffset]);
-    convert.number(spnedtItemsGap, data[ItemsGap]);
-    chckbxOnlyClickShowSub->setChecked(data[OnlyClickShowSub] == "1");
-    convert.number(spnedtSubMenuCloseDelay, data[SubMenuCloseDelay]);
-    convert.number(spnedtCaptionFontPadding, data[CaptionFontPadding]);
-    edtCaptionFontFamily->setText(fromStd(data[CaptionFontFamily]));
-    convert.number(spnedtCaptionFontSize, data[CaptionFontSize]);
-    spdbtnCaptionFontBold->setChecked(data[CaptionFontBold] == "1");
-    spdbtnCaptionFontItalic->setChecked(data[CaptionFontItalic] == "1");
-    convert.number(spnedtItBrdWidth, data[ItemBorderWidth]);
-    convert.colour(pnlItBrdClr, data[ItemBorderColor]);
-    convert.number(spnedtSubMenuHOffset, data[SubMenuHOffset]);
-    convert.number(spnedtSubMenuVOffset, data[SubMenuVOffset]);
-    chckbxEnableGlideOpen->setChecked(data[EnableGlideOpen] == "1");
-    convert.number(spnedtGlideStep, data[GlideStep]);
-    convert.number(spnedtGlideSpeed, data[GlideSpeed]);
-    chckbxFilter->setEditText(fromStd(data[Filter]));
-    return convert.status();
+    return status;
 }
 
 kzt::TAppletData DulcamonPanels::panelToApplet() const
 {
     kzt::TAppletData data(MenuFieldCount);
-    data[MenuName] = trimmed(m_acceptedMenuName);
-    data[SubMenuFrameName] = trimmed(edtSubMenuFrameName->text());
-    data[MenuScrolled] = switchText(chckbxMenuScrolled->isChecked());
-    data[MenuAlign] = std::to_string(std::max(0, cmbxMenuAlign->currentIndex()));
-    data[MainMenuHOffset] = std::to_string(spnedtMainMenuHOffset->value());
-    data[MainMenuVOffset] = std::to_string(spnedtMainMenuVOffset->value());
-    data[ItemsGap] = std::to_string(spnedtItemsGap->value());
-    data[OnlyClickShowSub] = switchText(chckbxOnlyClickShowSub->isChecked());
-    data[SubMenuCloseDelay] = std::to_string(spnedtSubMenuCloseDelay->value());
-    data[CaptionFontPadding] = std::to_string(spnedtCaptionFontPadding->value());
-    data[CaptionFontFamily] = trimmed(edtCaptionFontFamily->text());
-    data[CaptionFontSize] = std::to_string(spnedtCaptionFontSize->value());
-    data[CaptionFontBold] = switchText(spdbtnCaptionFontBold->isChecked());
-    data[CaptionFontItalic] = switchText(spdbtnCaptionFontItalic->isChecked());
-    data[ItemBorderWidth] = std::to_string(spnedtItBrdWidth->value());
-    data[ItemBorderColor] = colourText(pnlItBrdClr->color());
-    data[SubMenuHOffset] = std::to_string(spnedtSubMenuHOffset->value());
-    data[SubMenuVOffset] = std::to_string(spnedtSubMenuVOffset->value());
-    data[EnableGlideOpen] = switchText(chckbxEnableGlideOpen->isChecked());
-    data[GlideStep] = std::to_string(spnedtGlideStep->value());
-    data[GlideSpeed] = std::to_string(spnedtGlideSpeed->value());
-    data[Filter] = trimmed(chckbxFilter->currentText());
+    m_appletFields.commit(data);
+    // The name is the last good one, not what is being typed.
+    data[MenuName] = m_appletFields.recordText(edtMenuName, m_acceptedMenuName.trimmed());
     return data;
 }
 
 kzt::Status DulcamonPanels::itemToPanel(const kzt::TItemData& item)
 {
-    Conversion convert;
-    edtICaption->setText(fromStd(item[Caption]));
-    cmbxIURL->setEditText(fromStd(item[Url]));
-    cmbxITarget->setEditText(fromStd(item[Target]));
-    convert.number(spnedtIWidth, item[Width]);
-    convert.number(spnedtIHeight, item[Height]);
-    edtINoBgImg->setText(fromStd(item[NormalBgImage]));
-    edtIOvBgImg->setText(fromStd(item[OverBgImage]));
-    convert.colour(pnlItNoBgClr, item[NormalBgColor]);
-    convert.colour(pnlItOvBgClr, item[OverBgColor]);
-    convert.colour(pnlCaptionNoClr, item[NormalCaptionColor]);
-    convert.colour(pnlCaptionOvClr, item[OverCaptionColor]);
-    edtIDescription->setText(fromStd(item[Description]));
-    return convert.status();
+    return m_itemFields.show(item);
 }
 
-kzt::TItemData DulcamonPanels::panelToItem() const
+kzt::TItemData DulcamonPanels::panelToItem(const kzt::TItemData& old) const
 {
-    kzt::TItemData item(ItemFieldCount);
-    item[Caption] = trimmed(edtICaption->text());
-    item[Url] = trimmed(cmbxIURL->currentText());
-    item[Target] = trimmed(cmbxITarget->currentText());
-    item[Width] = std::to_string(spnedtIWidth->value());
-    item[Height] = std::to_string(spnedtIHeight->value());
-    item[NormalBgImage] = trimmed(edtINoBgImg->text());
-    item[OverBgImage] = trimmed(edtIOvBgImg->text());
-    item[NormalBgColor] = colourText(pnlItNoBgClr->color());
-    item[OverBgColor] = colourText(pnlItOvBgClr->color());
-    item[NormalCaptionColor] = colourText(pnlCaptionNoClr->color());
-    item[OverCaptionColor] = colourText(pnlCaptionOvClr->color());
-    item[Description] = trimmed(edtIDescription->text());
+    kzt::TItemData item = old;
+    item.Fields.resize(ItemFieldCount);
+    m_itemFields.commit(item);
     return item;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FieldBinding.h"
 #include "Records.h"
 #include "Status.h"
 
@@ -34,13 +35,15 @@ public:
     kzt::Status itemToPanel(const kzt::TItemData& item);
     // Controls -> a fresh record; fields no control feeds stay empty.
     kzt::TAppletData panelToApplet() const;
-    kzt::TItemData panelToItem() const;
+    // The item's record with the panel's fields written over it.
+    kzt::TItemData panelToItem(const kzt::TItemData& old) const;
 
     void showMenuTabs();
     void showItemTabs();
 
     // Every control that feeds a record, for the window's change handling.
-    const QList<QWidget*>& dataControls() const { return m_dataControls; }
+    const kzt::FieldBinding& appletFields() const { return m_appletFields; }
+    const kzt::FieldBinding& itemFields() const { return m_itemFields; }
     // The last menu name that is a valid script identifier.
     QString menuName() const;
     void setAcceptedMenuName(const QString& name) { m_acceptedMenuName = name; }
@@ -102,12 +105,14 @@ private:
     QWidget* buildColourTab();
     template <typename T> T* control(const char* objectName, QWidget* parent);
     QSpinBox* spin(const char* objectName, QWidget* parent, int minimum);
+    void bindFields();
 
     QWidget* m_menuTab = nullptr;
     QWidget* m_itemsTab = nullptr;
     QWidget* m_itemTab = nullptr;
     QWidget* m_colourTab = nullptr;
-    QList<QWidget*> m_dataControls;
+    kzt::FieldBinding m_appletFields;
+    kzt::FieldBinding m_itemFields;
     QString m_acceptedMenuName;
 };
 

@@ -1,12 +1,11 @@
-#include "TMainForm.h"
+#include "dulcamon/gui/TMainForm.h"
 
 #include "AppletAgent.h"
-#include "ColorDialog.h"
 #include "ColorSwatch.h"
-#include "DulcamonPanels.h"
-#include "DulcamonProfile.h"
-#include "DulcamonStructure.h"
-#include "FileDialog.h"
+#include "EditingKit.h"
+#include "dulcamon/gui/DulcamonPanels.h"
+#include "dulcamon/core/DulcamonProfile.h"
+#include "dulcamon/core/DulcamonStructure.h"
 #include "Launcher.h"
 #include "MessageBox.h"
 #include "TreeNode.h"
@@ -169,27 +168,16 @@ void TMainForm::buildToolBar()
 
 void TMainForm::connectControls()
 {
-    for (QWidget* control : m_panels->dataControls()) {
-        if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-            if (edit == m_panels->edtICaption)
-                connect(edit, &QLineEdit::textChanged, this, &TMainForm::edtICaptionChange);
-            else
-                connect(edit, &QLineEdit::textChanged, this, [this, edit] { ControlChange(edit); });
-        } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
-            if (combo->isEditable())
-                connect(combo, &QComboBox::editTextChanged, this, [this, combo] { ControlChange(combo); });
-            else
-                connect(combo, &QComboBox::currentIndexChanged, this, [this, combo] { ControlChange(combo); });
-        } else if (auto* spin = qobject_cast<QSpinBox*>(control)) {
-            connect(spin, &QSpinBox::valueChanged, this, [this, spin] { ControlChange(spin); });
-        } else if (auto* check = qobject_cast<QCheckBox*>(control)) {
-            connect(check, &QCheckBox::toggled, this, [this, check] { ControlChange(check); });
-        } else if (auto* toggle = qobject_cast<QToolButton*>(control)) {
-            connect(toggle, &QToolButton::toggled, this, [this, toggle] { ControlChange(toggle); });
-        } else if (auto* swatch = qobject_cast<kzt::ColorSwatch*>(control)) {
-            connect(swatch, &kzt::ColorSwatch::clicked, this, [this, swatch] { ColorSwatchClick(swatch); });
-        }
-    }
+    const auto changed = [this](QWidget* control) {
+        if (auto* swatch = qobject_cast<kzt::ColorSwatch*>(control))
+            ColorSwatchClick(swatch);
+        else if (control == m_panels->edtICaption)
+            edtICaptionChange();
+        else
+            ControlChange(control);
+    };
+    m_panels->appletFields().watch(this, changed);
+    m_panels->itemFields().watch(this, changed);
     connect(m_panels->edtMenuName, &QLineEdit::textEdited, this, &TMainForm::edtMenuNameEdited);
     connect(m_panels->edtMenuName, &QLineEdit::editingFinished, this, [this] {
         // An emptied name falls back to the last good one.
@@ -207,41 +195,22 @@ void TMainForm::connectControls()
 
 void TMainForm::ControlChange(QWidget* control)
 {
-    if (m_loading)
-        return;
     setModified(true);
     CheckReservedText(control);
 }
 
 void TMainForm::CheckReservedText(QWidget* control)
 {
-    QString text;
-    auto* edit = qobject_cast<QLineEdit*>(control);
-    auto* combo = qobject_cast<QComboBox*>(control);
-    if (edit)
-        text = edit->text();
-    else if (combo && combo->isEditable())
-        text = combo->currentText();
-    else
-        return;
-    if (!text.contains(kSeparator))
-        return;
-    kzt::MessageBox::warning(this, QStringLiteral("The text can't include \"%1\", it is used by system!").arg(kSeparator),
-                             kzt::MessageBox::Yes);
-    if (edit)
-        edit->clear();
-    else
-        combo->setEditText(QString());
+    kzt::EditingKit::CheckReservedText(this, control, kSeparator);
 }
 
 void TMainForm::edtICaptionChange()
 {
-    if (m_loading)
-        return;
     setModified(true);
     kzt::TreeNode* node = selectedNode();
     if (node && !node->isRoot() && node == currentItemNode())
-        agent().tree().setText(node, m_panels->edtICaption->text().trimmed().toStdString());
+        agent().tree().setText(node, m_panels->itemFields().recordText(m_panels->edtICaption,
+                                                                        m_panels->edtICaption->text().trimmed()));
     CheckReservedText(m_panels->edtICaption);
 }
 
@@ -281,55 +250,30 @@ void TMainForm::edtMenuNameEdited()
 
 QString TMainForm::localUrl(const QString& path)
 {
-    QString url = path;
-    url.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    url.replace(QLatin1Char(':'), QLatin1Char('|'));
-    return (url.startsWith(QLatin1Char('/')) ? QStringLiteral("file://") : QStringLiteral("file:///")) + url;
+    return kzt::EditingKit::localUrl(path);
 }
 
 void TMainForm::spdbtnItURLClick()
 {
-    const QString path = kzt::FileDialog::getOpenFileName(
-        this, tr("Open"), dialogFolder(), QStringLiteral("HTML files(*.htm;*.html)|*.htm;*.html|Any file (*.*)|*.*"));
-    if (path.isEmpty())
-        return;
-    m_panels->cmbxIURL->setEditText(localUrl(path));
-    setModified(true);
+    if (kzt::EditingKit::pickLocalUrl(this, m_panels->cmbxIURL, dialogFolder()))
+        setModified(true);
 }
 
 void TMainForm::ImagePickerClick(QToolButton* button)
 {
     QLineEdit* field = button == m_panels->spdbtnINoBgImg ? m_panels->edtINoBgImg : m_panels->edtIOvBgImg;
-    const QString path = kzt::FileDialog::getOpenPictureFileName(
-        this, tr("Open"), m_lastPicture.isEmpty() ? dialogFolder() : QFileInfo(m_lastPicture).absolutePath(),
-        QStringLiteral("All Image Files(*.gif;*.jpg;*.jpeg)|*.gif;*.jpg;*.jpeg|GIF Image File (*.gif)|*.gif|"
-                       "JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg"));
-    if (path.isEmpty()) {
-        field->clear();
-    } else {
-        m_lastPicture = path;
-        field->setText(QFileInfo(path).fileName());
-    }
-    // Preview and Save take the picture from the preview folder.
-    if (!m_lastPicture.isEmpty())
-        agent().CopyToPreview(m_lastPicture.toStdString());
+    kzt::EditingKit::pickPictureIntoPreview(this, agent(), field, m_lastPicture, dialogFolder());
 }
 
 void TMainForm::ColorSwatchClick(kzt::ColorSwatch* swatch)
 {
-    if (const auto colour = kzt::ColorDialog::getColor(this, swatch->color()))
-        swatch->setColor(*colour);
+    kzt::EditingKit::pickColour(this, swatch);
     setModified(true);
 }
 
 void TMainForm::openShippedPage(const std::filesystem::path& page)
 {
-    const QString path = fromStd(page.string());
-    if (!QFileInfo::exists(path)) {
-        kzt::MessageBox::warning(this, QStringLiteral("The file \"%1\" was not found.").arg(path));
-        return;
-    }
-    kzt::Launcher::openDocument(path);
+    kzt::EditingKit::openShippedPage(this, page);
 }
 
 void TMainForm::HelpTopics1Click()
@@ -356,32 +300,22 @@ void TMainForm::PanelToAppletData()
 
 void TMainForm::AppletDataToPanel()
 {
-    m_loading = true;
-    const kzt::Status status = m_panels->appletToPanel(agent().AppletData);
-    m_loading = false;
-    showFailure(status);
+    showFailure(m_panels->appletToPanel(agent().AppletData));
 }
 
 void TMainForm::PanelToItemData(std::size_t index)
 {
     if (index >= agent().Items.size())
         return;
-    kzt::TItemData item = m_panels->panelToItem();
-    // The derived fields are the tree's; keep them as they are.
-    const kzt::TItemData& old = agent().Items[index];
-    for (std::size_t field : {std::size_t(ItemId), std::size_t(ParentId), std::size_t(Level)})
-        item[field] = old[field];
-    agent().SetItemData(index, item);
+    // The derived fields are the tree's; the panel leaves them as they are.
+    agent().SetItemData(index, m_panels->panelToItem(agent().Items[index]));
 }
 
 void TMainForm::ItemDataToPanel(std::size_t index)
 {
     if (index >= agent().Items.size())
         return;
-    m_loading = true;
-    const kzt::Status status = m_panels->itemToPanel(agent().Items[index]);
-    m_loading = false;
-    showFailure(status);
+    showFailure(m_panels->itemToPanel(agent().Items[index]));
 }
 
 void TMainForm::showMenuPanels()

@@ -67,8 +67,6 @@ private:
 
     DulcamonPanels* m_panels = nullptr;
     QToolBar* m_toolBar = nullptr;
-    // Set while records fill the panels, so that is not taken for an edit.
-    bool m_loading = false;
     // The picture dialog's current file: the last one chosen.
     QString m_lastPicture;
 };

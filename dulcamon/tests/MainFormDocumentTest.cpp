@@ -4,8 +4,8 @@
 #include "MainFormFixture.h"
 
 #include "Clipboard.h"
-#include "DulcamonPanels.h"
-#include "DulcamonProfile.h"
+#include "dulcamon/gui/DulcamonPanels.h"
+#include "dulcamon/core/DulcamonProfile.h"
 #include "FileDialog.h"
 #include "MessageBox.h"
 #include "Settings.h"
@@ -264,6 +264,27 @@ private slots:
         QVERIFY(!f.window().templatesDialogWanted());
     }
 
+    void eightBitTextNobodyEdited_keepsItsBytesThroughSelectionAndSave()
+    {
+        MainFormFixture f;
+        const QString file = makeProject(f, QStringLiteral("latin"), QStringLiteral("Caption"));
+        f.selectRoot();
+        f.insertItem(QStringLiteral("Second"));
+        f.trigger("Save1");
+        QByteArray bytes = MainFormFixture::readFile(file);
+        QVERIFY(bytes.contains("#$@Caption#$@"));
+        bytes.replace("#$@Caption#$@", "#$@Capti\xf3n#$@");
+        bytes.replace("arial,helvetica,times new roman", "arial,h\xe9lv\xe9tica");
+        MainFormFixture::writeFile(file, bytes);
+        FileDialog::setNextFileName(file);
+        f.trigger("Open1");
+        for (std::size_t i : {0, 1, 0, 1})
+            f.selectItem(i);
+        f.selectRoot();
+        f.trigger("Save1");
+        QCOMPARE(MainFormFixture::readFile(file), bytes);
+    }
+
     void templates_okOpensSelectedTemplate()
     {
         MainFormFixture f;
@@ -273,7 +294,8 @@ private slots:
             QTest::mouseClick(dialog->findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
         });
         f.trigger("Templates1");
-        QVERIFY(!f.window().projectFileName().isEmpty());
+        // A template is a starting point: it opens untitled.
+        QVERIFY(f.window().projectFileName().isEmpty());
         QVERIFY(f.agent().Items.size() > 0);
         QVERIFY(f.agent().IsConsistent());
     }

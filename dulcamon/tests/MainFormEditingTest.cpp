@@ -5,8 +5,8 @@
 
 #include "ColorDialog.h"
 #include "ColorSwatch.h"
-#include "DulcamonPanels.h"
-#include "DulcamonProfile.h"
+#include "dulcamon/gui/DulcamonPanels.h"
+#include "dulcamon/core/DulcamonProfile.h"
 #include "FileDialog.h"
 #include "ItemTreeModel.h"
 #include "MessageBox.h"

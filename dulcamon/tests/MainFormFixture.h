@@ -2,7 +2,7 @@
 
 #include "AppletAgent.h"
 #include "Launcher.h"
-#include "TMainForm.h"
+#include "dulcamon/gui/TMainForm.h"
 
 #include <QTemporaryDir>
 

@@ -3,10 +3,10 @@
 // Usage: dulcamon_screenshots OUTPUT_FOLDER   (run under a real X server, e.g. Xvfb)
 
 #include "AppletAgent.h"
-#include "DulcamonPanels.h"
+#include "dulcamon/gui/DulcamonPanels.h"
 #include "MessageBox.h"
 #include "PreviewFolder.h"
-#include "TMainForm.h"
+#include "dulcamon/gui/TMainForm.h"
 #include "TformHTML.h"
 #include "TformWebBrowser.h"
 #include "TfrmGlobalPropertiesChange.h"

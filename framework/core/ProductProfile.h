@@ -59,6 +59,15 @@ struct ProductInfo
             return rootTextAfterNew;
         return rootText.empty() ? name : rootText;
     }
+
+    // How the main window treats the document.
+    enum class ChangeDetection {
+        Flag,          // edits and commands mark the document changed
+        PageComparison // changed when the page differs from the one of the last New, Open or Save
+    };
+    bool selectionMarksChanged = true; // moving from item to item marks the document changed
+    bool hasRecentFiles = true;        // the File menu lists recent projects
+    ChangeDetection changeDetection = ChangeDetection::Flag;
 };
 
 // A product's data model and generator, plugged into the shared agent.

@@ -231,15 +231,35 @@ void EditorMainWindow::FormCreate()
     m_actExport->setEnabled(exchange);
     setWindowTitle(fromStd(m_agent->info().name));
     FileAssociation::install(m_platform, QCoreApplication::applicationFilePath());
-    LoadRecentFiles();
+    if (m_agent->info().hasRecentFiles)
+        LoadRecentFiles();
+    else
+        m_recentMenu->menuAction()->setVisible(false);
     selectNode(m_agent->tree().root());
     setModified(false);
+    rememberPage();
 }
 
-void EditorMainWindow::resetTree()
+void EditorMainWindow::rememberPage()
+{
+    if (m_agent->info().changeDetection != ProductInfo::ChangeDetection::PageComparison)
+        return;
+    commitPanels();
+    m_rememberedPage = m_agent->BuildHTMLText();
+}
+
+bool EditorMainWindow::documentChanged()
+{
+    if (m_agent->info().changeDetection != ProductInfo::ChangeDetection::PageComparison)
+        return m_modified;
+    commitPanels();
+    return m_agent->BuildHTMLText() != m_rememberedPage;
+}
+
+void EditorMainWindow::resetTree(bool afterNew)
 {
     m_treeUpdating = true;
-    m_agent->ResetToDefaults();
+    m_agent->ResetToDefaults(afterNew);
     m_treeUpdating = false;
 }
 
@@ -275,7 +295,8 @@ void EditorMainWindow::trvwDesignPanelChange(TreeNode* selected)
         ItemDataToPanel(m_agent->ItemIndexOf(selected));
     }
     UpdateItemCommands();
-    setModified(true);
+    if (m_agent->info().selectionMarksChanged)
+        setModified(true);
 }
 
 void EditorMainWindow::UpdateItemCommands()
@@ -304,7 +325,7 @@ QString EditorMainWindow::dialogFolder() const
 
 bool EditorMainWindow::queryLeaveDocument()
 {
-    if (m_modified) {
+    if (documentChanged()) {
         const auto answer = MessageBox::warning(this, tr("Save changes to files?"),
                                                 MessageBox::Yes | MessageBox::No | MessageBox::Cancel);
         if (answer == MessageBox::Cancel)
@@ -324,10 +345,11 @@ void EditorMainWindow::New1Click()
         return;
     m_currentItemNode = nullptr;
     m_projectFileName.clear();
-    resetTree();
+    resetTree(true);
     selectNode(m_agent->tree().root());
     AppletDataToPanel();
     setModified(false);
+    rememberPage();
 }
 
 void EditorMainWindow::Open1Click()
@@ -349,23 +371,44 @@ bool EditorMainWindow::OpenProject(const QString& path)
     return loadProject(path);
 }
 
-bool EditorMainWindow::loadProject(const QString& path)
+bool EditorMainWindow::OpenTemplate(const QString& path)
 {
+    if (path.isEmpty())
+        return false;
+    if (!queryLeaveDocument())
+        return false;
+    return loadProject(path, true);
+}
+
+bool EditorMainWindow::isShippedFile(const QString& path) const
+{
+    const QString share = QFileInfo(QString::fromStdString(m_agent->paths().shareDir.string())).canonicalFilePath();
+    const QString file = QFileInfo(path).canonicalFilePath();
+    return !share.isEmpty() && !file.isEmpty() && file.startsWith(share + QLatin1Char('/'));
+}
+
+bool EditorMainWindow::loadProject(const QString& path, bool asTemplate)
+{
+    // A template, or any file of the read-only share folder, is a starting
+    // point: it opens untitled, and the first Save asks for a name.
+    const bool untitled = asTemplate || isShippedFile(path);
     m_currentItemNode = nullptr;
     m_treeUpdating = true;
     const Status status = m_agent->ReadProjectFile(toStd(path));
     m_treeUpdating = false;
     // A refused file leaves a fresh document that is not tied to it.
-    m_projectFileName = status.ok() ? QFileInfo(path).absoluteFilePath() : QString();
+    m_projectFileName = status.ok() && !untitled ? QFileInfo(path).absoluteFilePath() : QString();
     AppletDataToPanel();
     if (status.ok()) {
-        AddRecentFile(m_projectFileName);
+        if (!untitled && m_agent->info().hasRecentFiles)
+            AddRecentFile(m_projectFileName);
         m_agent->CopyImagesToPreview(toStd(QFileInfo(path).absolutePath()));
     }
     m_tree->setExpanded(m_model->indexOf(m_agent->tree().root()), true);
     selectNode(m_agent->tree().root());
     showMenuPanels();
     setModified(false);
+    rememberPage();
     showFailure(status);
     return status.ok();
 }
@@ -379,6 +422,7 @@ bool EditorMainWindow::saveTo(const QString& path)
         return false;
     }
     setModified(false);
+    rememberPage();
     return true;
 }
 
@@ -527,7 +571,7 @@ void EditorMainWindow::startUp(const QStringList& arguments)
 
 void EditorMainWindow::closeEvent(QCloseEvent* event)
 {
-    if (!m_modified) {
+    if (!documentChanged()) {
         m_agent->ClearPreview();
         event->accept();
         return;

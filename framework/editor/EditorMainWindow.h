@@ -70,6 +70,8 @@ public:
     void New1Click();
     void Open1Click();
     bool OpenProject(const QString& path);
+    // Opens a template as an untitled document.
+    bool OpenTemplate(const QString& path);
     bool Save1Click();
     bool Save2Click();
     void SaveAsTemplate1Click();
@@ -95,6 +97,10 @@ public:
     // Page text for the current panels, shown in the code viewer.
     QString BuildHTMLIntoViewer();
     void setModified(bool modified);
+    // Whether leaving the document loses anything: the changed mark, or for
+    // products that compare pages, a page that differs from the last one
+    // made by New, Open or Save (the panels are committed first).
+    bool documentChanged();
     void selectNode(TreeNode* node);
     // Runs the selection protocol for a node, as a change of selection does.
     void trvwDesignPanelChange(TreeNode* selected);
@@ -154,8 +160,12 @@ private:
     bool queryLeaveDocument();
     bool saveAs(const QString& startFolder);
     bool saveTo(const QString& path);
-    bool loadProject(const QString& path);
-    void resetTree();
+    bool loadProject(const QString& path, bool asTemplate = false);
+    bool isShippedFile(const QString& path) const;
+    // Takes the current page as the unchanged state, for page comparison.
+    void rememberPage();
+    // A fresh document; the root takes the text a product gives it after New.
+    void resetTree(bool afterNew = false);
     void buildTree();
     void buildStatusBar();
     void createActions();
@@ -176,6 +186,7 @@ private:
     bool m_modified = false;
     bool m_treeUpdating = false;
     QString m_projectFileName;
+    std::string m_rememberedPage;
     TreeNode* m_currentItemNode = nullptr;
     // Selection changes seen; a press that causes none re-selects the node.
     unsigned m_selectionChanges = 0;

@@ -71,7 +71,7 @@ void EditorMainWindow::Templates1Click()
     const QString shipped = QString::fromStdString((m_agent->paths().shareDir / "templates").string());
     const QString own = QString::fromStdString(m_agent->paths().userTemplatesDir().string());
     TfrmTemplet::run(m_platform, templetTexts(), shipped, own, this,
-                     [this](const QString& path) { OpenProject(path); },
+                     [this](const QString& path) { OpenTemplate(path); },
                      [this] { New1Click(); });
 }
 
@@ -112,6 +112,7 @@ void EditorMainWindow::ImportMenuStructure1Click()
     selectNode(m_agent->tree().root());
     showMenuPanels();
     setModified(false);
+    rememberPage();
     showFailure(status);
 }
 

@@ -1,5 +1,7 @@
 #include "ItemTreeModel.h"
 
+#include "FieldText.h"
+
 #include "ItemTree.h"
 #include "TreeNode.h"
 
@@ -84,7 +86,7 @@ QVariant ItemTreeModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-        return QString::fromStdString(node->text());
+        return FieldText::toControl(node->text());
     case Qt::DecorationRole:
         return m_decoration ? m_decoration(node) : QVariant();
     default:

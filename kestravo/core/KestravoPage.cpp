@@ -1,8 +1,8 @@
-#include "KestravoPage.h"
+#include "kestravo/core/KestravoPage.h"
 
 #include "AppletAgent.h"
 #include "AppletUtility.h"
-#include "KestravoProfile.h"
+#include "kestravo/core/KestravoProfile.h"
 #include "TextFile.h"
 
 namespace kestravo {

@@ -1,8 +1,8 @@
-#include "KestravoProfile.h"
+#include "kestravo/core/KestravoProfile.h"
 
 #include "AppletAgent.h"
 #include "AppPaths.h"
-#include "KestravoPage.h"
+#include "kestravo/core/KestravoPage.h"
 #include "TextFile.h"
 
 namespace kestravo {

@@ -1,6 +1,6 @@
-#include "KestravoStructure.h"
+#include "kestravo/core/KestravoStructure.h"
 
-#include "KestravoProfile.h"
+#include "kestravo/core/KestravoProfile.h"
 
 namespace kestravo {
 

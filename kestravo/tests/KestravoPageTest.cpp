@@ -1,6 +1,6 @@
 #include "KestravoTestSupport.h"
 
-#include "KestravoPage.h"
+#include "kestravo/core/KestravoPage.h"
 #include "TextFile.h"
 
 using namespace kestravo;

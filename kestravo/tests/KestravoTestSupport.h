@@ -3,7 +3,7 @@
 #include "KztTestSupport.h"
 
 #include "AppletAgent.h"
-#include "KestravoProfile.h"
+#include "kestravo/core/KestravoProfile.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,8 +1,8 @@
 #include "KestravoTestSupport.h"
 
-#include "DulcamonProfile.h"
-#include "DulcamonStructure.h"
-#include "KestravoStructure.h"
+#include "dulcamon/core/DulcamonProfile.h"
+#include "dulcamon/core/DulcamonStructure.h"
+#include "kestravo/core/KestravoStructure.h"
 #include "StructureFileFormat.h"
 
 #include <array>

@@ -2,8 +2,8 @@
 
 #include "AppletAgent.h"
 #include "AppletUtility.h"
-#include "DulcamonPage.h"
-#include "DulcamonProfile.h"
+#include "dulcamon/core/DulcamonPage.h"
+#include "dulcamon/core/DulcamonProfile.h"
 #include "TextFile.h"
 
 #include <filesystem>

@@ -9,6 +9,8 @@ public:
     enum Field : std::size_t { Caption = 0, Url, Colour, Level, Count };
     MiniProduct();
     const kzt::ProductInfo& info() const override { return m_info; }
+    // Tests switch the window-side flags.
+    kzt::ProductInfo& editableInfo() { return m_info; }
     kzt::TAppletData defaultAppletData() const override;
     kzt::TItemData defaultItemData() const override;
     void refreshDerivedFields(kzt::TkztAppletAgent& agent) const override;

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "EditorMainWindow.h"
+
+#include <filesystem>
+
+class QToolBar;
+
+namespace kzt {
+class ColorSwatch;
+}
+
+namespace kestravo {
+
+class KestravoPanels;
+class TfrmHelp;
+
+// The kestravo editor window: the item tree on the left, the "Menu", "Item"
+// and path conversion pages on the right, the shared document commands
+// around them, and the help window beside it.
+class TMainForm : public kzt::EditorMainWindow
+{
+    Q_OBJECT
+public:
+    explicit TMainForm(kzt::AppPaths paths, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    KestravoPanels* panels() const { return m_panels; }
+    TfrmHelp* helpWindow() const { return m_help; }
+    QToolBar* toolBar() const { return m_toolBar; }
+
+    void ControlChange(QWidget* control);
+    void CheckReservedText(QWidget* control);
+    void edtICaptionChange();
+    void spdbtnpURLClick();
+    void PickColor(kzt::ColorSwatch* swatch);
+    void HelpButtonClick(int topic);
+    void HelpTopics1Click();
+    void ViewSample1Click();
+    void About1Click();
+
+    static kzt::PlatformProduct platform();
+
+protected:
+    void PanelToAppletData() override;
+    void AppletDataToPanel() override;
+    void PanelToItemData(std::size_t index) override;
+    void ItemDataToPanel(std::size_t index) override;
+    void showMenuPanels() override;
+    void showItemPanels() override;
+    kzt::TempletTexts templetTexts() const override;
+    std::optional<kzt::MenuStructureMapping> structureMapping() const override;
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    void connectControls();
+    void placeHelpWindow();
+
+    KestravoPanels* m_panels = nullptr;
+    TfrmHelp* m_help = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    bool m_helpPlaced = false;
+};
+
+} // namespace kestravo
