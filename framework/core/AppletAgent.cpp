@@ -419,6 +419,8 @@ void TkztAppletAgent::ClearPreview()
         if (IsBareFileName(name))
             fs::remove(m_paths.previewDir / name, ec);
     }
+    // And what stagings of a run that was killed left half written.
+    TextFile::removeStaleTemporaries(m_paths.previewDir, PreviewFiles);
     PreviewFiles.clear();
     m_failedStaging.clear();
     // Removing fails, as it should, while other files are still there.
