@@ -30,7 +30,7 @@ Status parse(const TkztAppletAgent& agent, const MenuStructureMapping& mapping, 
              std::string& version, TItemArray& items)
 {
     const ProductInfo& info = agent.info();
-    LineCursor lines(TextFile::splitLines(contents));
+    LineCursor lines(contents);
     std::string_view line;
 
     if (!lines.skipTo(kProductNameTag) || !lines.next(line) || line != kFormatName)
