@@ -17,9 +17,11 @@ namespace {
 void writeUserStyleSheet(const kzt::TkztAppletAgent& agent)
 {
     const fs::path& userFolder = agent.paths().userDataDir;
-    if (!userFolder.empty() && kzt::AppPaths::ensurePrivateFolder(userFolder))
-        (void)kzt::TextFile::writeAtomic(userFolder / KestravoProfile::kStyleSheetFile,
-                                         KestravoPage::styleSheet(agent.AppletData));
+    if (userFolder.empty() || !kzt::AppPaths::ensurePrivateFolder(userFolder))
+        return;
+    (void)kzt::TextFile::writeAtomic(userFolder / KestravoProfile::kStyleSheetFile,
+                                     KestravoPage::styleSheet(agent.AppletData));
+    kzt::TextFile::removeStaleTemporaries(userFolder, {KestravoProfile::kStyleSheetFile});
 }
 
 } // namespace

@@ -228,4 +228,12 @@ TEST_F(DulcamonPublishSafety, leftoversOfKilledRuns_areClearedByTheNextRun_andNo
     EXPECT_TRUE(fs::exists(m_root / "tmp" / "kzt-Live01" / ".lock"));
     EXPECT_TRUE(fs::exists(m_root / "tmp" / "kzt-test-other"));
     EXPECT_EQ(readFile(m_root / "project" / "pic.gif"), "GIF89a");
+
+    // A killed export of the menu structure, too.
+    fs::create_directories(m_root / "exports");
+    writeFile(m_root / "exports" / ".menu.gms.k1L2m3", "half written");
+    fs::last_write_time(m_root / "exports" / ".menu.gms.k1L2m3", old);
+    const ProgramRun exported = run({"--export-gms", project().string(), (m_root / "exports" / "menu").string()});
+    ASSERT_EQ(exported.exitCode, 0) << exported.err;
+    EXPECT_EQ(filesIn(m_root / "exports"), std::vector<std::string>{"menu.gms"});
 }
