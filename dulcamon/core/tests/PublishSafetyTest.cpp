@@ -183,6 +183,18 @@ TEST_F(DulcamonPublishSafety, picturesThatAreSymbolicLinks_areNeverFollowed)
     // Nothing anywhere under the published folder or the scratch holds the key.
     for (const auto& entry : fs::recursive_directory_iterator(m_root / "site"))
         EXPECT_EQ(readFile(entry.path()).find("PRIVATE KEY"), std::string::npos) << entry.path();
+
+    // A link waiting in the publish folder under a picture's name is
+    // replaced, never written through.
+    writeFile(m_root / "project" / "real.gif", "GIF89a-real");
+    writeFile(project(), projectWithImages("real.gif", ""));
+    writeFile(m_root / "victim.txt", "precious");
+    fs::create_symlink(m_root / "victim.txt", m_root / "site" / "real.gif");
+    const ProgramRun again = run({"--publish", project().string(), "--to", (m_root / "site").string()});
+    EXPECT_EQ(again.exitCode, 0) << again.err;
+    EXPECT_EQ(readFile(m_root / "victim.txt"), "precious");
+    EXPECT_FALSE(fs::is_symlink(m_root / "site" / "real.gif"));
+    EXPECT_EQ(readFile(m_root / "site" / "real.gif"), "GIF89a-real");
 }
 
 TEST_F(DulcamonPublishSafety, leftoversOfKilledRuns_areClearedByTheNextRun_andNothingElse)
