@@ -6,9 +6,14 @@
 #include <cerrno>
 #include <cstring>
 #include <cstdlib>
+#include <ctime>
+#include <dirent.h>
+#include <fcntl.h>
 #include <mutex>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace kzt {
 
@@ -81,12 +86,65 @@ namespace {
 fs::path g_scratch;
 std::string g_scratchFailure;
 std::once_flag g_scratchOnce;
+const char* const kScratchPrefix = "kzt-";
+const char* const kScratchLock = ".lock";
 
 void removeScratch()
 {
     std::error_code ec;
     if (!g_scratch.empty())
         fs::remove_all(g_scratch, ec);
+}
+
+bool isScratchName(const std::string& name)
+{
+    // "kzt-" and the six characters mkdtemp picks.
+    if (name.size() != 10 || name.rfind(kScratchPrefix, 0) != 0)
+        return false;
+    for (std::size_t i = 4; i < name.size(); ++i) {
+        const char c = name[i];
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+            return false;
+    }
+    return true;
+}
+
+// Every running program holds a lock on the ".lock" file of its scratch
+// folder for as long as it lives. A folder of ours whose lock nobody holds
+// belongs to a run that was killed; it is removed. A folder without a lock
+// file is left alone unless it is old (its program may be starting up).
+void removeScratchOfKilledRuns(const fs::path& base)
+{
+    DIR* dir = ::opendir(base.c_str());
+    if (!dir)
+        return;
+    const uid_t me = ::geteuid();
+    const std::time_t now = std::time(nullptr);
+    std::vector<fs::path> dead;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name(entry->d_name);
+        if (!isScratchName(name))
+            continue;
+        const fs::path folder = base / name;
+        if (folder == g_scratch)
+            continue;
+        struct stat info {};
+        if (::lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != me)
+            continue;
+        const int lock = ::open((folder / kScratchLock).c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        if (lock < 0) {
+            if (errno == ENOENT && now - info.st_mtime > 24 * 60 * 60)
+                dead.push_back(folder);
+            continue;
+        }
+        if (::flock(lock, LOCK_EX | LOCK_NB) == 0)
+            dead.push_back(folder);
+        ::close(lock);
+    }
+    ::closedir(dir);
+    std::error_code ec;
+    for (const fs::path& folder : dead)
+        fs::remove_all(folder, ec);
 }
 
 void makeScratch()
@@ -100,14 +158,21 @@ void makeScratch()
                            + "\" is not an absolute path. Set TMPDIR to a writable folder.";
         return;
     }
-    std::string pattern = base + "/kzt-XXXXXX";
+    std::string pattern = base + "/" + kScratchPrefix + "XXXXXX";
     if (!::mkdtemp(pattern.data())) {
         g_scratchFailure = "Cannot create a temporary folder in \"" + base + "\": " + std::strerror(errno)
                            + ". Set TMPDIR to a writable folder.";
         return;
     }
     g_scratch = pattern;
+    // Held until the process ends, however it ends; never inherited by the
+    // programs it starts.
+    const int lock = ::open((g_scratch / kScratchLock).c_str(),
+                            O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (lock >= 0)
+        ::flock(lock, LOCK_EX);
     std::atexit(removeScratch);
+    removeScratchOfKilledRuns(base);
 }
 
 } // namespace

@@ -279,29 +279,68 @@ Status TkztAppletAgent::ReadProjectFile(const fs::path& path)
     return status;
 }
 
-std::string TkztAppletAgent::BuildHTMLText()
+Status TkztAppletAgent::checkPageSize() const
 {
+    const std::uint64_t bound = m_product.pageSizeBound(*this);
+    if (bound <= kMaximumPageBytes)
+        return Status::success();
+    const std::uint64_t megabyte = 1024 * 1024;
+    return Status::failure("The page would take " + std::to_string((bound + megabyte - 1) / megabyte)
+                           + " MB, more than the " + std::to_string(kMaximumPageBytes / megabyte)
+                           + " MB a page may take. Make the menu less deeply nested.");
+}
+
+Status TkztAppletAgent::BuildHTMLText(std::string& page)
+{
+    page.clear();
     ProgressScope progress(m_progress, "Making HTML Codes ... ...");
     m_product.refreshDerivedFields(*this);
-    return m_product.generatePage(*this);
+    Status status = checkPageSize();
+    if (!status)
+        return status;
+    page = m_product.generatePage(*this);
+    return Status::success();
+}
+
+std::string TkztAppletAgent::BuildHTMLText()
+{
+    std::string page;
+    (void)BuildHTMLText(page);
+    return page;
 }
 
 Status TkztAppletAgent::BuildHTMLFile(const fs::path& path)
 {
-    const std::string page = BuildHTMLText();
-    Status status = TextFile::writeAtomic(path, page);
+    std::string page;
+    Status status = BuildHTMLText(page);
+    if (!status)
+        return status;
+    status = TextFile::writeAtomic(path, page);
     if (!status)
         return status;
     return m_product.writeGeneratedFiles(*this);
 }
 
-void TkztAppletAgent::copyRuntimeFiles(const fs::path& folder)
+Status TkztAppletAgent::copyRuntimeFiles(const fs::path& folder)
 {
-    // A missing runtime file leaves no copy; the page is still published.
     for (const std::string& name : ScriptFiles) {
-        if (IsBareFileName(name))
-            TextFile::copyAtomic(m_product.runtimeFileSource(*this, name), folder / name);
+        if (!IsBareFileName(name))
+            continue;
+        std::string contents;
+        if (m_product.generateRuntimeFile(*this, name, contents)) {
+            Status status = TextFile::writeAtomic(folder / name, contents);
+            if (!status)
+                return status;
+            continue;
+        }
+        // A runtime file missing beside the program leaves no copy; the page
+        // is still published. A copy that fails while writing fails the save.
+        const TextFile::CopyOutcome outcome =
+            TextFile::copyRegular(m_product.runtimeFileSource(*this, name), folder / name, true);
+        if (outcome.result == TextFile::CopyResult::Failed)
+            return Status::failure(outcome.message);
     }
+    return Status::success();
 }
 
 Status TkztAppletAgent::SaveProject(const fs::path& folder, const std::string& fileName)
@@ -310,11 +349,15 @@ Status TkztAppletAgent::SaveProject(const fs::path& folder, const std::string& f
     Status status = m_product.projectFormat().checkStorable(*this);
     if (!status)
         return status;
+    // Everything this save writes, so no item file is copied over it.
+    TextFile::WriteJournal written;
     const std::string base = BaseNameOf(fileName);
     status = BuildHTMLFile(folder / (base + ".html"));
     if (!status)
         return status;
-    copyRuntimeFiles(folder);
+    status = copyRuntimeFiles(folder);
+    if (!status)
+        return status;
     status = WriteProjectFile(folder / (base + "." + info().extension));
     if (!status)
         return status;
@@ -322,11 +365,31 @@ Status TkztAppletAgent::SaveProject(const fs::path& folder, const std::string& f
     if (!status)
         return status;
 
+    std::vector<std::string> names;
     forEachItemFile("Copying Publishable Files ... ...", [&](const std::string& name) {
-        if (previewUsable())
-            TextFile::copyAtomic(m_paths.previewDir / name, folder / name);
+        names.push_back(name);
+        if (!status || !previewUsable())
+            return;
+        const fs::path target = folder / name;
+        if (written.wrote(target)) {
+            // Copying would put an old file over the one just written.
+            CopyNotes.push_back("\"" + name + "\" was not copied: this save writes a file of that name.");
+            return;
+        }
+        const TextFile::CopyOutcome outcome = TextFile::copyRegular(m_paths.previewDir / name, target);
+        const auto failedStaging = m_failedStaging.find(name);
+        if (outcome.result == TextFile::CopyResult::Failed)
+            status = Status::failure(outcome.message);
+        else if (outcome.result == TextFile::CopyResult::SourceMissing && failedStaging != m_failedStaging.end())
+            status = Status::failure(failedStaging->second);
+        else if (outcome.result == TextFile::CopyResult::NotRegular)
+            CopyNotes.push_back("\"" + name + "\" was not copied: it is not a regular file.");
     });
-    return Status::success();
+    // Leftovers of earlier saves that were killed part way.
+    for (const fs::path& path : written.paths())
+        names.push_back(path.filename().string());
+    TextFile::removeStaleTemporaries(folder, names);
+    return status;
 }
 
 std::string TkztAppletAgent::PublishReportText()
@@ -358,17 +421,40 @@ TStringArray TkztAppletAgent::ItemFileNames(bool unique) const
 
 void TkztAppletAgent::CopyToPreview(const fs::path& source)
 {
+    stageInPreview(source, false);
+}
+
+void TkztAppletAgent::stageInPreview(const fs::path& source, bool shipped)
+{
     const std::string name = source.filename().string();
-    if (IsBareFileName(name) && previewUsable() && AppPaths::ensurePrivateFolder(m_paths.previewDir))
-        TextFile::copyAtomic(source, m_paths.previewDir / name);
+    if (IsBareFileName(name) && previewUsable() && AppPaths::ensurePrivateFolder(m_paths.previewDir)) {
+        // A missing file is simply not there to preview; a link or a special
+        // file is never followed, so nothing outside the folder gets staged.
+        const TextFile::CopyOutcome outcome = TextFile::copyRegular(source, m_paths.previewDir / name, shipped);
+        m_failedStaging.erase(name);
+        if (outcome.result == TextFile::CopyResult::NotRegular) {
+            CopyNotes.push_back("\"" + name + "\" was not copied: it is not a regular file.");
+        } else if (outcome.result == TextFile::CopyResult::Failed) {
+            CopyNotes.push_back("\"" + name + "\" was not copied: " + outcome.message);
+            m_failedStaging.emplace(name, outcome.message);
+        }
+    }
     PreviewFiles.push_back(name);
 }
 
 void TkztAppletAgent::CopyScriptsToPreview()
 {
     for (const std::string& name : ScriptFiles) {
-        if (IsBareFileName(name))
-            CopyToPreview(m_product.runtimeFileSource(*this, name));
+        if (!IsBareFileName(name))
+            continue;
+        std::string contents;
+        if (m_product.generateRuntimeFile(*this, name, contents)) {
+            if (AppPaths::ensurePrivateFolder(m_paths.previewDir))
+                (void)TextFile::writeAtomic(m_paths.previewDir / name, contents);
+            PreviewFiles.push_back(name);
+            continue;
+        }
+        stageInPreview(m_product.runtimeFileSource(*this, name), true);
     }
 }
 
@@ -412,7 +498,10 @@ void TkztAppletAgent::ClearPreview()
         if (IsBareFileName(name))
             fs::remove(m_paths.previewDir / name, ec);
     }
+    // And what stagings of a run that was killed left half written.
+    TextFile::removeStaleTemporaries(m_paths.previewDir, PreviewFiles);
     PreviewFiles.clear();
+    m_failedStaging.clear();
     // Removing fails, as it should, while other files are still there.
     fs::remove(m_paths.previewDir, ec);
 }

@@ -7,10 +7,12 @@
 #include "Status.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
+#include <unordered_map>
 
 namespace kzt {
 
@@ -33,6 +35,14 @@ public:
     TStringArray PreviewFiles;
     std::string Separator;
     std::string ProductVersion;
+    // Files a copy left out, each with the reason (a symbolic link, a name
+    // the save itself writes, a staging copy that failed). Staging and Save
+    // add to it; the window shows it in the status text, the command line
+    // on the error stream.
+    TStringArray CopyNotes;
+
+    // The largest page the generators may make.
+    static constexpr std::uint64_t kMaximumPageBytes = 256ull * 1024 * 1024;
 
     const ProductProfile& product() const { return m_product; }
     const ProductInfo& info() const { return m_product.info(); }
@@ -98,6 +108,9 @@ public:
     // Files.
     Status WriteProjectFile(const std::filesystem::path& path);
     Status ReadProjectFile(const std::filesystem::path& path);
+    // The page, or a failure when it would pass kMaximumPageBytes.
+    Status BuildHTMLText(std::string& page);
+    // The same, empty when the page is refused.
     std::string BuildHTMLText();
     Status BuildHTMLFile(const std::filesystem::path& path);
     Status SaveProject(const std::filesystem::path& folder, const std::string& fileName);
@@ -117,7 +130,13 @@ public:
 
 private:
     bool previewUsable() const;
-    void copyRuntimeFiles(const std::filesystem::path& folder);
+    Status copyRuntimeFiles(const std::filesystem::path& folder);
+    Status checkPageSize() const;
+    void stageInPreview(const std::filesystem::path& source, bool shipped);
+
+    // Files whose staging failed while writing, with the reason: a save
+    // that needs them fails rather than publishing without them.
+    std::unordered_map<std::string, std::string> m_failedStaging;
     void forEachItemFile(const std::string& statusText, const std::function<void(const std::string&)>& action) const;
 
     const ProductProfile& m_product;

@@ -16,7 +16,12 @@ int buildHtml(CommandContext& context, const std::vector<std::string>& args, con
     TkztAppletAgent agent(context.product, context.paths);
     if (!CommandLine::openProject(agent, args[0], context.err))
         return 1;
-    const std::string page = agent.BuildHTMLText();
+    std::string page;
+    const Status status = agent.BuildHTMLText(page);
+    if (!status) {
+        context.err << status.message() << '\n';
+        return 1;
+    }
     context.out.write(page.data(), static_cast<std::streamsize>(page.size()));
     context.out.flush();
     return context.out ? 0 : 1;
@@ -47,6 +52,7 @@ int publish(CommandContext& context, const std::vector<std::string>& args, const
         return 1;
     }
     const Status status = agent.SaveProject(folder, project.filename().string());
+    CommandLine::printNotes(agent, context.err);
     if (!status) {
         context.err << status.message() << '\n';
         return 1;
@@ -85,6 +91,13 @@ bool CommandLine::openProject(TkztAppletAgent& agent, const std::string& path, s
     }
     agent.CopyImagesToPreview(fs::absolute(path).parent_path());
     return true;
+}
+
+void CommandLine::printNotes(TkztAppletAgent& agent, std::ostream& err)
+{
+    for (const std::string& note : agent.CopyNotes)
+        err << agent.info().executableName << ": " << note << '\n';
+    agent.CopyNotes.clear();
 }
 
 void CommandLine::printHelp(std::ostream& out) const

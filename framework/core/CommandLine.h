@@ -49,6 +49,9 @@ public:
     // folder. Prints the failure and returns false when it cannot.
     static bool openProject(TkztAppletAgent& agent, const std::string& path, std::ostream& err);
 
+    // Prints the files copies left out, one line each, and forgets them.
+    static void printNotes(TkztAppletAgent& agent, std::ostream& err);
+
 private:
     void printHelp(std::ostream& out) const;
 

@@ -4,6 +4,7 @@
 #include "Status.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -101,6 +102,21 @@ public:
     // Called after the page was generated: writes any runtime files the page
     // depends on that the product generates itself.
     virtual Status writeGeneratedFiles(const TkztAppletAgent& /*agent*/) const { return Status::success(); }
+
+    // A runtime file the product makes from the document: its text, written
+    // straight into each folder that gets the runtime files (never copied
+    // through a file other running programs also write). False for shipped
+    // files, which are copied from runtimeFileSource.
+    virtual bool generateRuntimeFile(const TkztAppletAgent& /*agent*/, const std::string& /*name*/,
+                                     std::string& /*contents*/) const
+    {
+        return false;
+    }
+
+    // An upper bound of the page's size in bytes for the current records, for
+    // products whose page can grow faster than the document; 0 when the page
+    // is never more than a small multiple of the document.
+    virtual std::uint64_t pageSizeBound(const TkztAppletAgent& /*agent*/) const { return 0; }
 };
 
 } // namespace kzt

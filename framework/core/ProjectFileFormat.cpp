@@ -64,7 +64,7 @@ Status ProjectFileFormat::migrate(const std::string& /*version*/, TStringArray& 
 Status ProjectFileFormat::readText(TkztAppletAgent& agent, const std::string& contents) const
 {
     const ProductInfo& info = agent.info();
-    LineCursor lines(TextFile::splitLines(contents));
+    LineCursor lines(contents);
     std::string_view line;
 
     if (!lines.skipTo(kProductNameTag) || !lines.next(line))
@@ -95,6 +95,13 @@ Status ProjectFileFormat::readText(TkztAppletAgent& agent, const std::string& co
     Status status = migrate(agent.ProductVersion, applet, items, info);
     if (!status)
         return status;
+    // A line of a great many empty fields must not keep its room once the
+    // fields past the record's end are gone.
+    applet.shrink_to_fit();
+    for (TStringArray& item : items) {
+        if (item.capacity() > 2 * item.size() + 8)
+            item.shrink_to_fit();
+    }
 
     agent.AppletData = TAppletData(std::move(applet));
     agent.Items.clear();

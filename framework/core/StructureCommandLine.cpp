@@ -49,6 +49,7 @@ int importStructure(const MenuStructureMapping& mapping, CommandContext& context
         return 1;
     }
     status = agent.SaveProject(folder, fileName);
+    CommandLine::printNotes(agent, context.err);
     if (!status) {
         context.err << status.message() << '\n';
         return 1;

@@ -30,7 +30,7 @@ Status parse(const TkztAppletAgent& agent, const MenuStructureMapping& mapping, 
              std::string& version, TItemArray& items)
 {
     const ProductInfo& info = agent.info();
-    LineCursor lines(TextFile::splitLines(contents));
+    LineCursor lines(contents);
     std::string_view line;
 
     if (!lines.skipTo(kProductNameTag) || !lines.next(line) || line != kFormatName)
@@ -131,7 +131,11 @@ Status StructureFileFormat::ExportMenuStructure(TkztAppletAgent& agent, const Me
     Status status = render(agent, mapping, contents);
     if (!status)
         return status;
-    return TextFile::writeAtomic(path, contents);
+    status = TextFile::writeAtomic(path, contents);
+    // What an export that was killed part way left beside the file.
+    TextFile::removeStaleTemporaries(path.parent_path().empty() ? "." : path.parent_path(),
+                                     {path.filename().string()});
+    return status;
 }
 
 Status StructureFileFormat::importText(TkztAppletAgent& agent, const MenuStructureMapping& mapping,

@@ -1,8 +1,11 @@
 #include "TextFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -63,6 +66,8 @@ int openTemporaryBeside(const std::filesystem::path& target, std::string& tempNa
     return fd;
 }
 
+thread_local WriteJournal* t_journal = nullptr;
+
 Status commitTemporary(int fd, const std::string& tempName, const std::filesystem::path& target)
 {
     FileDescriptor file(fd);
@@ -80,10 +85,116 @@ Status commitTemporary(int fd, const std::string& tempName, const std::filesyste
         ::unlink(tempName.c_str());
         return Status::failure(cannotWriteMessage(target, error));
     }
+    if (t_journal)
+        t_journal->record(target);
     return Status::success();
 }
 
+// Opens a file for reading only when it is a regular file. The type is
+// checked before opening, and the open itself does not wait, so a named pipe
+// or a device never blocks; the descriptor's type is checked again in case
+// the name changed in between. `followLinks` false refuses a symbolic link.
+int openRegular(const std::filesystem::path& path, bool followLinks, int& error, bool& notRegular)
+{
+    notRegular = false;
+    struct stat info {};
+    const int statResult = followLinks ? ::stat(path.c_str(), &info) : ::lstat(path.c_str(), &info);
+    if (statResult != 0) {
+        error = errno;
+        return -1;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        notRegular = true;
+        return -1;
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | (followLinks ? 0 : O_NOFOLLOW));
+    if (fd < 0) {
+        error = errno;
+        if (error == ELOOP)
+            notRegular = true;
+        return -1;
+    }
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        notRegular = true;
+        return -1;
+    }
+    // Regular files never block; plain reads from here on.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
 } // namespace
+
+WriteJournal::WriteJournal() : m_outer(t_journal)
+{
+    t_journal = this;
+}
+
+WriteJournal::~WriteJournal()
+{
+    t_journal = m_outer;
+}
+
+void WriteJournal::record(const std::filesystem::path& path)
+{
+    m_paths.push_back(path.lexically_normal());
+    if (m_outer)
+        m_outer->record(path);
+}
+
+bool WriteJournal::wrote(const std::filesystem::path& path) const
+{
+    const std::filesystem::path wanted = path.lexically_normal();
+    return std::find(m_paths.begin(), m_paths.end(), wanted) != m_paths.end();
+}
+
+std::string notRegularMessage(const std::filesystem::path& path)
+{
+    return "\"" + path.string() + "\" is not a regular file.";
+}
+
+bool isTemporaryName(std::string_view name)
+{
+    // "." + target name + "." + six characters of mkstemp's alphabet.
+    if (name.size() < 1 + 1 + 1 + 6 || name[0] != '.' || name[name.size() - 7] != '.')
+        return false;
+    for (char c : name.substr(name.size() - 6)) {
+        const bool alnum = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        if (!alnum)
+            return false;
+    }
+    return true;
+}
+
+void removeStaleTemporaries(const std::filesystem::path& folder, const std::vector<std::string>& targetNames,
+                            long minimumAgeSeconds)
+{
+    if (targetNames.empty())
+        return;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    const uid_t me = ::geteuid();
+    const std::time_t now = std::time(nullptr);
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name(entry->d_name);
+        if (!isTemporaryName(name))
+            continue;
+        const std::string_view target = name.substr(1, name.size() - 8);
+        if (std::find(targetNames.begin(), targetNames.end(), target) == targetNames.end())
+            continue;
+        struct stat info {};
+        if (::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        // Only our own leftovers: regular files of this user, untouched for
+        // long enough that no running save is still writing them.
+        if (!S_ISREG(info.st_mode) || info.st_uid != me || now - info.st_mtime < minimumAgeSeconds)
+            continue;
+        ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
 
 std::string cannotWriteMessage(const std::filesystem::path& path, int error)
 {
@@ -98,14 +209,16 @@ std::string cannotReadMessage(const std::filesystem::path& path, int error)
 Status read(const std::filesystem::path& path, std::string& contents)
 {
     contents.clear();
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    int error = 0;
+    bool notRegular = false;
+    FileDescriptor file(openRegular(path, true, error, notRegular));
+    if (notRegular)
+        return Status::failure(notRegularMessage(path));
     if (file.get() < 0)
-        return Status::failure(cannotReadMessage(path, errno));
+        return Status::failure(cannotReadMessage(path, error));
     struct stat info {};
     if (::fstat(file.get(), &info) != 0)
         return Status::failure(cannotReadMessage(path, errno));
-    if (!S_ISREG(info.st_mode))
-        return Status::failure(cannotReadMessage(path, EISDIR));
     contents.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[1 << 16];
     for (;;) {
@@ -156,35 +269,65 @@ Status writeAtomic(const std::filesystem::path& path, std::string_view contents)
     return commitTemporary(fd, tempName, path);
 }
 
-bool copyAtomic(const std::filesystem::path& from, const std::filesystem::path& to)
+CopyOutcome copyRegular(const std::filesystem::path& from, const std::filesystem::path& to, bool followSourceLink)
 {
-    std::error_code ec;
-    if (std::filesystem::equivalent(from, to, ec))
-        return true;
-    FileDescriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
-    if (source.get() < 0)
-        return false;
-    struct stat info {};
-    if (::fstat(source.get(), &info) != 0 || !S_ISREG(info.st_mode))
-        return false;
+    CopyOutcome outcome;
+    int error = 0;
+    bool notRegular = false;
+    FileDescriptor source(openRegular(from, followSourceLink, error, notRegular));
+    if (notRegular) {
+        outcome.result = CopyResult::NotRegular;
+        outcome.message = notRegularMessage(from);
+        return outcome;
+    }
+    if (source.get() < 0) {
+        outcome.result = error == ENOENT ? CopyResult::SourceMissing : CopyResult::Failed;
+        outcome.message = cannotReadMessage(from, error);
+        return outcome;
+    }
+    // Copying a file onto itself (a runtime file published into the folder
+    // it ships from) leaves it as it is.
+    struct stat sourceInfo {};
+    struct stat targetInfo {};
+    if (::fstat(source.get(), &sourceInfo) == 0 && ::lstat(to.c_str(), &targetInfo) == 0
+        && sourceInfo.st_dev == targetInfo.st_dev && sourceInfo.st_ino == targetInfo.st_ino)
+        return outcome;
+
     std::string tempName;
     const int fd = openTemporaryBeside(to, tempName);
-    if (fd < 0)
-        return false;
+    if (fd < 0) {
+        outcome.result = CopyResult::Failed;
+        outcome.message = cannotWriteMessage(to, errno);
+        return outcome;
+    }
     char buffer[1 << 16];
     for (;;) {
         const ssize_t n = ::read(source.get(), buffer, sizeof buffer);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0 || (n > 0 && !writeAll(fd, std::string_view(buffer, static_cast<std::size_t>(n))))) {
+        const bool readFailed = n < 0;
+        if (readFailed || (n > 0 && !writeAll(fd, std::string_view(buffer, static_cast<std::size_t>(n))))) {
+            error = errno;
             ::close(fd);
             ::unlink(tempName.c_str());
-            return false;
+            outcome.result = CopyResult::Failed;
+            outcome.message = readFailed ? cannotReadMessage(from, error) : cannotWriteMessage(to, error);
+            return outcome;
         }
         if (n == 0)
             break;
     }
-    return commitTemporary(fd, tempName, to).ok();
+    Status status = commitTemporary(fd, tempName, to);
+    if (!status) {
+        outcome.result = CopyResult::Failed;
+        outcome.message = status.message();
+    }
+    return outcome;
+}
+
+bool copyAtomic(const std::filesystem::path& from, const std::filesystem::path& to)
+{
+    return copyRegular(from, to).ok();
 }
 
 } // namespace kzt::TextFile

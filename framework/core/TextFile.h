@@ -29,7 +29,9 @@ private:
 
 namespace TextFile {
 
-// The whole file as bytes.
+// The whole file as bytes. Only a regular file is read: a folder, device,
+// socket or named pipe is refused at once ("... is not a regular file")
+// without waiting on it.
 Status read(const std::filesystem::path& path, std::string& contents);
 
 // Lines split at CR LF, LF or a lone CR; the terminators are dropped.
@@ -39,12 +41,64 @@ std::vector<std::string_view> splitLines(std::string_view text);
 // target, so a failure leaves any old file whole.
 Status writeAtomic(const std::filesystem::path& path, std::string_view contents);
 
-// Copies a file the same way. Returns false when nothing was copied.
+// What became of a copy.
+enum class CopyResult {
+    Copied,        // the target holds the source's bytes (or is the source)
+    SourceMissing, // nothing to copy
+    NotRegular,    // the source is a symbolic link or a special file: not followed, not read
+    Failed,        // reading the source or writing the target failed
+};
+struct CopyOutcome
+{
+    CopyResult result = CopyResult::Copied;
+    std::string message; // why, for NotRegular and Failed
+    bool ok() const { return result == CopyResult::Copied; }
+};
+
+// Copies a regular file the same way as writeAtomic. A source that is a
+// symbolic link is never followed; the target, whatever it was (a link
+// included), is replaced, never written through.
+// `followSourceLink` is for shipped files only (an installed runtime file may
+// be a link); files named by documents never are followed.
+CopyOutcome copyRegular(const std::filesystem::path& from, const std::filesystem::path& to,
+                        bool followSourceLink = false);
+
+// copyRegular for callers that only care whether a copy exists now.
 bool copyAtomic(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// Records the file names every atomic write and copy of this thread puts in
+// place while it lives, so one operation can tell which files it wrote.
+class WriteJournal
+{
+public:
+    WriteJournal();
+    ~WriteJournal();
+    WriteJournal(const WriteJournal&) = delete;
+    WriteJournal& operator=(const WriteJournal&) = delete;
+
+    // True when a file of that path was written while the journal lived.
+    bool wrote(const std::filesystem::path& path) const;
+    void record(const std::filesystem::path& path);
+    const std::vector<std::filesystem::path>& paths() const { return m_paths; }
+
+private:
+    std::vector<std::filesystem::path> m_paths;
+    WriteJournal* m_outer;
+};
+
+// Removes what runs that were killed part way left in a folder: our own
+// temporary files (".NAME.XXXXXX", six random characters) beside the targets
+// named, left untouched for `minimumAgeSeconds`. Nothing else is touched.
+void removeStaleTemporaries(const std::filesystem::path& folder, const std::vector<std::string>& targetNames,
+                            long minimumAgeSeconds = 60);
+
+// True for a name of the form our temporary files take.
+bool isTemporaryName(std::string_view name);
 
 // "Cannot create file ..." style messages, in one place.
 std::string cannotWriteMessage(const std::filesystem::path& path, int error);
 std::string cannotReadMessage(const std::filesystem::path& path, int error);
+std::string notRegularMessage(const std::filesystem::path& path);
 
 } // namespace TextFile
 } // namespace kzt

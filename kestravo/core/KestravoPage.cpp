@@ -5,6 +5,8 @@
 #include "kestravo/core/KestravoProfile.h"
 #include "TextFile.h"
 
+#include <algorithm>
+
 namespace kestravo {
 
 namespace {
@@ -102,6 +104,28 @@ std::string selectLine(const kzt::TkztAppletAgent& agent)
 }
 
 } // namespace
+
+std::uint64_t KestravoPage::sizeBound(const kzt::TkztAppletAgent& agent)
+{
+    const kzt::TAppletData& menu = agent.AppletData;
+    // A converted link is at most its length plus one replacement per
+    // occurrence of the shorter root.
+    const std::uint64_t local = menu[pInternalUse_RootDir_Local].size();
+    const std::uint64_t remote = menu[pInternalUse_RootDir_Remote].size();
+    const std::uint64_t shorter = std::max<std::uint64_t>(1, std::min(local, remote));
+    const std::uint64_t longer = std::max(local, remote);
+    const std::uint64_t indent = std::char_traits<char>::length(kIndent);
+
+    std::uint64_t total = 4096 + menu[pTipMessage].size() + 6 * menu[pMenuWidth].size();
+    const auto& order = agent.tree().order();
+    for (std::size_t k = 1; k < order.size() && k - 1 < agent.Items.size(); ++k) {
+        const kzt::TItemData& item = agent.Items[k - 1];
+        const std::uint64_t url = item[pURL].size();
+        total += 96 + item[ICaption].size() + 6 * (url + url / shorter * longer) + 6 * item[pTarget].size()
+                 + indent * static_cast<std::uint64_t>(agent.tree().level(order[k]));
+    }
+    return total;
+}
 
 std::string KestravoPage::replaceIgnoringCase(std::string_view text, std::string_view from, std::string_view to)
 {

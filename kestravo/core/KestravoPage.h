@@ -2,6 +2,7 @@
 
 #include "Records.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,11 @@ class KestravoPage
 public:
     // The page for the current records; levels come from the tree.
     static std::string generate(const kzt::TkztAppletAgent& agent);
+
+    // At least the page's size in bytes, found without making it: each
+    // option repeats the indent once per level, so a deeply nested menu
+    // makes a page far larger than its project.
+    static std::uint64_t sizeBound(const kzt::TkztAppletAgent& agent);
 
     // The five lines of "brevanekvrst.css".
     static std::string styleSheet(const kzt::TAppletData& menu);

@@ -55,9 +55,10 @@ public:
     void resetAppletData(kzt::TAppletData& data) const override;
     void refreshDerivedFields(kzt::TkztAppletAgent& agent) const override;
     std::string generatePage(const kzt::TkztAppletAgent& agent) const override;
-    std::filesystem::path runtimeFileSource(const kzt::TkztAppletAgent& agent,
-                                            const std::string& name) const override;
     kzt::Status writeGeneratedFiles(const kzt::TkztAppletAgent& agent) const override;
+    bool generateRuntimeFile(const kzt::TkztAppletAgent& agent, const std::string& name,
+                             std::string& contents) const override;
+    std::uint64_t pageSizeBound(const kzt::TkztAppletAgent& agent) const override;
 
     // The one instance the program uses.
     static const KestravoProfile& instance();

@@ -100,13 +100,17 @@ struct ProgramRun
 
 // Runs a built program (build folder + "/" + name + "/" + name) the way a
 // script would: in `workDir`, with the given environment added, its output
-// captured through files in `scratch`.
+// captured through files in `scratch`. `shellPrefix` runs before it in the
+// same shell, for limits: "ulimit -v 800000 && timeout 20".
 inline ProgramRun runProgram(const std::string& name, const std::vector<std::string>& args,
                              const std::filesystem::path& workDir,
                              const std::vector<std::pair<std::string, std::string>>& environment,
-                             const std::filesystem::path& scratch)
+                             const std::filesystem::path& scratch, const std::string& shellPrefix = "")
 {
-    std::string command = "cd " + shellQuoted(workDir.string()) + " && env";
+    std::string command = "cd " + shellQuoted(workDir.string()) + " && ";
+    if (!shellPrefix.empty())
+        command += shellPrefix + " ";
+    command += "env";
     for (const auto& [variable, value] : environment)
         command += " " + variable + "=" + shellQuoted(value);
     command += " " + shellQuoted(std::string(KZT_BINARY_DIR) + "/" + name + "/" + name);

@@ -192,6 +192,23 @@ TEST_F(ProjectFile, hugeFile_isReadOrRefusedWithoutHanging)
     EXPECT_TRUE(treeMatchesItems(agent));
 }
 
+TEST_F(ProjectFile, linesOfCountlessEmptyFields_keepNoRoomOnceRead)
+{
+    // Three bytes of file make a field; the fields past the record's end are
+    // dropped, and so must be the room they took.
+    std::string fields;
+    fields.reserve(3 * 1000000);
+    for (int i = 0; i < 1000000; ++i)
+        fields += "#$@";
+    const std::string text = kHeader + "<Applet_Parameters>\r\n" + fields + "\r\n</Applet_Parameters>\r\n"
+                             + "<Item_Parameters>\r\n" + fields + "\r\n" + fields + "\r\n</Item_Parameters>\r\n";
+    ASSERT_TRUE(readText(text).ok());
+    ASSERT_EQ(agent.Items.size(), 2u);
+    EXPECT_LE(agent.AppletData.Fields.capacity(), 2 * agent.AppletData.size() + 8);
+    for (const TItemData& item : agent.Items)
+        EXPECT_LE(item.Fields.capacity(), 2 * item.size() + 8);
+}
+
 TEST_F(ProjectFile, separatorOrLineBreakInAValue_isRefusedAndOldFileKept)
 {
     agent.InsertItem(agent.tree().root());

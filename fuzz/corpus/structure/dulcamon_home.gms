@@ -1,0 +1,15 @@
+<Generator_Name>
+Dulcamon
+</Generator_Name>
+<Generator_Version>
+1.0
+</Generator_Version>
+<Product_Name>
+General Menu Structure Description Format
+</Product_Name>
+<Product_Version>
+1.0
+</Product_Version>
+<Structure_Description>
+0#$@Home#$@index.html#$@_self#$@Start page#$@
+</Structure_Description>
