@@ -1,14 +1,12 @@
 #include "vantrel/core/VantrelPage.h"
 
 #include "AppletUtility.h"
-#include "TextFile.h"
 #include "vantrel/core/VantrelFields.h"
 #include "vantrel/core/VantrelProfile.h"
 
-#include <functional>
+#include <cstdint>
 #include <limits>
 #include <string_view>
-#include <unordered_map>
 
 namespace vantrel {
 
@@ -22,15 +20,18 @@ const std::string& fieldOf(const kzt::TStringArray& fields, std::size_t index)
     return index < fields.size() ? fields[index] : empty;
 }
 
-std::size_t lookHash(const kzt::TStringArray& fields)
+// FNV-1a over the look fields, each closed by a byte of its own, so that
+// moving a boundary between two fields changes the hash as a rule.
+std::uint64_t lookHash(const kzt::TStringArray& fields)
 {
-    std::size_t hash = 0x9E3779B97F4A7C15ull;
-    const std::hash<std::string_view> hasher;
+    constexpr std::uint64_t prime = 0x100000001B3ull;
+    std::uint64_t hash = 0xCBF29CE484222325ull;
     for (std::size_t i = 0; i < kLookFieldCount; ++i) {
-        const std::size_t h = hasher(fieldOf(fields, i)) + i;
-        hash ^= h + 0x9E3779B97F4A7C15ull + (hash << 6) + (hash >> 2);
+        for (unsigned char c : fieldOf(fields, i))
+            hash = (hash ^ c) * prime;
+        hash = (hash ^ 0x1F) * prime;
     }
-    return hash;
+    return hash ^ (hash >> 29);
 }
 
 bool sameLook(const kzt::TStringArray& a, const kzt::TStringArray& b)
@@ -46,41 +47,61 @@ bool sameLook(const kzt::TStringArray& a, const kzt::TStringArray& b)
 // early, so it is written as an entity; every other byte as stored.
 void appendAttribute(std::string& out, std::string_view value)
 {
-    for (char c : value) {
-        if (c == '"')
-            out += "&quot;";
-        else
-            out += c;
+    for (std::size_t quote; (quote = value.find('"')) != std::string_view::npos;) {
+        out.append(value.substr(0, quote));
+        out += "&quot;";
+        value.remove_prefix(quote + 1);
     }
+    out.append(value);
 }
 
-void appendPacked(std::string& out, const kzt::TStringArray& fields, std::size_t first, std::size_t last)
+using Append = void (*)(std::string&, std::string_view);
+
+void appendRaw(std::string& out, std::string_view value)
+{
+    out.append(value);
+}
+
+void appendPacked(std::string& out, const kzt::TStringArray& fields, std::size_t first, std::size_t last,
+                  Append append = appendRaw)
 {
     for (std::size_t i = first; i < last; ++i) {
-        out += fieldOf(fields, i);
+        append(out, fieldOf(fields, i));
         out += kzt::kFieldSeparator;
     }
 }
 
 // An item's own fields, with its entry number in the StyleIndex place.
-std::string packedItem(const kzt::TStringArray& fields, std::size_t entry)
+void appendPackedItem(std::string& out, const kzt::TStringArray& fields, std::size_t entry, Append append)
 {
-    std::string out;
-    appendPacked(out, fields, ICaption, StyleIndex);
+    appendPacked(out, fields, ICaption, StyleIndex, append);
     out += std::to_string(entry);
     out += kzt::kFieldSeparator;
-    appendPacked(out, fields, StyleIndex + 1, ItemFieldCount);
-    return out;
+    appendPacked(out, fields, StyleIndex + 1, ItemFieldCount, append);
 }
 
-void paramLine(kzt::LineWriter& out, std::string& buffer, const std::string& name, std::string_view value)
+// One line of the page's parameter list; `value` appends the attribute's value.
+template <typename Value>
+void appendParam(std::string& out, std::string_view name, std::size_t number, Value&& value)
 {
-    buffer.assign("\t<param name=\"");
-    buffer += name;
-    buffer += "\" value=\"";
-    appendAttribute(buffer, value);
-    buffer += "\">";
-    out.line(buffer);
+    out += "\t<param name=\"";
+    out += name;
+    if (number != kNone)
+        out += std::to_string(number);
+    out += "\" value=\"";
+    value(out);
+    out += "\">\r\n";
+}
+
+void appendLine(std::string& out, std::string_view line)
+{
+    out += line;
+    out += "\r\n";
+}
+
+std::size_t roughSize(const StyleTable& table, const kzt::TItemArray& items)
+{
+    return (table.firstItem.size() * kLookFieldCount + items.size() * 14) * 8 + 4096;
 }
 
 } // namespace
@@ -89,22 +110,31 @@ StyleTable StyleTable::build(const kzt::TItemArray& items)
 {
     StyleTable table;
     table.entryOfItem.resize(items.size());
-    // Entries with the same hash are chained; a chain holds distinct looks,
-    // so at most one of them matches.
-    std::unordered_map<std::size_t, std::size_t> chainHead;
-    chainHead.reserve(items.size());
-    std::vector<std::size_t> nextInChain;
+    // An open-addressing table of entry numbers, at most half full; a slot
+    // holds an entry whose hash led there or to a slot before it.
+    std::size_t capacity = 16;
+    while (capacity < 2 * items.size())
+        capacity *= 2;
+    const std::size_t mask = capacity - 1;
+    std::vector<std::size_t> slots(capacity, kNone);
+    std::vector<std::uint64_t> entryHash;
     for (std::size_t i = 0; i < items.size(); ++i) {
         const kzt::TStringArray& fields = items[i].Fields;
-        const auto [head, inserted] = chainHead.try_emplace(lookHash(fields), table.firstItem.size());
-        std::size_t entry = inserted ? kNone : head->second;
-        while (entry != kNone && !sameLook(items[table.firstItem[entry]].Fields, fields))
-            entry = nextInChain[entry];
+        const std::uint64_t hash = lookHash(fields);
+        std::size_t slot = static_cast<std::size_t>(hash) & mask;
+        std::size_t entry = kNone;
+        for (; slots[slot] != kNone; slot = (slot + 1) & mask) {
+            const std::size_t candidate = slots[slot];
+            if (entryHash[candidate] == hash && sameLook(items[table.firstItem[candidate]].Fields, fields)) {
+                entry = candidate;
+                break;
+            }
+        }
         if (entry == kNone) {
             entry = table.firstItem.size();
             table.firstItem.push_back(i);
-            nextInChain.push_back(inserted ? kNone : head->second);
-            head->second = entry;
+            entryHash.push_back(hash);
+            slots[slot] = entry;
         }
         table.entryOfItem[i] = entry;
     }
@@ -135,58 +165,63 @@ std::string VantrelPage::packed(const kzt::TStringArray& fields, std::size_t fir
 std::string VantrelPage::page(const kzt::TAppletData& applet, const kzt::TItemArray& items)
 {
     const std::string base = VantrelProfile::kAppletBase;
-    kzt::LineWriter out;
-    std::string line;
-    out.line("<HTML>");
-    out.line("<!-- START Vantrel 2.01 CONFIG PARAMETERS Don't modify these codes by yourself -->");
-    line = "<applet code=\"" + base + ".class\" archive=\"" + base + ".jar\" width=\"";
-    appendAttribute(line, fieldOf(applet.Fields, ApWidth));
-    line += "\" height=\"";
-    appendAttribute(line, fieldOf(applet.Fields, ApHeight));
-    line += "\" MAYSCRIPT>";
-    out.line(line);
-    paramLine(out, line, "Copyright", VantrelProfile::kNotice);
+    std::string out;
+    appendLine(out, "<HTML>");
+    appendLine(out, "<!-- START Vantrel 2.01 CONFIG PARAMETERS Don't modify these codes by yourself -->");
+    out += "<applet code=\"" + base + ".class\" archive=\"" + base + ".jar\" width=\"";
+    appendAttribute(out, fieldOf(applet.Fields, ApWidth));
+    out += "\" height=\"";
+    appendAttribute(out, fieldOf(applet.Fields, ApHeight));
+    appendLine(out, "\" MAYSCRIPT>");
+    appendParam(out, "Copyright", kNone, [](std::string& o) { appendAttribute(o, VantrelProfile::kNotice); });
     if (usesParametersFile(applet)) {
-        paramLine(out, line, "paramsrc", fieldOf(applet.Fields, AppletParametersFileName));
+        appendParam(out, "paramsrc", kNone,
+                    [&](std::string& o) { appendAttribute(o, fieldOf(applet.Fields, AppletParametersFileName)); });
     } else {
         const StyleTable table = StyleTable::build(items);
-        out.reserve((table.firstItem.size() * kLookFieldCount + items.size() * 14) * 8 + 4096);
-        paramLine(out, line, "app", packed(applet.Fields, 0, kAppFieldCount));
-        for (std::size_t k = 0; k < table.firstItem.size(); ++k)
-            paramLine(out, line, "is" + std::to_string(k), packed(items[table.firstItem[k]].Fields, 0, kLookFieldCount));
-        for (std::size_t k = 0; k < items.size(); ++k)
-            paramLine(out, line, "i" + std::to_string(k), packedItem(items[k].Fields, table.entryOfItem[k]));
+        out.reserve(roughSize(table, items));
+        appendParam(out, "app", kNone,
+                    [&](std::string& o) { appendPacked(o, applet.Fields, 0, kAppFieldCount, appendAttribute); });
+        for (std::size_t k = 0; k < table.firstItem.size(); ++k) {
+            appendParam(out, "is", k, [&](std::string& o) {
+                appendPacked(o, items[table.firstItem[k]].Fields, 0, kLookFieldCount, appendAttribute);
+            });
+        }
+        for (std::size_t k = 0; k < items.size(); ++k) {
+            appendParam(out, "i", k,
+                        [&](std::string& o) { appendPackedItem(o, items[k].Fields, table.entryOfItem[k], appendAttribute); });
+        }
     }
-    out.line("</applet>");
-    out.line("<!-- END Vantrel 2.01 CONFIG PARAMETERS -->");
-    out.line("</HTML>");
-    return out.take();
+    appendLine(out, "</applet>");
+    appendLine(out, "<!-- END Vantrel 2.01 CONFIG PARAMETERS -->");
+    appendLine(out, "</HTML>");
+    return out;
 }
 
 std::string VantrelPage::parametersFile(const kzt::TAppletData& applet, const kzt::TItemArray& items)
 {
     const StyleTable table = StyleTable::build(items);
-    kzt::LineWriter out;
-    out.reserve((table.firstItem.size() * kLookFieldCount + items.size() * 14) * 8 + 4096);
-    out.line("ProductName");
-    out.line("Vantrel");
-    out.line("ProductVersion");
-    out.line("2.01");
-    out.line("app");
-    out.line(packed(applet.Fields, 0, kAppFieldCount));
-    out.line("iscount");
-    out.line(std::to_string(table.firstItem.size()));
+    std::string out;
+    out.reserve(roughSize(table, items));
+    for (const char* line : {"ProductName", "Vantrel", "ProductVersion", "2.01", "app"})
+        appendLine(out, line);
+    appendPacked(out, applet.Fields, 0, kAppFieldCount);
+    appendLine(out, "");
+    appendLine(out, "iscount");
+    appendLine(out, std::to_string(table.firstItem.size()));
     for (std::size_t k = 0; k < table.firstItem.size(); ++k) {
-        out.line("is" + std::to_string(k));
-        out.line(packed(items[table.firstItem[k]].Fields, 0, kLookFieldCount));
+        appendLine(out, "is" + std::to_string(k));
+        appendPacked(out, items[table.firstItem[k]].Fields, 0, kLookFieldCount);
+        appendLine(out, "");
     }
-    out.line("icount");
-    out.line(std::to_string(items.size()));
+    appendLine(out, "icount");
+    appendLine(out, std::to_string(items.size()));
     for (std::size_t k = 0; k < items.size(); ++k) {
-        out.line("i" + std::to_string(k));
-        out.line(packedItem(items[k].Fields, table.entryOfItem[k]));
+        appendLine(out, "i" + std::to_string(k));
+        appendPackedItem(out, items[k].Fields, table.entryOfItem[k], appendRaw);
+        appendLine(out, "");
     }
-    return out.take();
+    return out;
 }
 
 } // namespace vantrel
