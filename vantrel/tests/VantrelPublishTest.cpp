@@ -2,6 +2,8 @@
 
 #include "vantrel/core/VantrelPage.h"
 
+#include <set>
+
 using namespace vantrel;
 using namespace vantrel::test;
 
@@ -178,4 +180,69 @@ TEST_F(Publish, saveRefreshesTheStyleNumbersTheProjectStores)
     ASSERT_TRUE(opened.ReadProjectFile(folder / "site" / "m.vtp").ok());
     EXPECT_EQ(opened.Items[0][StyleIndex], "0");
     EXPECT_EQ(opened.Items[1][StyleIndex], "1");
+}
+
+TEST(VantrelShipped, templatesReadBackUnchangedAndShowEveryKindOfLook)
+{
+    const fs::path templates = fs::path(KZT_SOURCE_DIR) / "vantrel" / "share" / "templates";
+    std::vector<fs::path> projects;
+    for (const auto& entry : fs::directory_iterator(templates)) {
+        if (entry.path().extension() == ".vtp")
+            projects.push_back(entry.path());
+    }
+    ASSERT_GE(projects.size(), 4u);
+    std::set<std::string> fillModes, borderStyles, visibilities;
+    bool pictures = false, threeStates = true;
+    for (const fs::path& project : projects) {
+        TempFolder folder;
+        kzt::TkztAppletAgent agent(product(), folder.appPaths());
+        ASSERT_TRUE(agent.ReadProjectFile(project).ok()) << project;
+        EXPECT_TRUE(treeMatchesItems(agent));
+        // As the program saves it: style numbers refreshed by the page.
+        agent.BuildHTMLText();
+        std::string text;
+        ASSERT_TRUE(product().projectFormat().render(agent, text).ok());
+        EXPECT_EQ(text, readFile(project)) << project;
+        // Every file the template names is shipped beside it.
+        agent.CopyImagesToPreview(templates);
+        for (const std::string& name : filesIn(agent.paths().previewDir))
+            EXPECT_TRUE(fs::exists(templates / name)) << name;
+        for (const std::string& name : agent.ItemFileNames(true))
+            EXPECT_TRUE(fs::exists(templates / name)) << project << ": " << name;
+        for (std::size_t field : {ApBgImg, ApBgSnd}) {
+            if (!agent.AppletData[field].empty()) {
+                EXPECT_TRUE(fs::exists(templates / agent.AppletData[field])) << agent.AppletData[field];
+            }
+        }
+        pictures = pictures || !agent.AppletData[ApBgImg].empty() || !agent.ItemFileNames(true).empty();
+        fillModes.insert(agent.AppletData[ApBgGrdntFllDrctn]);
+        for (const kzt::TItemData& item : agent.Items) {
+            for (std::size_t state : kStates) {
+                fillModes.insert(item[state + BgGrdntFllDrctn]);
+                borderStyles.insert(item[state + BrdStyle]);
+            }
+            threeStates = threeStates && item[ItNoTextClr] + item[ItNoBgClr] != item[ItOvTextClr] + item[ItOvBgClr];
+            if (item[Level] != "0")
+                visibilities.insert(item[ItemInitVisible]);
+        }
+    }
+    EXPECT_TRUE(pictures);
+    EXPECT_TRUE(threeStates);
+    EXPECT_GE(fillModes.size(), 4u);
+    EXPECT_TRUE(borderStyles.count("3") && borderStyles.count("4"));
+    EXPECT_EQ(visibilities, (std::set<std::string>{"0", "1"}));
+}
+
+TEST(VantrelShipped, samplePageIsWhatTheProgramWritesForItsTemplate)
+{
+    const fs::path samples = fs::path(KZT_BINARY_DIR) / "share" / "vantrel" / "samples";
+    TempFolder folder;
+    kzt::TkztAppletAgent agent(product(), folder.appPaths());
+    ASSERT_TRUE(agent.ReadProjectFile(fs::path(KZT_SOURCE_DIR) / "vantrel/share/templates/paper_pictures.vtp").ok());
+    EXPECT_EQ(readFile(samples / "index.html"), agent.BuildHTMLText());
+    for (const std::string& name : agent.ItemFileNames(true))
+        EXPECT_TRUE(fs::exists(samples / name)) << name;
+    EXPECT_TRUE(fs::exists(samples / agent.AppletData[ApBgImg]));
+    for (const std::string& name : agent.ScriptFiles)
+        EXPECT_FALSE(fs::exists(samples / name)) << name;
 }
