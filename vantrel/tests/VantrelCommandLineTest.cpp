@@ -138,3 +138,24 @@ TEST(VantrelCommandLine, oldProjectPublishesAsCurrentVersion_foreignOneFails)
     EXPECT_EQ(r.err, "This file wasn't saved by Vantrel 2.01, open failed!\n");
     EXPECT_EQ(readFile(program / "foreign.vtp"), foreign);
 }
+
+TEST(VantrelCommandLine, parametersFileOption_fileGoesBesideThePageAndNowhereElse)
+{
+    Program program;
+    std::string text = sampleProject();
+    text.replace(text.find("#$@0#$@vantrel2_params_file#$@"), 30, "#$@1#$@menu.params#$@");
+    writeFile(program / "menu.vtp", text);
+    kzt::testsupport::ProgramRun r = program.run({"--build-html", (program / "menu.vtp").string()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("\t<param name=\"paramsrc\" value=\"menu.params\">\r\n</applet>"), std::string::npos);
+    r = program.run({"--publish", (program / "menu.vtp").string(), "--to", (program / "site").string()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(filesIn(program / "site"),
+              (std::vector<std::string>{"menu.html", "menu.params", "menu.vtp", "menu_PublishReport.txt"}));
+    EXPECT_EQ(readFile(program / "site" / "menu.params").rfind("ProductName\r\nVantrel\r\nProductVersion\r\n2.01\r\napp\r\n", 0),
+              0u);
+    EXPECT_TRUE(filesIn(program / "work").empty());
+    EXPECT_TRUE(filesIn(program / "share").empty());
+    EXPECT_TRUE(filesIn(program / "tmp").empty());
+    EXPECT_FALSE(fs::exists(program / "data"));
+}
