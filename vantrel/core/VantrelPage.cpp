@@ -141,6 +141,24 @@ StyleTable StyleTable::build(const kzt::TItemArray& items)
     return table;
 }
 
+StyleTable StyleTable::current(const kzt::TItemArray& items)
+{
+    StyleTable table;
+    table.entryOfItem.reserve(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const auto number = kzt::ParseDecimal(fieldOf(items[i].Fields, StyleIndex));
+        if (!number || *number < 0 || static_cast<std::size_t>(*number) > table.firstItem.size())
+            return build(items);
+        const auto entry = static_cast<std::size_t>(*number);
+        if (entry == table.firstItem.size())
+            table.firstItem.push_back(i);
+        else if (!sameLook(items[table.firstItem[entry]].Fields, items[i].Fields))
+            return build(items);
+        table.entryOfItem.push_back(entry);
+    }
+    return table;
+}
+
 void VantrelPage::assignStyleIndexes(kzt::TItemArray& items)
 {
     const StyleTable table = StyleTable::build(items);
@@ -178,7 +196,7 @@ std::string VantrelPage::page(const kzt::TAppletData& applet, const kzt::TItemAr
         appendParam(out, "paramsrc", kNone,
                     [&](std::string& o) { appendAttribute(o, fieldOf(applet.Fields, AppletParametersFileName)); });
     } else {
-        const StyleTable table = StyleTable::build(items);
+        const StyleTable table = StyleTable::current(items);
         out.reserve(roughSize(table, items));
         appendParam(out, "app", kNone,
                     [&](std::string& o) { appendPacked(o, applet.Fields, 0, kAppFieldCount, appendAttribute); });
@@ -200,7 +218,7 @@ std::string VantrelPage::page(const kzt::TAppletData& applet, const kzt::TItemAr
 
 std::string VantrelPage::parametersFile(const kzt::TAppletData& applet, const kzt::TItemArray& items)
 {
-    const StyleTable table = StyleTable::build(items);
+    const StyleTable table = StyleTable::current(items);
     std::string out;
     out.reserve(roughSize(table, items));
     for (const char* line : {"ProductName", "Vantrel", "ProductVersion", "2.01", "app"})

@@ -20,6 +20,10 @@ struct StyleTable
     // Two items share an entry when their look fields are equal byte for byte.
     // Looks are found by hashing, so the table grows linearly with the items.
     static StyleTable build(const kzt::TItemArray& items);
+
+    // The table the items' StyleIndex fields describe, as the last refresh
+    // left them; worked out anew when a number does not fit the looks.
+    static StyleTable current(const kzt::TItemArray& items);
 };
 
 // The page that embeds the applet, and the parameters file the applet reads
@@ -32,6 +36,8 @@ public:
 
     static bool usesParametersFile(const kzt::TAppletData& applet);
 
+    // Style numbers are taken from the items when they fit their looks (as
+    // after assignStyleIndexes), else worked out again.
     static std::string page(const kzt::TAppletData& applet, const kzt::TItemArray& items);
     static std::string parametersFile(const kzt::TAppletData& applet, const kzt::TItemArray& items);
 

@@ -173,6 +173,11 @@ TEST_F(Page, hashedStyleLookup_givesThePageOfTheLinearSearch)
             document.Items[1][5] = "bc";
         }
         const ReferencePage expected = referencePage(document.AppletData, document.Items);
+        // Style numbers left by a commit, or by hand, do not fit the looks:
+        // the page works them out again.
+        for (std::size_t i = 0; i < document.Items.size(); ++i)
+            document.Items[i][StyleIndex] = round % 3 == 0 ? "" : (round % 3 == 1 ? "0" : std::to_string(i + 1));
+        ASSERT_EQ(VantrelPage::page(document.AppletData, document.Items), expected.text) << "round " << round;
         ASSERT_EQ(document.BuildHTMLText(), expected.text) << "round " << round;
         for (std::size_t i = 0; i < document.Items.size(); ++i)
             ASSERT_EQ(document.Items[i][StyleIndex], expected.styleIndexes[i]);
