@@ -8,13 +8,13 @@ namespace vantrel {
 namespace {
 
 // Blank edges go, reserved fields read "0", as the field table says.
-void applyFieldKinds(kzt::TStringArray& fields, const std::vector<FieldSpec>& specs)
+void applyFieldKinds(kzt::TStringArray& fields, const std::vector<FieldDescription>& table)
 {
-    fields.resize(specs.size());
-    for (std::size_t i = 0; i < specs.size(); ++i) {
-        if (specs[i].kind == FieldKind::TrimmedText)
+    fields.resize(table.size());
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (table[i].kind == FieldKind::TrimmedText)
             fields[i] = kzt::Trim(fields[i]);
-        else if (specs[i].kind == FieldKind::Reserved)
+        else if (table[i].kind == FieldKind::Reserved)
             fields[i] = "0";
     }
 }
@@ -79,14 +79,14 @@ std::string VantrelDocument::SetInitVisibility(kzt::TkztAppletAgent& agent, cons
 
 void VantrelDocument::CommitAppletRecord(kzt::TAppletData& applet)
 {
-    applyFieldKinds(applet.Fields, appletFieldSpecs());
+    applyFieldKinds(applet.Fields, appletFieldDescriptions());
     clearWidthWithoutBorder(applet.Fields, ApBrdWidth, ApBrdStyle);
     clearWidthWithoutBorder(applet.Fields, ApLoadingBarBrdWidth, ApLoadingBarBrdStyle);
 }
 
 void VantrelDocument::CommitItemRecord(kzt::TItemData& item, int level)
 {
-    applyFieldKinds(item.Fields, itemFieldSpecs());
+    applyFieldKinds(item.Fields, itemFieldDescriptions());
     // The normal state plays no sound.
     item[ItNoBgSnd].clear();
     for (std::size_t state : kStates)

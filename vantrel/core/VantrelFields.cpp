@@ -23,9 +23,9 @@ const ChoiceList Visibilities = {"Invisible", "Visible"};
 const ChoiceList UrlSuggestions = {"http://", "mailto://", "javascript:", "ftp://", "news://"};
 const ChoiceList TargetSuggestions = {"_self", "_top", "_blank", "_parent"};
 
-const std::vector<FieldSpec>& appletFieldSpecs()
+const std::vector<FieldDescription>& appletFieldDescriptions()
 {
-    static const std::vector<FieldSpec> specs = {
+    static const std::vector<FieldDescription> table = {
         {"ApBgImg", "", FieldKind::TrimmedText, 0, 0, nullptr, "edtApBgImg", ""},
         {"ApBgImgX", "0", FieldKind::Integer, -9999, 9999, nullptr, "spnedtApBgImgX", ""},
         {"ApBgImgY", "0", FieldKind::Integer, -9999, 9999, nullptr, "spnedtApBgImgY", ""},
@@ -91,12 +91,12 @@ const std::vector<FieldSpec>& appletFieldSpecs()
         {"LoadAppletParamFromFile", "0", FieldKind::Flag, 0, 0, nullptr, "chckbxLoadAppletParamFromFile", ""},
         {"AppletParametersFileName", "vantrel2_params_file", FieldKind::Text, 0, 0, nullptr, "edtAppletParametersFileName", ""},
     };
-    return specs;
+    return table;
 }
 
-const std::vector<FieldSpec>& itemFieldSpecs()
+const std::vector<FieldDescription>& itemFieldDescriptions()
 {
-    static const std::vector<FieldSpec> specs = {
+    static const std::vector<FieldDescription> table = {
         {"ItNoFntName", "1", FieldKind::Choice, 0, 0, &FontNames, "cmbxItNoFntName", ""},
         {"ItNoFntSize", "14", FieldKind::Integer, -9999, 9999, nullptr, "spnedtItNoFntSize", ""},
         {"ItNoFntStyle", "0", FieldKind::FontStyle, 0, 3, nullptr, "spdbtnItNoFntBold", "spdbtnItNoFntItalic"},
@@ -172,7 +172,7 @@ const std::vector<FieldSpec>& itemFieldSpecs()
         {"IWidth", "80", FieldKind::Integer, 0, 9999, nullptr, "spnedtIWidth", ""},
         {"IHeight", "20", FieldKind::Integer, 0, 9999, nullptr, "spnedtIHeight", ""},
     };
-    return specs;
+    return table;
 }
 
 } // namespace vantrel

@@ -207,7 +207,7 @@ using ChoiceList = std::vector<std::string>;
 // One field: its name, default, kind, the range of an integer, the entries
 // of a choice, and the object names of the controls that edit it (a font
 // style has a bold and an italic button).
-struct FieldSpec
+struct FieldDescription
 {
     const char* name;
     const char* defaultValue;
@@ -233,7 +233,7 @@ extern const ChoiceList UrlSuggestions;
 extern const ChoiceList TargetSuggestions;
 
 // Every applet field and every item field, in field order.
-const std::vector<FieldSpec>& appletFieldSpecs();
-const std::vector<FieldSpec>& itemFieldSpecs();
+const std::vector<FieldDescription>& appletFieldDescriptions();
+const std::vector<FieldDescription>& itemFieldDescriptions();
 
 } // namespace vantrel

@@ -9,12 +9,12 @@ namespace vantrel {
 
 namespace {
 
-kzt::TStringArray defaultsOf(const std::vector<FieldSpec>& specs)
+kzt::TStringArray defaultsOf(const std::vector<FieldDescription>& table)
 {
     kzt::TStringArray values;
-    values.reserve(specs.size());
-    for (const FieldSpec& spec : specs)
-        values.emplace_back(spec.defaultValue);
+    values.reserve(table.size());
+    for (const FieldDescription& field : table)
+        values.emplace_back(field.defaultValue);
     return values;
 }
 
@@ -64,12 +64,12 @@ const VantrelProfile& VantrelProfile::instance()
 
 kzt::TAppletData VantrelProfile::defaultAppletData() const
 {
-    return kzt::TAppletData(defaultsOf(appletFieldSpecs()));
+    return kzt::TAppletData(defaultsOf(appletFieldDescriptions()));
 }
 
 kzt::TItemData VantrelProfile::defaultItemData() const
 {
-    return kzt::TItemData(defaultsOf(itemFieldSpecs()));
+    return kzt::TItemData(defaultsOf(itemFieldDescriptions()));
 }
 
 const kzt::ProjectFormat& VantrelProfile::projectFormat() const

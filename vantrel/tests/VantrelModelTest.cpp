@@ -52,8 +52,8 @@ TEST_F(Document, newDocument_hasTheDocumentedRecordsAndProjectFile)
 
 TEST(VantrelFields, tableNamesControlsAndChoices)
 {
-    const auto& applet = appletFieldSpecs();
-    const auto& item = itemFieldSpecs();
+    const auto& applet = appletFieldDescriptions();
+    const auto& item = itemFieldDescriptions();
     ASSERT_EQ(applet.size(), static_cast<std::size_t>(AppletFieldCount));
     ASSERT_EQ(item.size(), static_cast<std::size_t>(ItemFieldCount));
     EXPECT_STREQ(applet[ApLoadingMsg1FntStyle].control, "spdbtnApLoadingMsg1FontBold");
