@@ -43,6 +43,9 @@ function(kzt_add_product name)
     kzt_add_product_share(${name}
       FILES ${ARG_SHARE_FILES}
       SAMPLE_TEMPLATE ${ARG_SAMPLE_TEMPLATE} SAMPLE_PAGE ${ARG_SAMPLE_PAGE} SAMPLE_FILES ${ARG_SAMPLE_FILES})
+  elseif(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/share/CMakeLists.txt)
+    # A share folder that assembles itself (samples with pictures of their own).
+    add_subdirectory(share)
   elseif(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/share)
     kzt_install_share(${name} ${CMAKE_CURRENT_SOURCE_DIR}/share)
   endif()

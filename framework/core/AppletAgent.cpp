@@ -318,7 +318,26 @@ Status TkztAppletAgent::BuildHTMLFile(const fs::path& path)
     status = TextFile::writeAtomic(path, page);
     if (!status)
         return status;
+    status = writeCompanionFiles(path.parent_path(), path.filename().string());
+    if (!status)
+        return status;
     return m_product.writeGeneratedFiles(*this);
+}
+
+Status TkztAppletAgent::writeCompanionFiles(const fs::path& folder, const std::string& pageName,
+                                             TStringArray* written)
+{
+    for (const ProductProfile::CompanionFile& file : m_product.companionFiles(*this)) {
+        // Never a path taken from the document, and never over the page itself.
+        if (!IsBareFileName(file.name) || file.name == pageName)
+            continue;
+        Status status = TextFile::writeAtomic(folder / file.name, file.contents);
+        if (written)
+            written->push_back(file.name);
+        if (!status)
+            return status;
+    }
+    return Status::success();
 }
 
 Status TkztAppletAgent::copyRuntimeFiles(const fs::path& folder)
@@ -471,6 +490,11 @@ void TkztAppletAgent::forEachItemFile(const std::string& statusText,
     // Each file once, however many items use it; names that are not plain
     // file names are never used as paths.
     std::unordered_set<std::string_view> done;
+    for (std::size_t field : info().appletFileFields) {
+        const std::string& name = AppletData[field];
+        if (IsBareFileName(name) && done.insert(name).second)
+            action(name);
+    }
     for (std::size_t field : info().itemFileFields) {
         for (const TItemData& item : Items) {
             const std::string& name = item[field];
@@ -515,7 +539,9 @@ Status TkztAppletAgent::WritePreviewPage(const std::string& pageText)
         return Status::failure(TextFile::cannotWriteMessage(m_paths.previewDir / name, errno));
     Status status = TextFile::writeAtomic(m_paths.previewDir / name, pageText);
     PreviewFiles.push_back(name);
-    return status;
+    if (!status)
+        return status;
+    return writeCompanionFiles(m_paths.previewDir, name, &PreviewFiles);
 }
 
 const ProjectFormat& ProductProfile::projectFormat() const

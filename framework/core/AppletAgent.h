@@ -122,7 +122,8 @@ public:
     void CopyScriptsToPreview();
     void CopyImagesToPreview(const std::filesystem::path& folder);
     void ClearPreview();
-    // Copies the page text into the preview folder as "~preview.html".
+    // Copies the page text into the preview folder as "~preview.html", with
+    // the files the product writes beside its page.
     Status WritePreviewPage(const std::string& pageText);
 
     // Per-item file names that are safe to use as paths, in copy order.
@@ -137,6 +138,10 @@ private:
     // Files whose staging failed while writing, with the reason: a save
     // that needs them fails rather than publishing without them.
     std::unordered_map<std::string, std::string> m_failedStaging;
+    // Writes the product's companion files into the folder, naming each in
+    // `written` when given.
+    Status writeCompanionFiles(const std::filesystem::path& folder, const std::string& pageName,
+                               TStringArray* written = nullptr);
     void forEachItemFile(const std::string& statusText, const std::function<void(const std::string&)>& action) const;
 
     const ProductProfile& m_product;

@@ -25,8 +25,17 @@ struct ReportWording
         std::string heading;
         // Item fields naming per-item files, listed in this order of fields.
         std::vector<std::size_t> fields;
+        // Applet fields naming files of this section, listed before the items'.
+        std::vector<std::size_t> appletFields = {};
     };
     std::vector<Section> sections;
+    // Each item's files of a section together, item after item, rather than
+    // one field over all items, then the next field.
+    bool itemByItem = false;
+    // A name is listed once in the whole report, not once per section.
+    bool listOncePerReport = false;
+    // Empty lines between the last section and the closing rule.
+    std::size_t blankLinesBeforeEnd = 2;
 };
 
 // The values one product gives the shared container and flows.
@@ -52,6 +61,9 @@ struct ProductInfo
     std::string scriptName;      // runtime script base name used by the page
     // Item fields that name files travelling with the project, in copy order.
     std::vector<std::size_t> itemFileFields;
+    // Applet-level fields that name such files (a background picture or
+    // sound): copied by Save and staged for Preview with the items' files.
+    std::vector<std::size_t> appletFileFields;
     ReportWording report;
 
     const std::string& rootNodeText(bool afterNew = false) const
@@ -117,6 +129,16 @@ public:
     // products whose page can grow faster than the document; 0 when the page
     // is never more than a small multiple of the document.
     virtual std::uint64_t pageSizeBound(const TkztAppletAgent& /*agent*/) const { return 0; }
+
+    // Files the page reads that the product writes beside it (a parameters
+    // file, for instance), for the current records. Names are used only when
+    // they are bare file names.
+    struct CompanionFile
+    {
+        std::string name;
+        std::string contents;
+    };
+    virtual std::vector<CompanionFile> companionFiles(const TkztAppletAgent& /*agent*/) const { return {}; }
 };
 
 } // namespace kzt

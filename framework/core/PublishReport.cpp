@@ -4,6 +4,8 @@
 #include "ProgressSink.h"
 #include "TextFile.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <string_view>
 #include <unordered_set>
 
@@ -23,30 +25,51 @@ std::string PublishReport::text(const TkztAppletAgent& agent)
     out.line(rule);
     out.line("");
 
-    ProgressScope progress(agent.progress(), "Making Publish Report ... ...", 101);
+    // Field by field: 100 steps over the sections' fields. Item by item: one
+    // step per runtime file and per file field of each item.
+    std::size_t itemFieldCount = 0;
+    for (const ReportWording::Section& section : wording.sections)
+        itemFieldCount += section.fields.size();
+    const int maximum = wording.itemByItem
+                            ? static_cast<int>(std::min<std::size_t>(
+                                  agent.ScriptFiles.size() + agent.Items.size() * itemFieldCount, INT32_MAX))
+                            : 101;
+    ProgressScope progress(agent.progress(), "Making Publish Report ... ...", maximum);
     out.line(wording.runtimeHeading);
     for (const std::string& name : agent.ScriptFiles) {
         out.line("  " + name);
         progress.advance(1);
     }
 
+    std::unordered_set<std::string_view> listed;
+    auto list = [&](const std::string& name) {
+        if (!name.empty() && listed.insert(name).second)
+            out.line("  " + name);
+    };
     for (const ReportWording::Section& section : wording.sections) {
         out.line("");
         out.line(section.heading);
-        std::unordered_set<std::string_view> listed;
+        if (!wording.listOncePerReport)
+            listed.clear();
+        for (std::size_t field : section.appletFields)
+            list(agent.AppletData[field]);
+        if (wording.itemByItem) {
+            for (const TItemData& item : agent.Items) {
+                for (std::size_t field : section.fields)
+                    list(item[field]);
+                progress.advance(static_cast<int>(section.fields.size()));
+            }
+            continue;
+        }
         const int step = section.fields.empty() ? 0 : static_cast<int>(100 / section.fields.size());
         for (std::size_t field : section.fields) {
-            for (const TItemData& item : agent.Items) {
-                const std::string& name = item[field];
-                if (name.empty() || !listed.insert(name).second)
-                    continue;
-                out.line("  " + name);
-            }
+            for (const TItemData& item : agent.Items)
+                list(item[field]);
             progress.advance(step);
         }
     }
-    out.line("");
-    out.line("");
+    for (std::size_t i = 0; i < wording.blankLinesBeforeEnd; ++i)
+        out.line("");
     out.line(rule);
     out.line("End of Publish Report");
     out.line(rule);

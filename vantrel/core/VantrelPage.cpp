@@ -1,0 +1,245 @@
+#include "vantrel/core/VantrelPage.h"
+
+#include "AppletUtility.h"
+#include "vantrel/core/VantrelFields.h"
+#include "vantrel/core/VantrelProfile.h"
+
+#include <cstdint>
+#include <limits>
+#include <string_view>
+
+namespace vantrel {
+
+namespace {
+
+constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
+
+const std::string& fieldOf(const kzt::TStringArray& fields, std::size_t index)
+{
+    static const std::string empty;
+    return index < fields.size() ? fields[index] : empty;
+}
+
+// FNV-1a over the look fields, each closed by a byte of its own, so that
+// moving a boundary between two fields changes the hash as a rule.
+std::uint64_t lookHash(const kzt::TStringArray& fields)
+{
+    constexpr std::uint64_t prime = 0x100000001B3ull;
+    std::uint64_t hash = 0xCBF29CE484222325ull;
+    for (std::size_t i = 0; i < kLookFieldCount; ++i) {
+        for (unsigned char c : fieldOf(fields, i))
+            hash = (hash ^ c) * prime;
+        hash = (hash ^ 0x1F) * prime;
+    }
+    return hash ^ (hash >> 29);
+}
+
+bool sameLook(const kzt::TStringArray& a, const kzt::TStringArray& b)
+{
+    for (std::size_t i = 0; i < kLookFieldCount; ++i) {
+        if (fieldOf(a, i) != fieldOf(b, i))
+            return false;
+    }
+    return true;
+}
+
+// A value inside a double-quoted attribute: a quote mark would end the value
+// early, so it is written as an entity; every other byte as stored.
+void appendAttribute(std::string& out, std::string_view value)
+{
+    for (std::size_t quote; (quote = value.find('"')) != std::string_view::npos;) {
+        out.append(value.substr(0, quote));
+        out += "&quot;";
+        value.remove_prefix(quote + 1);
+    }
+    out.append(value);
+}
+
+using Append = void (*)(std::string&, std::string_view);
+
+void appendRaw(std::string& out, std::string_view value)
+{
+    out.append(value);
+}
+
+void appendPacked(std::string& out, const kzt::TStringArray& fields, std::size_t first, std::size_t last,
+                  Append append = appendRaw)
+{
+    for (std::size_t i = first; i < last; ++i) {
+        append(out, fieldOf(fields, i));
+        out += kzt::kFieldSeparator;
+    }
+}
+
+// An item's own fields, with its entry number in the StyleIndex place.
+void appendPackedItem(std::string& out, const kzt::TStringArray& fields, std::size_t entry, Append append)
+{
+    appendPacked(out, fields, ICaption, StyleIndex, append);
+    out += std::to_string(entry);
+    out += kzt::kFieldSeparator;
+    appendPacked(out, fields, StyleIndex + 1, ItemFieldCount, append);
+}
+
+// One line of the page's parameter list; `value` appends the attribute's value.
+template <typename Value>
+void appendParam(std::string& out, std::string_view name, std::size_t number, Value&& value)
+{
+    out += "\t<param name=\"";
+    out += name;
+    if (number != kNone)
+        out += std::to_string(number);
+    out += "\" value=\"";
+    value(out);
+    out += "\">\r\n";
+}
+
+void appendLine(std::string& out, std::string_view line)
+{
+    out += line;
+    out += "\r\n";
+}
+
+std::size_t roughSize(const StyleTable& table, const kzt::TItemArray& items)
+{
+    return (table.firstItem.size() * kLookFieldCount + items.size() * 14) * 8 + 4096;
+}
+
+} // namespace
+
+StyleTable StyleTable::build(const kzt::TItemArray& items)
+{
+    StyleTable table;
+    table.entryOfItem.resize(items.size());
+    // An open-addressing table of entry numbers, at most half full; a slot
+    // holds an entry whose hash led there or to a slot before it.
+    std::size_t capacity = 16;
+    while (capacity < 2 * items.size())
+        capacity *= 2;
+    const std::size_t mask = capacity - 1;
+    std::vector<std::size_t> slots(capacity, kNone);
+    std::vector<std::uint64_t> entryHash;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const kzt::TStringArray& fields = items[i].Fields;
+        const std::uint64_t hash = lookHash(fields);
+        std::size_t slot = static_cast<std::size_t>(hash) & mask;
+        std::size_t entry = kNone;
+        for (; slots[slot] != kNone; slot = (slot + 1) & mask) {
+            const std::size_t candidate = slots[slot];
+            if (entryHash[candidate] == hash && sameLook(items[table.firstItem[candidate]].Fields, fields)) {
+                entry = candidate;
+                break;
+            }
+        }
+        if (entry == kNone) {
+            entry = table.firstItem.size();
+            table.firstItem.push_back(i);
+            entryHash.push_back(hash);
+            slots[slot] = entry;
+        }
+        table.entryOfItem[i] = entry;
+    }
+    return table;
+}
+
+StyleTable StyleTable::current(const kzt::TItemArray& items)
+{
+    StyleTable table;
+    table.entryOfItem.reserve(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const auto number = kzt::ParseDecimal(fieldOf(items[i].Fields, StyleIndex));
+        if (!number || *number < 0 || static_cast<std::size_t>(*number) > table.firstItem.size())
+            return build(items);
+        const auto entry = static_cast<std::size_t>(*number);
+        if (entry == table.firstItem.size())
+            table.firstItem.push_back(i);
+        else if (!sameLook(items[table.firstItem[entry]].Fields, items[i].Fields))
+            return build(items);
+        table.entryOfItem.push_back(entry);
+    }
+    return table;
+}
+
+void VantrelPage::assignStyleIndexes(kzt::TItemArray& items)
+{
+    const StyleTable table = StyleTable::build(items);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        items[i].Fields.resize(ItemFieldCount);
+        items[i][StyleIndex] = std::to_string(table.entryOfItem[i]);
+    }
+}
+
+bool VantrelPage::usesParametersFile(const kzt::TAppletData& applet)
+{
+    return fieldOf(applet.Fields, LoadAppletParamFromFile) == "1";
+}
+
+std::string VantrelPage::packed(const kzt::TStringArray& fields, std::size_t first, std::size_t last)
+{
+    std::string out;
+    appendPacked(out, fields, first, last);
+    return out;
+}
+
+std::string VantrelPage::page(const kzt::TAppletData& applet, const kzt::TItemArray& items)
+{
+    const std::string base = VantrelProfile::kAppletBase;
+    std::string out;
+    appendLine(out, "<HTML>");
+    appendLine(out, "<!-- START Vantrel 2.01 CONFIG PARAMETERS Don't modify these codes by yourself -->");
+    out += "<applet code=\"" + base + ".class\" archive=\"" + base + ".jar\" width=\"";
+    appendAttribute(out, fieldOf(applet.Fields, ApWidth));
+    out += "\" height=\"";
+    appendAttribute(out, fieldOf(applet.Fields, ApHeight));
+    appendLine(out, "\" MAYSCRIPT>");
+    appendParam(out, "Copyright", kNone, [](std::string& o) { appendAttribute(o, VantrelProfile::kNotice); });
+    if (usesParametersFile(applet)) {
+        appendParam(out, "paramsrc", kNone,
+                    [&](std::string& o) { appendAttribute(o, fieldOf(applet.Fields, AppletParametersFileName)); });
+    } else {
+        const StyleTable table = StyleTable::current(items);
+        out.reserve(roughSize(table, items));
+        appendParam(out, "app", kNone,
+                    [&](std::string& o) { appendPacked(o, applet.Fields, 0, kAppFieldCount, appendAttribute); });
+        for (std::size_t k = 0; k < table.firstItem.size(); ++k) {
+            appendParam(out, "is", k, [&](std::string& o) {
+                appendPacked(o, items[table.firstItem[k]].Fields, 0, kLookFieldCount, appendAttribute);
+            });
+        }
+        for (std::size_t k = 0; k < items.size(); ++k) {
+            appendParam(out, "i", k,
+                        [&](std::string& o) { appendPackedItem(o, items[k].Fields, table.entryOfItem[k], appendAttribute); });
+        }
+    }
+    appendLine(out, "</applet>");
+    appendLine(out, "<!-- END Vantrel 2.01 CONFIG PARAMETERS -->");
+    appendLine(out, "</HTML>");
+    return out;
+}
+
+std::string VantrelPage::parametersFile(const kzt::TAppletData& applet, const kzt::TItemArray& items)
+{
+    const StyleTable table = StyleTable::current(items);
+    std::string out;
+    out.reserve(roughSize(table, items));
+    for (const char* line : {"ProductName", "Vantrel", "ProductVersion", "2.01", "app"})
+        appendLine(out, line);
+    appendPacked(out, applet.Fields, 0, kAppFieldCount);
+    appendLine(out, "");
+    appendLine(out, "iscount");
+    appendLine(out, std::to_string(table.firstItem.size()));
+    for (std::size_t k = 0; k < table.firstItem.size(); ++k) {
+        appendLine(out, "is" + std::to_string(k));
+        appendPacked(out, items[table.firstItem[k]].Fields, 0, kLookFieldCount);
+        appendLine(out, "");
+    }
+    appendLine(out, "icount");
+    appendLine(out, std::to_string(items.size()));
+    for (std::size_t k = 0; k < items.size(); ++k) {
+        appendLine(out, "i" + std::to_string(k));
+        appendPackedItem(out, items[k].Fields, table.entryOfItem[k], appendRaw);
+        appendLine(out, "");
+    }
+    return out;
+}
+
+} // namespace vantrel

@@ -1,0 +1,99 @@
+#include "vantrel/core/VantrelProfile.h"
+
+#include "AppletAgent.h"
+#include "vantrel/core/VantrelFields.h"
+#include "vantrel/core/VantrelPage.h"
+#include "vantrel/core/VantrelProjectFormat.h"
+
+namespace vantrel {
+
+namespace {
+
+kzt::TStringArray defaultsOf(const std::vector<FieldDescription>& table)
+{
+    kzt::TStringArray values;
+    values.reserve(table.size());
+    for (const FieldDescription& field : table)
+        values.emplace_back(field.defaultValue);
+    return values;
+}
+
+} // namespace
+
+VantrelProfile::VantrelProfile()
+{
+    m_info.name = "Vantrel";
+    m_info.version = "2.01";
+    m_info.rootText = "Vantrel 2006";
+    m_info.executableName = "vantrel";
+    m_info.noteLine = "Note: This file be created and maintained by Vantrel 2.01.";
+    m_info.acceptedNames = {"Vantrel"};
+    m_info.extension = "vtp";
+    m_info.fileFilter = "Vantrel Files (*.vtp)|*.vtp";
+    m_info.foreignFileMessage = "This file wasn't saved by Vantrel 2.01, open failed!";
+    m_info.appletFieldCount = AppletFieldCount;
+    m_info.itemFieldCount = ItemFieldCount;
+    m_info.captionField = ICaption;
+    m_info.levelField = Level;
+    m_info.scriptFiles = {std::string(kAppletBase) + ".jar", std::string(kAppletBase) + ".class",
+                          std::string(kAppletBase) + "_2.class"};
+    m_info.scriptName = kAppletBase;
+    m_info.itemFileFields = {ItNoBgImg, ItOvBgImg, ItClBgImg, ItOvBgSnd, ItClBgSnd};
+    m_info.appletFileFields = {ApBgImg, ApBgSnd};
+    m_info.report.purposeLine = "This message contain the information about how to publish the applet. "
+                                "Please read it carefully!";
+    m_info.report.projectExtension = "vtp";
+    m_info.report.runtimeHeading =
+        "[Applet class and archive file(s)]: Archive file be used for newer browser such as IE4+ or Netscape4+";
+    m_info.report.sections = {
+        {"[Image File(s)]: They should be copied to the same directory the applet class file in!",
+         {ItNoBgImg, ItOvBgImg, ItClBgImg},
+         {ApBgImg}},
+        {"[Audio File(s)]: They should be copied to the same directory the applet class file in!",
+         {ItOvBgSnd, ItClBgSnd},
+         {ApBgSnd}}};
+    m_info.report.itemByItem = true;
+    m_info.report.listOncePerReport = true;
+    m_info.report.blankLinesBeforeEnd = 1;
+}
+
+const VantrelProfile& VantrelProfile::instance()
+{
+    static const VantrelProfile profile;
+    return profile;
+}
+
+kzt::TAppletData VantrelProfile::defaultAppletData() const
+{
+    return kzt::TAppletData(defaultsOf(appletFieldDescriptions()));
+}
+
+kzt::TItemData VantrelProfile::defaultItemData() const
+{
+    return kzt::TItemData(defaultsOf(itemFieldDescriptions()));
+}
+
+const kzt::ProjectFormat& VantrelProfile::projectFormat() const
+{
+    return VantrelProjectFormat::instance();
+}
+
+void VantrelProfile::refreshDerivedFields(kzt::TkztAppletAgent& agent) const
+{
+    agent.UpdateItemLevels();
+    VantrelPage::assignStyleIndexes(agent.Items);
+}
+
+std::string VantrelProfile::generatePage(const kzt::TkztAppletAgent& agent) const
+{
+    return VantrelPage::page(agent.AppletData, agent.Items);
+}
+
+std::vector<kzt::ProductProfile::CompanionFile> VantrelProfile::companionFiles(const kzt::TkztAppletAgent& agent) const
+{
+    if (!VantrelPage::usesParametersFile(agent.AppletData))
+        return {};
+    return {{agent.AppletData[AppletParametersFileName], VantrelPage::parametersFile(agent.AppletData, agent.Items)}};
+}
+
+} // namespace vantrel

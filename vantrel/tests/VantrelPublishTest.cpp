@@ -1,0 +1,248 @@
+#include "VantrelTestSupport.h"
+
+#include "vantrel/core/VantrelPage.h"
+
+#include <set>
+
+using namespace vantrel;
+using namespace vantrel::test;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Publish : public ::testing::Test
+{
+protected:
+    TempFolder folder;
+    kzt::TkztAppletAgent agent{product(), folder.appPaths()};
+
+    void SetUp() override
+    {
+        fs::create_directories(folder / "project");
+        fs::create_directories(folder / "site");
+    }
+
+    kzt::TreeNode* add(kzt::TreeNode* parent, const std::string& caption)
+    {
+        kzt::TreeNode* node = VantrelDocument::InsertItem(agent, parent);
+        agent.SetCaption(agent.ItemIndexOf(node), caption);
+        return node;
+    }
+    kzt::TItemData& item(std::size_t i) { return agent.Items[i]; }
+
+    // A document whose applet and items name pictures and sounds, some
+    // of them more than once and one name as both picture and sound.
+    void fillWithFiles()
+    {
+        agent.AppletData[ApBgImg] = "back.gif";
+        agent.AppletData[ApBgSnd] = "hum.au";
+        kzt::TreeNode* a = add(nullptr, "A");
+        add(a, "B");
+        add(nullptr, "C");
+        item(0)[ItNoBgImg] = "a.gif";
+        item(0)[ItOvBgImg] = "a_over.gif";
+        item(0)[ItClBgImg] = "a.gif";
+        item(0)[ItOvBgSnd] = "over.au";
+        item(1)[ItNoBgImg] = "back.gif";
+        item(1)[ItClBgSnd] = "click.au";
+        item(2)[ItOvBgImg] = "c.gif";
+        item(2)[ItOvBgSnd] = "a.gif";
+        item(2)[ItClBgSnd] = "over.au";
+        for (const char* name : {"back.gif", "hum.au", "a.gif", "a_over.gif", "over.au", "click.au", "c.gif"})
+            writeFile(folder / "project" / name, std::string("data of ") + name);
+    }
+};
+
+} // namespace
+
+TEST_F(Publish, saveAsMenuVtp_writesThePageProjectAndReportAndTheRuntimeFilesThereAre)
+{
+    add(nullptr, "Home");
+    ASSERT_TRUE(agent.SaveProject(folder / "site", "menu.vtp").ok());
+    EXPECT_EQ(filesIn(folder / "site"), (std::vector<std::string>{"menu.html", "menu.vtp", "menu_PublishReport.txt"}));
+    EXPECT_EQ(readFile(folder / "site" / "menu.html"), agent.BuildHTMLText());
+
+    // Runtime files come from the share folder; a missing one is skipped.
+    fs::create_directories(agent.paths().shareDir);
+    writeFile(agent.paths().shareDir / "vantrel20.jar", "stand-in archive");
+    writeFile(agent.paths().shareDir / "vantrel20_2.class", "stand-in class");
+    ASSERT_TRUE(agent.SaveProject(folder / "site", "menu").ok());
+    EXPECT_EQ(filesIn(folder / "site"), (std::vector<std::string>{"menu.html", "menu.vtp",
+                                                                  "menu_PublishReport.txt", "vantrel20.jar",
+                                                                  "vantrel20_2.class"}));
+    EXPECT_EQ(readFile(folder / "site" / "vantrel20.jar"), "stand-in archive");
+    // The report still names all three.
+    const std::string report = readFile(folder / "site" / "menu_PublishReport.txt");
+    EXPECT_NE(report.find("\r\n  vantrel20.jar\r\n  vantrel20.class\r\n  vantrel20_2.class\r\n\r\n"), std::string::npos);
+}
+
+TEST_F(Publish, report_listsEachPictureAndSoundOnceInTheDocumentedOrder)
+{
+    fillWithFiles();
+    EXPECT_EQ(agent.PublishReportText(), golden("menu_PublishReport.txt"));
+
+    // Without any file names the sections keep their headings.
+    kzt::TkztAppletAgent empty(product(), folder.appPaths());
+    const std::vector<std::string> lines = linesOf(empty.PublishReportText());
+    ASSERT_EQ(lines.size(), 19u);
+    EXPECT_EQ(lines[12], "[Image File(s)]: They should be copied to the same directory the applet class file in!");
+    EXPECT_EQ(lines[13], "");
+    EXPECT_EQ(lines[14], "[Audio File(s)]: They should be copied to the same directory the applet class file in!");
+    EXPECT_EQ(lines[15], "");
+    EXPECT_EQ(lines[16], std::string(77, '='));
+}
+
+TEST_F(Publish, appletAndItemFiles_stagedOnOpenAndCopiedBySave)
+{
+    fillWithFiles();
+    ASSERT_TRUE(agent.WriteProjectFile(folder / "project" / "menu.vtp").ok());
+
+    kzt::TkztAppletAgent opened(product(), folder.appPaths());
+    ASSERT_TRUE(opened.ReadProjectFile(folder / "project" / "menu.vtp").ok());
+    opened.CopyImagesToPreview(folder / "project");
+    const std::vector<std::string> files = {"a.gif", "a_over.gif", "back.gif", "c.gif", "click.au", "hum.au", "over.au"};
+    EXPECT_EQ(filesIn(opened.paths().previewDir), files);
+
+    ASSERT_TRUE(opened.SaveProject(folder / "site", "menu.vtp").ok());
+    std::vector<std::string> expected = files;
+    expected.insert(expected.end(), {"menu.html", "menu.vtp", "menu_PublishReport.txt"});
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(filesIn(folder / "site"), expected);
+    EXPECT_EQ(readFile(folder / "site" / "hum.au"), "data of hum.au");
+    EXPECT_EQ(readFile(folder / "site" / "back.gif"), "data of back.gif");
+
+    opened.ClearPreview();
+    EXPECT_FALSE(fs::exists(opened.paths().previewDir));
+}
+
+TEST_F(Publish, namesThatAreNotBareFileNames_areNeverUsedAsPathsButStillWritten)
+{
+    writeFile(folder / "secret.gif", "secret");
+    writeFile(folder / "project" / "secret.au", "secret");
+    agent.AppletData[ApBgImg] = "../secret.gif";
+    agent.AppletData[ApBgSnd] = (folder / "project" / "secret.au").string();
+    kzt::TreeNode* node = add(nullptr, "A");
+    item(agent.ItemIndexOf(node))[ItOvBgSnd] = "sub/../../secret.gif";
+    agent.CopyImagesToPreview(folder / "project");
+    EXPECT_TRUE(filesIn(agent.paths().previewDir).empty());
+    ASSERT_TRUE(agent.SaveProject(folder / "site", "menu.vtp").ok());
+    EXPECT_EQ(filesIn(folder / "site"), (std::vector<std::string>{"menu.html", "menu.vtp", "menu_PublishReport.txt"}));
+    const std::string report = readFile(folder / "site" / "menu_PublishReport.txt");
+    EXPECT_NE(report.find("\r\n  ../secret.gif\r\n"), std::string::npos);
+    EXPECT_NE(report.find("\r\n  " + (folder / "project" / "secret.au").string() + "\r\n"), std::string::npos);
+    EXPECT_NE(readFile(folder / "site" / "menu.html").find("sub/../../secret.gif#$@"), std::string::npos);
+    EXPECT_EQ(readFile(folder / "secret.gif"), "secret");
+}
+
+TEST_F(Publish, parametersFile_writtenBesideThePageAndIntoThePreviewOnly)
+{
+    add(nullptr, "Home");
+    agent.AppletData[LoadAppletParamFromFile] = "1";
+    agent.AppletData[AppletParametersFileName] = "menu_params";
+    ASSERT_TRUE(agent.SaveProject(folder / "site", "menu.vtp").ok());
+    EXPECT_EQ(filesIn(folder / "site"),
+              (std::vector<std::string>{"menu.html", "menu.vtp", "menu_PublishReport.txt", "menu_params"}));
+    EXPECT_EQ(readFile(folder / "site" / "menu_params"), VantrelPage::parametersFile(agent.AppletData, agent.Items));
+    // It is not listed in the report.
+    EXPECT_EQ(readFile(folder / "site" / "menu_PublishReport.txt").find("menu_params"), std::string::npos);
+    // Nothing went into the share folder or the user's folder besides the preview.
+    EXPECT_FALSE(fs::exists(agent.paths().shareDir / "menu_params"));
+    EXPECT_FALSE(fs::exists(agent.paths().userDataDir / "menu_params"));
+
+    ASSERT_TRUE(agent.WritePreviewPage(agent.BuildHTMLText()).ok());
+    EXPECT_EQ(filesIn(agent.paths().previewDir), (std::vector<std::string>{"menu_params", "~preview.html"}));
+    agent.ClearPreview();
+    EXPECT_FALSE(fs::exists(agent.paths().previewDir));
+
+    // A name that is no bare file name is written nowhere; neither is one
+    // that would replace the page.
+    fs::create_directories(folder / "site2");
+    agent.AppletData[AppletParametersFileName] = "../menu_params";
+    ASSERT_TRUE(agent.SaveProject(folder / "site2", "menu.vtp").ok());
+    agent.AppletData[AppletParametersFileName] = "menu.html";
+    ASSERT_TRUE(agent.SaveProject(folder / "site2", "menu.vtp").ok());
+    EXPECT_EQ(filesIn(folder / "site2"), (std::vector<std::string>{"menu.html", "menu.vtp", "menu_PublishReport.txt"}));
+    EXPECT_FALSE(fs::exists(folder / "menu_params"));
+    EXPECT_NE(readFile(folder / "site2" / "menu.html").find("\t<param name=\"paramsrc\" value=\"menu.html\">"),
+              std::string::npos);
+}
+
+TEST_F(Publish, saveRefreshesTheStyleNumbersTheProjectStores)
+{
+    kzt::TreeNode* a = add(nullptr, "A");
+    add(a, "B");
+    item(1)[ItNoTextClr] = "00FF00";
+    item(0)[StyleIndex] = "";
+    item(1)[StyleIndex] = "";
+    ASSERT_TRUE(agent.SaveProject(folder / "site", "m.vtp").ok());
+    kzt::TkztAppletAgent opened(product(), folder.appPaths());
+    ASSERT_TRUE(opened.ReadProjectFile(folder / "site" / "m.vtp").ok());
+    EXPECT_EQ(opened.Items[0][StyleIndex], "0");
+    EXPECT_EQ(opened.Items[1][StyleIndex], "1");
+}
+
+TEST(VantrelShipped, templatesReadBackUnchangedAndShowEveryKindOfLook)
+{
+    const fs::path templates = fs::path(KZT_SOURCE_DIR) / "vantrel" / "share" / "templates";
+    std::vector<fs::path> projects;
+    for (const auto& entry : fs::directory_iterator(templates)) {
+        if (entry.path().extension() == ".vtp")
+            projects.push_back(entry.path());
+    }
+    ASSERT_GE(projects.size(), 4u);
+    std::set<std::string> fillModes, borderStyles, visibilities;
+    bool pictures = false, threeStates = true;
+    for (const fs::path& project : projects) {
+        TempFolder folder;
+        kzt::TkztAppletAgent agent(product(), folder.appPaths());
+        ASSERT_TRUE(agent.ReadProjectFile(project).ok()) << project;
+        EXPECT_TRUE(treeMatchesItems(agent));
+        // As the program saves it: style numbers refreshed by the page.
+        agent.BuildHTMLText();
+        std::string text;
+        ASSERT_TRUE(product().projectFormat().render(agent, text).ok());
+        EXPECT_EQ(text, readFile(project)) << project;
+        // Every file the template names is shipped beside it.
+        agent.CopyImagesToPreview(templates);
+        for (const std::string& name : filesIn(agent.paths().previewDir))
+            EXPECT_TRUE(fs::exists(templates / name)) << name;
+        for (const std::string& name : agent.ItemFileNames(true))
+            EXPECT_TRUE(fs::exists(templates / name)) << project << ": " << name;
+        for (std::size_t field : {ApBgImg, ApBgSnd}) {
+            if (!agent.AppletData[field].empty()) {
+                EXPECT_TRUE(fs::exists(templates / agent.AppletData[field])) << agent.AppletData[field];
+            }
+        }
+        pictures = pictures || !agent.AppletData[ApBgImg].empty() || !agent.ItemFileNames(true).empty();
+        fillModes.insert(agent.AppletData[ApBgGrdntFllDrctn]);
+        for (const kzt::TItemData& item : agent.Items) {
+            for (std::size_t state : kStates) {
+                fillModes.insert(item[state + BgGrdntFllDrctn]);
+                borderStyles.insert(item[state + BrdStyle]);
+            }
+            threeStates = threeStates && item[ItNoTextClr] + item[ItNoBgClr] != item[ItOvTextClr] + item[ItOvBgClr];
+            if (item[Level] != "0")
+                visibilities.insert(item[ItemInitVisible]);
+        }
+    }
+    EXPECT_TRUE(pictures);
+    EXPECT_TRUE(threeStates);
+    EXPECT_GE(fillModes.size(), 4u);
+    EXPECT_TRUE(borderStyles.count("3") && borderStyles.count("4"));
+    EXPECT_EQ(visibilities, (std::set<std::string>{"0", "1"}));
+}
+
+TEST(VantrelShipped, samplePageIsWhatTheProgramWritesForItsTemplate)
+{
+    const fs::path samples = fs::path(KZT_BINARY_DIR) / "share" / "vantrel" / "samples";
+    TempFolder folder;
+    kzt::TkztAppletAgent agent(product(), folder.appPaths());
+    ASSERT_TRUE(agent.ReadProjectFile(fs::path(KZT_SOURCE_DIR) / "vantrel/share/templates/paper_pictures.vtp").ok());
+    EXPECT_EQ(readFile(samples / "index.html"), agent.BuildHTMLText());
+    for (const std::string& name : agent.ItemFileNames(true))
+        EXPECT_TRUE(fs::exists(samples / name)) << name;
+    EXPECT_TRUE(fs::exists(samples / agent.AppletData[ApBgImg]));
+    for (const std::string& name : agent.ScriptFiles)
+        EXPECT_FALSE(fs::exists(samples / name)) << name;
+}
