@@ -1,6 +1,7 @@
 // Times the osmerin document operations on a 100,000-item news box: open,
 // generate and publish a project.
 #include "AppletAgent.h"
+#include "ProjectFileFormat.h"
 #include "osmerin/core/OsmerinProfile.h"
 
 #include <chrono>
@@ -49,9 +50,13 @@ int main(int argc, char** argv)
     const auto& product = osmerin::OsmerinProfile::instance();
     {
         // Text, image and text-file items in turn, the files shared by many items.
+        // Built in one bulk load: inserting one by one renumbers the tree each time.
         kzt::TkztAppletAgent agent(product, paths);
+        agent.tree().beginBulkLoad();
         for (std::size_t i = 0; i < count; ++i) {
-            const std::size_t k = agent.ItemIndexOf(agent.InsertItem(nullptr));
+            const std::size_t k = agent.Items.size();
+            agent.Items.push_back(agent.GetDefaultItemData());
+            agent.tree().appendChildSilently(agent.tree().root(), "");
             kzt::TItemData& item = agent.Items[k];
             item[osmerin::ItemURL] = "news/story" + std::to_string(i) + ".html";
             item[osmerin::ItemStatusBarText] = "Read story number " + std::to_string(i);
@@ -59,9 +64,12 @@ int main(int argc, char** argv)
             item[osmerin::ItemText] = osmerin::JoinItemText({"Headline " + std::to_string(i), "", "Second line"});
             item[osmerin::ItemImageFilename] = "picture" + std::to_string(i % 50) + ".gif";
             item[osmerin::ItemTextFilename] = "story" + std::to_string(i % 50) + ".txt";
-            osmerin::OsmerinProfile::SetItemComment(agent, k, "News item " + std::to_string(i));
+            item[osmerin::ItemComment] = "News item " + std::to_string(i);
         }
-        for (int f = 0; f < 50; ++f) {
+        agent.tree().endBulkLoad();
+        for (std::size_t k = 0; k < count; ++k)
+            agent.tree().setText(agent.NodeOfItem(k), agent.Items[k][osmerin::ItemComment]);
+        for (int f = 0; f < (argc > 2 ? std::atoi(argv[2]) : 50); ++f) {
             std::FILE* file = std::fopen((dir / "project" / ("picture" + std::to_string(f) + ".gif")).c_str(), "wb");
             if (file)
                 std::fclose(file);
@@ -84,6 +92,9 @@ int main(int argc, char** argv)
         reportBytes = agent.PublishReportText().size();
         return reportBytes > 0;
     });
+    std::string rendered;
+    const double render = timed([&] { return product.projectFormat().render(agent, rendered).ok(); });
+    const double write = timed([&] { return agent.WriteProjectFile(dir / "site" / "written.osn").ok(); });
     const double publish = timed([&] { return agent.SaveProject(dir / "site", "big.osn").ok(); });
 
     std::printf("osmerin, %zu items (project %.1f MB, page %.1f MB, report %.1f MB)\n", count,
@@ -92,6 +103,8 @@ int main(int argc, char** argv)
     std::printf("  open project          %8.1f ms\n", open);
     std::printf("  generate page         %8.1f ms\n", generate);
     std::printf("  publish report        %8.1f ms\n", report);
+    std::printf("  render project file   %8.1f ms\n", render);
+    std::printf("  write project file    %8.1f ms\n", write);
     std::printf("  publish (save)        %8.1f ms\n", publish);
     const bool whole = agent.Items.size() == count && agent.tree().count() == count + 1;
     agent.ClearPreview();

@@ -228,12 +228,22 @@ kzt::Status OsmerinProjectFormat::render(const kzt::TkztAppletAgent& agent, std:
         static_cast<int>(std::min<std::size_t>(agent.Items.size() * ItemFieldCount + 15, static_cast<std::size_t>(INT_MAX)));
     kzt::ProgressScope progress(agent.progress(), "Saving Data ... ...", maximum);
 
+    // The exact size, so the text is never moved while it grows.
+    const kzt::ItemTree& tree = agent.tree();
+    std::size_t bytes = 1024 + agent.AppletData.size() * 2;
+    for (const std::string& value : agent.AppletData.Fields)
+        bytes += value.size();
+    for (const kzt::TreeNode* node : tree.order())
+        bytes += node->text().size() + static_cast<std::size_t>(tree.level(node) + 3);
+    for (const kzt::TItemData& item : agent.Items) {
+        for (const std::string& value : item.Fields)
+            bytes += value.size() + 2;
+    }
     kzt::LineWriter out;
-    out.reserve(1024 + agent.Items.size() * (ItemFieldCount * 8 + 32));
+    out.reserve(bytes + agent.Items.size() * ItemFieldCount * 2);
     for (const char* line : kHeader)
         out.line(line);
     out.line(kStructureStart);
-    const kzt::ItemTree& tree = agent.tree();
     std::string line;
     for (const kzt::TreeNode* node : tree.order()) {
         // Leading blanks would read back as levels.
