@@ -48,9 +48,11 @@ const OsmerinProfile& OsmerinProfile::instance()
 kzt::TAppletData OsmerinProfile::defaultAppletData() const
 {
     return kzt::TAppletData(kzt::TStringArray{
-        "0",      "000000", "1",   "0",      "0",      "125",    "7",          "10", "10",
-        "EDCB0A", "000000", "125", "17",     "10",     "10",     "EDCB0A",     "000000", "6",
-        "EDCB0A", "3",      "FFFFFF", "0000FF", "Loading...", "1", "0",        "140", "230"});
+        "0", "000000", "1", "0", "0",                             // count, background, slide
+        "125", "7", "10", "10", "EDCB0A", "000000",               // Up/Left button
+        "125", "17", "10", "10", "EDCB0A", "000000",              // Down/Right button
+        "6", "EDCB0A", "3",                                       // frame
+        "FFFFFF", "0000FF", "Loading...", "1", "0", "140", "230"}); // loading, buttons, cursor, size
 }
 
 kzt::TItemData OsmerinProfile::defaultItemData() const

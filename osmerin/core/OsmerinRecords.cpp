@@ -1,5 +1,7 @@
 #include "osmerin/core/OsmerinRecords.h"
 
+#include <algorithm>
+
 namespace osmerin {
 
 namespace {

@@ -5,6 +5,9 @@
 #include "TextFile.h"
 #include "osmerin/core/OsmerinRecords.h"
 
+#include <iterator>
+#include <string_view>
+
 namespace osmerin {
 
 std::string OsmerinReport::text(const kzt::TkztAppletAgent& agent)
