@@ -81,6 +81,11 @@ void TkztAppletAgent::InsertItemData(std::size_t index, TItemData data)
 
 void TkztAppletAgent::DeleteItemData(std::size_t index)
 {
+    // A lone record goes whatever the index, as the list operations define it.
+    if (Items.size() == 1) {
+        Items.clear();
+        return;
+    }
     if (index >= Items.size())
         return;
     Items.erase(Items.begin() + static_cast<std::ptrdiff_t>(index));
@@ -98,7 +103,8 @@ TreeNode* TkztAppletAgent::InsertItem(TreeNode* parent)
     if (!parent)
         parent = m_tree.root();
     TItemData item = GetDefaultItemData();
-    item[info().levelField] = std::to_string(m_tree.level(parent) + 1);
+    if (info().hasLevelField)
+        item[info().levelField] = std::to_string(m_tree.level(parent) + 1);
     const std::string caption = item[info().captionField];
     // The new record lands right after the last record of the parent's subtree.
     const std::size_t position = m_tree.subtreeEnd(parent) - 1;
@@ -184,7 +190,7 @@ TreeNode* TkztAppletAgent::PasteSubtree(TreeNode* parent, const TItemArray& reco
     for (std::size_t i = 0; i < pasted.size(); ++i) {
         pasted[i].Fields.resize(fieldCount);
         // The copy lands at another depth; its stored levels follow it.
-        if (levelField < fieldCount)
+        if (info().hasLevelField && levelField < fieldCount)
             pasted[i][levelField] = std::to_string(top + relativeLevels[i]);
         texts.push_back(pasted[i][info().captionField]);
     }
@@ -218,12 +224,15 @@ void TkztAppletAgent::NumberItems(std::size_t idField, std::size_t parentField)
         item[idField] = itemIdentifier(k - 1);
         if (!node->parent()->isRoot())
             item[parentField] = itemIdentifier(m_tree.absoluteIndex(node->parent()) - 1);
-        item[levelField] = std::to_string(m_tree.level(node));
+        if (info().hasLevelField)
+            item[levelField] = std::to_string(m_tree.level(node));
     }
 }
 
 void TkztAppletAgent::UpdateItemLevels()
 {
+    if (!info().hasLevelField)
+        return;
     const std::size_t levelField = info().levelField;
     const auto& order = m_tree.order();
     for (std::size_t k = 1; k < order.size(); ++k)
@@ -234,11 +243,17 @@ Status TkztAppletAgent::RebuildTreeFromLevels()
 {
     const std::size_t levelField = info().levelField;
     const std::size_t captionField = info().captionField;
+    const bool hasLevels = info().hasLevelField;
     // Check every level first, so a bad one leaves no half-built tree.
     std::vector<long long> levels;
     levels.reserve(Items.size());
     for (TItemData& item : Items) {
         item.Fields.resize(info().itemFieldCount);
+        if (!hasLevels) {
+            // Records without a level all stand directly under the root.
+            levels.push_back(0);
+            continue;
+        }
         // An empty level (a line cut short of its last separator) places the
         // record at the top rather than refusing the whole file.
         const auto level = item[levelField].empty() ? std::optional<long long>(0) : ParseDecimal(item[levelField]);
@@ -253,7 +268,7 @@ Status TkztAppletAgent::RebuildTreeFromLevels()
     for (std::size_t r = 0; r < Items.size(); ++r) {
         const long long deepest = static_cast<long long>(path.size()) - 1;
         const long long level = std::clamp(levels[r], 0LL, deepest);
-        if (level != levels[r] || Items[r][levelField].empty())
+        if (hasLevels && (level != levels[r] || Items[r][levelField].empty()))
             Items[r][levelField] = std::to_string(level);
         TreeNode* parent = path[static_cast<std::size_t>(level)];
         TreeNode* node = m_tree.appendChildSilently(parent, Items[r][captionField]);
@@ -413,7 +428,7 @@ Status TkztAppletAgent::SaveProject(const fs::path& folder, const std::string& f
 
 std::string TkztAppletAgent::PublishReportText()
 {
-    return PublishReport::text(*this);
+    return m_product.publishReport(*this);
 }
 
 Status TkztAppletAgent::WritePublishReport(const fs::path& folder, const std::string& fileName)
@@ -547,6 +562,11 @@ Status TkztAppletAgent::WritePreviewPage(const std::string& pageText)
 const ProjectFormat& ProductProfile::projectFormat() const
 {
     return ProjectFileFormat::standard();
+}
+
+std::string ProductProfile::publishReport(const TkztAppletAgent& agent) const
+{
+    return PublishReport::text(agent);
 }
 
 fs::path ProductProfile::runtimeFileSource(const TkztAppletAgent& agent, const std::string& name) const

@@ -57,6 +57,9 @@ struct ProductInfo
     std::size_t itemFieldCount = 0;
     std::size_t captionField = 0;
     std::size_t levelField = 0;
+    // Without a level field the tree alone holds the depth of each item, and
+    // the agent neither reads nor writes `levelField`.
+    bool hasLevelField = true;
     TStringArray scriptFiles;    // runtime files published next to the page
     std::string scriptName;      // runtime script base name used by the page
     // Item fields that name files travelling with the project, in copy order.
@@ -110,6 +113,10 @@ public:
     // Where a runtime file is copied from. Shipped files come from the share
     // folder; a product may generate some into the user's folder.
     virtual std::filesystem::path runtimeFileSource(const TkztAppletAgent& agent, const std::string& name) const;
+
+    // The publish report's text; the shared frame with the wording above
+    // unless the product lists its files by rules of its own.
+    virtual std::string publishReport(const TkztAppletAgent& agent) const;
 
     // Called after the page was generated: writes any runtime files the page
     // depends on that the product generates itself.

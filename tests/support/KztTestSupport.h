@@ -140,7 +140,7 @@ inline ::testing::AssertionResult treeMatchesItems(const TkztAppletAgent& agent,
         if (order[k]->text() != item[caption])
             return ::testing::AssertionFailure() << "node " << k << " reads '" << order[k]->text()
                                                  << "' but its item is '" << item[caption] << "'";
-        if (checkLevels && item[level] != std::to_string(agent.tree().level(order[k])))
+        if (checkLevels && agent.info().hasLevelField && item[level] != std::to_string(agent.tree().level(order[k])))
             return ::testing::AssertionFailure() << "item " << k - 1 << " has level " << item[level] << " at depth "
                                                  << agent.tree().level(order[k]);
     }

@@ -168,6 +168,54 @@ TEST_F(AgentTree, rawListOperations_followTheirBoundaryRules)
     agent.DeleteItemData(5);
     agent.DeleteItemData(1);
     EXPECT_EQ(captionList(), "ca");
+    agent.DeleteItemData(0);
+    agent.DeleteItemData(7); // a lone record: whatever the index
+    EXPECT_EQ(captionList(), "");
+}
+
+namespace {
+
+// The test product with no level in its records: the tree alone holds depth.
+class LevellessProduct : public TestProduct
+{
+public:
+    LevellessProduct()
+    {
+        m_levelless = TestProduct::info();
+        m_levelless.hasLevelField = false;
+    }
+    const ProductInfo& info() const override { return m_levelless; }
+
+private:
+    ProductInfo m_levelless;
+};
+
+} // namespace
+
+TEST(AgentWithoutLevels, neverReadsOrWritesTheLevelField)
+{
+    LevellessProduct product;
+    kzt::test::TempFolder folder;
+    TkztAppletAgent agent(product, folder.appPaths());
+    TreeNode* a = agent.InsertItem(nullptr);
+    agent.InsertItem(a);
+    agent.InsertItem(agent.NodeOfItem(1));
+    for (const TItemData& item : agent.Items)
+        EXPECT_EQ(item[TestProduct::Level], "");
+    agent.NumberItems(TestProduct::Id, TestProduct::Parent);
+    agent.UpdateItemLevels();
+    EXPECT_EQ(agent.Items[2][TestProduct::Parent], "i1");
+    for (const TItemData& item : agent.Items)
+        EXPECT_EQ(item[TestProduct::Level], "");
+
+    // Whatever the field holds, a rebuild puts every record under the root.
+    agent.Items[1][TestProduct::Level] = "x";
+    agent.Items[2][TestProduct::Level] = "1";
+    agent.tree().reset("Testmenu");
+    ASSERT_TRUE(agent.RebuildTreeFromLevels().ok());
+    EXPECT_EQ(agent.tree().root()->childCount(), 3u);
+    EXPECT_EQ(agent.Items[1][TestProduct::Level], "x");
+    EXPECT_TRUE(treeMatchesItems(agent));
 }
 
 namespace {

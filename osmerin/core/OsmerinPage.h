@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+namespace kzt {
+class TkztAppletAgent;
+}
+
+namespace osmerin {
+
+// The page that embeds the news box applet: six fixed lines and one
+// parameter line per item.
+class OsmerinPage
+{
+public:
+    static std::string generate(const kzt::TkztAppletAgent& agent);
+
+    // The value of the "Copyright" parameter the applet expects.
+    static const char* const kCopyrightNotice;
+};
+
+} // namespace osmerin

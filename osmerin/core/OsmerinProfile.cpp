@@ -1,0 +1,102 @@
+#include "osmerin/core/OsmerinProfile.h"
+
+#include "AppletAgent.h"
+#include "AppletUtility.h"
+#include "osmerin/core/OsmerinPage.h"
+#include "osmerin/core/OsmerinProjectFormat.h"
+#include "osmerin/core/OsmerinReport.h"
+
+namespace osmerin {
+
+OsmerinProfile::OsmerinProfile()
+{
+    m_info.name = "Osmerin";
+    m_info.version = "1.0";
+    // The root reads "Osmerin" at start-up and "Osmerin 2005" after New.
+    m_info.rootTextAfterNew = "Osmerin 2005";
+    // No recent-files list; changes are found by comparing pages.
+    m_info.hasRecentFiles = false;
+    m_info.changeDetection = kzt::ProductInfo::ChangeDetection::PageComparison;
+    m_info.executableName = "osmerin";
+    m_info.noteLine = "Note: This file be created and maintained by Osmerin,";
+    m_info.acceptedNames = {"Osmerin"};
+    m_info.extension = "osn";
+    m_info.fileFilter = "Osmerin Files (*.osn)|*.osn";
+    m_info.foreignFileMessage = "This file wasn't saved by Osmerin, open failed!";
+    m_info.appletFieldCount = AppletFieldCount;
+    m_info.itemFieldCount = ItemFieldCount;
+    m_info.captionField = ItemComment;
+    // The tree alone holds the items' depth; the records have no level.
+    m_info.hasLevelField = false;
+    m_info.scriptFiles = {kArchiveFile, kClassFile, kHelperClassFile};
+    m_info.scriptName = "osmeral";
+    // Both files of an item travel with the project whatever its content type.
+    m_info.itemFileFields = {ItemImageFilename, ItemTextFilename};
+    m_info.report.purposeLine = "This message contain the information about how to publish the applet. "
+                                "Please read it carefully!";
+    m_info.report.projectExtension = "osn";
+    m_info.report.runtimeHeading =
+        "[Applet class and archive file(s)]: Archive file be used for newer browser such as IE4+ or Netscape4+";
+    m_info.report.sections = {
+        {"[Image File(s)]: They should be copied to the same directory the applet class file in!",
+         {ItemImageFilename}},
+        {"[Text File(s)]: They should be copied to the same directory the applet class file in!",
+         {ItemTextFilename}}};
+}
+
+const OsmerinProfile& OsmerinProfile::instance()
+{
+    static const OsmerinProfile profile;
+    return profile;
+}
+
+kzt::TAppletData OsmerinProfile::defaultAppletData() const
+{
+    return kzt::TAppletData(kzt::TStringArray{
+        "0", "000000", "1", "0", "0",                             // count, background, slide
+        "125", "7", "10", "10", "EDCB0A", "000000",               // Up/Left button
+        "125", "17", "10", "10", "EDCB0A", "000000",              // Down/Right button
+        "6", "EDCB0A", "3",                                       // frame
+        "FFFFFF", "0000FF", "Loading...", "1", "0", "140", "230"}); // loading, buttons, cursor, size
+}
+
+kzt::TItemData OsmerinProfile::defaultItemData() const
+{
+    return kzt::TItemData(kzt::TStringArray{"", "_self", "", "0", "1", "0", "14", "0", "FFFFFF", "FFFF00", "0",
+                                            "FFFF00", "1", "0", "", "", "", "", "Item"});
+}
+
+const kzt::ProjectFormat& OsmerinProfile::projectFormat() const
+{
+    return OsmerinProjectFormat::instance();
+}
+
+void OsmerinProfile::refreshDerivedFields(kzt::TkztAppletAgent& agent) const
+{
+    agent.AppletData.Fields.resize(AppletFieldCount);
+    agent.AppletData[ItemCount] = std::to_string(agent.tree().count() - 1);
+    for (kzt::TItemData& item : agent.Items) {
+        item.Fields.resize(ItemFieldCount);
+        item[ItemContent] = DerivedItemContent(item);
+    }
+}
+
+std::string OsmerinProfile::generatePage(const kzt::TkztAppletAgent& agent) const
+{
+    return OsmerinPage::generate(agent);
+}
+
+std::string OsmerinProfile::publishReport(const kzt::TkztAppletAgent& agent) const
+{
+    return OsmerinReport::text(agent);
+}
+
+void OsmerinProfile::SetItemComment(kzt::TkztAppletAgent& agent, std::size_t index, const std::string& comment)
+{
+    if (index >= agent.Items.size())
+        return;
+    agent.Items[index][ItemComment] = comment;
+    agent.tree().setText(agent.NodeOfItem(index), kzt::Trim(comment));
+}
+
+} // namespace osmerin

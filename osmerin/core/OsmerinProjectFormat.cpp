@@ -1,0 +1,275 @@
+#include "osmerin/core/OsmerinProjectFormat.h"
+
+#include "AppletAgent.h"
+#include "AppletUtility.h"
+#include "ProgressSink.h"
+#include "TextFile.h"
+#include "osmerin/core/OsmerinRecords.h"
+
+#include <algorithm>
+#include <climits>
+#include <string_view>
+#include <vector>
+
+namespace osmerin {
+
+const char* const OsmerinProjectFormat::kStructureStart =
+    "--------------- Structure Description Start ---------------";
+const char* const OsmerinProjectFormat::kStructureEnd = "--------------- Structure Description End ---------------";
+const char* const OsmerinProjectFormat::kAppletStart =
+    "--------------- Applet Parameter Description Start ---------------";
+const char* const OsmerinProjectFormat::kAppletEnd =
+    "--------------- Applet Parameter Description End ---------------";
+const char* const OsmerinProjectFormat::kItemStart = "--------------- Item Parameter Description Start ---------------";
+const char* const OsmerinProjectFormat::kItemEnd = "--------------- Item Parameter Description End ---------------";
+
+namespace {
+
+const char* const kHeader[] = {
+    "Note: This file be created and maintained by Osmerin,",
+    "please do not modify it by yourself, otherwise the project file may not",
+    "be opened correctly! Thanks!. ",
+    "--------------- General Description Start ---------------",
+    "Name = Osmerin",
+    "Version = 10 ",
+    "--------------- General Description End ---------------",
+};
+
+std::string refused(const std::string& problem)
+{
+    return "This file is damaged: " + problem + ", open failed!";
+}
+
+std::string quoted(std::string_view text)
+{
+    // Long or binary lines are cut so the message stays readable.
+    std::string shown(text.substr(0, 60));
+    std::replace_if(shown.begin(), shown.end(), [](char c) { return static_cast<unsigned char>(c) < ' '; }, '?');
+    return "\"" + shown + (text.size() > 60 ? "...\"" : "\"");
+}
+
+// Lines of the file with their numbers, walked once.
+class Lines
+{
+public:
+    explicit Lines(const std::string& contents) : m_lines(kzt::TextFile::splitLines(contents)) {}
+
+    bool skipTo(std::string_view marker)
+    {
+        while (m_next < m_lines.size()) {
+            if (m_lines[m_next++] == marker)
+                return true;
+        }
+        return false;
+    }
+    bool next(std::string_view& line)
+    {
+        if (m_next >= m_lines.size())
+            return false;
+        line = m_lines[m_next++];
+        return true;
+    }
+    std::size_t remaining() const { return m_lines.size() - m_next; }
+    // Number (from 1) of the line last returned.
+    std::size_t lineNumber() const { return m_next; }
+
+private:
+    std::vector<std::string_view> m_lines;
+    std::size_t m_next = 0;
+};
+
+struct TreeLine
+{
+    std::size_t depth;
+    std::string_view text;
+};
+
+// Every leading TAB or space is one level; the first line is the root
+// whatever its indentation.
+kzt::Status readTree(Lines& lines, std::vector<TreeLine>& tree)
+{
+    std::string_view line;
+    std::size_t previous = 0;
+    for (;;) {
+        if (!lines.next(line))
+            return kzt::Status::failure(refused("the structure section has no end"));
+        if (line == OsmerinProjectFormat::kStructureEnd)
+            break;
+        const std::size_t indent = std::min(line.find_first_not_of("\t "), line.size());
+        const std::string_view text = line.substr(indent);
+        if (tree.empty()) {
+            tree.push_back({0, text});
+            continue;
+        }
+        if (indent == 0)
+            return kzt::Status::failure(refused("the structure line " + std::to_string(lines.lineNumber()) + " "
+                                                + quoted(text) + " is a second root"));
+        if (indent > previous + 1)
+            return kzt::Status::failure(refused("the structure line " + std::to_string(lines.lineNumber()) + " "
+                                                + quoted(text) + " at level " + std::to_string(indent)
+                                                + " is more than one level below the line before it"));
+        tree.push_back({indent, text});
+        previous = indent;
+    }
+    if (tree.empty())
+        return kzt::Status::failure(refused("the structure section is empty"));
+    return kzt::Status::success();
+}
+
+void buildTree(kzt::ItemTree& tree, const std::vector<TreeLine>& lines)
+{
+    tree.reset(std::string(lines.front().text));
+    tree.beginBulkLoad();
+    // path[d] is the latest node at depth d.
+    std::vector<kzt::TreeNode*> path{tree.root()};
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const std::size_t depth = lines[i].depth;
+        path.resize(depth);
+        path.push_back(tree.appendChildSilently(path[depth - 1], std::string(lines[i].text)));
+    }
+    tree.endBulkLoad();
+}
+
+bool hasLineBreak(const std::string& value)
+{
+    return value.find_first_of("\r\n") != std::string::npos;
+}
+
+} // namespace
+
+const OsmerinProjectFormat& OsmerinProjectFormat::instance()
+{
+    static const OsmerinProjectFormat format;
+    return format;
+}
+
+kzt::Status OsmerinProjectFormat::readText(kzt::TkztAppletAgent& agent, const std::string& contents) const
+{
+    kzt::ProgressScope progress(agent.progress(), "Loading Data ... ...");
+    Lines lines(contents);
+    if (!lines.skipTo(kStructureStart))
+        return kzt::Status::failure(refused("it has no structure section"));
+    std::vector<TreeLine> tree;
+    kzt::Status status = readTree(lines, tree);
+    if (!status)
+        return status;
+
+    if (!lines.skipTo(kAppletStart))
+        return kzt::Status::failure(refused("it has no applet parameter section"));
+    kzt::TStringArray applet(AppletFieldCount);
+    for (std::string& value : applet) {
+        std::string_view line;
+        if (!lines.next(line))
+            return kzt::Status::failure(refused("the applet parameters end early"));
+        value = line;
+    }
+
+    // The search starts after the applet values, so a value that reads like
+    // a marker is never taken for one.
+    if (!lines.skipTo(kItemStart))
+        return kzt::Status::failure(refused("it has no item parameter section"));
+    std::string_view countLine;
+    if (!lines.next(countLine))
+        return kzt::Status::failure(refused("the item count is missing"));
+    const auto count = kzt::ParseDecimal(countLine);
+    if (!count || *count < 0)
+        return kzt::Status::failure(refused("the item count " + quoted(countLine) + " is not a number"));
+    const std::size_t itemNodes = tree.size() - 1;
+    if (static_cast<unsigned long long>(*count) != itemNodes)
+        return kzt::Status::failure(refused("it counts " + std::to_string(*count) + " items but its structure holds "
+                                            + std::to_string(itemNodes)));
+    if (lines.remaining() / ItemFieldCount < itemNodes)
+        return kzt::Status::failure(refused("the item parameters end early"));
+
+    kzt::TItemArray items(itemNodes);
+    for (kzt::TItemData& item : items) {
+        item.Fields.resize(ItemFieldCount);
+        for (std::string& value : item.Fields) {
+            std::string_view line;
+            lines.next(line);
+            value = line;
+        }
+    }
+
+    // Everything was read: only now does the document change.
+    agent.AppletData = kzt::TAppletData(std::move(applet));
+    agent.Items = std::move(items);
+    buildTree(agent.tree(), tree);
+    return kzt::Status::success();
+}
+
+kzt::Status OsmerinProjectFormat::checkStorable(const kzt::TkztAppletAgent& agent) const
+{
+    for (const std::string& value : agent.AppletData.Fields) {
+        if (hasLineBreak(value))
+            return kzt::Status::failure("Applet setting \"" + agent.info().name
+                                        + "\": a value holds a line break and cannot be saved.");
+    }
+    for (const kzt::TItemData& item : agent.Items) {
+        for (const std::string& value : item.Fields) {
+            if (hasLineBreak(value))
+                return kzt::Status::failure("Item \"" + (item.size() > ItemComment ? item[ItemComment] : std::string())
+                                            + "\": a value holds a line break and cannot be saved.");
+        }
+    }
+    for (const kzt::TreeNode* node : agent.tree().order()) {
+        if (hasLineBreak(node->text()))
+            return kzt::Status::failure("Item \"" + node->text() + "\": a value holds a line break and cannot be saved.");
+    }
+    return kzt::Status::success();
+}
+
+kzt::Status OsmerinProjectFormat::render(const kzt::TkztAppletAgent& agent, std::string& contents) const
+{
+    kzt::Status status = checkStorable(agent);
+    if (!status)
+        return status;
+    const int maximum =
+        static_cast<int>(std::min<std::size_t>(agent.Items.size() * ItemFieldCount + 15, static_cast<std::size_t>(INT_MAX)));
+    kzt::ProgressScope progress(agent.progress(), "Saving Data ... ...", maximum);
+
+    // The exact size, so the text is never moved while it grows.
+    const kzt::ItemTree& tree = agent.tree();
+    std::size_t bytes = 1024 + agent.AppletData.size() * 2;
+    for (const std::string& value : agent.AppletData.Fields)
+        bytes += value.size();
+    for (const kzt::TreeNode* node : tree.order())
+        bytes += node->text().size() + static_cast<std::size_t>(tree.level(node) + 3);
+    for (const kzt::TItemData& item : agent.Items) {
+        for (const std::string& value : item.Fields)
+            bytes += value.size() + 2;
+    }
+    kzt::LineWriter out;
+    out.reserve(bytes + agent.Items.size() * ItemFieldCount * 2);
+    for (const char* line : kHeader)
+        out.line(line);
+    out.line(kStructureStart);
+    std::string line;
+    for (const kzt::TreeNode* node : tree.order()) {
+        // Leading blanks would read back as levels.
+        const std::string& text = node->text();
+        const std::size_t start = std::min(text.find_first_not_of("\t "), text.size());
+        line.assign(static_cast<std::size_t>(tree.level(node) + 1), '\t');
+        line.append(text, start);
+        out.line(line);
+    }
+    out.line(kStructureEnd);
+    progress.advance(10);
+    out.line(kAppletStart);
+    for (std::size_t i = 0; i < AppletFieldCount; ++i)
+        out.line(i < agent.AppletData.size() ? std::string_view(agent.AppletData[i]) : std::string_view());
+    out.line(kAppletEnd);
+    progress.advance(5);
+    out.line(kItemStart);
+    out.line(std::to_string(agent.Items.size()));
+    for (const kzt::TItemData& item : agent.Items) {
+        for (std::size_t i = 0; i < ItemFieldCount; ++i)
+            out.line(i < item.size() ? std::string_view(item[i]) : std::string_view());
+        progress.advance(static_cast<int>(ItemFieldCount));
+    }
+    out.line(kItemEnd);
+    contents = out.take();
+    return kzt::Status::success();
+}
+
+} // namespace osmerin
