@@ -276,6 +276,17 @@ void EditorMainWindow::showFailure(const Status& status)
         MessageBox::error(this, fromStd(status.message()));
 }
 
+void EditorMainWindow::showCopyNotes()
+{
+    if (m_agent->CopyNotes.empty())
+        return;
+    QStringList notes;
+    for (const std::string& note : m_agent->CopyNotes)
+        notes << fromStd(note);
+    m_agent->CopyNotes.clear();
+    m_hint->setText(notes.join(QLatin1Char(' ')));
+}
+
 void EditorMainWindow::trvwDesignPanelChange(TreeNode* selected)
 {
     if (m_treeUpdating)
@@ -410,6 +421,7 @@ bool EditorMainWindow::loadProject(const QString& path, bool asTemplate)
     setModified(false);
     rememberPage();
     showFailure(status);
+    showCopyNotes();
     return status.ok();
 }
 
@@ -417,6 +429,7 @@ bool EditorMainWindow::saveTo(const QString& path)
 {
     const QFileInfo info(path);
     const Status status = m_agent->SaveProject(toStd(info.absolutePath()), toStd(info.fileName()));
+    showCopyNotes();
     if (!status.ok()) {
         showFailure(status);
         return false;

@@ -95,6 +95,8 @@ public:
     // Commit point: menu panel and the current item's panel into the records.
     void commitPanels();
     // Page text for the current panels, shown in the code viewer.
+    // The page in the code viewer; a null text when the page is refused
+    // (its message shown).
     QString BuildHTMLIntoViewer();
     void setModified(bool modified);
     // Whether leaving the document loses anything: the changed mark, or for
@@ -135,6 +137,8 @@ protected:
     // Names a tool bar's button after its action (tlbtnSave for Save1 ...).
     static void nameToolButton(QToolBar* bar, QAction* action, const char* objectName);
     void showFailure(const Status& status);
+    // What the last save, open or staging left uncopied, in the hint line.
+    void showCopyNotes();
 
     QAction* m_actNew;
     QAction* m_actOpen;

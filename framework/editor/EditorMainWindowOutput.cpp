@@ -24,22 +24,31 @@ QString EditorMainWindow::BuildHTMLIntoViewer()
         m_viewer = new TformHTML(this);
         m_viewer->setObjectName(QStringLiteral("formHTML"));
     }
-    m_viewer->setPage(m_agent->BuildHTMLText());
+    std::string page;
+    const Status status = m_agent->BuildHTMLText(page);
+    m_viewer->setPage(page);
+    if (!status.ok()) {
+        showFailure(status);
+        return {};
+    }
     return m_viewer->text();
 }
 
 void EditorMainWindow::BuildHTML1Click()
 {
-    BuildHTMLIntoViewer();
+    if (BuildHTMLIntoViewer().isNull())
+        return;
     m_viewer->exec();
 }
 
 void EditorMainWindow::Preview1Click()
 {
-    BuildHTMLIntoViewer();
+    if (BuildHTMLIntoViewer().isNull())
+        return;
     // The items' images were staged when picked or when the project was
     // opened; only the runtime script and the page are added here.
     m_agent->CopyScriptsToPreview();
+    showCopyNotes();
     const Status status = m_agent->WritePreviewPage(m_viewer->page());
     if (!status.ok()) {
         showFailure(status);

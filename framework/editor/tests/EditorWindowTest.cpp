@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
@@ -260,6 +261,43 @@ private slots:
         QCOMPARE(QString::fromStdString(w.agent().tree().root()->text()), QStringLiteral("Mini 2005"));
         w.OpenProject(file);
         QCOMPARE(QString::fromStdString(w.agent().tree().root()->text()), QStringLiteral("Mini"));
+    }
+
+    void refusedPage_buildHtmlAndPreviewShowWhyAndStop()
+    {
+        // A product whose page would pass the size every page must keep under.
+        class HugePage : public MiniProduct
+        {
+        public:
+            std::uint64_t pageSizeBound(const TkztAppletAgent&) const override { return std::uint64_t(1) << 40; }
+        };
+        HugePage product;
+        World world;
+        MiniWindow& w = world.open(product);
+        w.BuildHTML1Click(); // would wait in the code viewer if the page were built
+        QVERIFY(MessageBox::shown().back().text.startsWith(QStringLiteral("The page would take")));
+        const std::size_t asked = MessageBox::shown().size();
+        w.Preview1Click();
+        QCOMPARE(MessageBox::shown().size(), asked + 1);
+        QVERIFY(!QFileInfo::exists(QString::fromStdString((w.agent().paths().previewDir / "~preview.html").string())));
+    }
+
+    void itemFileNamedLikeTheSavedPage_isNotCopied_andTheHintSaysWhy()
+    {
+        MiniProduct product;
+        product.editableInfo().itemFileFields = {MiniProduct::Url};
+        World world;
+        MiniWindow& w = world.open(product);
+        TreeNode* node = w.agent().InsertItem(w.agent().tree().root());
+        w.agent().Items[w.agent().ItemIndexOf(node)][MiniProduct::Url] = "a.html";
+        World::write(QString::fromStdString((w.agent().paths().previewDir / "a.html").string()), "old page");
+        const QString file = world.path(QStringLiteral("p/a.mini"));
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        FileDialog::setNextFileName(file);
+        QVERIFY(w.Save2Click());
+        QCOMPARE(World::read(world.path(QStringLiteral("p/a.html"))), QByteArray("Item\n"));
+        QCOMPARE(w.hintLabel()->text(),
+                 QStringLiteral("\"a.html\" was not copied: this save writes a file of that name."));
     }
 
     void pageComparison_askOnlyWhenThePageDiffers()
