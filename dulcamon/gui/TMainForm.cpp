@@ -32,11 +32,6 @@ namespace dulcamon {
 
 namespace {
 
-QString fromStd(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
-
 const QString kSeparator = QStringLiteral("#$@");
 
 } // namespace
@@ -65,8 +60,9 @@ TMainForm::TMainForm(kzt::AppPaths paths, QWidget* parent)
     splitter->setSizes({170, 480});
     splitter->setChildrenCollapsible(false);
     setCentralWidget(splitter);
-    buildMenus();
-    buildToolBar();
+    buildStandardMenus({"help/index.html", "samples/normal.html", QStringLiteral("https://dulcamon.example.org/"),
+                        QStringLiteral("mailto:dulcamon@example.org"),
+                        QStringLiteral("A builder of pop-out script menus for web pages.")});
     connectControls();
 
     resize(650, 465);
@@ -77,94 +73,6 @@ TMainForm::TMainForm(kzt::AppPaths paths, QWidget* parent)
 }
 
 TMainForm::~TMainForm() = default;
-
-void TMainForm::buildMenus()
-{
-    QMenu* file = menuBar()->addMenu(tr("&File"));
-    file->setObjectName(QStringLiteral("File1"));
-    file->addActions({m_actNew, m_actOpen, m_actSave, m_actSaveAs});
-    file->addSeparator();
-    file->addActions({m_actTemplates, m_actSaveAsTemplate});
-    file->addSeparator();
-    file->addActions({m_actImport, m_actExport});
-    file->addSeparator();
-    file->addMenu(recentFilesMenu());
-    file->addSeparator();
-    file->addAction(m_actExit);
-
-    QMenu* view = menuBar()->addMenu(tr("&View"));
-    view->setObjectName(QStringLiteral("View1"));
-    view->addActions({m_actToolBar, m_actStatusBar});
-
-    QMenu* item = menuBar()->addMenu(tr("&Item"));
-    item->setObjectName(QStringLiteral("Item1"));
-    item->addActions({m_actInsert, m_actDelete, m_actMoveUp, m_actMoveDown});
-
-    QMenu* menu = menuBar()->addMenu(tr("&Menu"));
-    menu->setObjectName(QStringLiteral("Menu1"));
-    menu->addActions({m_actPreview, m_actBuildHTML, m_actPublish});
-
-    QMenu* option = menuBar()->addMenu(tr("&Option"));
-    option->setObjectName(QStringLiteral("Option1"));
-    option->addAction(m_actWebBrowser);
-
-    QMenu* help = menuBar()->addMenu(tr("&Help"));
-    help->setObjectName(QStringLiteral("Help1"));
-    QAction* topics = makeAction("HelpTopics1", tr("Help &Topics"), tr("Show help document"));
-    QAction* sample = makeAction("ViewSample1", tr("View &Sample..."));
-    QAction* homepage = makeAction("Homepage1", tr("&Homepage"));
-    QAction* contact = makeAction("ContactUs1", tr("&Contact Us"));
-    QAction* about = makeAction("About1", tr("&About"));
-    help->addActions({topics, sample});
-    help->addSeparator();
-    help->addActions({homepage, contact, about});
-    connect(topics, &QAction::triggered, this, &TMainForm::HelpTopics1Click);
-    connect(sample, &QAction::triggered, this, &TMainForm::ViewSample1Click);
-    connect(homepage, &QAction::triggered, this,
-            [] { kzt::Launcher::openUrl(QStringLiteral("https://dulcamon.example.org/")); });
-    connect(contact, &QAction::triggered, this,
-            [] { kzt::Launcher::openUrl(QStringLiteral("mailto:dulcamon@example.org")); });
-    connect(about, &QAction::triggered, this, &TMainForm::About1Click);
-}
-
-void TMainForm::buildToolBar()
-{
-    m_toolBar = addToolBar(tr("Tool Bar"));
-    m_toolBar->setObjectName(QStringLiteral("tlbrMain"));
-    m_toolBar->setMovable(false);
-    m_toolBar->setIconSize(QSize(18, 18));
-    QStyle* s = style();
-    m_actNew->setIcon(s->standardIcon(QStyle::SP_FileIcon));
-    m_actOpen->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
-    m_actSave->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
-    m_actInsert->setIcon(s->standardIcon(QStyle::SP_FileDialogNewFolder));
-    m_actDelete->setIcon(s->standardIcon(QStyle::SP_TrashIcon));
-    m_actMoveUp->setIcon(s->standardIcon(QStyle::SP_ArrowUp));
-    m_actMoveDown->setIcon(s->standardIcon(QStyle::SP_ArrowDown));
-    m_actBuildHTML->setIcon(s->standardIcon(QStyle::SP_FileDialogDetailedView));
-    m_actPreview->setIcon(s->standardIcon(QStyle::SP_MediaPlay));
-    QAction* help = findChild<QAction*>(QStringLiteral("HelpTopics1"));
-    help->setIcon(s->standardIcon(QStyle::SP_MessageBoxQuestion));
-
-    m_toolBar->addActions({m_actNew, m_actOpen, m_actSave});
-    m_toolBar->addSeparator();
-    m_toolBar->addActions({m_actInsert, m_actDelete, m_actMoveUp, m_actMoveDown});
-    m_toolBar->addSeparator();
-    m_toolBar->addActions({m_actBuildHTML, m_actPreview});
-    m_toolBar->addSeparator();
-    m_toolBar->addAction(help);
-    nameToolButton(m_toolBar, m_actNew, "tlbtnNew");
-    nameToolButton(m_toolBar, m_actOpen, "tlbtnOpen");
-    nameToolButton(m_toolBar, m_actSave, "tlbtnSave");
-    nameToolButton(m_toolBar, m_actInsert, "tlbtnInsert");
-    nameToolButton(m_toolBar, m_actDelete, "tlbtnDelete");
-    nameToolButton(m_toolBar, m_actMoveUp, "tlbtnMoveUp");
-    nameToolButton(m_toolBar, m_actMoveDown, "tlbtnMoveDown");
-    nameToolButton(m_toolBar, m_actBuildHTML, "tlbtnBuildHTML");
-    nameToolButton(m_toolBar, m_actPreview, "tlbtnPreview");
-    nameToolButton(m_toolBar, help, "tlbtnHelp");
-    connect(m_actToolBar, &QAction::toggled, m_toolBar, &QWidget::setVisible);
-}
 
 void TMainForm::connectControls()
 {
@@ -269,28 +177,6 @@ void TMainForm::ColorSwatchClick(kzt::ColorSwatch* swatch)
 {
     kzt::EditingKit::pickColour(this, swatch);
     setModified(true);
-}
-
-void TMainForm::openShippedPage(const std::filesystem::path& page)
-{
-    kzt::EditingKit::openShippedPage(this, page);
-}
-
-void TMainForm::HelpTopics1Click()
-{
-    openShippedPage(agent().paths().shareDir / "help" / "index.html");
-}
-
-void TMainForm::ViewSample1Click()
-{
-    openShippedPage(agent().paths().shareDir / "samples" / "normal.html");
-}
-
-void TMainForm::About1Click()
-{
-    const auto& info = agent().info();
-    kzt::MessageBox::information(this, QStringLiteral("%1 %2\nA builder of pop-out script menus for web pages.")
-                                           .arg(fromStd(info.name), fromStd(info.version)));
 }
 
 void TMainForm::PanelToAppletData()

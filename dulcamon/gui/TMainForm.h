@@ -25,7 +25,6 @@ public:
     ~TMainForm() override;
 
     DulcamonPanels* panels() const { return m_panels; }
-    QToolBar* toolBar() const { return m_toolBar; }
 
     // Common change handler of the property controls.
     void ControlChange(QWidget* control);
@@ -36,9 +35,6 @@ public:
     void spdbtnItURLClick();
     void ImagePickerClick(QToolButton* button);
     void ColorSwatchClick(kzt::ColorSwatch* swatch);
-    void HelpTopics1Click();
-    void ViewSample1Click();
-    void About1Click();
 
     // A name the page can use as its menu's script variable.
     static bool isScriptIdentifier(const QString& name);
@@ -59,14 +55,10 @@ protected:
     std::optional<kzt::MenuStructureMapping> structureMapping() const override;
 
 private:
-    void buildMenus();
-    void buildToolBar();
     void connectControls();
     // Opens a shipped page with the desktop, or says it is missing.
-    void openShippedPage(const std::filesystem::path& page);
 
     DulcamonPanels* m_panels = nullptr;
-    QToolBar* m_toolBar = nullptr;
     // The picture dialog's current file: the last one chosen.
     QString m_lastPicture;
 };

@@ -8,6 +8,7 @@
 #include "PropertyChoices.h"
 #include "TfrmTemplet.h"
 
+#include <QList>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -59,6 +60,7 @@ public:
     QLabel* hintLabel() const { return m_hint; }
     TformHTML* htmlViewer() const { return m_viewer; }
     QProgressBar* progressBar() const { return m_progressBar; }
+    QToolBar* toolBar() const { return m_toolBar; }
 
     // Start-up after the window is shown: the joined arguments open a
     // project; otherwise the templates dialog, unless switched off.
@@ -134,6 +136,31 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     QAction* makeAction(const char* objectName, const QString& text, const QString& hint = {});
+
+    // What the Help menu opens: shipped pages (relative to the share folder),
+    // the maker's web links and the About text.
+    struct HelpMenuTargets
+    {
+        std::string helpIndex = "help/index.html";
+        std::string samplePage;
+        QString homepage;
+        QString contact;
+        QString about;
+    };
+    // A menu of actions in the menu bar; a null entry is a separator, a
+    // QMenu entry a sub-menu.
+    QMenu* addMenuOf(const char* objectName, const QString& title, const QList<QObject*>& entries);
+    // Help1 with Help Topics, View Sample, Homepage, Contact Us and About.
+    QMenu* addHelpMenu(const HelpMenuTargets& targets);
+    // The main tool bar (tlbrMain): each action with its button name; a null
+    // action is a separator. The document commands get their standard icons.
+    QToolBar* addMainToolBar(const QList<QPair<QAction*, const char*>>& buttons);
+    // The menus and tool bar of the menu builders: File, View, Item, Menu,
+    // Option and Help, with the tool bar's four groups.
+    void buildStandardMenus(const HelpMenuTargets& targets);
+    virtual void HelpTopics1Click();
+    virtual void ViewSample1Click();
+    void About1Click();
     // Names a tool bar's button after its action (tlbtnSave for Save1 ...).
     static void nameToolButton(QToolBar* bar, QAction* action, const char* objectName);
     void showFailure(const Status& status);
@@ -186,6 +213,8 @@ private:
     QProgressBar* m_progressBar = nullptr;
     std::unique_ptr<StatusProgress> m_progress;
     TformHTML* m_viewer = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    HelpMenuTargets m_helpTargets;
 
     bool m_modified = false;
     bool m_treeUpdating = false;

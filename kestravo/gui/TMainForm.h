@@ -27,7 +27,6 @@ public:
 
     KestravoPanels* panels() const { return m_panels; }
     TfrmHelp* helpWindow() const { return m_help; }
-    QToolBar* toolBar() const { return m_toolBar; }
 
     void ControlChange(QWidget* control);
     void CheckReservedText(QWidget* control);
@@ -35,9 +34,6 @@ public:
     void spdbtnpURLClick();
     void PickColor(kzt::ColorSwatch* swatch);
     void HelpButtonClick(int topic);
-    void HelpTopics1Click();
-    void ViewSample1Click();
-    void About1Click();
 
     static kzt::PlatformProduct platform();
 
@@ -52,14 +48,13 @@ protected:
     std::optional<kzt::MenuStructureMapping> structureMapping() const override;
 
 private:
-    void buildMenus();
-    void buildToolBar();
+    // The texts kestravo gives some shared commands.
+    void nameCommands();
     void connectControls();
     void placeHelpWindow();
 
     KestravoPanels* m_panels = nullptr;
     TfrmHelp* m_help = nullptr;
-    QToolBar* m_toolBar = nullptr;
     bool m_helpPlaced = false;
 };
 

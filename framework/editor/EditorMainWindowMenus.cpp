@@ -1,0 +1,127 @@
+#include "EditorMainWindow.h"
+
+#include "AppletAgent.h"
+#include "EditingKit.h"
+#include "Launcher.h"
+#include "MessageBox.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStyle>
+#include <QToolBar>
+
+namespace kzt {
+
+QMenu* EditorMainWindow::addMenuOf(const char* objectName, const QString& title, const QList<QObject*>& entries)
+{
+    QMenu* menu = menuBar()->addMenu(title);
+    menu->setObjectName(QString::fromLatin1(objectName));
+    for (QObject* entry : entries) {
+        if (!entry)
+            menu->addSeparator();
+        else if (auto* sub = qobject_cast<QMenu*>(entry))
+            menu->addMenu(sub);
+        else if (auto* action = qobject_cast<QAction*>(entry))
+            menu->addAction(action);
+    }
+    return menu;
+}
+
+QMenu* EditorMainWindow::addHelpMenu(const HelpMenuTargets& targets)
+{
+    m_helpTargets = targets;
+    QAction* topics = makeAction("HelpTopics1", tr("Help &Topics"), tr("Show help document"));
+    QAction* sample = makeAction("ViewSample1", tr("View &Sample..."));
+    QAction* homepage = makeAction("Homepage1", tr("&Homepage"));
+    QAction* contact = makeAction("ContactUs1", tr("&Contact Us"));
+    QAction* about = makeAction("About1", tr("&About"));
+    connect(topics, &QAction::triggered, this, &EditorMainWindow::HelpTopics1Click);
+    connect(sample, &QAction::triggered, this, &EditorMainWindow::ViewSample1Click);
+    connect(homepage, &QAction::triggered, this, [this] { Launcher::openUrl(m_helpTargets.homepage); });
+    connect(contact, &QAction::triggered, this, [this] { Launcher::openUrl(m_helpTargets.contact); });
+    connect(about, &QAction::triggered, this, &EditorMainWindow::About1Click);
+    return addMenuOf("Help1", tr("&Help"), {topics, sample, nullptr, homepage, contact, about});
+}
+
+QToolBar* EditorMainWindow::addMainToolBar(const QList<QPair<QAction*, const char*>>& buttons)
+{
+    m_toolBar = addToolBar(tr("Tool Bar"));
+    m_toolBar->setObjectName(QStringLiteral("tlbrMain"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setIconSize(QSize(18, 18));
+    QStyle* s = style();
+    const QList<QPair<QAction*, QStyle::StandardPixmap>> icons = {
+        {m_actNew, QStyle::SP_FileIcon},
+        {m_actOpen, QStyle::SP_DialogOpenButton},
+        {m_actSave, QStyle::SP_DialogSaveButton},
+        {m_actInsert, QStyle::SP_FileDialogNewFolder},
+        {m_actDelete, QStyle::SP_TrashIcon},
+        {m_actMoveUp, QStyle::SP_ArrowUp},
+        {m_actMoveDown, QStyle::SP_ArrowDown},
+        {m_actBuildHTML, QStyle::SP_FileDialogDetailedView},
+        {m_actPreview, QStyle::SP_MediaPlay},
+        {findChild<QAction*>(QStringLiteral("HelpTopics1")), QStyle::SP_MessageBoxQuestion},
+    };
+    for (const auto& [action, icon] : icons) {
+        if (action && action->icon().isNull())
+            action->setIcon(s->standardIcon(icon));
+    }
+    for (const auto& [action, name] : buttons) {
+        if (!action) {
+            m_toolBar->addSeparator();
+            continue;
+        }
+        m_toolBar->addAction(action);
+        nameToolButton(m_toolBar, action, name);
+    }
+    connect(m_actToolBar, &QAction::toggled, m_toolBar, &QWidget::setVisible);
+    return m_toolBar;
+}
+
+void EditorMainWindow::buildStandardMenus(const HelpMenuTargets& targets)
+{
+    addMenuOf("File1", tr("&File"),
+              {m_actNew, m_actOpen, m_actSave, m_actSaveAs, nullptr, m_actTemplates, m_actSaveAsTemplate, nullptr,
+               m_actImport, m_actExport, nullptr, recentFilesMenu(), nullptr, m_actExit});
+    addMenuOf("View1", tr("&View"), {m_actToolBar, m_actStatusBar});
+    addMenuOf("Item1", tr("&Item"), {m_actInsert, m_actDelete, m_actMoveUp, m_actMoveDown});
+    addMenuOf("Menu1", tr("&Menu"), {m_actPreview, m_actBuildHTML, m_actPublish});
+    addMenuOf("Option1", tr("&Option"), {m_actWebBrowser});
+    QAction* help = addHelpMenu(targets)->findChild<QAction*>(QStringLiteral("HelpTopics1"));
+    if (!help)
+        help = findChild<QAction*>(QStringLiteral("HelpTopics1"));
+    addMainToolBar({{m_actNew, "tlbtnNew"},
+                    {m_actOpen, "tlbtnOpen"},
+                    {m_actSave, "tlbtnSave"},
+                    {nullptr, nullptr},
+                    {m_actInsert, "tlbtnInsert"},
+                    {m_actDelete, "tlbtnDelete"},
+                    {m_actMoveUp, "tlbtnMoveUp"},
+                    {m_actMoveDown, "tlbtnMoveDown"},
+                    {nullptr, nullptr},
+                    {m_actBuildHTML, "tlbtnBuildHTML"},
+                    {m_actPreview, "tlbtnPreview"},
+                    {nullptr, nullptr},
+                    {help, "tlbtnHelp"}});
+}
+
+void EditorMainWindow::HelpTopics1Click()
+{
+    EditingKit::openShippedPage(this, m_agent->paths().shareDir / m_helpTargets.helpIndex);
+}
+
+void EditorMainWindow::ViewSample1Click()
+{
+    EditingKit::openShippedPage(this, m_agent->paths().shareDir / m_helpTargets.samplePage);
+}
+
+void EditorMainWindow::About1Click()
+{
+    const ProductInfo& info = m_agent->info();
+    MessageBox::information(this, QStringLiteral("%1 %2\n%3")
+                                      .arg(QString::fromStdString(info.name), QString::fromStdString(info.version),
+                                           m_helpTargets.about));
+}
+
+} // namespace kzt
