@@ -151,7 +151,10 @@ bool WriteJournal::wrote(const std::filesystem::path& path) const
 
 std::string notRegularMessage(const std::filesystem::path& path)
 {
-    return "\"" + path.string() + "\" is not a regular file.";
+    std::string message = "\"";
+    message += path.string();
+    message += "\" is not a regular file.";
+    return message;
 }
 
 bool isTemporaryName(std::string_view name)

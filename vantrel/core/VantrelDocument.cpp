@@ -15,14 +15,14 @@ void applyFieldKinds(kzt::TStringArray& fields, const std::vector<FieldDescripti
         if (table[i].kind == FieldKind::TrimmedText)
             fields[i] = kzt::Trim(fields[i]);
         else if (table[i].kind == FieldKind::Reserved)
-            fields[i] = "0";
+            fields[i].assign(1, '0');
     }
 }
 
 void clearWidthWithoutBorder(kzt::TStringArray& fields, std::size_t width, std::size_t style)
 {
     if (fields[style] == "0")
-        fields[width] = "0";
+        fields[width].assign(1, '0');
 }
 
 } // namespace
@@ -59,7 +59,7 @@ std::string VantrelDocument::SetInitVisibility(kzt::TkztAppletAgent& agent, cons
     const kzt::ItemTree& tree = agent.tree();
     const kzt::TreeNode* parent = node->parent();
     if (parent->isRoot()) {
-        agent.Items[agent.ItemIndexOf(node)][ItemInitVisible] = "1";
+        agent.Items[agent.ItemIndexOf(node)][ItemInitVisible].assign(1, '1');
         return "1";
     }
     if (!visible) {
@@ -67,12 +67,12 @@ std::string VantrelDocument::SetInitVisibility(kzt::TkztAppletAgent& agent, cons
         const std::size_t first = tree.absoluteIndex(parent);
         const std::size_t end = tree.subtreeEnd(parent) - 1;
         for (std::size_t i = first; i < end; ++i)
-            agent.Items[i][ItemInitVisible] = "0";
+            agent.Items[i][ItemInitVisible].assign(1, '0');
         return "0";
     }
     for (const kzt::TreeNode* group = parent; group; group = group->parent()) {
         for (std::size_t row = 0; row < group->childCount(); ++row)
-            agent.Items[agent.ItemIndexOf(group->child(row))][ItemInitVisible] = "1";
+            agent.Items[agent.ItemIndexOf(group->child(row))][ItemInitVisible].assign(1, '1');
     }
     return "1";
 }

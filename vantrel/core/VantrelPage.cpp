@@ -235,7 +235,9 @@ std::string VantrelPage::parametersFile(const kzt::TAppletData& applet, const kz
     appendLine(out, "icount");
     appendLine(out, std::to_string(items.size()));
     for (std::size_t k = 0; k < items.size(); ++k) {
-        appendLine(out, "i" + std::to_string(k));
+        std::string name = "i";
+        name += std::to_string(k);
+        appendLine(out, name);
         appendPackedItem(out, items[k].Fields, table.entryOfItem[k], appendRaw);
         appendLine(out, "");
     }

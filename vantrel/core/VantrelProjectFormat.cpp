@@ -31,8 +31,8 @@ kzt::TStringArray VantrelProjectFormat::migrateOldApplet(kzt::TStringArray value
     kzt::TStringArray fields(AppletFieldCount);
     for (std::size_t i = 0; i < VSBScrollAuto; ++i)
         fields[i] = std::move(values[i]);
-    fields[VSBScrollAuto] = "1";
-    fields[OpenOneSubMenuOnly] = "1";
+    fields[VSBScrollAuto].assign(1, '1');
+    fields[OpenOneSubMenuOnly].assign(1, '1');
     for (std::size_t i = VSBScrollAuto; i < kOldAppletFieldCount; ++i)
         fields[i + 2] = std::move(values[i]);
     return fields;
@@ -45,7 +45,7 @@ kzt::TStringArray VantrelProjectFormat::migrateOldItem(const kzt::TStringArray& 
     for (std::size_t state = 0; state < 3; ++state) {
         for (std::size_t k = 0; k < kOldStateFieldCount; ++k)
             fields[state * StateFieldCount + k] = value(state * kOldStateFieldCount + k);
-        fields[state * StateFieldCount + BgImgTransparent] = "0";
+        fields[state * StateFieldCount + BgImgTransparent].assign(1, '0');
     }
     const std::size_t oldCommon = 3 * kOldStateFieldCount;
     for (std::size_t i = 0; i < ItemFieldCount - kLookFieldCount; ++i)
