@@ -39,7 +39,13 @@ TKZTScrollBar::TKZTScrollBar(QWidget* parent)
     m_trackLength = qint64(m_myHeight) - 2 * qint64(m_myWidth);
     m_repeat.setInterval(kRepeatMilliseconds);
     m_repeat.setTimerType(Qt::PreciseTimer);
-    connect(&m_repeat, &QTimer::timeout, this, &TKZTScrollBar::step);
+    // Each tick waits its full interval after the one before, however late
+    // that one came: a busy moment never brings two steps close together.
+    m_repeat.setSingleShot(true);
+    connect(&m_repeat, &QTimer::timeout, this, [this] {
+        step();
+        m_repeat.start();
+    });
 }
 
 void TKZTScrollBar::setMyWidth(int width)
