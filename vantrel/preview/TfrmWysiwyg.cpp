@@ -72,6 +72,9 @@ TfrmWysiwyg::TfrmWysiwyg(kzt::TkztAppletAgent& agent, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_scrollBar = new TKZTScrollBar(this);
     m_scrollBar->setObjectName(QStringLiteral("KZTScrollBar"));
+    // The preview's bar starts at the top of a range from 0.
+    m_scrollBar->setMinimal(0);
+    m_scrollBar->setPosition(0);
     m_scrollBar->hide();
     connect(m_scrollBar, &TKZTScrollBar::OnChange, this, [this](TKZTScrollBar*) { scrolled(); });
     applyAppletSize();
@@ -144,30 +147,18 @@ void TfrmWysiwyg::storePicture(Entry& entry, int state, QImage picture)
     slot = std::move(picture);
 }
 
-void TfrmWysiwyg::renderItemState(int index, int state)
+QImage TfrmWysiwyg::renderPicture(std::size_t index, int state)
 {
-    if (index < 0 || std::size_t(index) >= m_cache.size() || std::size_t(index) >= m_agent.Items.size()
-        || state < 0 || state > 2)
-        return;
-    const auto& item = m_agent.Items[std::size_t(index)];
-    Entry& entry = m_cache[std::size_t(index)];
-    ++m_renderCount;
-    if (item.size() < ItemFieldCount) {
-        storePicture(entry, state, QImage());
-        return;
-    }
+    const auto& item = m_agent.Items[index];
+    if (item.size() < ItemFieldCount)
+        return {};
     const std::size_t b = kStates[state];
     const int width = number(item[IWidth]);
     const int height = number(item[IHeight]);
     // Wider or taller than any surface: the item draws nothing.
-    const i64 pixels = i64(width) * height;
-    if (width < 1 || height < 1 || width > kMaxSurfaceSide || height > kMaxSurfaceSide
-        || m_cachePixels - i64(entry[std::size_t(state)].width()) * entry[std::size_t(state)].height() + pixels
-               > kCachePixelBudget) {
-        storePicture(entry, state, QImage());
-        return;
-    }
     QImage surface = makeSurface(width, height);
+    if (surface.isNull())
+        return {};
     const Box box{0, 0, width, height};
     fillBox(surface, box, colour(item[b + BgClr]), FillMode(number(item[b + BgGrdntFllDrctn])),
             colour(item[b + BgFdClr]));
@@ -188,7 +179,25 @@ void TfrmWysiwyg::renderItemState(int index, int state)
     drawTextLines(surface, box, lines, look);
     drawBorder(surface, box, number(item[b + BrdWidth]), colour(item[b + BrdClr]),
                BorderStyle(number(item[b + BrdStyle])));
-    storePicture(entry, state, std::move(surface));
+    return surface;
+}
+
+void TfrmWysiwyg::renderItemState(int index, int state)
+{
+    if (index < 0 || std::size_t(index) >= m_cache.size() || std::size_t(index) >= m_agent.Items.size()
+        || state < 0 || state > 2)
+        return;
+    Entry& entry = m_cache[std::size_t(index)];
+    ++m_renderCount;
+    // Free the old picture first, so the budget counts the new one only.
+    storePicture(entry, state, QImage());
+    const auto& item = m_agent.Items[std::size_t(index)];
+    if (item.size() >= ItemFieldCount) {
+        const i64 pixels = i64(number(item[IWidth])) * number(item[IHeight]);
+        if (m_cachePixels + pixels > kCachePixelBudget)
+            return;
+    }
+    storePicture(entry, state, renderPicture(std::size_t(index), state));
 }
 
 void TfrmWysiwyg::rebuildCache()
@@ -325,7 +334,9 @@ void TfrmWysiwyg::drawMenu(int selected)
         m_scrollBar->update();
         m_scrollOffset = -m_scrollBar->position();
     } else {
+        // The bar comes back at the top, where the items are now.
         m_scrollBar->hide();
+        m_scrollBar->setPosition(m_scrollBar->minimal());
         m_scrollOffset = 0;
     }
     layout(m_scrollOffset);
@@ -342,6 +353,8 @@ void TfrmWysiwyg::drawMenu(int selected)
             const QImage& image = m_cache[k][std::size_t(state)];
             if (!image.isNull())
                 painter.drawImage(QPoint(int(r[0]), int(r[1])), image);
+            else if (m_cachePixels + (r[2] - r[0]) * (r[3] - r[1]) > kCachePixelBudget)
+                painter.drawImage(QPoint(int(r[0]), int(r[1])), renderPicture(k, state));
         }
     }
     drawBorder(m_frame, {0, 0, clientWidth, clientHeight}, number(applet[ApBrdWidth]),

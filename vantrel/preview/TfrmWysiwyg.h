@@ -29,9 +29,10 @@ class TfrmWysiwyg : public QWidget
 public:
     enum ItemState : int { Normal = 0, MouseOver = 1, Clicked = 2 };
 
-    // No item picture holds more pixels than this in all, whatever a
-    // hand-edited file asks for: items past it draw nothing.
-    static constexpr std::int64_t kCachePixelBudget = 64ll * 1024 * 1024;
+    // The cached pictures hold no more pixels than this in all, whatever a
+    // hand-edited file asks for; an item past it is rendered when it is on
+    // screen and not kept.
+    static constexpr std::int64_t kCachePixelBudget = 32ll * 1024 * 1024;
 
     explicit TfrmWysiwyg(kzt::TkztAppletAgent& agent, QWidget* parent = nullptr);
 
@@ -108,6 +109,8 @@ private:
     QImage picture(const std::string& name);
     QSize appletSize() const;
     void storePicture(Entry& entry, int state, QImage picture);
+    // The item's picture in a state; null when it has no size to draw.
+    QImage renderPicture(std::size_t index, int state);
 
     kzt::TkztAppletAgent& m_agent;
     TKZTScrollBar* m_scrollBar = nullptr;
