@@ -266,15 +266,23 @@ QSize TfrmWysiwyg::surfaceSize() const
     return {std::clamp(width(), 1, kMaxSurfaceSide), std::clamp(height(), 1, kMaxSurfaceSide)};
 }
 
+void TfrmWysiwyg::newFrame(int width, int height)
+{
+    // Everything is drawn over, so a frame of the right size is reused.
+    if (m_frame.size() != QSize(width, height) || !m_frame.isDetached())
+        m_frame = makeSurface(width, height);
+}
+
 void TfrmWysiwyg::drawMenu(int selected)
 {
     const int clientWidth = surfaceSize().width();
     const int clientHeight = surfaceSize().height();
-    m_frame = makeSurface(clientWidth, clientHeight);
+    newFrame(clientWidth, clientHeight);
     const Box client{0, 0, clientWidth, clientHeight};
     const auto& applet = m_agent.AppletData;
     m_boxes.clear();
     if (applet.size() < AppletFieldCount) {
+        m_frame.fill(qRgb(255, 255, 255));
         m_scrollBar->hide();
         m_scrollOffset = 0;
         return;
@@ -365,12 +373,14 @@ void TfrmWysiwyg::drawLoadingScreen()
 {
     const int clientWidth = surfaceSize().width();
     const int clientHeight = surfaceSize().height();
-    m_frame = makeSurface(clientWidth, clientHeight);
+    newFrame(clientWidth, clientHeight);
     m_boxes.clear();
     m_scrollBar->hide();
     const auto& applet = m_agent.AppletData;
-    if (applet.size() < AppletFieldCount)
+    if (applet.size() < AppletFieldCount) {
+        m_frame.fill(qRgb(255, 255, 255));
         return;
+    }
     fillBox(m_frame, {0, 0, clientWidth, clientHeight}, colour(applet[ApLoadingBgClr]), FillMode::Flat, 0);
 
     auto message = [&](std::size_t show, std::size_t x, std::size_t y, std::size_t width, std::size_t font,

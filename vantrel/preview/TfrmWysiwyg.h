@@ -103,6 +103,7 @@ private:
 
     bool draw(int selected);
     QSize surfaceSize() const;
+    void newFrame(int width, int height);
     void drawMenu(int selected);
     void drawLoadingScreen();
     void scrolled();
