@@ -58,8 +58,9 @@ int toInt(i64 value)
 
 const QString kPreviewCaption = QStringLiteral("Preview Form");
 
-// Pictures kept by name during one rebuild.
+// Pictures kept by name during one rebuild, and their pixels in all.
 constexpr std::size_t kMemoEntries = 64;
+constexpr i64 kMemoPixels = 16ll * 1024 * 1024;
 
 } // namespace
 
@@ -130,8 +131,11 @@ QImage TfrmWysiwyg::picture(const std::string& name)
     }
     const QImage image = loadPicture(QString::fromStdString(m_agent.paths().previewDir.string()),
                                      QString::fromStdString(name));
-    if (m_memoActive && m_pictureMemo.size() < kMemoEntries)
+    const i64 pixels = i64(image.width()) * image.height();
+    if (m_memoActive && m_pictureMemo.size() < kMemoEntries && m_memoPixels + pixels <= kMemoPixels) {
         m_pictureMemo.emplace_back(name, image);
+        m_memoPixels += pixels;
+    }
     return image;
 }
 
@@ -214,6 +218,7 @@ void TfrmWysiwyg::rebuildCache()
             renderItemState(int(i), state);
     m_memoActive = false;
     m_pictureMemo.clear();
+    m_memoPixels = 0;
     QGuiApplication::restoreOverrideCursor();
 }
 

@@ -131,6 +131,7 @@ private:
     // Pictures decoded during one rebuild, by name; empty otherwise, so a
     // file picked again under the same name is read afresh.
     std::vector<std::pair<std::string, QImage>> m_pictureMemo;
+    std::int64_t m_memoPixels = 0;
     bool m_memoActive = false;
     std::function<void(int, int)> m_resizeCallback;
     std::function<int()> m_selectionSource;

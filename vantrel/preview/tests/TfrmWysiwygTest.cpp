@@ -130,6 +130,7 @@ private slots:
     void eachPageShowsEveryItemInItsLook();
     void onlyTheSelectedItemIsRenderedAgain();
     void captionFontIsTheStoredSizeLessSix();
+    void captionWrapsAtTheWrapBoxFont();
     void borderWidthIsTheTextMarginWithoutBorderStyle();
     void cacheFollowsInsertDeleteAndSwap();
     void cacheOfAnotherLengthIsRebuilt();
@@ -390,6 +391,46 @@ void TfrmWysiwygTest::captionFontIsTheStoredSizeLessSix()
     QVERIFY(referenceInk(8) != referenceInk(14));
     QCOMPARE(itemInk("14"), referenceInk(8));
     QCOMPARE(itemInk("30"), referenceInk(24));
+}
+
+void TfrmWysiwygTest::captionWrapsAtTheWrapBoxFont()
+{
+    Fixture f(1);
+    auto& it = f.item(0);
+    it[ItNoTextClr] = "000000";
+    it[ItNoBgClr] = "FFFFFF";
+    it[ItNoTextVAlign] = "0";
+    it[ItNoFntSize] = "30";
+    it[IWidth] = "60";
+    it[IHeight] = "400";
+    auto lineCount = [&](const char* caption) {
+        it[ICaption] = caption;
+        TfrmWysiwyg w(*f.agent);
+        w.rebuildCache();
+        // Rows of ink separated by blank rows.
+        const QImage picture = w.cachedPicture(0, 0);
+        int lines = 0;
+        bool inLine = false;
+        for (int y = 0; y < picture.height(); ++y) {
+            bool ink = false;
+            for (int x = 0; x < picture.width() && !ink; ++x)
+                ink = (picture.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
+            if (ink && !inLine)
+                ++lines;
+            inLine = ink;
+        }
+        return lines;
+    };
+    // Two short words fit one line of the wrap box, though not at 24 points.
+    QCOMPARE(wrapText(QStringLiteral("Hi Ho"), 60).size(), 1);
+    const QImage measure = makeSurface(1, 1);
+    QVERIFY(QFontMetrics(textFont(1, 30, 0), &measure).horizontalAdvance(QStringLiteral("Hi Ho"))
+            > 60 - kWrapBoxFrame);
+    QCOMPARE(lineCount("Hi Ho"), 1);
+    const QString longCaption = QStringLiteral("Menus Applets Glide menu News box Scripts");
+    const int wrapped = int(wrapText(longCaption, 60).size());
+    QVERIFY(wrapped > 1);
+    QCOMPARE(lineCount("Menus Applets Glide menu News box Scripts"), wrapped);
 }
 
 void TfrmWysiwygTest::borderWidthIsTheTextMarginWithoutBorderStyle()
