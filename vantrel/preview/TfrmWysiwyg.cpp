@@ -1,0 +1,463 @@
+#include "vantrel/preview/TfrmWysiwyg.h"
+
+#include "AppletAgent.h"
+#include "AppletUtility.h"
+#include "vantrel/core/VantrelFields.h"
+
+#include <QGuiApplication>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+
+namespace vantrel {
+
+namespace {
+
+using i64 = std::int64_t;
+
+// Records hold decimal text; anything else reads as 0, and values are kept
+// within int.
+int number(const std::string& text)
+{
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    while (begin < end && *begin == ' ')
+        ++begin;
+    while (end > begin && end[-1] == ' ')
+        --end;
+    if (begin < end && *begin == '+')
+        ++begin;
+    i64 value = 0;
+    const auto result = std::from_chars(begin, end, value);
+    if (result.ec == std::errc::result_out_of_range)
+        return (begin < end && *begin == '-') ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max();
+    if (result.ec != std::errc() || result.ptr != end)
+        return 0;
+    return int(std::clamp<i64>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+// A colour field; a damaged one draws black.
+QRgb colour(const std::string& text)
+{
+    const auto rgb = kzt::HexToColor(text);
+    return rgb ? qRgb(rgb->red, rgb->green, rgb->blue) : qRgb(0, 0, 0);
+}
+
+int clampSide(i64 value)
+{
+    return int(std::clamp<i64>(value, 1, kMaxSurfaceSide));
+}
+
+int toInt(i64 value)
+{
+    return int(std::clamp<i64>(value, std::numeric_limits<int>::min() / 2, std::numeric_limits<int>::max() / 2));
+}
+
+const QString kPreviewCaption = QStringLiteral("Preview Form");
+
+// Pictures kept by name during one rebuild, and their pixels in all.
+constexpr std::size_t kMemoEntries = 64;
+constexpr i64 kMemoPixels = 16ll * 1024 * 1024;
+
+} // namespace
+
+TfrmWysiwyg::TfrmWysiwyg(kzt::TkztAppletAgent& agent, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), m_agent(agent)
+{
+    setObjectName(QStringLiteral("frmWysiwyg"));
+    setWindowTitle(kPreviewCaption);
+    // The frame covers the whole client area, so nothing is erased first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_scrollBar = new TKZTScrollBar(this);
+    m_scrollBar->setObjectName(QStringLiteral("KZTScrollBar"));
+    // The preview's bar starts at the top of a range from 0.
+    m_scrollBar->setMinimal(0);
+    m_scrollBar->setPosition(0);
+    m_scrollBar->hide();
+    connect(m_scrollBar, &TKZTScrollBar::OnChange, this, [this](TKZTScrollBar*) { scrolled(); });
+    applyAppletSize();
+}
+
+int TfrmWysiwyg::shownState() const
+{
+    if (m_itemOverPage)
+        return MouseOver;
+    if (m_itemClickedPage)
+        return Clicked;
+    return Normal;
+}
+
+QImage TfrmWysiwyg::cachedPicture(int index, int state) const
+{
+    if (index < 0 || std::size_t(index) >= m_cache.size() || state < 0 || state > 2)
+        return {};
+    return m_cache[std::size_t(index)][std::size_t(state)];
+}
+
+void TfrmWysiwyg::setResizeCallback(std::function<void(int, int)> callback)
+{
+    m_resizeCallback = std::move(callback);
+}
+
+void TfrmWysiwyg::setSelectionSource(std::function<int()> source)
+{
+    m_selectionSource = std::move(source);
+}
+
+QSize TfrmWysiwyg::appletSize() const
+{
+    const auto& applet = m_agent.AppletData;
+    if (applet.size() < AppletFieldCount)
+        return {200, 400};
+    return {clampSide(number(applet[ApWidth])), clampSide(number(applet[ApHeight]))};
+}
+
+void TfrmWysiwyg::applyAppletSize()
+{
+    const QSize size = appletSize();
+    if (this->size() != size)
+        resize(size);
+}
+
+QImage TfrmWysiwyg::picture(const std::string& name)
+{
+    if (m_memoActive) {
+        for (const auto& [memoName, image] : m_pictureMemo)
+            if (memoName == name)
+                return image;
+    }
+    const QImage image = loadPicture(QString::fromStdString(m_agent.paths().previewDir.string()),
+                                     QString::fromStdString(name));
+    const i64 pixels = i64(image.width()) * image.height();
+    if (m_memoActive && m_pictureMemo.size() < kMemoEntries && m_memoPixels + pixels <= kMemoPixels) {
+        m_pictureMemo.emplace_back(name, image);
+        m_memoPixels += pixels;
+    }
+    return image;
+}
+
+void TfrmWysiwyg::storePicture(Entry& entry, int state, QImage picture)
+{
+    QImage& slot = entry[std::size_t(state)];
+    m_cachePixels -= i64(slot.width()) * slot.height();
+    slot = QImage();
+    const i64 pixels = i64(picture.width()) * picture.height();
+    if (m_cachePixels + pixels > kCachePixelBudget)
+        return;
+    m_cachePixels += pixels;
+    slot = std::move(picture);
+}
+
+QImage TfrmWysiwyg::renderPicture(std::size_t index, int state)
+{
+    const auto& item = m_agent.Items[index];
+    if (item.size() < ItemFieldCount)
+        return {};
+    const std::size_t b = kStates[state];
+    const int width = number(item[IWidth]);
+    const int height = number(item[IHeight]);
+    // Wider or taller than any surface: the item draws nothing.
+    QImage surface = makeSurface(width, height);
+    if (surface.isNull())
+        return {};
+    const Box box{0, 0, width, height};
+    fillBox(surface, box, colour(item[b + BgClr]), FillMode(number(item[b + BgGrdntFllDrctn])),
+            colour(item[b + BgFdClr]));
+    drawPicture(surface, box, picture(item[b + BgImg]), ImageAlign(number(item[b + BgImgAlign])),
+                number(item[b + BgImgX]), number(item[b + BgImgY]));
+    const QStringList lines = wrapText(QString::fromStdString(item[ICaption]), width);
+    TextLook look;
+    look.fontIndex = number(item[b + FntName]);
+    look.size = number(item[b + FntSize]);
+    look.style = number(item[b + FntStyle]);
+    look.color = colour(item[b + TextClr]);
+    look.hAlign = HAlign(std::clamp(number(item[b + TextHAlign]), 0, 2));
+    look.hOffset = number(item[b + TextHOffset]);
+    look.vAlign = VAlign(std::clamp(number(item[b + TextVAlign]), 0, 2));
+    look.vOffset = number(item[b + TextVOffset]);
+    // The border width is the text's margin, with or without a border style.
+    look.margin = std::clamp(number(item[b + BrdWidth]), 0, kMaxSurfaceSide);
+    drawTextLines(surface, box, lines, look);
+    drawBorder(surface, box, number(item[b + BrdWidth]), colour(item[b + BrdClr]),
+               BorderStyle(number(item[b + BrdStyle])));
+    return surface;
+}
+
+void TfrmWysiwyg::renderItemState(int index, int state)
+{
+    if (index < 0 || std::size_t(index) >= m_cache.size() || std::size_t(index) >= m_agent.Items.size()
+        || state < 0 || state > 2)
+        return;
+    Entry& entry = m_cache[std::size_t(index)];
+    ++m_renderCount;
+    // Free the old picture first, so the budget counts the new one only.
+    storePicture(entry, state, QImage());
+    const auto& item = m_agent.Items[std::size_t(index)];
+    if (item.size() >= ItemFieldCount) {
+        const i64 pixels = i64(number(item[IWidth])) * number(item[IHeight]);
+        if (m_cachePixels + pixels > kCachePixelBudget)
+            return;
+    }
+    storePicture(entry, state, renderPicture(std::size_t(index), state));
+}
+
+void TfrmWysiwyg::rebuildCache()
+{
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const std::size_t count = m_agent.Items.size();
+    m_cache.clear();
+    m_cache.shrink_to_fit();
+    m_cachePixels = 0;
+    m_cache.resize(count);
+    m_memoActive = true;
+    for (std::size_t i = 0; i < count; ++i)
+        for (int state = 0; state < 3; ++state)
+            renderItemState(int(i), state);
+    m_memoActive = false;
+    m_pictureMemo.clear();
+    m_memoPixels = 0;
+    QGuiApplication::restoreOverrideCursor();
+}
+
+void TfrmWysiwyg::insertItem(int index)
+{
+    if (index < 0 || std::size_t(index) > m_cache.size())
+        return;
+    m_cache.insert(m_cache.begin() + index, Entry{});
+    for (int state = 0; state < 3; ++state)
+        renderItemState(index, state);
+}
+
+void TfrmWysiwyg::deleteItem(int index)
+{
+    if (index < 0 || std::size_t(index) >= m_cache.size())
+        return;
+    for (const QImage& image : m_cache[std::size_t(index)])
+        m_cachePixels -= i64(image.width()) * image.height();
+    m_cache.erase(m_cache.begin() + index);
+}
+
+void TfrmWysiwyg::swapItem(int index)
+{
+    if (index <= 0 || std::size_t(index) >= m_cache.size())
+        return;
+    std::swap(m_cache[std::size_t(index)], m_cache[std::size_t(index) - 1]);
+}
+
+void TfrmWysiwyg::refresh(int selected)
+{
+    if (draw(selected))
+        update();
+}
+
+bool TfrmWysiwyg::draw(int selected)
+{
+    if (!m_drawingEnabled || m_drawing)
+        return false;
+    m_drawing = true;
+    if (m_loadingPage)
+        drawLoadingScreen();
+    else
+        drawMenu(selected);
+    m_drawing = false;
+    return true;
+}
+
+QSize TfrmWysiwyg::surfaceSize() const
+{
+    return {std::clamp(width(), 1, kMaxSurfaceSide), std::clamp(height(), 1, kMaxSurfaceSide)};
+}
+
+void TfrmWysiwyg::newFrame(int width, int height)
+{
+    // Everything is drawn over, so a frame of the right size is reused.
+    if (m_frame.size() != QSize(width, height) || !m_frame.isDetached())
+        m_frame = makeSurface(width, height);
+}
+
+void TfrmWysiwyg::drawMenu(int selected)
+{
+    const int clientWidth = surfaceSize().width();
+    const int clientHeight = surfaceSize().height();
+    newFrame(clientWidth, clientHeight);
+    const Box client{0, 0, clientWidth, clientHeight};
+    const auto& applet = m_agent.AppletData;
+    m_boxes.clear();
+    if (applet.size() < AppletFieldCount) {
+        m_frame.fill(qRgb(255, 255, 255));
+        m_scrollBar->hide();
+        m_scrollOffset = 0;
+        return;
+    }
+    fillBox(m_frame, client, colour(applet[ApBgClr]), FillMode(number(applet[ApBgGrdntFllDrctn])),
+            colour(applet[ApBgFdClr]));
+    drawPicture(m_frame, client, picture(applet[ApBgImg]), ImageAlign(number(applet[ApBgImgShowType])),
+                number(applet[ApBgImgX]), number(applet[ApBgImgY]));
+
+    const auto& items = m_agent.Items;
+    if (m_cache.size() != items.size())
+        rebuildCache();
+    if (selected >= 0 && std::size_t(selected) < items.size()) {
+        if (m_itemGeneralPage || m_itemNormalPage)
+            renderItemState(selected, Normal);
+        else if (m_itemOverPage)
+            renderItemState(selected, MouseOver);
+        else if (m_itemClickedPage)
+            renderItemState(selected, Clicked);
+    }
+
+    const i64 border = number(applet[ApBrdWidth]);
+    // The two passes: without and with the scroll offset.
+    std::vector<std::array<i64, 4>> rects(items.size());
+    auto layout = [&](i64 offset) {
+        i64 bottom = 0;
+        for (std::size_t k = 0; k < items.size(); ++k) {
+            const auto& item = items[k];
+            const bool whole = item.size() >= ItemFieldCount;
+            const i64 ix = whole ? number(item[IX]) : 0;
+            const i64 iy = whole ? number(item[IY]) : 0;
+            const i64 left = ix + border;
+            const i64 top = k == 0 ? iy + border + offset : bottom + iy;
+            bottom = top + (whole ? number(item[IHeight]) : 0);
+            rects[k] = {left, top, left + (whole ? number(item[IWidth]) : 0), bottom};
+        }
+        return bottom;
+    };
+    const i64 lastBottom = layout(0);
+    if (!items.empty() && lastBottom > clientHeight - border) {
+        const int barWidth = int(std::clamp<i64>(number(applet[VSBWidth]), 0, kMaxSurfaceSide));
+        const int barHeight = int(std::clamp<i64>(clientHeight - 2 * border, 0, kMaxSurfaceSide));
+        const i64 left = applet[VSBAlign] == "1" ? clientWidth - border - barWidth : border + 1;
+        m_scrollBar->move(toInt(left), toInt(border));
+        m_scrollBar->setMyWidth(barWidth);
+        m_scrollBar->setMyHeight(barHeight);
+        m_scrollBar->setMinimal(0);
+        m_scrollBar->setMaximal(toInt(lastBottom));
+        m_scrollBar->setPageSize(barHeight);
+        m_scrollBar->setBackgroundColor(QColor(colour(applet[VSBBgClr])));
+        m_scrollBar->setScrollBlockColor(QColor(colour(applet[VSBVisibleClr])));
+        m_scrollBar->setUpButtonColor(QColor(colour(applet[VSBUpBtnClr])));
+        m_scrollBar->setDownButtonColor(QColor(colour(applet[VSBDownBtnClr])));
+        m_scrollBar->setUpButtonArrowColor(QColor(colour(applet[VSBUpBtnArwClr])));
+        m_scrollBar->setDownButtonArrowColor(QColor(colour(applet[VSBDownBtnArwClr])));
+        m_scrollBar->show();
+        m_scrollBar->update();
+        m_scrollOffset = -m_scrollBar->position();
+    } else {
+        // The bar comes back at the top, where the items are now.
+        m_scrollBar->hide();
+        m_scrollBar->setPosition(m_scrollBar->minimal());
+        m_scrollOffset = 0;
+    }
+    layout(m_scrollOffset);
+
+    const int state = shownState();
+    m_boxes.reserve(items.size());
+    {
+        QPainter painter(&m_frame);
+        for (std::size_t k = 0; k < items.size(); ++k) {
+            const auto& r = rects[k];
+            m_boxes.push_back({toInt(r[0]), toInt(r[1]), toInt(r[2]), toInt(r[3])});
+            if (r[2] <= 0 || r[0] >= clientWidth || r[3] <= 0 || r[1] >= clientHeight)
+                continue;
+            const QImage& image = m_cache[k][std::size_t(state)];
+            if (!image.isNull())
+                painter.drawImage(QPoint(int(r[0]), int(r[1])), image);
+            else if (m_cachePixels + (r[2] - r[0]) * (r[3] - r[1]) > kCachePixelBudget)
+                painter.drawImage(QPoint(int(r[0]), int(r[1])), renderPicture(k, state));
+        }
+    }
+    drawBorder(m_frame, {0, 0, clientWidth, clientHeight}, number(applet[ApBrdWidth]),
+               colour(applet[ApBrdClr]), BorderStyle(number(applet[ApBrdStyle])));
+}
+
+void TfrmWysiwyg::drawLoadingScreen()
+{
+    const int clientWidth = surfaceSize().width();
+    const int clientHeight = surfaceSize().height();
+    newFrame(clientWidth, clientHeight);
+    m_boxes.clear();
+    m_scrollBar->hide();
+    const auto& applet = m_agent.AppletData;
+    if (applet.size() < AppletFieldCount) {
+        m_frame.fill(qRgb(255, 255, 255));
+        return;
+    }
+    fillBox(m_frame, {0, 0, clientWidth, clientHeight}, colour(applet[ApLoadingBgClr]), FillMode::Flat, 0);
+
+    auto message = [&](std::size_t show, std::size_t x, std::size_t y, std::size_t width, std::size_t font,
+                       std::size_t size, std::size_t style, std::size_t color, std::size_t text) {
+        if (applet[show] != "1")
+            return;
+        const int left = number(applet[x]);
+        const int top = number(applet[y]);
+        const int boxWidth = number(applet[width]);
+        const QStringList lines = wrapText(QString::fromStdString(applet[text]), boxWidth);
+        TextLook look;
+        look.fontIndex = number(applet[font]);
+        look.size = number(applet[size]);
+        look.style = number(applet[style]);
+        look.color = colour(applet[color]);
+        look.hAlign = HAlign::Left;
+        look.vAlign = VAlign::Top;
+        look.margin = 0;
+        drawTextLines(m_frame, {left, top, toInt(i64(left) + boxWidth), toInt(i64(top) + 800)}, lines, look);
+    };
+    message(ShowApLoadingMsg1, ApLoadingMsg1X, ApLoadingMsg1Y, ApLoadingMsg1Width, ApLoadingMsg1FntName,
+            ApLoadingMsg1FntSize, ApLoadingMsg1FntStyle, ApLoadingMsg1Clr, ApLoadingMsg1);
+    message(ShowApLoadingMsg2, ApLoadingMsg2X, ApLoadingMsg2Y, ApLoadingMsg2Width, ApLoadingMsg2FntName,
+            ApLoadingMsg2FntSize, ApLoadingMsg2FntStyle, ApLoadingMsg2Clr, ApLoadingMsg2);
+
+    if (applet[ShowLoadingBar] == "1") {
+        const i64 x = number(applet[ApLoadingBarX]);
+        const i64 y = number(applet[ApLoadingBarY]);
+        const i64 w = number(applet[ApLoadingBarWidth]);
+        const i64 h = number(applet[ApLoadingBarHeight]);
+        const Box bar{toInt(x), toInt(y), toInt(x + w), toInt(y + h)};
+        fillBox(m_frame, bar, colour(applet[ApLoadingBarBlankClr]), FillMode::Flat, 0);
+        fillBox(m_frame, {toInt(x), toInt(y), toInt(x + w / 3), toInt(y + h)}, colour(applet[ApLoadingBarFillClr]),
+                FillMode::Flat, 0);
+        drawBorder(m_frame, bar, number(applet[ApLoadingBarBrdWidth]), colour(applet[ApLoadingBarBrdClr]),
+                   BorderStyle(number(applet[ApLoadingBarBrdStyle])));
+    }
+}
+
+void TfrmWysiwyg::scrolled()
+{
+    m_scrollOffset = -m_scrollBar->position();
+    // A range set during drawing reports here too; that drawing goes on
+    // with the new offset by itself.
+    if (!m_drawing)
+        refresh(-1);
+}
+
+void TfrmWysiwyg::paintEvent(QPaintEvent* event)
+{
+    // A new size since the last drawing: draw again before copying.
+    if (m_frame.size() != surfaceSize())
+        draw(m_selectionSource ? m_selectionSource() : -1);
+    QPainter painter(this);
+    if (m_frame.isNull())
+        painter.fillRect(event->rect(), palette().window());
+    else
+        painter.drawImage(event->rect(), m_frame, event->rect());
+}
+
+void TfrmWysiwyg::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (m_resizeCallback && size() != appletSize())
+        m_resizeCallback(width(), height());
+    refresh(m_selectionSource ? m_selectionSource() : -1);
+}
+
+void TfrmWysiwyg::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    emit closed();
+}
+
+} // namespace vantrel
