@@ -38,37 +38,20 @@ const QString kSeparator = QStringLiteral("#$@");
 
 kzt::PlatformProduct TMainForm::platform()
 {
-    const auto& info = DulcamonProfile::instance().info();
-    kzt::PlatformProduct product;
-    product.name = info.name;
-    product.version = info.version;
-    product.executable = info.executableName;
-    product.extension = info.extension;
-    product.documentType = info.name + ".Document";
-    return product;
+    return platformOf(DulcamonProfile::instance());
 }
 
 TMainForm::TMainForm(kzt::AppPaths paths, QWidget* parent)
     : EditorMainWindow(DulcamonProfile::instance(), std::move(paths), platform(), parent)
 {
     m_panels = new DulcamonPanels(this);
-    auto* splitter = new QSplitter(Qt::Horizontal, this);
-    splitter->setObjectName(QStringLiteral("splttrMain"));
-    splitter->addWidget(treeView());
-    splitter->addWidget(m_panels);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({170, 480});
-    splitter->setChildrenCollapsible(false);
-    setCentralWidget(splitter);
+    placeTreeAndPanels(m_panels, 170, 480);
     buildStandardMenus({"help/index.html", "samples/normal.html", QStringLiteral("https://dulcamon.example.org/"),
                         QStringLiteral("mailto:dulcamon@example.org"),
                         QStringLiteral("A builder of pop-out script menus for web pages.")});
     connectControls();
 
-    resize(650, 465);
-    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    placeCentred(650, 465);
     FormCreate();
 }
 

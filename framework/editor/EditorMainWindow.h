@@ -128,6 +128,14 @@ protected:
     // Products that exchange menu structures say where the values live.
     virtual std::optional<MenuStructureMapping> structureMapping() const { return std::nullopt; }
 
+    // What the platform layer needs to know of a product.
+    static PlatformProduct platformOf(const ProductProfile& product);
+    // The tree on the left, the product's panels on the right, at their
+    // starting widths.
+    void placeTreeAndPanels(QWidget* panels, int treeWidth, int panelsWidth);
+    // A window of a fixed starting size in the middle of the screen.
+    void placeCentred(int width, int height);
+
     // The start-up part of window creation, run by the product's constructor
     // once its panels exist.
     void FormCreate();

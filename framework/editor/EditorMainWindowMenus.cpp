@@ -6,12 +6,48 @@
 #include "MessageBox.h"
 
 #include <QAction>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSplitter>
+#include <QTreeView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStyle>
 #include <QToolBar>
 
 namespace kzt {
+
+PlatformProduct EditorMainWindow::platformOf(const ProductProfile& product)
+{
+    const ProductInfo& info = product.info();
+    PlatformProduct platform;
+    platform.name = info.name;
+    platform.version = info.version;
+    platform.executable = info.executableName;
+    platform.extension = info.extension;
+    platform.documentType = info.name + ".Document";
+    return platform;
+}
+
+void EditorMainWindow::placeTreeAndPanels(QWidget* panels, int treeWidth, int panelsWidth)
+{
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->setObjectName(QStringLiteral("splttrMain"));
+    splitter->addWidget(treeView());
+    splitter->addWidget(panels);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({treeWidth, panelsWidth});
+    splitter->setChildrenCollapsible(false);
+    setCentralWidget(splitter);
+}
+
+void EditorMainWindow::placeCentred(int width, int height)
+{
+    resize(width, height);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
 
 QMenu* EditorMainWindow::addMenuOf(const char* objectName, const QString& title, const QList<QObject*>& entries)
 {

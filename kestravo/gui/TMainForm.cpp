@@ -33,38 +33,21 @@ const QString kSeparator = QStringLiteral("#$@");
 
 kzt::PlatformProduct TMainForm::platform()
 {
-    const auto& info = KestravoProfile::instance().info();
-    kzt::PlatformProduct product;
-    product.name = info.name;
-    product.version = info.version;
-    product.executable = info.executableName;
-    product.extension = info.extension;
-    product.documentType = info.name + ".Document";
-    return product;
+    return platformOf(KestravoProfile::instance());
 }
 
 TMainForm::TMainForm(kzt::AppPaths paths, QWidget* parent)
     : EditorMainWindow(KestravoProfile::instance(), std::move(paths), platform(), parent)
 {
     m_panels = new KestravoPanels(this);
-    auto* splitter = new QSplitter(Qt::Horizontal, this);
-    splitter->setObjectName(QStringLiteral("splttrMain"));
-    splitter->addWidget(treeView());
-    splitter->addWidget(m_panels);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({190, 580});
-    splitter->setChildrenCollapsible(false);
-    setCentralWidget(splitter);
+    placeTreeAndPanels(m_panels, 190, 580);
     nameCommands();
     buildStandardMenus({"help/index.html", "samples/index.html", QStringLiteral("https://kestravo.example.org/"),
                         QStringLiteral("mailto:kestravo@example.org"),
                         QStringLiteral("A builder of drop-down menus for web pages.")});
     connectControls();
 
-    resize(772, 532);
-    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    placeCentred(772, 532);
     m_help = new TfrmHelp(agent().paths().shareDir / "help", this);
     FormCreate();
 }
