@@ -1,50 +1,26 @@
 // Times the kestravo document operations on a 100,000-item menu: open,
 // generate and publish a project, export and import a structure file.
 #include "AppletAgent.h"
+#include "BenchSupport.h"
 #include "kestravo/core/KestravoProfile.h"
 #include "kestravo/core/KestravoStructure.h"
 #include "StructureFileFormat.h"
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
-namespace {
-
-double millisecondsSince(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-template <typename F>
-double timed(F&& f)
-{
-    const auto start = std::chrono::steady_clock::now();
-    if (!f()) {
-        std::fprintf(stderr, "operation failed\n");
-        std::exit(1);
-    }
-    return millisecondsSince(start);
-}
-
-} // namespace
+using bench::timed;
 
 int main(int argc, char** argv)
 {
     const std::size_t count = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 100000;
-    std::string pattern = (fs::temp_directory_path() / "kestravo-bench-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        return 1;
-    const fs::path dir = pattern;
-    kzt::AppPaths paths;
-    paths.shareDir = dir / "share";
-    paths.userDataDir = dir / "user";
-    paths.previewDir = dir / "preview";
+    const bench::Folder folder("kestravo-bench");
+    const fs::path& dir = folder.path();
+    const kzt::AppPaths& paths = folder.paths();
 
     const auto& product = kestravo::KestravoProfile::instance();
     const auto& mapping = kestravo::KestravoStructure::mapping();
@@ -97,7 +73,5 @@ int main(int argc, char** argv)
     std::printf("  publish (save)        %8.1f ms\n", publish);
     std::printf("  export structure      %8.1f ms\n", exportTime);
     std::printf("  import structure      %8.1f ms\n", importTime);
-    std::error_code ec;
-    fs::remove_all(dir, ec);
     return imported.Items.size() == count ? 0 : 1;
 }

@@ -1,49 +1,25 @@
 // Times the osmerin document operations on a 100,000-item news box: open,
 // generate and publish a project.
 #include "AppletAgent.h"
+#include "BenchSupport.h"
 #include "ProjectFileFormat.h"
 #include "osmerin/core/OsmerinProfile.h"
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
-namespace {
-
-double millisecondsSince(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-template <typename F>
-double timed(F&& f)
-{
-    const auto start = std::chrono::steady_clock::now();
-    if (!f()) {
-        std::fprintf(stderr, "operation failed\n");
-        std::exit(1);
-    }
-    return millisecondsSince(start);
-}
-
-} // namespace
+using bench::timed;
 
 int main(int argc, char** argv)
 {
     const std::size_t count = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 100000;
-    std::string pattern = (fs::temp_directory_path() / "osmerin-bench-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        return 1;
-    const fs::path dir = pattern;
-    kzt::AppPaths paths;
-    paths.shareDir = dir / "share";
-    paths.userDataDir = dir / "user";
-    paths.previewDir = dir / "preview";
+    const bench::Folder folder("osmerin-bench");
+    const fs::path& dir = folder.path();
+    const kzt::AppPaths& paths = folder.paths();
     fs::create_directories(dir / "project");
     fs::create_directories(dir / "site");
 
@@ -108,7 +84,5 @@ int main(int argc, char** argv)
     std::printf("  publish (save)        %8.1f ms\n", publish);
     const bool whole = agent.Items.size() == count && agent.tree().count() == count + 1;
     agent.ClearPreview();
-    std::error_code ec;
-    fs::remove_all(dir, ec);
     return whole ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 // also with the parameters file.
 #include "AppletAgent.h"
 #include "AppletUtility.h"
+#include "BenchSupport.h"
 #include "vantrel/core/VantrelFields.h"
 #include "vantrel/core/VantrelProfile.h"
 
@@ -12,16 +13,10 @@
 #include <filesystem>
 #include <ctime>
 #include <string>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-double millisecondsSince(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
 
 double cpuMilliseconds()
 {
@@ -45,7 +40,7 @@ Timing timed(F&& f)
         std::fprintf(stderr, "operation failed\n");
         std::exit(1);
     }
-    return {millisecondsSince(start), cpuMilliseconds() - cpuStart};
+    return {bench::millisecondsSince(start), cpuMilliseconds() - cpuStart};
 }
 
 void print(const char* what, Timing timing)
@@ -58,14 +53,9 @@ void print(const char* what, Timing timing)
 int main(int argc, char** argv)
 {
     const std::size_t count = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 100000;
-    std::string pattern = (fs::temp_directory_path() / "vantrel-bench-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        return 1;
-    const fs::path dir = pattern;
-    kzt::AppPaths paths;
-    paths.shareDir = dir / "share";
-    paths.userDataDir = dir / "user";
-    paths.previewDir = dir / "preview";
+    const bench::Folder folder("vantrel-bench");
+    const fs::path& dir = folder.path();
+    const kzt::AppPaths& paths = folder.paths();
 
     const auto& product = vantrel::VantrelProfile::instance();
     {
@@ -116,7 +106,5 @@ int main(int argc, char** argv)
     print("generate page", generate);
     print("publish (save)", publish);
     print("publish with parameters file", publishWithFile);
-    std::error_code ec;
-    fs::remove_all(dir, ec);
     return agent.Items.size() == count && styles == count ? 0 : 1;
 }
