@@ -4,6 +4,8 @@
 #include "Launcher.h"
 
 #include <QComboBox>
+#include <QFile>
+#include <QSaveFile>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -42,16 +44,79 @@ TformWebBrowser::TformWebBrowser(const PlatformProduct& product, QWidget* parent
 {
 }
 
+TformWebBrowser::TformWebBrowser(const PlatformProduct& product, const OlderForm& older, QWidget* parent)
+    : TformWebBrowser(product, Settings(product), QString::fromLocal8Bit(qgetenv("PATH")), parent, older)
+{
+}
+
 TformWebBrowser::TformWebBrowser(const PlatformProduct& product, Settings settings,
-                                 const QString& path, QWidget* parent)
+                                 const QString& path, QWidget* parent, std::optional<OlderForm> older)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
     , m_product(product)
     , m_settings(std::move(settings))
+    , m_path(path)
+    , m_older(std::move(older))
     , m_browsers(BrowserDetector(m_settings, path).detect())
 {
     buildControls();
     fillList();
-    readChoice();
+    if (m_older)
+        readOlderChoice();
+    else
+        readChoice();
+}
+
+QString& TformWebBrowser::sessionChoice()
+{
+    static QString choice;
+    return choice;
+}
+
+void TformWebBrowser::readOlderChoice()
+{
+    if (m_list->count() > 0)
+        m_list->setCurrentIndex(0);
+    QFile file(QString::fromStdString(m_older->programPathFile.string()));
+    if (!m_older->programPathFile.empty() && file.open(QIODevice::ReadOnly))
+        m_edit->setText(QString::fromLocal8Bit(file.readLine()).trimmed());
+    // The choice made earlier in this program, so Preview follows it.
+    const QString& choice = sessionChoice();
+    if (choice == QLatin1String("specified")) {
+        m_specified->setChecked(true);
+        return;
+    }
+    const int index = m_list->findText(choice);
+    if (!choice.isEmpty() && choice != QLatin1String("default") && index >= 0) {
+        m_list->setCurrentIndex(index);
+        m_known->setChecked(true);
+    }
+}
+
+void TformWebBrowser::makeOlderChoice()
+{
+    QString& choice = sessionChoice();
+    choice = QStringLiteral("default");
+    if (m_known->isChecked() && m_list->currentIndex() >= 0)
+        choice = m_list->currentText();
+    else if (m_specified->isChecked() && !m_edit->text().trimmed().isEmpty())
+        choice = QStringLiteral("specified");
+}
+
+bool TformWebBrowser::launchOlder(const QString& folder, const QString& page) const
+{
+    const QString& choice = sessionChoice();
+    if (choice == QLatin1String("specified")) {
+        const QString program = m_edit->text().trimmed();
+        if (!program.isEmpty())
+            return Launcher::startProgram(program, {page}, folder);
+    } else if (!choice.isEmpty() && choice != QLatin1String("default")) {
+        // Found again at launch time: the browser may have gone since.
+        for (const KnownBrowser& browser : BrowserDetector(m_settings, m_path).detect()) {
+            if (browser.displayName == choice)
+                return Launcher::startProgram(browser.executable, {joined(folder, page)});
+        }
+    }
+    return Launcher::openDocument(joined(folder, page));
 }
 
 void TformWebBrowser::buildControls()
@@ -110,7 +175,10 @@ void TformWebBrowser::buildControls()
 
     connect(m_known, &QRadioButton::toggled, this, &TformWebBrowser::knownToggled);
     // Only the author's pick checks the known choice, not filling the list.
-    connect(m_list, &QComboBox::activated, this, [this] { m_known->setChecked(true); });
+    connect(m_list, &QComboBox::activated, this, [this] {
+        if (!m_older || m_older->pickingChecksKnown)
+            m_known->setChecked(true);
+    });
     connect(m_browse, &QToolButton::clicked, this, &TformWebBrowser::spdbtnOpenExeFileClick);
     connect(m_ok, &QPushButton::clicked, this, &TformWebBrowser::bitbtnOkClick);
     connect(m_cancel, &QPushButton::clicked, this, &TformWebBrowser::bitbtnCancelClick);
@@ -125,8 +193,9 @@ void TformWebBrowser::fillList()
 
 void TformWebBrowser::knownToggled(bool checked)
 {
-    // There is nothing to pick from; keep a usable choice.
-    if (checked && m_list->count() == 0)
+    // There is nothing to pick from; keep a usable choice. The older form
+    // allows it, and OK then makes the default choice.
+    if (checked && m_list->count() == 0 && !m_older)
         m_default->setChecked(true);
 }
 
@@ -201,6 +270,8 @@ TformWebBrowser::Choice TformWebBrowser::choice() const
 
 bool TformWebBrowser::launch(const QString& folder, const QString& page) const
 {
+    if (m_older)
+        return launchOlder(folder, page);
     const QString target = joined(folder, page);
     QString program;
     if (m_specified->isChecked()) {
@@ -228,13 +299,26 @@ void TformWebBrowser::spdbtnOpenExeFileClick()
         dir = QFileInfo(current).absolutePath();
     const QString chosen =
         FileDialog::getOpenFileName(this, QStringLiteral("Open"), dir, executableFilter(), 1);
-    if (!chosen.isEmpty())
-        m_edit->setText(chosen);
+    if (chosen.isEmpty())
+        return;
+    m_edit->setText(chosen);
+    if (!m_older || m_older->programPathFile.empty())
+        return;
+    // The older form keeps the program's path for the next time.
+    QDir().mkpath(QString::fromStdString(m_older->programPathFile.parent_path().string()));
+    QSaveFile file(QString::fromStdString(m_older->programPathFile.string()));
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(chosen.toLocal8Bit() + "\r\n");
+        file.commit();
+    }
 }
 
 void TformWebBrowser::bitbtnOkClick()
 {
-    writeChoice();
+    if (m_older)
+        makeOlderChoice();
+    else
+        writeChoice();
     accept();
 }
 

@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+#include <filesystem>
+#include <optional>
 #include <vector>
 
 class QComboBox;
@@ -21,6 +23,11 @@ namespace kzt {
 // "Web Browser": which browser Preview starts. The choice lives in the
 // product's "Web Browsers" settings key; creating the dialog reads it, OK
 // writes it, and launch() uses it without showing the dialog.
+//
+// The older form (the applet builders) keeps no settings: the choice is a
+// text ("default", "specified" or a browser's name) that lasts until the
+// program ends, and only the named program's path is kept, in a one-line
+// file of the user's folder.
 class TformWebBrowser : public QDialog
 {
     Q_OBJECT
@@ -28,10 +35,21 @@ class TformWebBrowser : public QDialog
 public:
     enum class Choice { None, Default, Known, Specified };
 
+    struct OlderForm
+    {
+        bool pickingChecksKnown = true;         // picking a list entry checks the known choice
+        std::filesystem::path programPathFile;  // the named program's path ("wbrwsr.dat")
+    };
+
     explicit TformWebBrowser(const PlatformProduct& product, QWidget* parent = nullptr);
+    TformWebBrowser(const PlatformProduct& product, const OlderForm& older, QWidget* parent = nullptr);
     // Explicit store and PATH, for tools and tests.
     TformWebBrowser(const PlatformProduct& product, Settings settings, const QString& path,
-                    QWidget* parent = nullptr);
+                    QWidget* parent = nullptr, std::optional<OlderForm> older = std::nullopt);
+
+    // The older form's choice as OK last made it in this program.
+    QString choiceText() const { return sessionChoice(); }
+    static void forgetSessionChoice() { sessionChoice().clear(); }
 
     const std::vector<KnownBrowser>& knownBrowsers() const { return m_browsers; }
     Choice choice() const;
@@ -61,6 +79,10 @@ public:
     static QString executableFilter();
 
 private:
+    static QString& sessionChoice();
+    void readOlderChoice();
+    void makeOlderChoice();
+    bool launchOlder(const QString& folder, const QString& page) const;
     void buildControls();
     void fillList();
     void readChoice();
@@ -70,6 +92,8 @@ private:
 
     PlatformProduct m_product;
     Settings m_settings;
+    QString m_path;
+    std::optional<OlderForm> m_older;
     std::vector<KnownBrowser> m_browsers;
 
     QGroupBox* m_group = nullptr;

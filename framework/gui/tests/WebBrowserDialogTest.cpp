@@ -323,7 +323,103 @@ private slots:
         QCOMPARE(FileDialog::requests().at(1).dir, QString("/opt/new browser"));
     }
 
+    // The applet builders' older form: no settings, a choice that lasts
+    // while the program runs, the named program's path in the user's folder.
+    TformWebBrowser::OlderForm olderForm(bool pickingChecksKnown) const
+    {
+        return {pickingChecksKnown, (m_dir->filePath("data/vantrel/wbrwsr.dat")).toStdString()};
+    }
+
+    void olderForm_choiceLastsWhileTheProgramRuns_andNothingGoesToSettings()
+    {
+        TformWebBrowser::forgetSessionChoice();
+        makeProgram(m_bin + "/firefox");
+        makeProgram(m_bin + "/konqueror");
+        {
+            TformWebBrowser dialog(vantrel(), olderForm(true));
+            // The first entry is selected, the default choice checked.
+            QCOMPARE(dialog.ComboBoxBrowserList()->currentIndex(), 0);
+            QVERIFY(dialog.RadioButtonBrowserDefault()->isChecked());
+            dialog.ComboBoxBrowserList()->setCurrentIndex(1);
+            dialog.RadioButtonBrowserKnownInSystem()->setChecked(true);
+            dialog.bitbtnOkClick();
+            QCOMPARE(dialog.choiceText(), dialog.ComboBoxBrowserList()->itemText(1));
+        }
+        // Preview makes a fresh dialog: it starts the chosen browser, found again.
+        TformWebBrowser preview(vantrel(), olderForm(true));
+        QVERIFY(preview.RadioButtonBrowserKnownInSystem()->isChecked());
+        QCOMPARE(preview.ComboBoxBrowserList()->currentIndex(), 1);
+        Launcher::Recorder recorder;
+        QVERIFY(preview.launch(m_dir->filePath("pv"), "~preview.html"));
+        const auto& launch = recorder.launches().at(0);
+        QVERIFY(launch.kind == Launcher::Launch::Kind::StartProgram);
+        QCOMPARE(launch.target, preview.knownBrowsers().at(1).executable);
+        QCOMPARE(launch.arguments, QStringList{m_dir->filePath("pv/~preview.html")});
+        QVERIFY(!QFile::exists(m_dir->filePath("config/KZT/Vantrel.conf")));
+        TformWebBrowser::forgetSessionChoice();
+    }
+
+    void olderForm_specifiedProgram_keptInTheUserFolder_startedInThePreviewFolder()
+    {
+        TformWebBrowser::forgetSessionChoice();
+        const QString program = m_dir->filePath("Program Files/browse it");
+        makeProgram(program);
+        {
+            TformWebBrowser dialog(vantrel(), olderForm(true));
+            FileDialog::setNextFileName(program);
+            dialog.spdbtnOpenExeFileClick();
+            QCOMPARE(readFile(m_dir->filePath("data/vantrel/wbrwsr.dat")).trimmed(), program.toLocal8Bit());
+            dialog.RadioButtonBrowserUserSpecify()->setChecked(true);
+            dialog.bitbtnOkClick();
+            QCOMPARE(dialog.choiceText(), QString("specified"));
+        }
+        TformWebBrowser preview(vantrel(), olderForm(true));
+        QCOMPARE(preview.editSpecifiedBrowserFileName()->text(), program);
+        Launcher::Recorder recorder;
+        QVERIFY(preview.launch(m_dir->filePath("pv"), "~preview.html"));
+        const auto& launch = recorder.launches().at(0);
+        QVERIFY(launch.kind == Launcher::Launch::Kind::StartProgram);
+        QCOMPARE(launch.target, program);
+        QCOMPARE(launch.arguments, QStringList{"~preview.html"});
+        QCOMPARE(launch.workingDir, m_dir->filePath("pv"));
+        // An emptied box makes OK choose the default opener.
+        preview.editSpecifiedBrowserFileName()->clear();
+        preview.bitbtnOkClick();
+        QCOMPARE(preview.choiceText(), QString("default"));
+        TformWebBrowser::forgetSessionChoice();
+    }
+
+    void olderForm_knownChoiceWithEmptyList_isAllowed_andOkMakesItDefault()
+    {
+        TformWebBrowser::forgetSessionChoice();
+        TformWebBrowser dialog(vantrel(), olderForm(false));
+        dialog.RadioButtonBrowserKnownInSystem()->setChecked(true);
+        QVERIFY(dialog.RadioButtonBrowserKnownInSystem()->isChecked());
+        dialog.bitbtnOkClick();
+        QCOMPARE(dialog.choiceText(), QString("default"));
+        Launcher::Recorder recorder;
+        dialog.launch("/tmp/pv", "~preview.html");
+        QVERIFY(recorder.launches().at(0).kind == Launcher::Launch::Kind::OpenDocument);
+    }
+
+    void olderForm_pickingAnEntry_checksKnownOnlyWhereTheProductSaysSo()
+    {
+        makeProgram(m_bin + "/firefox");
+        makeProgram(m_bin + "/konqueror");
+        for (bool checks : {true, false}) {
+            TformWebBrowser::forgetSessionChoice();
+            TformWebBrowser dialog(vantrel(), olderForm(checks));
+            dialog.show();
+            dialog.ComboBoxBrowserList()->setFocus();
+            QTest::keyClick(dialog.ComboBoxBrowserList(), Qt::Key_Down);
+            QCOMPARE(dialog.RadioButtonBrowserKnownInSystem()->isChecked(), checks);
+        }
+        TformWebBrowser::forgetSessionChoice();
+    }
+
 private:
+    static PlatformProduct vantrel() { return {"Vantrel", "2.01", "vantrel", "vtp", "Vantrel.Document", ""}; }
+
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_bin;
 };
