@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 namespace kzt {
@@ -17,19 +18,39 @@ struct PropertyChoice
 };
 
 // A group box of check boxes. Groups marked inFrame sit together inside the
-// layout's frame below the plain groups.
+// layout's frame below the plain groups. In a perState group each field is
+// counted from the start of a look's block of fields and is copied for every
+// look the author checks.
 struct PropertyGroup
 {
+    PropertyGroup(QString title, bool inFrame, std::vector<PropertyChoice> choices, bool perState = false)
+        : title(std::move(title)), inFrame(inFrame), choices(std::move(choices)), perState(perState)
+    {
+    }
+
     QString title;
     bool inFrame = false;
     std::vector<PropertyChoice> choices;
+    bool perState = false;
 };
 
 // What a product offers in the bulk property dialog.
 struct PropertyLayout
 {
+    PropertyLayout(QString frameTitle, std::vector<PropertyGroup> groups)
+        : frameTitle(std::move(frameTitle)), groups(std::move(groups))
+    {
+    }
+
     QString frameTitle;
     std::vector<PropertyGroup> groups;
+    // Products whose items have several looks: one box per look, its field
+    // the first of that look's block ("Normal" 0, "Mouse Over" 20 ...).
+    QString statesTitle;
+    std::vector<PropertyChoice> states;
+    // "Select All" and "Select None" beside the property groups: all checks
+    // every per-look box, none clears the per-look and the plain boxes.
+    bool propertySelectButtons = false;
 };
 
 } // namespace kzt

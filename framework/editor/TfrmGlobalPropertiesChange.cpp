@@ -13,9 +13,20 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kzt {
 
 namespace {
+
+QCheckBox* boxFor(const std::vector<std::pair<std::size_t, QCheckBox*>>& boxes, std::size_t field)
+{
+    for (const auto& [boxField, box] : boxes) {
+        if (boxField == field)
+            return box;
+    }
+    return nullptr;
+}
 
 // Image 0 (unmarked) and image 2 (marked) of the dialog's tree.
 QPixmap markImage(bool marked)
@@ -120,7 +131,7 @@ QWidget* TfrmGlobalPropertiesChange::buildChoices(const PropertyLayout& layout)
             auto* check = new QCheckBox(choice.caption, box);
             check->setObjectName(QString::fromLatin1(choice.objectName));
             boxLayout->addWidget(check);
-            m_boxes.emplace_back(choice.field, check);
+            (group.perState ? m_perStateBoxes : m_boxes).emplace_back(choice.field, check);
         }
         boxLayout->addStretch(1);
         if (group.inFrame) {
@@ -134,16 +145,87 @@ QWidget* TfrmGlobalPropertiesChange::buildChoices(const PropertyLayout& layout)
         column->addWidget(frame);
     else
         delete frame;
+    if (!layout.states.empty()) {
+        auto* box = new QGroupBox(layout.statesTitle, holder);
+        box->setObjectName(QStringLiteral("grpbxStatus"));
+        auto* row = new QHBoxLayout(box);
+        for (const PropertyChoice& state : layout.states) {
+            auto* check = new QCheckBox(state.caption, box);
+            check->setObjectName(QString::fromLatin1(state.objectName));
+            row->addWidget(check);
+            m_stateBoxes.emplace_back(state.field, check);
+        }
+        column->addWidget(box);
+    }
+    if (layout.propertySelectButtons) {
+        auto* all = new QPushButton(tr("Select All"), holder);
+        all->setObjectName(QStringLiteral("btnSelectAllProperties"));
+        auto* none = new QPushButton(tr("Select None"), holder);
+        none->setObjectName(QStringLiteral("btnSelectNoProperties"));
+        connect(all, &QPushButton::clicked, this, &TfrmGlobalPropertiesChange::SelectAllPropertiesClick);
+        connect(none, &QPushButton::clicked, this, &TfrmGlobalPropertiesChange::SelectNoPropertiesClick);
+        auto* row = new QHBoxLayout;
+        row->addStretch(1);
+        row->addWidget(all);
+        row->addWidget(none);
+        column->addLayout(row);
+    }
     return holder;
 }
 
 QCheckBox* TfrmGlobalPropertiesChange::choiceBox(std::size_t field) const
 {
-    for (const auto& [boxField, box] : m_boxes) {
-        if (boxField == field)
-            return box;
+    return boxFor(m_boxes, field);
+}
+
+QCheckBox* TfrmGlobalPropertiesChange::perStateBox(std::size_t offset) const
+{
+    return boxFor(m_perStateBoxes, offset);
+}
+
+QCheckBox* TfrmGlobalPropertiesChange::stateBox(std::size_t firstField) const
+{
+    return boxFor(m_stateBoxes, firstField);
+}
+
+void TfrmGlobalPropertiesChange::checkState(std::size_t firstField)
+{
+    if (QCheckBox* box = stateBox(firstField))
+        box->setChecked(true);
+}
+
+void TfrmGlobalPropertiesChange::SelectAllPropertiesClick()
+{
+    for (const auto& entry : m_perStateBoxes)
+        entry.second->setChecked(true);
+}
+
+void TfrmGlobalPropertiesChange::SelectNoPropertiesClick()
+{
+    for (const auto& entry : m_perStateBoxes)
+        entry.second->setChecked(false);
+    for (const auto& entry : m_boxes)
+        entry.second->setChecked(false);
+}
+
+std::vector<std::size_t> TfrmGlobalPropertiesChange::copiedFields() const
+{
+    std::vector<std::size_t> fields;
+    for (const auto& [field, box] : m_boxes) {
+        if (box->isChecked())
+            fields.push_back(field);
     }
-    return nullptr;
+    for (const auto& [first, state] : m_stateBoxes) {
+        if (!state->isChecked())
+            continue;
+        for (const auto& [offset, box] : m_perStateBoxes) {
+            if (box->isChecked())
+                fields.push_back(first + offset);
+        }
+    }
+    std::sort(fields.begin(), fields.end());
+    fields.erase(std::unique(fields.begin(), fields.end()), fields.end());
+    return fields;
 }
 
 bool TfrmGlobalPropertiesChange::isMarked(std::size_t position) const
@@ -182,11 +264,7 @@ void TfrmGlobalPropertiesChange::SelectNoneClick()
 
 void TfrmGlobalPropertiesChange::OkClick()
 {
-    std::vector<std::size_t> fields;
-    for (const auto& [field, box] : m_boxes) {
-        if (box->isChecked())
-            fields.push_back(field);
-    }
+    const std::vector<std::size_t> fields = copiedFields();
     if (m_source < m_agent.Items.size()) {
         const TItemData source = m_agent.GetItemData(m_source);
         const std::size_t captionField = m_agent.info().captionField;

@@ -33,10 +33,18 @@ public:
     void toggleMark(const TreeNode* node);
     void SelectAllClick();
     void SelectNoneClick();
+    void SelectAllPropertiesClick();
+    void SelectNoPropertiesClick();
     void OkClick();
+    // Checks the box of the look whose block starts at this field.
+    void checkState(std::size_t firstField);
+    // The item fields OK copies, in field order.
+    std::vector<std::size_t> copiedFields() const;
 
     QTreeView* trvwPropertiesChange() const { return m_tree; }
     QCheckBox* choiceBox(std::size_t field) const;
+    QCheckBox* perStateBox(std::size_t offset) const;
+    QCheckBox* stateBox(std::size_t firstField) const;
 
 private:
     QWidget* buildChoices(const PropertyLayout& layout);
@@ -46,6 +54,8 @@ private:
     std::size_t m_source;
     std::vector<char> m_marks;
     std::vector<std::pair<std::size_t, QCheckBox*>> m_boxes;
+    std::vector<std::pair<std::size_t, QCheckBox*>> m_perStateBoxes;
+    std::vector<std::pair<std::size_t, QCheckBox*>> m_stateBoxes;
     ItemTreeModel* m_model = nullptr;
     QTreeView* m_tree = nullptr;
 };

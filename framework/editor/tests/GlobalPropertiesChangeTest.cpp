@@ -122,6 +122,46 @@ private slots:
         QCOMPARE(agent.Items[0][MiniProduct::Url], std::string("a.html"));
     }
 
+    // Items with two looks of one field each: the URL is look "A", the
+    // colour look "B"; the per-look box is copied for each checked look.
+    void perLookBoxes_applyToEachCheckedLook_withTheirOwnSelectButtons()
+    {
+        PropertyLayout looks(QStringLiteral("Frame"),
+                             {{QStringLiteral("General"), false,
+                               {{"chchbxCaption", QStringLiteral("Caption"), MiniProduct::Caption}}},
+                              {QStringLiteral("Look"), false, {{"chchbxValue", QStringLiteral("Value"), 0}}, true}});
+        looks.statesTitle = QStringLiteral("Status");
+        looks.states = {{"chchbxA", QStringLiteral("A"), MiniProduct::Url},
+                        {"chchbxB", QStringLiteral("B"), MiniProduct::Colour}};
+        looks.propertySelectButtons = true;
+        TkztAppletAgent agent(m_product, paths());
+        fill(agent);
+        const TItemArray before = agent.Items;
+        {
+            TfrmGlobalPropertiesChange dialog(agent, 0, looks);
+            dialog.checkState(MiniProduct::Colour); // opened from look B's page
+            QVERIFY(dialog.stateBox(MiniProduct::Colour)->isChecked());
+            QVERIFY(!dialog.stateBox(MiniProduct::Url)->isChecked());
+            dialog.choiceBox(MiniProduct::Caption)->setChecked(true);
+            QTest::mouseClick(dialog.findChild<QPushButton*>("btnSelectAllProperties"), Qt::LeftButton);
+            QVERIFY(dialog.perStateBox(0)->isChecked());
+            QVERIFY(dialog.choiceBox(MiniProduct::Caption)->isChecked());
+            QTest::mouseClick(dialog.findChild<QPushButton*>("btnSelectNoProperties"), Qt::LeftButton);
+            QVERIFY(!dialog.perStateBox(0)->isChecked());
+            QVERIFY(!dialog.choiceBox(MiniProduct::Caption)->isChecked());
+            QVERIFY(dialog.stateBox(MiniProduct::Colour)->isChecked()); // the looks stay as they were
+            dialog.perStateBox(0)->setChecked(true);
+            QCOMPARE(dialog.copiedFields(), std::vector<std::size_t>{MiniProduct::Colour});
+            dialog.SelectAllClick();
+            dialog.OkClick();
+        }
+        for (std::size_t i = 0; i < agent.Items.size(); ++i) {
+            QCOMPARE(agent.Items[i][MiniProduct::Colour], before[0][MiniProduct::Colour]);
+            QCOMPARE(agent.Items[i][MiniProduct::Url], before[i][MiniProduct::Url]);
+            QCOMPARE(agent.Items[i][MiniProduct::Caption], before[i][MiniProduct::Caption]);
+        }
+    }
+
     void cancel_changesNothing()
     {
         TkztAppletAgent agent(m_product, paths());
