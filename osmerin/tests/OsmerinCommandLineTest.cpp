@@ -197,6 +197,10 @@ TEST(OsmerinShipped, templatesOpenWholeAndTheSampleWasBuilt)
     EXPECT_EQ(sample.rfind("<HTML>\r\n<applet code=\"osmeral.class\"", 0), 0u);
     EXPECT_TRUE(fs::exists(share / "samples" / "sunrise.gif"));
     EXPECT_TRUE(fs::exists(share / "samples" / "weather.txt"));
+    // The sample loads the browser script runtime, so View Sample shows a working news box.
+    EXPECT_NE(sample.find("</applet>\r\n<script src=\"osmeral.js\"></script>\r\n</HTML>\r\n"), std::string::npos);
+    EXPECT_TRUE(fs::exists(share / "samples" / "osmeral.js"));
+    EXPECT_TRUE(fs::exists(share / "osmeral.js"));
     for (const char* runtime : {"osmeral.jar", "osmeral.class", "b.class"}) {
         EXPECT_FALSE(fs::exists(share / "samples" / runtime));
         EXPECT_FALSE(fs::exists(share / runtime));
