@@ -150,7 +150,7 @@
     function moving() { return target !== null || !(stopped || hover || focus); }
     function tick() {
       timer = null;
-      if (n < 1 || size <= 0) return;
+      if (n < 1 || size <= 0 || !moving()) return;
       var step = (target !== null ? Math.max(speed, size / 8) : speed) / size;
       if (target !== null) {
         s += Math.sign(target - s) * Math.min(step, Math.abs(target - s));

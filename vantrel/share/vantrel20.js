@@ -5,7 +5,8 @@
   'use strict';
   var SEP = '#$@', FACES = ['TimesRoman,"Times New Roman",serif', 'Helvetica,Arial,sans-serif',
     'Courier,"Courier New",monospace', 'Dialog,sans-serif'];
-  var doc = document, uid = 0;
+  // Pictures are bare file names beside the page.
+  var doc = document, uid = 0, PIC = /^[^\/\\:?#%]+\.(gif|jpe?g)$/i;
 
   function fields(v) { var f = String(v == null ? '' : v).split(SEP); f.pop(); return f; }
   function num(v, d) { var n = parseInt(v, 10); return isNaN(n) ? (d || 0) : n; }
@@ -27,7 +28,7 @@
 
   // A picture by alignment: free at (x, y) of the box, centred, left, right, tiled or stretched.
   function picture(e, name, align, x, y) {
-    if (!/^[^\/\\:?#]+\.(gif|jpe?g)$/i.test(name || '')) return;
+    if (!PIC.test(name || '')) return;
     var s = e.style, url = 'url("' + encodeURI(name).replace(/"/g, '%22') + '")';
     s.backgroundImage = s.backgroundImage ? url + ',' + s.backgroundImage : url;
     var pos = ['', 'center', 'left center', 'right center', 'left top', 'left top'][align];
@@ -253,6 +254,7 @@
       if (open && app[59] === '1') it.parent.kids.forEach(function (o) { if (o !== it && o.open) o.open = false; });
       it.open = open;
       it.ext = Math.min(it.ext, it.full || 0);
+      draw();
       glide();
     }
 
@@ -300,7 +302,7 @@
     // The loading screen while the pictures arrive.
     var names = [app[0]];
     styles.forEach(function (st) { names.push(st[8], st[28], st[48]); });
-    names = names.filter(function (n, i) { return n && /\.(gif|jpe?g)$/i.test(n) && names.indexOf(n) === i; });
+    names = names.filter(function (n, i) { return PIC.test(n || '') && names.indexOf(n) === i; });
     if (names.length) {
       var cover = el('div', 'v20-loading', box), left = names.length;
       place(cover, 0, 0, W, H);
