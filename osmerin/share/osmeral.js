@@ -1,13 +1,13 @@
 /* osmeral.js: runs an Osmerin news box in place of its applet, for browsers without Java.
    It reads the applet's own parameters and slides the items as the applet would. */
-(function () {
+(() => {
   'use strict';
   var doc = document, FACES = ['TimesRoman,"Times New Roman",serif', 'Helvetica,Arial,sans-serif', 'Courier,"Courier New",monospace'];
   var LINE = '*#$@%', uid = 0, TICK = 30;
   var still = window.matchMedia && matchMedia('(prefers-reduced-motion: reduce)');
 
   function num(v, d) { var n = parseInt(v, 10); return isNaN(n) ? (d || 0) : n; }
-  function rgb(h) { h = /^[0-9A-Fa-f]{6}$/.test(h) ? h : '000000'; return [0, 2, 4].map(function (i) { return parseInt(h.substr(i, 2), 16); }); }
+  function rgb(h) { h = /^[0-9A-Fa-f]{6}$/.test(h) ? h : '000000'; return [0, 2, 4].map((i) => parseInt(h.substr(i, 2), 16)); }
   function css(c) { return 'rgb(' + c.join(',') + ')'; }
   function col(h) { return css(rgb(h)); }
   function el(tag, cls, parent) { var e = doc.createElement(tag); if (cls) e.className = cls; if (parent) parent.appendChild(e); return e; }
@@ -28,7 +28,7 @@
 
   // The frame painter of the editor's preview, drawn with inset shadows (the first lies on top).
   function frame(e, w, style, colour) {
-    var c = rgb(colour), sh = [], i, lt = c.map(function (v) { return Math.min(255, (v * 3) >> 1); }), dk = c.map(function (v) { return Math.floor(v * 7 / 10); });
+    var c = rgb(colour), sh = [], i, lt = c.map((v) => Math.min(255, (v * 3) >> 1)), dk = c.map((v) => Math.floor(v * 7 / 10));
     w = Math.max(0, Math.min(w, 400));
     function s(x, y, k) { sh.push('inset ' + px(x) + ' ' + px(y) + ' 0 0 ' + css(k)); }
     if (style === 1 || style === 2) {
@@ -36,7 +36,7 @@
       if (w === 0) s(1, 1, b);
       else { s(1, 1, a); s(1 - w, 1 - w, c); s(w, w, c); s(-w, -w, a); s(w + 1, w + 1, b); }
     } else if (style === 3 || style === 4) {
-      var ramp = function (base, k) { return c.map(function (v) { return base + Math.trunc((v - base) * k / w); }); };
+      var ramp = (base, k) => { return c.map((v) => base + Math.trunc((v - base) * k / w)); };
       for (i = 1; i < w; i++) s(-i, -i, ramp(style === 3 ? 0 : 255, i));
       for (i = 0; i < w; i++) s(i + 1, i + 1, ramp(style === 3 ? 255 : 0, i));
     }
@@ -116,12 +116,12 @@
 
     // Text files lie beside the page; a page opened as a file may not read them.
     function readText(name, host) {
-      var fail = function () { host.textContent = 'This item\'s text is in "' + name + '", which the browser reads only from a web server.'; };
+      var fail = () => { host.textContent = 'This item\'s text is in "' + name + '", which the browser reads only from a web server.'; };
       if (!bare(name)) return;
       if (location.protocol === 'file:') return fail();
       pending++;
-      fetch(name).then(function (r) { if (!r.ok) throw new Error(); return r.text(); })
-        .then(function (text) { host.textContent = text.replace(/\r\n?/g, '\n'); }, fail).then(loaded);
+      fetch(name).then((r) => { if (!r.ok) throw new Error(); return r.text(); })
+        .then((text) => { host.textContent = text.replace(/\r\n?/g, '\n'); }, fail).then(loaded);
     }
 
     // The loading message covers the box until the pictures and texts have come.
@@ -137,7 +137,7 @@
     var s = 0, target = null, rest = delay, hover = false, focus = false, stopped = !!(still && still.matches);
     var n = items.length, timer = null;
     function draw() {
-      items.forEach(function (panel, i) {
+      items.forEach((panel, i) => {
         var dist = ((i - s) % n + n) % n;
         if (dist > n - 1) dist -= n;
         var on = Math.abs(dist) < 1, at = Math.round(sign * dist * size);
@@ -178,20 +178,20 @@
       var fwd = vertical ? 'Up' : 'Left', back = vertical ? 'Down' : 'Right';
       var b1 = button(box, num(app[5]), num(app[6]), num(app[7]), num(app[8]), app[9], app[10], vertical ? 0 : 2, 'Scroll ' + fwd.toLowerCase());
       var b2 = button(box, num(app[11]), num(app[12]), num(app[13]), num(app[14]), app[15], app[16], vertical ? 1 : 3, 'Scroll ' + back.toLowerCase());
-      b1.addEventListener('click', function () { go(sign); });
-      b2.addEventListener('click', function () { go(-sign); });
+      b1.addEventListener('click', () => { go(sign); });
+      b2.addEventListener('click', () => { go(-sign); });
     }
     var play = el('button', 'os-play', box);
     play.type = 'button';
     function label() { play.textContent = stopped ? '\u25B6' : '\u275A\u275A'; play.setAttribute('aria-label', stopped ? 'Play news' : 'Pause news'); }
-    play.addEventListener('click', function () { stopped = !stopped; label(); schedule(); });
+    play.addEventListener('click', () => { stopped = !stopped; label(); schedule(); });
     label();
-    box.addEventListener('mouseenter', function () { hover = true; });
-    box.addEventListener('mouseleave', function () { hover = false; schedule(); });
-    box.addEventListener('focusin', function () { focus = true; });
-    box.addEventListener('focusout', function (ev) { if (!box.contains(ev.relatedTarget)) { focus = false; schedule(); } });
-    if (still && still.addEventListener) still.addEventListener('change', function () { if (still.matches) { stopped = true; label(); } });
-    box.osmeral = { position: function () { return s; }, moving: function () { return !!timer; } };
+    box.addEventListener('mouseenter', () => { hover = true; });
+    box.addEventListener('mouseleave', () => { hover = false; schedule(); });
+    box.addEventListener('focusin', () => { focus = true; });
+    box.addEventListener('focusout', (ev) => { if (!box.contains(ev.relatedTarget)) { focus = false; schedule(); } });
+    if (still && still.addEventListener) still.addEventListener('change', () => { if (still.matches) { stopped = true; label(); } });
+    box.osmeral = { position: () => s, moving: () => !!timer };
 
     applet.parentNode.replaceChild(box, applet);
     draw();
@@ -215,9 +215,9 @@
         '.os-loading{display:flex;align-items:center;justify-content:center;font:12px sans-serif}.os-notes{display:none}' +
         '@media (forced-colors:active){.os-frame{box-shadow:none!important;border:1px solid CanvasText}.os-arrow{background:ButtonText!important}.os-item>*{color:LinkText}}';
     }
-    Array.prototype.forEach.call(doc.querySelectorAll('applet[code="osmeral.class"]'), function (applet) {
+    Array.prototype.forEach.call(doc.querySelectorAll('applet[code="osmeral.class"]'), (applet) => {
       var p = {};
-      Array.prototype.forEach.call(applet.getElementsByTagName('param'), function (e) { p[e.getAttribute('name')] = e.getAttribute('value'); });
+      Array.prototype.forEach.call(applet.getElementsByTagName('param'), (e) => { p[e.getAttribute('name')] = e.getAttribute('value'); });
       build(applet, p);
     });
   }

@@ -110,6 +110,13 @@ test('vantrel: every template with the runtime lays its items out by the rules, 
       const shown = boxes.map((b, k) => ({ k, ...b })).filter((b) => b.shown && b.top < box.height);
       const expected = want.shown.filter((s) => s.top < box.height);
       assert.deepEqual(shown.map(({ k, left, top, width, height }) => ({ k, left, top, width, height })), expected, f);
+      // Each item shows its normal look's picture, and the box its background picture.
+      const looks = await page.$$eval('.v20-item', (e) => e.map((x) => getComputedStyle(x).backgroundImage));
+      want.items.forEach((it, k) => {
+        const picture = packed(params(site.html)['is' + it[9]])[8];
+        if (picture) assert.match(looks[k], new RegExp('url\\(".*/' + picture.replace('.', '\\.') + '"\\)'), `${f}: item ${k}`);
+      });
+      if (want.app[0]) assert.match(await page.$eval('nav.vantrel20', (e) => getComputedStyle(e).backgroundImage), new RegExp(want.app[0]));
       // Parents are disclosure buttons whose expanded state follows the initial visibility.
       const buttons = await page.$$eval('nav button[aria-expanded]', (b) => b.map((x) => x.getAttribute('aria-expanded')));
       assert.ok(buttons.length >= 2, f);

@@ -32,7 +32,7 @@ function fill(e, mode, c1, c2) {
 // A picture by alignment: free at (x, y) of the box, centred, left, right, tiled or stretched.
 function picture(e, name, align, x, y) {
   if (!PIC.test(name || '')) return;
-  const s = e.style, under = s.backgroundImage ? ',' + s.backgroundImage : '';
+  const s = e.style, under = /gradient/.test(s.backgroundImage) ? ',' + s.backgroundImage : '';
   s.backgroundImage = 'url("' + encodeURI(name).replace(/"/g, '%22') + '")' + under;
   s.backgroundPosition = (align ? ['', 'center', 'left', 'right'][align] || '0 0' : px(x) + ' ' + px(y)) + (under && ',0 0');
   s.backgroundRepeat = (align === 4 ? 'repeat' : 'no-repeat') + (under && ',no-repeat');
