@@ -198,6 +198,15 @@ test('vantrel: items that do not fit bring the coloured scroll bar, whose button
     const r = await last.evaluate((e) => { const n = document.querySelector('nav.vantrel20').getBoundingClientRect(); const b = e.getBoundingClientRect(); return [b.top - n.top, b.bottom - n.top]; });
     assert.ok(r[0] >= 0 && r[1] <= 120, `${r}`);
   });
+  // With automatic scrolling, resting the pointer on a button scrolls.
+  const auto = publishWithRuntime('vantrel', editVantrel(base, { app: { 61: '120', 58: '1' } }), 'auto');
+  await withPage(auto.url, async (page) => {
+    const top = () => page.evaluate(() => document.querySelector('.v20-item').getBoundingClientRect().top);
+    const before = await top();
+    await page.locator('.v20-bar .v20-btn').nth(1).hover();
+    await page.waitForTimeout(200);
+    assert.ok(await top() < before, 'scrolls on hover');
+  });
   // Without the need the bar stays away.
   const fits = publishWithRuntime('vantrel', base, 'fits');
   await withPage(fits.url, async (page) => assert.equal(await page.locator('.v20-bar').count(), 0));
@@ -349,11 +358,16 @@ test('osmerin: hostile text in every field stays text', { skip: osmerinSkip }, a
   });
 });
 
-test('both samples load their runtime and draw', { skip: vantrelSkip || osmerinSkip }, async () => {
+test('both samples load their runtime and draw, in forced colours too', { skip: vantrelSkip || osmerinSkip }, async () => {
   const { buildDir } = require('./lib/programs');
-  for (const [product, selector] of [['vantrel', 'nav.vantrel20 .v20-item'], ['osmerin', '.osmeral .os-item']]) {
+  for (const [product, selector] of [['vantrel', 'nav.vantrel20 .v20-item'], ['osmerin', '.osmeral .os-btn']]) {
     const page = path.join(buildDir(), 'share', product, 'samples', 'index.html');
-    if (!fs.existsSync(page)) continue;
-    await withPage('file://' + page, async (p) => assert.ok(await p.locator(selector).count() >= 3, product));
+    assert.ok(fs.existsSync(page), page);
+    await withPage('file://' + page, async (p) => assert.ok(await p.locator(selector).count() >= 2, product));
+    // Forced colours: the items and buttons keep a visible edge in the system colours.
+    await withPage('file://' + page, { media: { forcedColors: 'active' } }, async (p) => {
+      const edge = await p.locator(selector).first().evaluate((e) => getComputedStyle(e).borderTopStyle);
+      assert.equal(edge, 'solid', product);
+    });
   }
 });
