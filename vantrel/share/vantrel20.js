@@ -321,7 +321,7 @@ for (const applet of doc.querySelectorAll('applet[code="vantrel20.class"]')) {
     note.textContent = 'This menu reads its settings from "' + p.paramsrc + '", which the browser loads only from a web server.';
     applet.replaceWith(note);
   };
-  if (location.protocol === 'file:') failed();
+  if (location.protocol === 'file:' || !/^[^\/\\:?#%]+$/.test(p.paramsrc)) failed();
   else fetch(p.paramsrc).then((r) => r.ok ? r.text() : Promise.reject()).then((t) => build(applet, parseFile(t)), failed);
 }
 })();
