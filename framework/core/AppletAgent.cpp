@@ -38,6 +38,19 @@ TkztAppletAgent::TkztAppletAgent(const ProductProfile& product, AppPaths paths)
     ResetToDefaults();
 }
 
+void TkztAppletAgent::SetScriptRuntime(bool on)
+{
+    const std::string& script = info().browserRuntime;
+    if (script.empty() || on == m_scriptRuntime)
+        return;
+    m_scriptRuntime = on;
+    const auto listed = std::find(ScriptFiles.begin(), ScriptFiles.end(), script);
+    if (on && listed == ScriptFiles.end())
+        ScriptFiles.push_back(script);
+    else if (!on && listed != ScriptFiles.end())
+        ScriptFiles.erase(listed);
+}
+
 void TkztAppletAgent::ResetToDefaults(bool afterNew)
 {
     m_product.resetAppletData(AppletData);

@@ -41,6 +41,12 @@ public:
     // on the error stream.
     TStringArray CopyNotes;
 
+    // The browser script runtime (ProductInfo::browserRuntime): off unless
+    // the author turns it on. Turning it on lists the script among the
+    // runtime files, so Save, Preview and the report carry it.
+    bool ScriptRuntime() const { return m_scriptRuntime; }
+    void SetScriptRuntime(bool on);
+
     // The largest page the generators may make.
     static constexpr std::uint64_t kMaximumPageBytes = 256ull * 1024 * 1024;
 
@@ -148,6 +154,7 @@ private:
     AppPaths m_paths;
     ItemTree m_tree;
     ProgressSink* m_progress = nullptr;
+    bool m_scriptRuntime = false;
 };
 
 } // namespace kzt

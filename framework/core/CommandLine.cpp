@@ -9,11 +9,20 @@ namespace kzt {
 
 namespace fs = std::filesystem;
 
+void CommandContext::prepare(TkztAppletAgent& agent) const
+{
+    agent.SetScriptRuntime(scriptRuntime);
+}
+
 namespace {
+
+constexpr const char* kScriptRuntimeOn = "--script-runtime";
+constexpr const char* kScriptRuntimeOff = "--no-script-runtime";
 
 int buildHtml(CommandContext& context, const std::vector<std::string>& args, const std::string&)
 {
     TkztAppletAgent agent(context.product, context.paths);
+    context.prepare(agent);
     if (!CommandLine::openProject(agent, args[0], context.err))
         return 1;
     std::string page;
@@ -30,6 +39,7 @@ int buildHtml(CommandContext& context, const std::vector<std::string>& args, con
 int report(CommandContext& context, const std::vector<std::string>& args, const std::string&)
 {
     TkztAppletAgent agent(context.product, context.paths);
+    context.prepare(agent);
     if (!CommandLine::openProject(agent, args[0], context.err))
         return 1;
     const std::string text = agent.PublishReportText();
@@ -41,6 +51,7 @@ int report(CommandContext& context, const std::vector<std::string>& args, const 
 int publish(CommandContext& context, const std::vector<std::string>& args, const std::string& toFolder)
 {
     TkztAppletAgent agent(context.product, context.paths);
+    context.prepare(agent);
     if (!CommandLine::openProject(agent, args[0], context.err))
         return 1;
     const fs::path project = fs::absolute(args[0]);
@@ -110,12 +121,26 @@ void CommandLine::printHelp(std::ostream& out) const
     out << "\nWithout an option the editor opens, with PROJECT when one is given.\n\n";
     for (const CommandLineOption& option : m_options)
         out << "  " << option.name << ' ' << option.usage << "\n      " << option.description << '\n';
+    if (!info.browserRuntime.empty()) {
+        out << "  " << kScriptRuntimeOn << " | " << kScriptRuntimeOff << "\n      with any option above: the page loads "
+            << info.browserRuntime << " (drawn without Java) or not, for this run\n";
+    }
     out << "\nExit status: 0 on success, 1 on failure, 2 on bad usage.\n";
 }
 
-int CommandLine::run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) const
+int CommandLine::run(const std::vector<std::string>& given, std::ostream& out, std::ostream& err) const
 {
     const ProductInfo& info = m_product.info();
+    // The runtime switches may stand anywhere; the last one holds.
+    bool scriptRuntime = m_scriptRuntime;
+    std::vector<std::string> args;
+    args.reserve(given.size());
+    for (const std::string& arg : given) {
+        if (!info.browserRuntime.empty() && (arg == kScriptRuntimeOn || arg == kScriptRuntimeOff))
+            scriptRuntime = arg == kScriptRuntimeOn;
+        else
+            args.push_back(arg);
+    }
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         if (args.size() > 1) {
             err << info.executableName << ": --help takes no arguments\n";
@@ -156,7 +181,7 @@ int CommandLine::run(const std::vector<std::string>& args, std::ostream& out, st
         }
         AppPaths paths = m_paths;
         paths.previewDir = ScratchFolder::path() / "preview";
-        CommandContext context{m_product, paths, out, err};
+        CommandContext context{m_product, paths, out, err, scriptRuntime};
         return option.run(context, operands, toFolder);
     }
     err << info.executableName << ": unknown option " << args[0] << "\nTry '" << info.executableName

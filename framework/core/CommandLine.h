@@ -19,6 +19,11 @@ struct CommandContext
     AppPaths paths; // with a private preview folder
     std::ostream& out;
     std::ostream& err;
+    // Whether the page loads the product's browser script runtime.
+    bool scriptRuntime = false;
+
+    // The agent a job works on, with the settings of this run.
+    void prepare(TkztAppletAgent& agent) const;
 };
 
 // One command-line option of the form --name ARG... [--to DIR].
@@ -41,6 +46,11 @@ public:
 
     void addOption(CommandLineOption option);
 
+    // The browser script runtime setting jobs start from (the author's
+    // per-user choice); --script-runtime and --no-script-runtime override it
+    // for one run in products that ship a runtime script.
+    void setScriptRuntime(bool on) { m_scriptRuntime = on; }
+
     // True when the arguments ask for a command-line job rather than the editor.
     bool wantsCommandLine(const std::vector<std::string>& args) const;
     int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) const;
@@ -58,6 +68,7 @@ private:
     const ProductProfile& m_product;
     AppPaths m_paths;
     std::vector<CommandLineOption> m_options;
+    bool m_scriptRuntime = false;
 };
 
 } // namespace kzt

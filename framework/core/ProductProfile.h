@@ -62,6 +62,10 @@ struct ProductInfo
     bool hasLevelField = true;
     TStringArray scriptFiles;    // runtime files published next to the page
     std::string scriptName;      // runtime script base name used by the page
+    // The script that draws the applet's box in browsers without Java, when
+    // the product ships one ("vantrel20.js"); the page loads it and it
+    // travels with the runtime files only while the agent's ScriptRuntime is on.
+    std::string browserRuntime;
     // Item fields that name files travelling with the project, in copy order.
     std::vector<std::size_t> itemFileFields;
     // Applet-level fields that name such files (a background picture or

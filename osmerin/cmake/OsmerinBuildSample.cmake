@@ -1,6 +1,7 @@
 # Builds the osmerin sample page with the program's own command line: --publish writes the page
 # and copies the pictures and text files its items name; the page becomes PAGE, and the item
-# files go beside it. The applet's own files are not ours, so none are copied.
+# files go beside it, with the browser script runtime so the sample works without Java. The
+# applet's own files are not ours, so none are copied.
 # In: PROGRAM, SHARE_SRC, TEMPLATE, OUT (samples folder), PAGE, WORK (scratch folder).
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/home ${WORK}/site ${OUT})
@@ -8,7 +9,7 @@ set(env
   HOME=${WORK}/home XDG_DATA_HOME=${WORK}/home/data XDG_CONFIG_HOME=${WORK}/home/config
   XDG_CACHE_HOME=${WORK}/home/cache OSMERIN_SHARE_DIR=${SHARE_SRC})
 
-execute_process(COMMAND ${CMAKE_COMMAND} -E env ${env} ${PROGRAM} --publish ${TEMPLATE} --to ${WORK}/site
+execute_process(COMMAND ${CMAKE_COMMAND} -E env ${env} ${PROGRAM} --script-runtime --publish ${TEMPLATE} --to ${WORK}/site
   WORKING_DIRECTORY ${WORK} OUTPUT_QUIET RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "${PROGRAM} failed on ${TEMPLATE}: ${rc}")

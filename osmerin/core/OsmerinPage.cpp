@@ -66,6 +66,11 @@ std::string OsmerinPage::generate(const kzt::TkztAppletAgent& agent)
     for (std::size_t i = 0; i < agent.Items.size(); ++i)
         appendParameter(out, std::to_string(i), agent.Items[i].Fields, kItemValueCount);
     out += "</applet>\r\n";
+    if (agent.ScriptRuntime()) {
+        out += "<script src=\"";
+        out += kBrowserRuntime;
+        out += "\"></script>\r\n";
+    }
     out += "</HTML>\r\n";
     return out;
 }

@@ -15,6 +15,10 @@ class OsmerinPage
 public:
     static std::string generate(const kzt::TkztAppletAgent& agent);
 
+    // The script that draws the news box in browsers without Java; the page
+    // loads it after the applet while the agent's ScriptRuntime is on.
+    static constexpr const char* kBrowserRuntime = "osmeral.js";
+
     // The value of the "Copyright" parameter the applet expects.
     static const char* const kCopyrightNotice;
 };

@@ -29,6 +29,7 @@ OsmerinProfile::OsmerinProfile()
     // The tree alone holds the items' depth; the records have no level.
     m_info.hasLevelField = false;
     m_info.scriptFiles = {kArchiveFile, kClassFile, kHelperClassFile};
+    m_info.browserRuntime = OsmerinPage::kBrowserRuntime;
     m_info.scriptName = "osmeral";
     // Both files of an item travel with the project whatever its content type.
     m_info.itemFileFields = {ItemImageFilename, ItemTextFilename};

@@ -197,8 +197,48 @@ TEST(OsmerinShipped, templatesOpenWholeAndTheSampleWasBuilt)
     EXPECT_EQ(sample.rfind("<HTML>\r\n<applet code=\"osmeral.class\"", 0), 0u);
     EXPECT_TRUE(fs::exists(share / "samples" / "sunrise.gif"));
     EXPECT_TRUE(fs::exists(share / "samples" / "weather.txt"));
+    // The sample loads the browser script runtime, so View Sample shows a working news box.
+    EXPECT_NE(sample.find("</applet>\r\n<script src=\"osmeral.js\"></script>\r\n</HTML>\r\n"), std::string::npos);
+    EXPECT_TRUE(fs::exists(share / "samples" / "osmeral.js"));
+    EXPECT_TRUE(fs::exists(share / "osmeral.js"));
     for (const char* runtime : {"osmeral.jar", "osmeral.class", "b.class"}) {
         EXPECT_FALSE(fs::exists(share / "samples" / runtime));
         EXPECT_FALSE(fs::exists(share / runtime));
     }
+}
+
+TEST(OsmerinCommandLine, scriptRuntime_onAddsOneLineTheScriptAndItsReportEntry_offLeavesAllAsBefore)
+{
+    Program program;
+    const std::string page = writeNewsProject(program / "project");
+    const std::string project = (program / "project" / "news.osn").string();
+    writeFile(program / "share" / "osmeral.js", "/* news runtime */");
+
+    kzt::testsupport::ProgramRun r = program.run({"--build-html", project, "--no-script-runtime"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, page);
+    r = program.run({"--script-runtime", "--build-html", project});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    std::string expected = page;
+    expected.insert(expected.find("</applet>\r\n") + 11, "<script src=\"osmeral.js\"></script>\r\n");
+    EXPECT_EQ(r.out, expected);
+
+    const std::string reportOff = program.run({"--report", project}).out;
+    const std::string reportOn = program.run({"--report", project, "--script-runtime"}).out;
+    EXPECT_EQ(reportOff.find("osmeral.js"), std::string::npos);
+    std::string reportExpected = reportOff;
+    reportExpected.insert(reportExpected.find("  b.class\r\n") + 11, "  osmeral.js\r\n");
+    EXPECT_EQ(reportOn, reportExpected);
+
+    ASSERT_EQ(program.run({"--publish", project, "--to", (program / "site").string(), "--script-runtime"}).exitCode, 0);
+    EXPECT_EQ(filesIn(program / "site"),
+              (std::vector<std::string>{"b.class", "news.html", "news.osn", "news_PublishReport.txt", "old.txt",
+                                        "osmeral.class", "osmeral.jar", "osmeral.js", "photo.gif", "story.txt"}));
+    EXPECT_EQ(readFile(program / "site" / "news.html"), expected);
+    EXPECT_EQ(readFile(program / "site" / "osmeral.js"), "/* news runtime */");
+    EXPECT_EQ(readFile(program / "site" / "news_PublishReport.txt"), reportOn);
+    ASSERT_EQ(program.run({"--publish", project, "--to", (program / "plain").string()}).exitCode, 0);
+    EXPECT_FALSE(fs::exists(program / "plain" / "osmeral.js"));
+    EXPECT_EQ(readFile(program / "plain" / "news.html"), page);
+    EXPECT_TRUE(program.workFolderEmpty());
 }

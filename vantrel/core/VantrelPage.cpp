@@ -180,7 +180,7 @@ std::string VantrelPage::packed(const kzt::TStringArray& fields, std::size_t fir
     return out;
 }
 
-std::string VantrelPage::page(const kzt::TAppletData& applet, const kzt::TItemArray& items)
+std::string VantrelPage::page(const kzt::TAppletData& applet, const kzt::TItemArray& items, bool scriptRuntime)
 {
     const std::string base = VantrelProfile::kAppletBase;
     std::string out;
@@ -211,6 +211,8 @@ std::string VantrelPage::page(const kzt::TAppletData& applet, const kzt::TItemAr
         }
     }
     appendLine(out, "</applet>");
+    if (scriptRuntime)
+        appendLine(out, std::string("<script src=\"") + VantrelProfile::kBrowserRuntime + "\"></script>");
     appendLine(out, "<!-- END Vantrel 2.01 CONFIG PARAMETERS -->");
     appendLine(out, "</HTML>");
     return out;

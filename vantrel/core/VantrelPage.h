@@ -38,7 +38,9 @@ public:
 
     // Style numbers are taken from the items when they fit their looks (as
     // after assignStyleIndexes), else worked out again.
-    static std::string page(const kzt::TAppletData& applet, const kzt::TItemArray& items);
+    // With `scriptRuntime` the page loads the browser runtime script after the
+    // applet, which draws the menu where Java is missing.
+    static std::string page(const kzt::TAppletData& applet, const kzt::TItemArray& items, bool scriptRuntime = false);
     static std::string parametersFile(const kzt::TAppletData& applet, const kzt::TItemArray& items);
 
     // Fields [first, last) of a record, each followed by the separator.

@@ -38,6 +38,7 @@ VantrelProfile::VantrelProfile()
     m_info.scriptFiles = {std::string(kAppletBase) + ".jar", std::string(kAppletBase) + ".class",
                           std::string(kAppletBase) + "_2.class"};
     m_info.scriptName = kAppletBase;
+    m_info.browserRuntime = kBrowserRuntime;
     m_info.itemFileFields = {ItNoBgImg, ItOvBgImg, ItClBgImg, ItOvBgSnd, ItClBgSnd};
     m_info.appletFileFields = {ApBgImg, ApBgSnd};
     m_info.report.purposeLine = "This message contain the information about how to publish the applet. "
@@ -86,7 +87,7 @@ void VantrelProfile::refreshDerivedFields(kzt::TkztAppletAgent& agent) const
 
 std::string VantrelProfile::generatePage(const kzt::TkztAppletAgent& agent) const
 {
-    return VantrelPage::page(agent.AppletData, agent.Items);
+    return VantrelPage::page(agent.AppletData, agent.Items, agent.ScriptRuntime());
 }
 
 std::vector<kzt::ProductProfile::CompanionFile> VantrelProfile::companionFiles(const kzt::TkztAppletAgent& agent) const

@@ -13,6 +13,8 @@ public:
 
     // The applet's class and archive are named after this.
     static constexpr const char* kAppletBase = "vantrel20";
+    // The script that draws the menu in browsers without Java.
+    static constexpr const char* kBrowserRuntime = "vantrel20.js";
     // The value of the page's "Copyright" parameter.
     static constexpr const char* kNotice = "Vantrel 2.01 gliding menu applet. Copyright (C) KZT.";
 

@@ -1,6 +1,7 @@
 # Builds the sample page with the program's own command line: --publish writes
-# the page and copies the pictures and sounds it names; the page becomes
-# index.html beside them. The project file and the report stay behind.
+# the page and copies the pictures and sounds it names, and the browser script
+# runtime, so the sample works without Java; the page becomes index.html
+# beside them. The project file and the report stay behind.
 # In: PROGRAM, SHARE_SRC, TEMPLATE, OUT (samples folder), WORK (scratch folder).
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/home ${WORK}/site ${OUT})
@@ -8,7 +9,7 @@ set(env
   HOME=${WORK}/home XDG_DATA_HOME=${WORK}/home/data XDG_CONFIG_HOME=${WORK}/home/config
   XDG_CACHE_HOME=${WORK}/home/cache TMPDIR=${WORK} VANTREL_SHARE_DIR=${SHARE_SRC})
 
-execute_process(COMMAND ${CMAKE_COMMAND} -E env ${env} ${PROGRAM} --publish ${TEMPLATE} --to ${WORK}/site
+execute_process(COMMAND ${CMAKE_COMMAND} -E env ${env} ${PROGRAM} --script-runtime --publish ${TEMPLATE} --to ${WORK}/site
   WORKING_DIRECTORY ${WORK} RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "${PROGRAM} failed on ${TEMPLATE}: ${rc}")

@@ -159,3 +159,74 @@ TEST(VantrelCommandLine, parametersFileOption_fileGoesBesideThePageAndNowhereEls
     EXPECT_TRUE(filesIn(program / "tmp").empty());
     EXPECT_FALSE(fs::exists(program / "data"));
 }
+
+TEST(VantrelCommandLine, scriptRuntime_onAddsOneLineTheScriptAndItsReportEntry_offLeavesAllAsBefore)
+{
+    Program program;
+    fs::create_directories(program / "project");
+    const fs::path project = program / "project" / "menu.vtp";
+    writeFile(project, sampleProject());
+    writeFile(program / "project" / "home.gif", "GIF");
+    writeFile(program / "project" / "back.gif", "GIF back");
+    writeFile(program / "share" / "vantrel20.class", "stand-in class");
+    writeFile(program / "share" / "vantrel20.js", "/* runtime */");
+
+    kzt::testsupport::ProgramRun off = program.run({"--build-html", project.string()});
+    ASSERT_EQ(off.exitCode, 0) << off.err;
+    EXPECT_EQ(off.out.find("<script"), std::string::npos);
+    kzt::testsupport::ProgramRun on = program.run({"--build-html", project.string(), "--script-runtime"});
+    ASSERT_EQ(on.exitCode, 0) << on.err;
+    std::string expected = off.out;
+    const std::string close = "</applet>\r\n";
+    expected.insert(expected.find(close) + close.size(), "<script src=\"vantrel20.js\"></script>\r\n");
+    EXPECT_EQ(on.out, expected);
+    // The last switch holds, wherever it stands.
+    kzt::testsupport::ProgramRun last =
+        program.run({"--script-runtime", "--build-html", project.string(), "--no-script-runtime"});
+    ASSERT_EQ(last.exitCode, 0) << last.err;
+    EXPECT_EQ(last.out, off.out);
+
+    kzt::testsupport::ProgramRun reportOff = program.run({"--report", project.string()});
+    kzt::testsupport::ProgramRun reportOn = program.run({"--report", "--script-runtime", project.string()});
+    ASSERT_EQ(reportOn.exitCode, 0) << reportOn.err;
+    EXPECT_EQ(reportOff.out.find("vantrel20.js"), std::string::npos);
+    std::string reportExpected = reportOff.out;
+    const std::string lastRuntime = "  vantrel20_2.class\r\n";
+    reportExpected.insert(reportExpected.find(lastRuntime) + lastRuntime.size(), "  vantrel20.js\r\n");
+    EXPECT_EQ(reportOn.out, reportExpected);
+
+    ASSERT_EQ(program.run({"--publish", project.string(), "--to", (program / "plain").string()}).exitCode, 0);
+    EXPECT_EQ(filesIn(program / "plain"), (std::vector<std::string>{"back.gif", "home.gif", "menu.html", "menu.vtp",
+                                                                    "menu_PublishReport.txt", "vantrel20.class"}));
+    EXPECT_EQ(readFile(program / "plain" / "menu.html"), off.out);
+    ASSERT_EQ(program.run({"--script-runtime", "--publish", project.string(), "--to", (program / "site").string()})
+                  .exitCode,
+              0);
+    EXPECT_EQ(filesIn(program / "site"),
+              (std::vector<std::string>{"back.gif", "home.gif", "menu.html", "menu.vtp", "menu_PublishReport.txt",
+                                        "vantrel20.class", "vantrel20.js"}));
+    EXPECT_EQ(readFile(program / "site" / "menu.html"), on.out);
+    EXPECT_EQ(readFile(program / "site" / "vantrel20.js"), "/* runtime */");
+    EXPECT_EQ(readFile(program / "site" / "menu_PublishReport.txt"), reportOn.out);
+    // The project file does not carry the setting.
+    EXPECT_EQ(readFile(program / "site" / "menu.vtp"), readFile(program / "plain" / "menu.vtp"));
+
+    kzt::testsupport::ProgramRun help = program.run({"--help"});
+    EXPECT_NE(help.out.find("--script-runtime | --no-script-runtime"), std::string::npos);
+}
+
+TEST(VantrelCommandLine, scriptRuntime_agentSwitchListsTheScriptOnce)
+{
+    kzt::TkztAppletAgent agent(product(), kzt::AppPaths{});
+    EXPECT_FALSE(agent.ScriptRuntime());
+    agent.SetScriptRuntime(true);
+    agent.SetScriptRuntime(true);
+    EXPECT_EQ(agent.ScriptFiles,
+              (kzt::TStringArray{"vantrel20.jar", "vantrel20.class", "vantrel20_2.class", "vantrel20.js"}));
+    agent.Items.clear();
+    EXPECT_NE(product().generatePage(agent).find("</applet>\r\n<script src=\"vantrel20.js\"></script>\r\n<!-- END"),
+              std::string::npos);
+    agent.SetScriptRuntime(false);
+    EXPECT_EQ(agent.ScriptFiles, (kzt::TStringArray{"vantrel20.jar", "vantrel20.class", "vantrel20_2.class"}));
+    EXPECT_EQ(product().generatePage(agent).find("<script"), std::string::npos);
+}

@@ -239,10 +239,13 @@ TEST(VantrelShipped, samplePageIsWhatTheProgramWritesForItsTemplate)
     TempFolder folder;
     kzt::TkztAppletAgent agent(product(), folder.appPaths());
     ASSERT_TRUE(agent.ReadProjectFile(fs::path(KZT_SOURCE_DIR) / "vantrel/share/templates/paper_pictures.vtp").ok());
+    // The sample loads the browser script runtime, so View Sample shows a working menu.
+    agent.SetScriptRuntime(true);
     EXPECT_EQ(readFile(samples / "index.html"), agent.BuildHTMLText());
     for (const std::string& name : agent.ItemFileNames(true))
         EXPECT_TRUE(fs::exists(samples / name)) << name;
     EXPECT_TRUE(fs::exists(samples / agent.AppletData[ApBgImg]));
-    for (const std::string& name : agent.ScriptFiles)
+    EXPECT_EQ(readFile(samples / "vantrel20.js"), readFile(fs::path(KZT_SOURCE_DIR) / "vantrel/share/vantrel20.js"));
+    for (const std::string& name : product().info().scriptFiles)
         EXPECT_FALSE(fs::exists(samples / name)) << name;
 }

@@ -58,6 +58,8 @@ function programEnv() {
     QT_QPA_PLATFORM: 'offscreen',
     DULCAMON_SHARE_DIR: path.join(REPO, 'dulcamon', 'share'),
     KESTRAVO_SHARE_DIR: path.join(REPO, 'kestravo', 'share'),
+    VANTREL_SHARE_DIR: path.join(REPO, 'vantrel', 'share'),
+    OSMERIN_SHARE_DIR: path.join(REPO, 'osmerin', 'share'),
   };
 }
 
@@ -65,7 +67,7 @@ function run(product, args, cwd) {
   return execFileSync(exePath(product), args, { cwd, env: programEnv(), maxBuffer: 64 << 20, stdio: ['ignore', 'pipe', 'pipe'] });
 }
 
-const EXT = { dulcamon: '.dlcg', kestravo: '.ksdm' };
+const EXT = { dulcamon: '.dlcg', kestravo: '.ksdm', vantrel: '.vtp', osmerin: '.osn' };
 
 // Links of the fixtures lead to these small pages, so that navigation lands on a real file.
 function writeStubPages(dir, names) {
@@ -102,4 +104,4 @@ function buildHtml(product, projectFile) {
   return run(product, ['--build-html', projectFile], tempRoot());
 }
 
-module.exports = { REPO, FIXTURES, buildDir, exePath, hasProgram, skipReason, publish, buildHtml, freshDir, writeStubPages };
+module.exports = { REPO, FIXTURES, EXT, buildDir, exePath, hasProgram, skipReason, publish, buildHtml, freshDir, writeStubPages, run };

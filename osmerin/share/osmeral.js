@@ -1,0 +1,225 @@
+/* osmeral.js: runs an Osmerin news box in place of its applet, for browsers without Java.
+   It reads the applet's own parameters and slides the items as the applet would. */
+(() => {
+  'use strict';
+  var doc = document, FACES = ['TimesRoman,"Times New Roman",serif', 'Helvetica,Arial,sans-serif', 'Courier,"Courier New",monospace'];
+  var LINE = '*#$@%', uid = 0, TICK = 30;
+  var still = window.matchMedia && matchMedia('(prefers-reduced-motion: reduce)');
+
+  function num(v, d) { var n = parseInt(v, 10); return isNaN(n) ? (d || 0) : n; }
+  function rgb(h) { h = /^[0-9A-Fa-f]{6}$/.test(h) ? h : '000000'; return [0, 2, 4].map((i) => parseInt(h.substr(i, 2), 16)); }
+  function css(c) { return 'rgb(' + c.join(',') + ')'; }
+  function col(h) { return css(rgb(h)); }
+  function el(tag, cls, parent) { var e = doc.createElement(tag); if (cls) e.className = cls; if (parent) parent.appendChild(e); return e; }
+  function px(v) { return v + 'px'; }
+  function place(e, l, t, w, h) { var s = e.style; s.left = px(l); s.top = px(t); s.width = px(Math.max(0, w)); s.height = px(Math.max(0, h)); }
+  function bare(n) { return /^[^\/\\:?#]+$/.test(n || '') && n !== '.' && n !== '..'; }
+
+  // Values end with "|"; a "|" inside the last free-text value stays part of it.
+  function values(v, count, textAt) {
+    var f = String(v == null ? '' : v).split('|');
+    if (f[f.length - 1] === '') f.pop();
+    if (f.length > count) f.splice(textAt, f.length - count + 1, f.slice(textAt, textAt + f.length - count + 1).join('|'));
+    return f;
+  }
+
+  // Lines of an item's text: a trailing separator adds no empty line.
+  function lines(text) { var l = String(text || '').split(LINE); if (l[l.length - 1] === '') l.pop(); return l; }
+
+  // The frame painter of the editor's preview, drawn with inset shadows (the first lies on top).
+  function frame(e, w, style, colour) {
+    var c = rgb(colour), sh = [], i, lt = c.map((v) => Math.min(255, (v * 3) >> 1)), dk = c.map((v) => Math.floor(v * 7 / 10));
+    w = Math.max(0, Math.min(w, 400));
+    function s(x, y, k) { sh.push('inset ' + px(x) + ' ' + px(y) + ' 0 0 ' + css(k)); }
+    if (style === 1 || style === 2) {
+      var a = style === 1 ? lt : dk, b = style === 1 ? dk : lt;
+      if (w === 0) s(1, 1, b);
+      else { s(1, 1, a); s(1 - w, 1 - w, c); s(w, w, c); s(-w, -w, a); s(w + 1, w + 1, b); }
+    } else if (style === 3 || style === 4) {
+      var ramp = (base, k) => { return c.map((v) => base + Math.trunc((v - base) * k / w)); };
+      for (i = 1; i < w; i++) s(-i, -i, ramp(style === 3 ? 0 : 255, i));
+      for (i = 0; i < w; i++) s(i + 1, i + 1, ramp(style === 3 ? 255 : 0, i));
+    }
+    e.style.boxShadow = sh.join(',');
+  }
+
+  // A scroll button: a raised edge, its face and an arrow pointing up, down, left or right.
+  function button(box, x, y, w, h, face, arrow, dir, label) {
+    var b = el('button', 'os-btn', box);
+    b.type = 'button';
+    b.setAttribute('aria-label', label);
+    place(b, x, y, w, h);
+    b.style.background = col(face);
+    var a = el('span', 'os-arrow', b), pts = ['50% 33%,25% 67%,75% 67%', '50% 67%,25% 33%,75% 33%', '33% 50%,67% 25%,67% 75%', '67% 50%,33% 75%,33% 25%'][dir];
+    a.style.background = col(arrow);
+    a.style.clipPath = 'polygon(' + pts + ')';
+    return b;
+  }
+
+  function build(applet, p) {
+    var W = num(applet.getAttribute('width')), H = num(applet.getAttribute('height'));
+    var app = values(p.app, 25, 22), b = Math.max(0, num(app[17])), dir = num(app[4]);
+    var vertical = dir !== 2 && dir !== 3, sign = dir === 1 || dir === 3 ? -1 : 1;
+    var speed = Math.max(0, num(app[2], 1)), delay = Math.max(0, num(app[3])), id = 'osmeral-' + (++uid);
+    var box = el('div', 'osmeral');
+    box.setAttribute('role', 'region');
+    box.setAttribute('aria-label', 'News');
+    box.style.width = px(W); box.style.height = px(H);
+    box.style.background = col(app[1]);
+    if (app[24] === '2') box.style.cursor = 'pointer';
+    var vx = b + 1, vy = b + 1, vw = W - 2 * b - 1, vh = H - 2 * b - 1, size = vertical ? vh : vw;
+    var view = el('div', 'os-view', box), fr = el('div', 'os-frame', box), notes = el('div', 'os-notes', box);
+    place(view, vx, vy, vw, vh);
+    place(fr, 0, 0, W, H);
+    frame(fr, b, num(app[19]), app[18]);
+
+    var items = [], pending = 0, k;
+    for (k = 0; p[String(k)] != null; k++) {
+      var f = values(p[String(k)], 15, 14), panel = el('div', 'os-item', view), host = panel;
+      place(panel, 0, 0, vw, vh);
+      if (f[0]) {
+        host = el('a', 'os-link', panel);
+        host.href = f[0];
+        if (f[1]) host.target = f[1];
+        if (app[24] === '0') host.style.cursor = 'default';
+      }
+      if (f[2]) {
+        var d = el('span', '', notes); d.id = id + '-d' + k; d.textContent = f[2];
+        host.setAttribute('aria-describedby', d.id);
+        host.title = f[2];
+      }
+      var t = host.style, size6 = Math.max(1, num(f[6], 14) - 6), style = num(f[5]);
+      t.textAlign = ['left', 'center', 'right'][num(f[f[13] === '1' ? 10 : 3])] || 'left';
+      t.fontFamily = FACES[num(f[4], 1)] || FACES[1];
+      t.fontSize = px(size6 * 4 / 3);
+      t.fontWeight = style & 1 ? 'bold' : 'normal';
+      t.fontStyle = style & 2 ? 'italic' : 'normal';
+      t.setProperty('--os-c', col(f[8]));
+      t.setProperty('--os-h', col(f[9]));
+      t.setProperty('--os-u', col(f[11]));
+      host.className += ' os-u' + num(f[12], 1) + (f[7] === '1' ? ' os-shadow' : '');
+      if (f[13] === '1') {
+        if (bare(f[14])) {
+          var img = el('img', '', host);
+          img.alt = f[2] || '';
+          pending++;
+          img.onload = img.onerror = loaded;
+          img.src = f[14];
+        }
+      } else if (f[13] === '2') {
+        readText(f[14], host);
+      } else {
+        host.textContent = lines(f[14]).join('\n');
+      }
+      items.push(panel);
+    }
+
+    // Text files lie beside the page; a page opened as a file may not read them.
+    function readText(name, host) {
+      var fail = () => { host.textContent = 'This item\'s text is in "' + name + '", which the browser reads only from a web server.'; };
+      if (!bare(name)) return;
+      if (location.protocol === 'file:') return fail();
+      pending++;
+      fetch(name).then((r) => { if (!r.ok) throw new Error(); return r.text(); })
+        .then((text) => { host.textContent = text.replace(/\r\n?/g, '\n'); }, fail).then(loaded);
+    }
+
+    // The loading message covers the box until the pictures and texts have come.
+    var cover = el('div', 'os-loading', box);
+    place(cover, 0, 0, W, H);
+    cover.style.background = col(app[20]);
+    cover.style.color = col(app[21]);
+    cover.textContent = app[22] || '';
+    function loaded() { if (--pending <= 0 && cover.parentNode) box.removeChild(cover); }
+    pending++;
+
+    // Motion: s counts items slid past; an item rests at each whole s for the delay.
+    var s = 0, target = null, rest = delay, hover = false, focus = false, stopped = !!(still && still.matches);
+    var n = items.length, timer = null;
+    function draw() {
+      items.forEach((panel, i) => {
+        var dist = ((i - s) % n + n) % n;
+        if (dist > n - 1) dist -= n;
+        var on = Math.abs(dist) < 1, at = Math.round(sign * dist * size);
+        panel.style.transform = vertical ? 'translateY(' + px(at) + ')' : 'translateX(' + px(at) + ')';
+        panel.style.visibility = on ? '' : 'hidden';
+        panel.inert = Math.abs(dist) > 0.5;
+        panel.setAttribute('aria-hidden', String(Math.abs(dist) > 0.5));
+      });
+    }
+    function moving() { return target !== null || !(stopped || hover || focus); }
+    function tick() {
+      timer = null;
+      if (n < 1 || size <= 0 || !moving()) return;
+      var step = (target !== null ? Math.max(speed, size / 8) : speed) / size;
+      if (target !== null) {
+        s += Math.sign(target - s) * Math.min(step, Math.abs(target - s));
+        if (s === target) { target = null; rest = delay; }
+      } else if (rest > 0) rest -= TICK;
+      else if (step > 0) {
+        var next = Math.floor(s + 1e-9) + 1;
+        s = Math.min(next, s + step);
+        if (s >= next - 1e-9) { s = next; rest = delay; }
+      }
+      if (target === null) s = ((s % n) + n) % n;
+      draw();
+      schedule();
+    }
+    function schedule() { if (!timer && moving() && n > 1) timer = setTimeout(tick, TICK); }
+    function go(delta) {
+      if (n < 2) return;
+      var from = Math.round(s);
+      if (still && still.matches) { s = ((from + delta) % n + n) % n; target = null; draw(); return; }
+      target = from + delta;
+      schedule();
+    }
+
+    if (app[23] === '1') {
+      var fwd = vertical ? 'Up' : 'Left', back = vertical ? 'Down' : 'Right';
+      var b1 = button(box, num(app[5]), num(app[6]), num(app[7]), num(app[8]), app[9], app[10], vertical ? 0 : 2, 'Scroll ' + fwd.toLowerCase());
+      var b2 = button(box, num(app[11]), num(app[12]), num(app[13]), num(app[14]), app[15], app[16], vertical ? 1 : 3, 'Scroll ' + back.toLowerCase());
+      b1.addEventListener('click', () => { go(sign); });
+      b2.addEventListener('click', () => { go(-sign); });
+    }
+    var play = el('button', 'os-play', box);
+    play.type = 'button';
+    function label() { play.textContent = stopped ? '\u25B6' : '\u275A\u275A'; play.setAttribute('aria-label', stopped ? 'Play news' : 'Pause news'); }
+    play.addEventListener('click', () => { stopped = !stopped; label(); schedule(); });
+    label();
+    box.addEventListener('mouseenter', () => { hover = true; });
+    box.addEventListener('mouseleave', () => { hover = false; schedule(); });
+    box.addEventListener('focusin', () => { focus = true; });
+    box.addEventListener('focusout', (ev) => { if (!box.contains(ev.relatedTarget)) { focus = false; schedule(); } });
+    if (still && still.addEventListener) still.addEventListener('change', () => { if (still.matches) { stopped = true; label(); } });
+    box.osmeral = { position: () => s, moving: () => !!timer };
+
+    applet.parentNode.replaceChild(box, applet);
+    draw();
+    loaded();
+    schedule();
+  }
+
+  function start() {
+    if (!doc.getElementById('osmeral-style')) {
+      var st = el('style', '', doc.head || doc.documentElement); st.id = 'osmeral-style';
+      st.textContent = '.osmeral{position:relative;display:inline-block;overflow:hidden;vertical-align:top;box-sizing:border-box}' +
+        '.osmeral *{box-sizing:border-box}.os-view,.os-frame,.os-item,.os-btn,.os-arrow,.os-loading,.os-play{position:absolute}' +
+        '.os-view{overflow:hidden}.os-frame{pointer-events:none}.os-item{overflow:hidden}' +
+        '.os-item>*{display:block;white-space:pre-wrap;overflow-wrap:anywhere;color:var(--os-c);text-decoration:none}' +
+        '.os-item img{display:inline-block;max-width:none}.os-link:hover,.os-link:focus{color:var(--os-h)}' +
+        '.os-u2,.os-link.os-u1:hover,.os-link.os-u1:focus{text-decoration:underline;text-decoration-color:var(--os-u)}' +
+        '.os-shadow{text-shadow:1px 1px 0 rgba(0,0,0,.7)}' +
+        '.os-btn{padding:0;margin:0;border:1px solid;border-color:#fff #000 #000 #fff;cursor:inherit}.os-arrow{inset:0}' +
+        '.os-play{right:2px;bottom:2px;width:18px;height:18px;padding:0;font:9px/16px sans-serif;background:#fff;color:#000;border:1px solid #000;opacity:.75}' +
+        '.os-play:hover,.os-play:focus{opacity:1}:focus-visible{outline:2px solid;outline-offset:-2px}' +
+        '.os-loading{display:flex;align-items:center;justify-content:center;font:12px sans-serif}.os-notes{display:none}' +
+        '@media (forced-colors:active){.os-frame{box-shadow:none!important;border:1px solid CanvasText}.os-arrow{background:ButtonText!important}.os-item>*{color:LinkText}}';
+    }
+    Array.prototype.forEach.call(doc.querySelectorAll('applet[code="osmeral.class"]'), (applet) => {
+      var p = {};
+      Array.prototype.forEach.call(applet.getElementsByTagName('param'), (e) => { p[e.getAttribute('name')] = e.getAttribute('value'); });
+      build(applet, p);
+    });
+  }
+  start();
+})();

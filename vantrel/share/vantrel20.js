@@ -1,0 +1,327 @@
+/* vantrel20.js: draws a Vantrel gliding menu in place of its applet, for browsers without Java,
+   from the applet's own parameters, laid out and drawn as the editor's preview draws it. */
+(() => {
+'use strict';
+const SEP = '#$@', FACES = ['TimesRoman,"Times New Roman",serif', 'Helvetica,Arial,sans-serif',
+  'Courier,"Courier New",monospace', 'Dialog,sans-serif'];
+// Pictures are bare file names beside the page.
+let doc = document, uid = 0, PIC = /^[^\/\\:?#%]+\.(gif|jpe?g)$/i;
+
+const fields = (v) => String(v ?? '').split(SEP).slice(0, -1);
+const num = (v, d) => { const n = parseInt(v, 10); return isNaN(n) ? (d || 0) : n; };
+const rgb = (h) => [0, 2, 4].map((i) => /^[0-9A-F]{6}$/i.test(h) ? parseInt(h.substr(i, 2), 16) : 0);
+const css = (c) => 'rgb(' + c + ')';
+const col = (h) => css(rgb(h));
+const px = (v) => v + 'px';
+const pos = (v) => Math.max(0, v);
+const on = (e, type, f, o) => e.addEventListener(type, f, o);
+function el(tag, cls = '', parent) { const e = doc.createElement(tag); e.className = cls; parent?.append(e); return e; }
+function place(e, l, t, w, h) { Object.assign(e.style, { left: px(l), top: px(t), width: px(pos(w)), height: px(pos(h)) }); }
+
+// The caption font: face by index, the stored size less 6 points, style bit 1 bold, bit 2 italic.
+const font = (face, size, style) => (num(style) & 2 ? 'italic ' : '') + (num(style) & 1 ? 'bold ' : '') +
+  px(Math.min(1000, Math.max(1, num(size, 14) - 6)) * 4 / 3) + ' ' + (FACES[num(face, 1)] || 'sans-serif');
+
+// Fills as the preview draws them: flat, a ramp one way, or a ramp from both edges to the middle.
+function fill(e, mode, c1, c2) {
+  const a = col(c1), b = col(c2);
+  e.style.background = a;
+  if (mode > 0 && mode < 5) e.style.backgroundImage = 'linear-gradient(' + (mode < 3 ? 'to right,' : 'to bottom,') + a + ',' + b + (mode % 2 ? ')' : ' 50%,' + a + ')');
+}
+
+// A picture by alignment: free at (x, y) of the box, centred, left, right, tiled or stretched.
+function picture(e, name, align, x, y) {
+  if (!PIC.test(name || '')) return;
+  const s = e.style, under = /gradient/.test(s.backgroundImage) ? ',' + s.backgroundImage : '';
+  s.backgroundImage = 'url("' + encodeURI(name).replace(/"/g, '%22') + '")' + under;
+  s.backgroundPosition = (align ? ['', 'center', 'left', 'right'][align] || '0 0' : px(x) + ' ' + px(y)) + (under && ',0 0');
+  s.backgroundRepeat = (align === 4 ? 'repeat' : 'no-repeat') + (under && ',no-repeat');
+  s.backgroundSize = (align === 5 ? '100% 100%' : 'auto') + (under && ',100% 100%');
+}
+
+// The five border styles, drawn with inset shadows over the box: the first shadow lies on top.
+function border(e, w, style, colour) {
+  const c = rgb(colour), sh = [], s = (x, y, k) => sh.push('inset ' + px(x) + ' ' + px(y) + ' 0 0 ' + css(k));
+  const light = c.map((v) => Math.min(255, (v * 3) >> 1)), dark = c.map((v) => Math.floor(v * 7 / 10));
+  w = pos(Math.min(w, 400));
+  if (style === 1 || style === 2) {
+    const a = style === 1 ? light : dark, b = style === 1 ? dark : light;
+    if (w === 0) s(1, 1, b);
+    else { s(1, 1, a); s(1 - w, 1 - w, c); s(w, w, c); s(-w, -w, a); s(w + 1, w + 1, b); }
+  } else if (style === 3 || style === 4) {
+    const ramp = (base, k) => c.map((v) => base + Math.trunc((v - base) * k / w));
+    for (let i = 1; i < w; i++) s(-i, -i, ramp(style === 3 ? 0 : 255, i));
+    for (let i = 0; i < w; i++) s(i + 1, i + 1, ramp(style === 3 ? 255 : 0, i));
+  }
+  e.style.boxShadow = sh.join(',');
+}
+
+// Captions break as in the preview's wrap box (its width and font); long words between letters.
+let measure;
+function wrap(text, width) {
+  measure = measure || doc.createElement('canvas').getContext('2d');
+  measure.font = '11px "MS Sans Serif",sans-serif';
+  const avail = Math.max(width, 6) - 6, fits = (t) => measure.measureText(t).width <= avail, lines = [];
+  for (const para of String(text).split(/\r\n|\r|\n/)) {
+    let line = '';
+    for (let chunk of para.match(/[^ ]+ *| +/g) || ['']) {
+      if (fits(line + chunk.trimEnd()) || !line && !chunk.trim()) { line += chunk; continue; }
+      if (line) lines.push(line);
+      while (!fits(chunk.trimEnd()) && chunk.trimEnd().length > 1) {
+        let n = 1;
+        while (fits(chunk.slice(0, n + 1))) n++;
+        lines.push(chunk.slice(0, n)); chunk = chunk.slice(n);
+      }
+      line = chunk;
+    }
+    lines.push(line);
+  }
+  return lines;
+}
+
+// One state's look (20 fields from offset b of a style entry) applied to an item element.
+function look(item, st, state) {
+  const f = st.slice(state * 20, state * 20 + 20), m = num(f[16]);
+  fill(item.el, num(f[15]), f[13], f[14]);
+  picture(item.el, f[8], num(f[11]), num(f[9]), num(f[10]));
+  const t = item.text.style;
+  t.font = font(f[0], f[1], f[2]);
+  t.color = col(f[3]);
+  t.textAlign = ['left', 'center', 'right'][num(f[4], 1)] || 'center';
+  t.justifyContent = ['flex-start', 'center', 'flex-end'][num(f[6], 1)] || 'center';
+  place(item.text, m, m, item.w - 2 * m, item.h - 2 * m);
+  t.transform = 'translate(' + px(num(f[5])) + ',' + px(num(f[7])) + ')';
+  border(item.frame, num(f[16]), num(f[17]), f[18]);
+}
+
+function build(applet, p) {
+  const app = fields(p.app), A = (i) => num(app[i]), yes = (i) => app[i] === '1', W = num(applet.getAttribute('width')), H = num(applet.getAttribute('height'));
+  const bw = pos(A(8)), speedOpen = Math.max(1, num(app[15], 8)), speedClose = Math.max(1, num(app[16], 8));
+  const styles = [], items = [], id = 'vantrel20-' + ++uid, box = el('nav', 'vantrel20');
+  for (let k = 0; p['is' + k] != null; k++) styles.push(fields(p['is' + k]));
+  box.ariaLabel = 'Menu';
+  place(box, 0, 0, W, H);
+  fill(box, A(7), app[5], app[6]);
+  picture(box, app[0], A(3), A(1), A(2));
+  if (app[57] === '2') box.style.cursor = 'pointer';
+  const view = el('div', 'v20-view', box);
+  border(el('div', 'v20-frame', box), bw, A(9), app[10]);
+
+  // The tree from the levels, in list order.
+  const root = { kids: [], sub: el('ul', '', view), level: -1 }, stack = [root];
+  for (let k = 0; p['i' + k] != null; k++) {
+    const f = fields(p['i' + k]), level = pos(num(f[7]));
+    while (stack[stack.length - 1].level >= level) stack.pop();
+    const parent = stack[stack.length - 1];
+    if (!parent.sub) (parent.sub = el('ul', '', parent.li)).id = id + '-g' + k;
+    const it = { f, level, parent, kids: [], st: styles[num(f[9])] || styles[0] || [], li: el('li', '', parent.sub),
+      ix: num(f[10]), iy: num(f[11]), w: pos(num(f[12])), h: pos(num(f[13])) };
+    parent.kids.push(it);
+    items.push(it);
+    stack.push(it);
+  }
+  items.forEach((it) => {
+    // A parent is a disclosure button, an item with a link a link; any other can still take focus.
+    const f = it.f, tag = it.kids.length ? 'button' : f[1] && f[1].trim() ? 'a' : 'span', e = it.el = el(tag, 'v20-item');
+    it.li.prepend(e);
+    if (tag === 'button') e.type = 'button';
+    if (tag === 'a') { e.href = f[1]; if (f[2]) e.target = f[2]; }
+    if (tag === 'span') e.tabIndex = -1;
+    it.text = el('span', 'v20-text', e);
+    it.text.textContent = wrap(f[0], it.w).join('\n');
+    it.frame = el('span', 'v20-frame', e);
+    // The status bar text becomes the tooltip and so the accessible description.
+    if (f[3]) e.title = f[3];
+    if (+app[57] > 0) e.style.cursor = 'pointer';
+    if (it.kids.length) {
+      e.setAttribute('aria-controls', it.sub.id);
+      // A group starts open when its items start visible.
+      it.open = it.kids[0].f[8] === '1';
+      it.ext = it.open ? Infinity : 0;
+    }
+    look(it, it.st, 0);
+  });
+
+  let scroll = 0, bar = null, clicked = null, gliding = false;
+
+  // Shown items stack in list order (IX an indent, IY the gap above); a gliding group shows and
+  // pushes down as much as has glided open.
+  function layout(kids, y, clip, shown) {
+    for (const it of kids) {
+      const top = it.top = y + it.iy, s = it.el.style, vis = shown && top < clip;
+      place(it.el, it.ix + bw, top + scroll, it.w, it.h);
+      s.clipPath = vis && top + it.h > clip ? 'inset(0 0 ' + px(top + it.h - clip) + ' 0)' : '';
+      s.visibility = vis ? '' : 'hidden';
+      it.li.hidden = !shown;
+      y = top + it.h;
+      if (!it.kids.length) continue;
+      it.full = layout(it.kids, y, Math.min(clip, y + it.ext), shown && it.ext > 0) - y;
+      y += pos(Math.min(it.ext, it.full));
+      it.el.ariaExpanded = it.open;
+    }
+    return y;
+  }
+
+  function draw() {
+    const bottom = layout(root.kids, bw, Infinity, true), page = H - 2 * bw, need = items.length && bottom > H - bw;
+    scroll = need ? Math.max(page - bottom, Math.min(0, scroll)) : 0;
+    layout(root.kids, bw, Infinity, true);
+    if (need && !bar) bar = makeBar();
+    if (bar) { bar.el.hidden = !need; if (need) bar.update(bottom, page); }
+  }
+
+  // The coloured scroll bar: two buttons and a block in a track.
+  function makeBar() {
+    var vw = pos(num(app[56], 20)), left = yes(49) ? W - bw - vw : bw + 1, hh = H - 2 * bw;
+    const b = el('div', 'v20-bar', box), thumb = el('span', 'v20-thumb', b);
+    b.ariaHidden = true;
+    place(b, left, bw, vw, hh);
+    b.style.background = col(app[50]);
+    thumb.style.background = col(app[51]);
+    let timer = null;
+    const stop = () => clearInterval(timer);
+    const hold = (d) => { stop(); scroll -= d; draw(); timer = setInterval(() => { scroll -= d; draw(); }, 40); };
+    [['\u25B2', 52, -8, 0], ['\u25BC', 53, 8, hh - vw]].forEach(([arrow, c, d, top]) => {
+      const btn = el('span', 'v20-btn', b);
+      btn.textContent = arrow;
+      Object.assign(btn.style, { background: col(app[c]), color: col(app[c + 2]) });
+      place(btn, 0, top, vw, vw);
+      on(btn, 'mousedown', (ev) => { ev.preventDefault(); hold(d); });
+      if (yes(58)) on(btn, 'mouseenter', () => hold(d));
+      on(btn, 'mouseleave', stop);
+      on(btn, 'mouseup', stop);
+    });
+    return { el: b, update: (max, page) => {
+      const track = pos(hh - 2 * vw), th = Math.max(6, Math.round(track * page / max));
+      place(thumb, 0, vw + Math.round((track - th) * -scroll / Math.max(1, max - page)), vw, Math.min(th, track));
+    } };
+  }
+
+  function glide() {
+    if (gliding) return;
+    gliding = true;
+    // Groups glide by the stored speed every 20 ms, or open and close at once without glide.
+    (function step() {
+      let busy = false;
+      for (const it of items) {
+        if (!it.kids.length || (it.open ? it.ext === Infinity : !it.ext)) continue;
+        it.ext = Math.min(it.ext, it.full) + (it.open ? (yes(13) ? speedOpen : Infinity) : (yes(14) ? -speedClose : -Infinity));
+        if (it.open && it.ext >= it.full) it.ext = Infinity;
+        else if (!it.open && it.ext <= 0) it.ext = 0;
+        else busy = true;
+      }
+      draw();
+      if (busy) setTimeout(step, 20); else gliding = false;
+    })();
+  }
+
+  function toggle(it, open) {
+    if (!it.kids.length || it.open === open) return;
+    if (open && yes(59)) for (const o of it.parent.kids) o.open = o === it;
+    it.open = open;
+    it.ext = Math.min(it.ext, it.full || 0);
+    draw();
+    glide();
+  }
+
+  const setState = (it, s) => look(it, it.st, s || (it === clicked ? 2 : 0));
+  const shownItems = () => items.filter((it) => it.el.style.visibility !== 'hidden');
+  // An item that takes focus scrolls into view, its top first.
+  const reveal = (it) => { scroll = Math.max(Math.min(scroll, H - bw - it.top - it.h), bw - it.top); draw(); };
+
+  items.forEach((it) => {
+    const e = it.el;
+    on(e, 'mouseenter', () => setState(it, 1));
+    on(e, 'mouseleave', () => setState(it, 0));
+    on(e, 'focus', () => { setState(it, 1); reveal(it); });
+    on(e, 'blur', () => setState(it, 0));
+    // The last item clicked keeps the clicked look; a parent with a link follows it too.
+    on(e, 'click', () => {
+      const was = clicked;
+      clicked = it;
+      if (was) setState(was, 0);
+      setState(it, 1);
+      if (!it.kids.length) return;
+      toggle(it, !it.open);
+      if (it.f[1]) Object.assign(el('a'), { href: it.f[1], target: it.f[2] || '' }).click();
+    });
+    // Arrows move through the shown items; Right opens or enters a group, Left closes or leaves.
+    on(e, 'keydown', (ev) => {
+      const list = shownItems(), at = list.indexOf(it), k = ev.key, up = it.parent.f && it.parent;
+      let to = k === 'ArrowDown' ? list[at + 1] : k === 'ArrowUp' ? list[at - 1] : k === 'Home' ? list[0] : k === 'End' ? list.at(-1) : null;
+      if (k === 'ArrowRight' && it.kids.length) { if (it.open) to = it.kids[0]; else toggle(it, true); }
+      else if (k === 'ArrowLeft' || k === 'Escape' && up) { if (it.open && k !== 'Escape') toggle(it, false); else if (up) { toggle(up, false); to = up; } }
+      else if (!to) return;
+      ev.preventDefault();
+      if (to) setTimeout(() => to.el.focus());
+    });
+  });
+  on(box, 'wheel', (ev) => { if (bar && !bar.el.hidden) { ev.preventDefault(); scroll -= ev.deltaY > 0 ? 20 : -20; draw(); } }, { passive: false });
+
+  // The loading screen while the pictures arrive.
+  const names = [...new Set([app[0], ...styles.flatMap((st) => [st[8], st[28], st[48]])])].filter((n) => PIC.test(n || ''));
+  if (names.length) {
+    const cover = el('div', 'v20-loading', box);
+    let left = names.length;
+    cover.style.background = col(app[17]);
+    // The two messages (fields from 28 and from 38) and the bar, one third done.
+    for (const o of [28, 38]) {
+      if (app[o + 9] !== '1') continue;
+      const t = el('div', '', cover);
+      place(t, A(o), A(o + 1), A(o + 2), 800);
+      t.textContent = app[o + 8] || '';
+      t.style.color = col(app[o + 7]);
+      t.style.font = font(app[o + 4], app[o + 5], app[o + 6]);
+    }
+    if (yes(27)) {
+      const lb = el('div', '', cover);
+      place(lb, A(18), A(19), A(20), A(21));
+      lb.style.background = 'linear-gradient(to right,' + col(app[26]) + ' 33%,' + col(app[25]) + ' 33%)';
+      border(lb, A(22), A(23), app[24]);
+    }
+    const done = () => { if (--left <= 0) cover.remove(); };
+    names.forEach((n) => { const im = new Image(); im.onload = im.onerror = done; im.src = n; });
+    setTimeout(() => cover.remove(), 8000);
+  }
+
+  applet.replaceWith(box);
+  draw();
+}
+
+// The parameters file: key lines and value lines by turns.
+function parseFile(text) {
+  var lines = text.split(/\r\n|\r|\n/), p = {};
+  for (var i = 0; i + 1 < lines.length; i += 2) p[lines[i]] = lines[i + 1];
+  return p;
+}
+
+if (!doc.getElementById('vantrel20-style')) {
+  const s = el('style', '', doc.head || doc.documentElement);
+  s.id = 'vantrel20-style';
+  s.textContent = '.vantrel20{position:relative;display:inline-block;overflow:hidden;vertical-align:top}' +
+    '.vantrel20,.vantrel20 *{box-sizing:border-box}.vantrel20 ul{list-style:none;margin:0;padding:0}' +
+    '.vantrel20 :is(div,span,a,button){position:absolute}.v20-view,.v20-frame,.v20-loading{inset:0}' +
+    '.v20-frame{pointer-events:none}.v20-view{overflow:hidden}' +
+    '.v20-item{display:block;margin:0;padding:0;border:0;font:inherit;text-decoration:none;overflow:hidden;cursor:default}' +
+    '.v20-text{display:flex;flex-direction:column;white-space:pre;line-height:normal}' +
+    '.v20-item:focus-visible{outline:2px solid;outline-offset:-2px}' +
+    '.v20-btn{display:flex;align-items:center;justify-content:center;font:9px sans-serif;cursor:default}' +
+    '.v20-note{padding:4px;font:12px sans-serif;background:#fff;color:#000}' +
+    '@media (forced-colors:active){.v20-item{border:1px solid CanvasText;forced-color-adjust:auto}.v20-frame{box-shadow:none!important}' +
+    '.v20-bar span{border:1px solid ButtonText}}';
+}
+for (const applet of doc.querySelectorAll('applet[code="vantrel20.class"]')) {
+  const p = {};
+  for (const e of applet.getElementsByTagName('param')) p[e.getAttribute('name')] = e.getAttribute('value');
+  if (p.paramsrc == null) { build(applet, p); continue; }
+  // Where the browser refuses the parameters file, one clear line in the box says so.
+  const failed = () => {
+    const note = el('div', 'vantrel20 v20-note');
+    place(note, 0, 0, num(applet.getAttribute('width')), num(applet.getAttribute('height')));
+    note.textContent = 'This menu reads its settings from "' + p.paramsrc + '", which the browser loads only from a web server.';
+    applet.replaceWith(note);
+  };
+  if (location.protocol === 'file:' || !/^[^\/\\:?#%]+$/.test(p.paramsrc)) failed();
+  else fetch(p.paramsrc).then((r) => r.ok ? r.text() : Promise.reject()).then((t) => build(applet, parseFile(t)), failed);
+}
+})();
