@@ -10,6 +10,7 @@ int main(int argc, char** argv)
     const auto& product = vantrel::VantrelProfile::instance();
     const std::vector<std::string> args(argv + 1, argv + argc);
     kzt::CommandLine commandLine(product, kzt::AppPaths::forProduct("vantrel", VANTREL_SOURCE_SHARE_DIR));
+    commandLine.setHasEditor(false);
     if (commandLine.wantsCommandLine(args) || args.empty())
         return commandLine.run(args, std::cout, std::cerr);
     std::cerr << "vantrel: the editor window is not available in this build; see 'vantrel --help'.\n";

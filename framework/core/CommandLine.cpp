@@ -114,11 +114,16 @@ void CommandLine::printNotes(TkztAppletAgent& agent, std::ostream& err)
 void CommandLine::printHelp(std::ostream& out) const
 {
     const ProductInfo& info = m_product.info();
-    out << "Usage: " << info.executableName << " [PROJECT." << info.extension << "]\n"
-        << "       " << info.executableName << " --help | --version\n";
+    out << "Usage: ";
+    if (m_hasEditor)
+        out << info.executableName << " [PROJECT." << info.extension << "]\n       ";
+    out << info.executableName << " --help | --version\n";
     for (const CommandLineOption& option : m_options)
         out << "       " << info.executableName << ' ' << option.name << ' ' << option.usage << '\n';
-    out << "\nWithout an option the editor opens, with PROJECT when one is given.\n\n";
+    if (m_hasEditor)
+        out << "\nWithout an option the editor opens, with PROJECT when one is given.\n\n";
+    else
+        out << "\nThis build has no editor window yet: without an option this help is shown.\n\n";
     for (const CommandLineOption& option : m_options)
         out << "  " << option.name << ' ' << option.usage << "\n      " << option.description << '\n';
     if (!info.browserRuntime.empty()) {

@@ -50,6 +50,8 @@ public:
     // per-user choice); --script-runtime and --no-script-runtime override it
     // for one run in products that ship a runtime script.
     void setScriptRuntime(bool on) { m_scriptRuntime = on; }
+    // Programs built without their editor window say so in the help.
+    void setHasEditor(bool hasEditor) { m_hasEditor = hasEditor; }
 
     // True when the arguments ask for a command-line job rather than the editor.
     bool wantsCommandLine(const std::vector<std::string>& args) const;
@@ -69,6 +71,7 @@ private:
     AppPaths m_paths;
     std::vector<CommandLineOption> m_options;
     bool m_scriptRuntime = false;
+    bool m_hasEditor = true;
 };
 
 } // namespace kzt
