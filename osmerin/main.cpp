@@ -26,6 +26,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Osmerin 2005"));
     osmerin::TMainForm window(paths);
     window.show();
+    window.showPreviewWindow();
     window.startUp(QApplication::arguments().mid(1));
     return QApplication::exec();
 }

@@ -12,14 +12,19 @@
 #include "TreeNode.h"
 #include "osmerin/core/OsmerinProfile.h"
 #include "osmerin/gui/OsmerinPanels.h"
+#include "osmerin/gui/TfrmWysiwyg.h"
 
 #include <QAction>
+#include <QAbstractButton>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSpinBox>
 #include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
@@ -80,6 +85,7 @@ TMainForm::TMainForm(kzt::AppPaths paths, QWidget* parent)
     m_markWatcher = std::make_unique<MarkWatcher>(this);
     agent().tree().addListener(m_markWatcher.get());
     m_panels = new OsmerinPanels(this);
+    m_preview = new TfrmWysiwyg(this);
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("pnlMain"));
     auto* row = new QHBoxLayout(central);
@@ -103,7 +109,51 @@ TMainForm::TMainForm(kzt::AppPaths paths, QWidget* parent)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     FormCreate();
+    m_created = true;
     setWindowTitle(QStringLiteral("Osmerin 2005"));
+    RefreshPreview();
+}
+
+void TMainForm::showPreviewWindow()
+{
+    m_preview->move(frameGeometry().topRight() + QPoint(4, 0));
+    PreviewWindow1Click(true);
+}
+
+void TMainForm::PreviewWindow1Click(bool shown)
+{
+    m_actPreviewWindow->setChecked(shown);
+    m_preview->setVisible(shown);
+    if (shown)
+        RefreshPreview();
+}
+
+void TMainForm::RefreshPreview()
+{
+    if (!m_panelReady || !m_preview)
+        return;
+    PanelToAppletData();
+    kzt::TreeNode* node = selectedNode();
+    const kzt::TItemData* item = nullptr;
+    if (node && !node->isRoot()) {
+        const std::size_t index = agent().ItemIndexOf(node);
+        if (node == currentItemNode())
+            PanelToItemData(index);
+        if (index < agent().Items.size())
+            item = &agent().Items[index];
+    }
+    m_preview->refresh(agent().AppletData, item, m_panels->memoItemText->toPlainText(), agent().paths().previewDir);
+}
+
+bool TMainForm::refreshesPreview(const QWidget* control) const
+{
+    const OsmerinPanels* p = m_panels;
+    const QList<const QWidget*> quiet = {p->cmbxItemFontEffect, p->editItemURL, p->cmbxItemTarget,
+                                         p->editItemStatusBarText, p->rdbtnUnderlineNever, p->rdbtnUnderlineHover,
+                                         p->rdbtnUnderlineAlways, p->rdbtnCursorType1, p->rdbtnCursorType2,
+                                         p->rdbtnCursorType3, p->editLoadingMessage, p->udAppletWidth,
+                                         p->udAppletHeight, p->udSlideSpeed, p->udSlideDelay, p->editItemComment};
+    return !quiet.contains(control);
 }
 
 TMainForm::~TMainForm()
@@ -131,7 +181,11 @@ void TMainForm::buildMenus()
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     view->setObjectName(QStringLiteral("View1"));
-    view->addAction(m_actToolBar);
+    m_actPreviewWindow = makeAction("PreviewWindow1", tr("&Preview Window"));
+    m_actPreviewWindow->setCheckable(true);
+    connect(m_actPreviewWindow, &QAction::triggered, this, &TMainForm::PreviewWindow1Click);
+    connect(m_preview, &TfrmWysiwyg::closed, this, [this] { m_actPreviewWindow->setChecked(false); });
+    view->addActions({m_actPreviewWindow, m_actToolBar});
 
     QMenu* item = menuBar()->addMenu(tr("&Item"));
     item->setObjectName(QStringLiteral("Item1"));
@@ -240,9 +294,14 @@ void TMainForm::connectControls()
     };
     m_panels->appletFields().watch(this, changed);
     m_panels->itemFields().watch(this, changed);
-    for (QRadioButton* type : {m_panels->rdbtnContentTypeText, m_panels->rdbtnContentTypeImage,
-                               m_panels->rdbtnContentTypeTextFile})
-        connect(type, &QRadioButton::toggled, this, [this, type] { ControlChange(type); });
+    for (QWidget* control : m_panels->handBoundItemControls()) {
+        if (auto* button = qobject_cast<QAbstractButton*>(control))
+            connect(button, &QAbstractButton::toggled, this, [this, control] { ControlChange(control); });
+        else if (auto* combo = qobject_cast<QComboBox*>(control))
+            connect(combo, &QComboBox::currentTextChanged, this, [this, control] { ControlChange(control); });
+        else if (auto* memo = qobject_cast<QPlainTextEdit*>(control))
+            connect(memo, &QPlainTextEdit::textChanged, this, [this, control] { ControlChange(control); });
+    }
     connect(m_panels->spdbtnImageFilename, &QToolButton::clicked, this, &TMainForm::spdbtnImageFilenameClick);
     connect(m_panels->spdbtnTextFilename, &QToolButton::clicked, this, &TMainForm::spdbtnTextFilenameClick);
 }
@@ -254,6 +313,8 @@ void TMainForm::ControlChange(QWidget* control)
         m_panels->applyContentType();
     else if (control == m_panels->chckbxShowScrollBtnFlag)
         m_panels->applyScrollButtons();
+    if (refreshesPreview(control))
+        RefreshPreview();
 }
 
 void TMainForm::editItemCommentChange()
@@ -275,6 +336,7 @@ void TMainForm::spdbtnImageFilenameClick()
     m_panels->editItemImageFilename->setText(QFileInfo(path).fileName());
     agent().CopyToPreview(path.toStdString());
     showCopyNotes();
+    RefreshPreview();
 }
 
 void TMainForm::spdbtnTextFilenameClick()
@@ -286,11 +348,13 @@ void TMainForm::spdbtnTextFilenameClick()
     m_panels->editItemTextFilename->setText(QFileInfo(path).fileName());
     agent().CopyToPreview(path.toStdString());
     showCopyNotes();
+    RefreshPreview();
 }
 
 void TMainForm::PickColor(kzt::ColorSwatch* swatch)
 {
     kzt::EditingKit::pickColour(this, swatch);
+    RefreshPreview();
 }
 
 void TMainForm::UpdateItemCommands()
@@ -305,6 +369,7 @@ void TMainForm::UpdateItemCommands()
     m_actPaste->setEnabled(root && m_markedNode);
     m_actMoveUp->setEnabled(item && node->previousSibling());
     m_actMoveDown->setEnabled(item && node->nextSibling());
+    RefreshPreview();
 }
 
 void TMainForm::clearMark()
@@ -389,7 +454,15 @@ void TMainForm::PanelToAppletData()
 
 void TMainForm::AppletDataToPanel()
 {
-    showFailure(m_panels->appletToPanel(agent().AppletData));
+    // Loading the controls is not an edit: the preview waits for the end.
+    m_panelReady = false;
+    const kzt::Status status = m_panels->appletToPanel(agent().AppletData);
+    m_panelReady = true;
+    // New and Open give the preview the applet's size; start-up keeps its own.
+    if (m_created)
+        m_preview->setAppletSize(m_panels->udAppletWidth->value(), m_panels->udAppletHeight->value());
+    showFailure(status);
+    RefreshPreview();
 }
 
 void TMainForm::PanelToItemData(std::size_t index)

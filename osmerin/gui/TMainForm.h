@@ -14,6 +14,7 @@ class TreeNode;
 namespace osmerin {
 
 class OsmerinPanels;
+class TfrmWysiwyg;
 
 // The osmerin editor window: the tree of news items on the left, the item
 // pages or the applet pages on the right, and cut, copy and paste of items
@@ -45,6 +46,11 @@ public:
     void About1Click();
 
     void UpdateItemCommands() override;
+    void RefreshPreview();
+    TfrmWysiwyg* previewWindow() const { return m_preview; }
+    // Shows the preview window beside the editor, as at start-up.
+    void showPreviewWindow();
+    void PreviewWindow1Click(bool shown);
 
     static kzt::PlatformProduct platform();
 
@@ -65,7 +71,13 @@ private:
     void connectControls();
     void clearMark();
 
+    bool refreshesPreview(const QWidget* control) const;
+
     OsmerinPanels* m_panels = nullptr;
+    TfrmWysiwyg* m_preview = nullptr;
+    QAction* m_actPreviewWindow = nullptr;
+    bool m_panelReady = true;
+    bool m_created = false;
     QToolBar* m_toolBar = nullptr;
     QAction* m_actCut = nullptr;
     QAction* m_actCopy = nullptr;

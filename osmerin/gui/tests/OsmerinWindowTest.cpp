@@ -8,6 +8,8 @@
 #include "osmerin/core/OsmerinRecords.h"
 #include "osmerin/gui/OsmerinPanels.h"
 #include "osmerin/gui/TMainForm.h"
+#include "osmerin/gui/TScrlBtn.h"
+#include "osmerin/gui/TfrmWysiwyg.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -19,6 +21,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTextEdit>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeView>
@@ -293,6 +296,35 @@ private slots:
         MessageBox::setNextAnswer(MessageBox::No);
         action("Exit1")->trigger();
         QVERIFY(!window().isVisible());
+    }
+
+    void previewWindow_menuInStepAndEditsRefresh()
+    {
+        osmerin::TfrmWysiwyg* preview = window().previewWindow();
+        QVERIFY(!preview->isVisible());
+        action("PreviewWindow1")->trigger();
+        QVERIFY(preview->isVisible());
+        QVERIFY(action("PreviewWindow1")->isChecked());
+        preview->close();
+        QVERIFY(!action("PreviewWindow1")->isChecked());
+        action("PreviewWindow1")->trigger();
+        QVERIFY(preview->isVisible());
+
+        // New gives the preview the applet's size.
+        action("New1")->trigger();
+        QCOMPARE(preview->size(), QSize(140, 230));
+        child<QCheckBox>("chckbxShowScrollBtnFlag")->click();
+        QVERIFY(preview->ScrlBtn1->isHidden());
+        child<QSpinBox>("udScrollBtn1X")->setValue(40);
+        child<QCheckBox>("chckbxShowScrollBtnFlag")->click();
+        QCOMPARE(preview->ScrlBtn1->x(), 40);
+        insertItems({"Text item"});
+        selectItem(0);
+        QVERIFY(!preview->memoText->isHidden());
+        QTest::keyClicks(child<QWidget>("memoItemText"), "Hello");
+        QCOMPARE(preview->memoText->toPlainText(), QStringLiteral("Hello"));
+        selectRoot();
+        QVERIFY(preview->memoText->isHidden());
     }
 
     void switches_contentTypeAndScrollButtons()
