@@ -2,6 +2,7 @@
 #include "ColorDialog.h"
 #include "FileDialog.h"
 #include "ItemTreeModel.h"
+#include "Launcher.h"
 #include "MessageBox.h"
 #include "TKZTEdit.h"
 #include "TreeNode.h"
@@ -325,6 +326,38 @@ private slots:
         QCOMPARE(preview->memoText->toPlainText(), QStringLiteral("Hello"));
         selectRoot();
         QVERIFY(preview->memoText->isHidden());
+    }
+
+    void help_opensOurOwnPages()
+    {
+        const QString help = m_dir->path() + "/share/help";
+        QDir().mkpath(help);
+        for (const QString& name : QDir(QStringLiteral(KZT_SOURCE_DIR "/osmerin/share/help")).entryList(QDir::Files))
+            QVERIFY(QFile::copy(QStringLiteral(KZT_SOURCE_DIR "/osmerin/share/help/") + name, help + "/" + name));
+        // Every page of the window has its help page, linked from the index.
+        const QByteArray index = [&] {
+            QFile f(help + "/index.html");
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
+        for (const char* page : {"general.html", "text-settings.html", "links.html", "applet-setting.html",
+                                 "scroll-button.html", "border-and-cursor.html", "loading-message.html",
+                                 "contact.html"}) {
+            QVERIFY2(QFile::exists(help + "/" + page), page);
+            QVERIFY2(index.contains(page), page);
+        }
+        kzt::Launcher::Recorder launches;
+        action("HelpTopics1")->trigger();
+        action("Homepage1")->trigger();
+        action("ContactUs1")->trigger();
+        QCOMPARE(launches.launches().size(), std::size_t(3));
+        QCOMPARE(launches.launches()[0].target, help + "/index.html");
+        QCOMPARE(launches.launches()[1].target, help + "/contact.html");
+        QCOMPARE(launches.launches()[2].target, help + "/contact.html");
+        QVERIFY(shownTexts().isEmpty());
+        // A missing sample page is said, not opened.
+        action("ViewSample1")->trigger();
+        QCOMPARE(launches.launches().size(), std::size_t(3));
+        QCOMPARE(shownTexts().size(), 1);
     }
 
     void switches_contentTypeAndScrollButtons()
