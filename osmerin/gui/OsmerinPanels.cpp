@@ -301,15 +301,14 @@ QGroupBox* OsmerinPanels::scrollButtonGroup(QWidget* page, const QString& title,
     bg = swatch(first ? "pnlScrollBtn1BGColor" : "pnlScrollBtn2BGColor", box);
     arrow = swatch(first ? "pnlScrollBtn1AarowColor" : "pnlScrollBtn2AarowColor", box);
     auto* grid = new QGridLayout(box);
+    grid->setVerticalSpacing(2);
     addRow(grid, 0, tr("X"), x, box);
     addRow(grid, 1, tr("Y"), y, box);
-    grid->addWidget(new QLabel(tr("Width"), box), 0, 2);
-    grid->addWidget(w, 0, 3);
-    grid->addWidget(new QLabel(tr("Height"), box), 1, 2);
-    grid->addWidget(h, 1, 3);
-    addRow(grid, 2, tr("BG Color"), bg, box);
-    grid->addWidget(new QLabel(tr("Arrow Color"), box), 2, 2);
-    grid->addWidget(arrow, 2, 3);
+    addRow(grid, 2, tr("Width"), w, box);
+    addRow(grid, 3, tr("Height"), h, box);
+    addRow(grid, 4, tr("BG Color"), bg, box);
+    addRow(grid, 5, tr("Arrow Color"), arrow, box);
+    grid->setColumnStretch(1, 1);
     return box;
 }
 
@@ -319,6 +318,8 @@ QWidget* OsmerinPanels::buildScrollButtonPage()
     auto* column = new QVBoxLayout(page);
     chckbxShowScrollBtnFlag = named<QCheckBox>("chckbxShowScrollBtnFlag", page);
     chckbxShowScrollBtnFlag->setText(tr("Show Scroll Button"));
+    column->setContentsMargins(6, 4, 6, 4);
+    column->setSpacing(2);
     column->addWidget(chckbxShowScrollBtnFlag);
     auto* row = new QHBoxLayout;
     grpbxScrollBtn1 = scrollButtonGroup(page, tr("Up/Left"), 1);

@@ -92,7 +92,7 @@ TMainForm::TMainForm(kzt::AppPaths paths, QWidget* parent)
     row->setContentsMargins(2, 2, 2, 2);
     auto* treePanel = new QWidget(central);
     treePanel->setObjectName(QStringLiteral("pnlTreeView"));
-    treePanel->setFixedWidth(170);
+    treePanel->setFixedWidth(128);
     auto* treeLayout = new QHBoxLayout(treePanel);
     treeLayout->setContentsMargins(0, 0, 0, 0);
     treeView()->setObjectName(QStringLiteral("TreeView1"));
