@@ -103,6 +103,7 @@ TMainForm::TMainForm(kzt::AppPaths paths, QWidget* parent)
     buildMenus();
     buildToolBar();
     connectControls();
+    connect(this, &EditorMainWindow::modifiedChanged, this, [this] { m_actSave->setEnabled(true); });
 
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
@@ -308,6 +309,8 @@ void TMainForm::connectControls()
 
 void TMainForm::ControlChange(QWidget* control)
 {
+    if (!m_panelReady)
+        return;
     if (control == m_panels->rdbtnContentTypeText || control == m_panels->rdbtnContentTypeImage
         || control == m_panels->rdbtnContentTypeTextFile)
         m_panels->applyContentType();
@@ -473,8 +476,13 @@ void TMainForm::PanelToItemData(std::size_t index)
 
 void TMainForm::ItemDataToPanel(std::size_t index)
 {
-    if (index < agent().Items.size())
-        showFailure(m_panels->itemToPanel(agent().Items[index]));
+    if (index >= agent().Items.size())
+        return;
+    // Half-shown pages must not be taken back into the record.
+    m_panelReady = false;
+    const kzt::Status status = m_panels->itemToPanel(agent().Items[index]);
+    m_panelReady = true;
+    showFailure(status);
 }
 
 void TMainForm::showMenuPanels()

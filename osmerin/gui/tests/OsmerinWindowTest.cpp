@@ -360,6 +360,33 @@ private slots:
         QCOMPARE(shownTexts().size(), 1);
     }
 
+    void selectingItems_keepsEveryRecord()
+    {
+        insertItems({"A", "B"});
+        agent().Items[0][osmerin::ItemFontStyle] = "1";
+        agent().Items[0][osmerin::ItemTextAlign] = "2";
+        agent().Items[0][osmerin::ItemFontSize] = "36";
+        agent().Items[0][osmerin::ItemContentType] = "1";
+        agent().Items[0][osmerin::ItemUnderline] = "2";
+        agent().Items[1][osmerin::ItemText] = "x*#$@%";
+        const auto before = agent().Items;
+        for (int round = 0; round < 2; ++round) {
+            selectItem(0);
+            selectItem(1);
+            selectRoot();
+        }
+        window().commitPanels();
+        for (std::size_t i = 0; i < before.size(); ++i)
+            for (std::size_t f = 0; f < osmerin::ItemFieldCount; ++f)
+                if (f != osmerin::ItemContent)
+                    QCOMPARE(agent().Items[i][f], before[i][f]);
+        selectItem(0);
+        QVERIFY(child<QToolButton>("spdbtnFontBold")->isChecked());
+        QVERIFY(child<QToolButton>("spdbtnFontAlignRight")->isChecked());
+        // Save stays available after a field edit; there is no changed mark.
+        QVERIFY(enabled("Save1"));
+    }
+
     void switches_contentTypeAndScrollButtons()
     {
         insertItems({"A"});
