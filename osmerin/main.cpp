@@ -1,5 +1,10 @@
 #include "CommandLine.h"
+#include "PreviewFolder.h"
 #include "osmerin/core/OsmerinProfile.h"
+#include "osmerin/gui/TMainForm.h"
+
+#include <QApplication>
+#include <QStringList>
 
 #include <iostream>
 #include <string>
@@ -9,9 +14,19 @@ int main(int argc, char** argv)
 {
     const auto& product = osmerin::OsmerinProfile::instance();
     const std::vector<std::string> args(argv + 1, argv + argc);
-    kzt::CommandLine commandLine(product, kzt::AppPaths::forProduct("osmerin", OSMERIN_SOURCE_SHARE_DIR));
-    if (commandLine.wantsCommandLine(args) || args.empty())
+    kzt::AppPaths paths = kzt::AppPaths::forProduct("osmerin", OSMERIN_SOURCE_SHARE_DIR);
+    kzt::CommandLine commandLine(product, paths);
+    // The command-line jobs need no window and no display.
+    if (commandLine.wantsCommandLine(args))
         return commandLine.run(args, std::cout, std::cerr);
-    std::cerr << "osmerin: the editor window is not available in this build; see 'osmerin --help'.\n";
-    return 2;
+
+    // This window's own preview folder; those of ended programs go.
+    paths.previewDir = kzt::PreviewFolder::claim(paths.userDataDir);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Osmerin 2005"));
+    osmerin::TMainForm window(paths);
+    window.show();
+    window.showPreviewWindow();
+    window.startUp(QApplication::arguments().mid(1));
+    return QApplication::exec();
 }

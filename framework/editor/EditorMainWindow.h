@@ -172,6 +172,9 @@ protected:
     // Names a tool bar's button after its action (tlbtnSave for Save1 ...).
     static void nameToolButton(QToolBar* bar, QAction* action, const char* objectName);
     void showFailure(const Status& status);
+    // For products that remove items on their own (Cut): the panels no
+    // longer stand for any record.
+    void forgetCurrentItemNode() { m_currentItemNode = nullptr; }
     // What the last save, open or staging left uncopied, in the hint line.
     void showCopyNotes();
 
