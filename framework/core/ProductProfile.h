@@ -85,6 +85,12 @@ struct ProductInfo
         Flag,          // edits and commands mark the document changed
         PageComparison // changed when the page differs from the one of the last New, Open or Save
     };
+    // The applet builders' older browser dialog keeps no settings: the choice
+    // lasts while the program runs, the named program's path is kept in
+    // "wbrwsr.dat" of the user's folder. Picking a browser from its list
+    // checks the known choice where the product says so.
+    bool olderBrowserDialog = false;
+    bool browserPickChecksKnown = true;
     bool selectionMarksChanged = true; // moving from item to item marks the document changed
     bool hasRecentFiles = true;        // the File menu lists recent projects
     ChangeDetection changeDetection = ChangeDetection::Flag;

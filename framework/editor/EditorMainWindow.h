@@ -29,6 +29,7 @@ class ItemTreeModel;
 class ProductProfile;
 class StatusProgress;
 class TformHTML;
+class TformWebBrowser;
 class TkztAppletAgent;
 class TreeNode;
 
@@ -172,6 +173,8 @@ protected:
     // Names a tool bar's button after its action (tlbtnSave for Save1 ...).
     static void nameToolButton(QToolBar* bar, QAction* action, const char* objectName);
     void showFailure(const Status& status);
+    // The browser dialog in the product's form, reading the choice it keeps.
+    std::unique_ptr<TformWebBrowser> createBrowserDialog();
     // For products that remove items on their own (Cut): the panels no
     // longer stand for any record.
     void forgetCurrentItemNode() { m_currentItemNode = nullptr; }

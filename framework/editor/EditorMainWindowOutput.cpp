@@ -54,9 +54,8 @@ void EditorMainWindow::Preview1Click()
         showFailure(status);
         return;
     }
-    TformWebBrowser browser(m_platform, this);
-    browser.launch(QString::fromStdString(m_agent->paths().previewDir.string()),
-                   QStringLiteral("~preview.html"));
+    createBrowserDialog()->launch(QString::fromStdString(m_agent->paths().previewDir.string()),
+                                  QStringLiteral("~preview.html"));
 }
 
 void EditorMainWindow::Publish1Click()
@@ -68,11 +67,21 @@ void EditorMainWindow::Publish1Click()
     report.exec();
 }
 
+std::unique_ptr<TformWebBrowser> EditorMainWindow::createBrowserDialog()
+{
+    const ProductInfo& info = m_agent->info();
+    if (!info.olderBrowserDialog)
+        return std::make_unique<TformWebBrowser>(m_platform, this);
+    const TformWebBrowser::OlderForm older{info.browserPickChecksKnown,
+                                           m_agent->paths().userDataDir / "wbrwsr.dat"};
+    return std::make_unique<TformWebBrowser>(m_platform, older, this);
+}
+
 void EditorMainWindow::WebBrowser1Click()
 {
-    TformWebBrowser browser(m_platform, this);
-    browser.setObjectName(QStringLiteral("formWebBrowser"));
-    browser.exec();
+    const std::unique_ptr<TformWebBrowser> browser = createBrowserDialog();
+    browser->setObjectName(QStringLiteral("formWebBrowser"));
+    browser->exec();
 }
 
 void EditorMainWindow::Templates1Click()

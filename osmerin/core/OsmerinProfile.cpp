@@ -16,6 +16,8 @@ OsmerinProfile::OsmerinProfile()
     m_info.rootTextAfterNew = "Osmerin 2005";
     // No recent-files list; changes are found by comparing pages.
     m_info.hasRecentFiles = false;
+    m_info.olderBrowserDialog = true;
+    m_info.browserPickChecksKnown = false;
     m_info.changeDetection = kzt::ProductInfo::ChangeDetection::PageComparison;
     m_info.executableName = "osmerin";
     m_info.noteLine = "Note: This file be created and maintained by Osmerin,";

@@ -25,6 +25,7 @@ VantrelProfile::VantrelProfile()
     m_info.name = "Vantrel";
     m_info.version = "2.01";
     m_info.rootText = "Vantrel 2006";
+    m_info.olderBrowserDialog = true;
     m_info.executableName = "vantrel";
     m_info.noteLine = "Note: This file be created and maintained by Vantrel 2.01.";
     m_info.acceptedNames = {"Vantrel"};

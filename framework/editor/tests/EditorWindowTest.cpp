@@ -9,7 +9,9 @@
 #include "FileDialog.h"
 #include "ItemTreeModel.h"
 #include "MessageBox.h"
+#include "Launcher.h"
 #include "MiniProduct.h"
+#include "TformWebBrowser.h"
 #include "TreeNode.h"
 
 #include <QAction>
@@ -298,6 +300,35 @@ private slots:
         QCOMPARE(World::read(world.path(QStringLiteral("p/a.html"))), QByteArray("Item\n"));
         QCOMPARE(w.hintLabel()->text(),
                  QStringLiteral("\"a.html\" was not copied: this save writes a file of that name."));
+    }
+
+    void olderBrowserDialog_previewFollowsTheChoiceMadeInThisRun()
+    {
+        MiniProduct product;
+        product.editableInfo().olderBrowserDialog = true;
+        World world;
+        MiniWindow& w = world.open(product);
+        const QString program = world.path(QStringLiteral("bin/my browser"));
+        World::write(program, "#!/bin/sh\n");
+        World::write(QString::fromStdString((w.agent().paths().userDataDir / "wbrwsr.dat").string()),
+                     program.toLocal8Bit() + "\r\n");
+        TformWebBrowser::forgetSessionChoice();
+        {
+            TformWebBrowser dialog(w.platformProduct(),
+                                   TformWebBrowser::OlderForm{true, w.agent().paths().userDataDir / "wbrwsr.dat"});
+            QCOMPARE(dialog.editSpecifiedBrowserFileName()->text(), program);
+            dialog.RadioButtonBrowserUserSpecify()->setChecked(true);
+            dialog.bitbtnOkClick();
+        }
+        Launcher::Recorder recorder;
+        w.Preview1Click();
+        QCOMPARE(recorder.launches().size(), std::size_t(1));
+        const Launcher::Launch& launch = recorder.launches().front();
+        QVERIFY(launch.kind == Launcher::Launch::Kind::StartProgram);
+        QCOMPARE(launch.target, program);
+        QCOMPARE(launch.arguments, QStringList{QStringLiteral("~preview.html")});
+        QCOMPARE(launch.workingDir, QString::fromStdString(w.agent().paths().previewDir.string()));
+        TformWebBrowser::forgetSessionChoice();
     }
 
     void pageComparison_askOnlyWhenThePageDiffers()
