@@ -3,6 +3,7 @@
 // Usage: dulcamon_screenshots OUTPUT_FOLDER   (run under a real X server, e.g. Xvfb)
 
 #include "AppletAgent.h"
+#include "ScreenshotTour.h"
 #include "dulcamon/gui/DulcamonPanels.h"
 #include "MessageBox.h"
 #include "PreviewFolder.h"
@@ -23,50 +24,15 @@
 
 #include <cstdio>
 
-namespace {
-
-QString g_output;
-
-void settle()
-{
-    for (int i = 0; i < 20; ++i) {
-        QApplication::processEvents();
-        QThread::msleep(10);
-    }
-}
-
-void shoot(QWidget* widget, const QString& name)
-{
-    widget->raise();
-    widget->activateWindow();
-    settle();
-    const QString file = g_output + QStringLiteral("/dulcamon-window-") + name + QStringLiteral(".png");
-    if (!widget->grab().save(file))
-        std::fprintf(stderr, "could not write %s\n", qPrintable(file));
-    else
-        std::printf("%s\n", qPrintable(file));
-}
-
-} // namespace
+using namespace screenshots;
 
 int main(int argc, char** argv)
 {
-    QTemporaryDir home;
-    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toUtf8());
+    const Tour tour("dulcamon");
     QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: dulcamon_screenshots OUTPUT_FOLDER\n");
+    if (!tour.start(argc, argv))
         return 2;
-    }
-    g_output = QString::fromLocal8Bit(argv[1]);
-    QDir().mkpath(g_output);
-    kzt::MessageBox::setScripted(true);
-
-    kzt::AppPaths paths;
-    paths.shareDir = std::filesystem::path(KZT_SOURCE_DIR) / "dulcamon" / "share";
-    paths.userDataDir = (home.path() + QStringLiteral("/data/dulcamon")).toStdString();
-    paths.previewDir = kzt::PreviewFolder::claim(paths.userDataDir);
+    const kzt::AppPaths paths = tour.paths();
     const QString templates = QString::fromStdString((paths.shareDir / "templates").string());
 
     dulcamon::TMainForm window(paths);
