@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "EditorMainWindow.h"
 #include "PreviewFolder.h"
 #include "osmerin/core/OsmerinProfile.h"
 #include "osmerin/gui/TMainForm.h"
@@ -16,6 +17,7 @@ int main(int argc, char** argv)
     const std::vector<std::string> args(argv + 1, argv + argc);
     kzt::AppPaths paths = kzt::AppPaths::forProduct("osmerin", OSMERIN_SOURCE_SHARE_DIR);
     kzt::CommandLine commandLine(product, paths);
+    commandLine.setScriptRuntime(kzt::EditorMainWindow::scriptRuntimeSetting(product));
     // The command-line jobs need no window and no display.
     if (commandLine.wantsCommandLine(args))
         return commandLine.run(args, std::cout, std::cerr);

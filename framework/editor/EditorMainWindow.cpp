@@ -30,6 +30,14 @@ namespace kzt {
 
 namespace {
 
+// The settings value of the browser script runtime.
+const QString kScriptRuntimeValue = QStringLiteral("ScriptRuntime");
+
+} // namespace
+
+
+namespace {
+
 QString fromStd(const std::string& text)
 {
     return QString::fromStdString(text);
@@ -55,6 +63,24 @@ EditorMainWindow::EditorMainWindow(const ProductProfile& product, AppPaths paths
     buildStatusBar();
     m_progress = std::make_unique<StatusProgress>(m_hint, m_progressBar);
     m_agent->setProgress(m_progress.get());
+    if (!product.info().browserRuntime.empty()) {
+        m_actScriptRuntime = makeAction("ScriptRuntime1", tr("Script Runtime for Browsers Without Java"),
+                                        tr("Pages also load our script that draws the applet without Java"));
+        m_actScriptRuntime->setCheckable(true);
+        m_actScriptRuntime->setChecked(scriptRuntimeSetting(product));
+        m_agent->SetScriptRuntime(m_actScriptRuntime->isChecked());
+        connect(m_actScriptRuntime, &QAction::toggled, this, [this](bool on) {
+            m_agent->SetScriptRuntime(on);
+            m_settings.writeValues(Settings::settingsKey(m_platform),
+                                   {{kScriptRuntimeValue, on ? QStringLiteral("1") : QStringLiteral("0")}});
+        });
+    }
+}
+
+bool EditorMainWindow::scriptRuntimeSetting(const ProductProfile& product)
+{
+    const PlatformProduct platform = platformOf(product);
+    return Settings(platform).readBool(Settings::settingsKey(platform), kScriptRuntimeValue).value_or(false);
 }
 
 EditorMainWindow::~EditorMainWindow()

@@ -62,6 +62,11 @@ public:
     TformHTML* htmlViewer() const { return m_viewer; }
     QProgressBar* progressBar() const { return m_progressBar; }
     QToolBar* toolBar() const { return m_toolBar; }
+    // "Script Runtime for Browsers Without Java" (Option menu) for products
+    // with a browser script runtime; null for the others.
+    QAction* scriptRuntimeAction() const { return m_actScriptRuntime; }
+    // The author's setting for that runtime, which the command line follows too.
+    static bool scriptRuntimeSetting(const ProductProfile& product);
 
     // Start-up after the window is shown: the joined arguments open a
     // project; otherwise the templates dialog, unless switched off.
@@ -228,6 +233,7 @@ private:
     std::unique_ptr<StatusProgress> m_progress;
     TformHTML* m_viewer = nullptr;
     QToolBar* m_toolBar = nullptr;
+    QAction* m_actScriptRuntime = nullptr;
     HelpMenuTargets m_helpTargets;
 
     bool m_modified = false;

@@ -12,7 +12,9 @@
 #include "TreeNode.h"
 #include "TfrmPublishReport.h"
 
+#include <QAction>
 #include <QDir>
+#include <QLabel>
 #include <QTreeView>
 
 namespace kzt {
@@ -56,6 +58,9 @@ void EditorMainWindow::Preview1Click()
     }
     createBrowserDialog()->launch(QString::fromStdString(m_agent->paths().previewDir.string()),
                                   QStringLiteral("~preview.html"));
+    if (m_actScriptRuntime && !m_actScriptRuntime->isChecked())
+        m_hint->setText(tr("Browsers of today run no Java applets: turn on Option > Script Runtime for "
+                           "Browsers Without Java to see the page work."));
 }
 
 void EditorMainWindow::Publish1Click()

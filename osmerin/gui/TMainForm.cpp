@@ -201,6 +201,7 @@ void TMainForm::buildMenus()
     QMenu* option = menuBar()->addMenu(tr("&Option"));
     option->setObjectName(QStringLiteral("Option1"));
     option->addAction(m_actWebBrowser);
+    option->addAction(scriptRuntimeAction());
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("Help1"));

@@ -15,6 +15,8 @@
 #include "TreeNode.h"
 
 #include <QAction>
+
+#include <algorithm>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -329,6 +331,38 @@ private slots:
         QCOMPARE(launch.arguments, QStringList{QStringLiteral("~preview.html")});
         QCOMPARE(launch.workingDir, QString::fromStdString(w.agent().paths().previewDir.string()));
         TformWebBrowser::forgetSessionChoice();
+    }
+
+    void scriptRuntimeOption_keptInTheSettings_andPreviewSaysHowToTurnItOn()
+    {
+        MiniProduct product;
+        product.editableInfo().browserRuntime = "mini.js";
+        World world;
+        {
+            MiniWindow& w = world.open(product);
+            QAction* option = w.scriptRuntimeAction();
+            QVERIFY(option);
+            QCOMPARE(option->objectName(), QStringLiteral("ScriptRuntime1"));
+            QVERIFY(!option->isChecked());
+            QVERIFY(!w.agent().ScriptRuntime());
+            Launcher::Recorder recorder;
+            w.Preview1Click();
+            QVERIFY(w.hintLabel()->text().contains(QStringLiteral("Option > Script Runtime for Browsers Without Java")));
+            option->trigger();
+            QVERIFY(w.agent().ScriptRuntime());
+            QVERIFY(std::count(w.agent().ScriptFiles.begin(), w.agent().ScriptFiles.end(), "mini.js") == 1);
+            w.hintLabel()->clear();
+            w.Preview1Click();
+            QVERIFY(!w.hintLabel()->text().contains(QStringLiteral("Script Runtime")));
+        }
+        // The next start, and the command line, follow the setting.
+        QVERIFY(EditorMainWindow::scriptRuntimeSetting(product));
+        MiniWindow& again = world.open(product);
+        QVERIFY(again.scriptRuntimeAction()->isChecked());
+        QVERIFY(again.agent().ScriptRuntime());
+        // Products without a runtime have no such option.
+        MiniProduct plain;
+        QVERIFY(!world.open(plain).scriptRuntimeAction());
     }
 
     void pageComparison_askOnlyWhenThePageDiffers()
