@@ -31,7 +31,10 @@ THH_Launch::THH_Launch(Help& help, QWidget* owner) : QObject(owner), m_help(help
 
 THH_Launch::~THH_Launch()
 {
-    request(Request::Quit);
+    // The help windows close with the launcher; the owner's OnHelp may be
+    // gone by now, so it is not asked.
+    if (HelpWindow* shown = window())
+        shown->close();
     if (g_instance == this)
         g_instance = nullptr;
 }
