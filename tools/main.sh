@@ -28,13 +28,22 @@ demo="$root/dist/demo"
 mkdir -p "$demo"
 echo "No display found; publishing a sample of every program into $demo:"
 for p in "${programs[@]}"; do
-  template=$(find "$root/dist/share/$p/templates" -maxdepth 1 -type f | sort | head -n 1)
+  # The applet pages also load our script runtime, so today's browsers show them.
+  extra=()
+  case "$p" in
+    dulcamon) ext=dlcg ;;
+    kestravo) ext=ksdm ;;
+    vantrel) ext=vtp; extra=(--script-runtime) ;;
+    osmerin) ext=osn; extra=(--script-runtime) ;;
+  esac
+  # Templates sit beside the pictures and text files they use.
+  template=$(find "$root/dist/share/$p/templates" -maxdepth 1 -type f -name "*.$ext" | sort | head -n 1)
   if [ -z "$template" ]; then
     echo "  $p: no shipped template found" >&2
     exit 1
   fi
   base=$(basename "${template%.*}")
-  (cd "$demo" && "$root/dist/bin/$p" --publish "$template" --to "$demo/$p" >/dev/null)
+  (cd "$demo" && "$root/dist/bin/$p" --publish "$template" --to "$demo/$p" "${extra[@]}" >/dev/null)
   echo "  $p: $demo/$p/$base.html"
 done
 bash tools/check-demo.sh "$demo"
