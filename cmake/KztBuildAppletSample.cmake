@@ -1,13 +1,15 @@
-# Builds the osmerin sample page with the program's own command line: --publish writes the page
-# and copies the pictures and text files its items name; the page becomes PAGE, and the item
-# files go beside it, with the browser script runtime so the sample works without Java. The
-# applet's own files are not ours, so none are copied.
-# In: PROGRAM, SHARE_SRC, TEMPLATE, OUT (samples folder), PAGE, WORK (scratch folder).
+# Builds an applet builder's sample page with the program's own command line:
+# --publish writes the page and copies the files its items name and the
+# browser script runtime, so the sample works without Java; the page becomes
+# PAGE beside them. The project file and the report stay behind.
+# In: PROGRAM, PRODUCT, EXTENSION (of its projects), SHARE_SRC, TEMPLATE,
+#     OUT (samples folder), PAGE, WORK (scratch folder).
+string(TOUPPER ${PRODUCT} upper)
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/home ${WORK}/site ${OUT})
 set(env
   HOME=${WORK}/home XDG_DATA_HOME=${WORK}/home/data XDG_CONFIG_HOME=${WORK}/home/config
-  XDG_CACHE_HOME=${WORK}/home/cache OSMERIN_SHARE_DIR=${SHARE_SRC})
+  XDG_CACHE_HOME=${WORK}/home/cache TMPDIR=${WORK} ${upper}_SHARE_DIR=${SHARE_SRC})
 
 execute_process(COMMAND ${CMAKE_COMMAND} -E env ${env} ${PROGRAM} --script-runtime --publish ${TEMPLATE} --to ${WORK}/site
   WORKING_DIRECTORY ${WORK} OUTPUT_QUIET RESULT_VARIABLE rc)
@@ -19,7 +21,7 @@ file(SIZE ${WORK}/site/${base}.html size)
 if(size EQUAL 0)
   message(FATAL_ERROR "${PROGRAM} wrote an empty page for ${TEMPLATE}")
 endif()
-file(REMOVE ${WORK}/site/${base}.osn ${WORK}/site/${base}_PublishReport.txt)
+file(REMOVE ${WORK}/site/${base}.${EXTENSION} ${WORK}/site/${base}_PublishReport.txt)
 file(RENAME ${WORK}/site/${base}.html ${WORK}/site/${PAGE})
 
 # Put the new files in place only once all of them exist.
