@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kzt {
@@ -20,6 +21,9 @@ struct TFieldRecord
     explicit TFieldRecord(TStringArray fields) : Fields(std::move(fields)) {}
 
     std::size_t size() const { return Fields.size(); }
+    // Reading and storing one field; new code goes through these two.
+    std::string_view get(std::size_t i) const { return Fields[i]; }
+    void set(std::size_t i, std::string_view value) { Fields[i].assign(value); }
     std::string& operator[](std::size_t i) { return Fields[i]; }
     const std::string& operator[](std::size_t i) const { return Fields[i]; }
     bool operator==(const TFieldRecord&) const = default;
