@@ -5,54 +5,11 @@ const { test, after } = require('node:test');
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const path = require('node:path');
-const { REPO, EXT, skipReason, freshDir, writeStubPages, run } = require('./lib/programs');
+const { skipReason } = require('./lib/programs');
 const { withPage, closeBrowser } = require('./lib/browser');
+const { share, templates, publishWithRuntime, params, packed, editVantrel, editOsmerin } = require('./lib/applets');
 
 after(closeBrowser);
-const share = (product, ...p) => path.join(REPO, product, 'share', ...p);
-const templates = (product) => fs.readdirSync(share(product, 'templates')).filter((f) => f.endsWith(EXT[product])).sort();
-const SEP = '#$@';
-
-// Publishes project text with the runtime on, beside copies of the templates' pictures and texts.
-function publishWithRuntime(product, text, name) {
-  const dir = freshDir(`${product}-${name}`);
-  const src = path.join(dir, 'src');
-  const out = path.join(dir, 'site');
-  fs.mkdirSync(src);
-  for (const f of fs.readdirSync(share(product, 'templates'))) {
-    if (!f.endsWith(EXT[product])) fs.copyFileSync(share(product, 'templates', f), path.join(src, f));
-  }
-  const file = path.join(src, name + EXT[product]);
-  fs.writeFileSync(file, text);
-  run(product, ['--script-runtime', '--publish', file, '--to', out], dir);
-  writeStubPages(out, ['index.html', 'news.html', 'about.html', 'gallery.html']);
-  const page = path.join(out, name + '.html');
-  return { dir: out, page, html: fs.readFileSync(page, 'latin1'), url: 'file://' + page };
-}
-
-// The parameters a page hands its applet, as the browser decodes them.
-function params(html) {
-  const p = {};
-  for (const m of html.matchAll(/<param name="([^"]*)" value="([^"]*)">/g)) p[m[1]] = m[2].replace(/&quot;/g, '"');
-  return p;
-}
-const packed = (v) => v.split(SEP).slice(0, -1);
-
-// A vantrel project with some applet fields and item fields replaced.
-function editVantrel(text, { app = {}, item = () => ({}) } = {}) {
-  const lines = text.split('\r\n');
-  const a = lines.indexOf('<Applet_Parameters>') + 1;
-  const f = packed(lines[a]);
-  for (const [k, v] of Object.entries(app)) f[k] = v;
-  lines[a] = f.join(SEP) + SEP;
-  for (let i = lines.indexOf('<Item_Parameters>') + 1, n = 0; lines[i] !== '</Item_Parameters>'; i++, n++) {
-    const it = packed(lines[i]);
-    for (const [k, v] of Object.entries(item(n, it))) it[k] = v;
-    lines[i] = it.join(SEP) + SEP;
-  }
-  return lines.join('\r\n');
-}
-
 // Where the layout rules put the items that show at first: stacked in list order, IX an indent
 // and IY the gap above, inside the applet border; a group shows when its items start visible.
 function expectedLayout(html) {
@@ -243,19 +200,6 @@ test('vantrel: hostile text in every field stays text', { skip: vantrelSkip }, a
     assert.equal(described, HOSTILE);
   });
 });
-
-// An osmerin project with some applet lines and item lines replaced.
-function editOsmerin(text, { app = {}, item = () => ({}) } = {}) {
-  const lines = text.split('\r\n');
-  const a = lines.indexOf('--------------- Applet Parameter Description Start ---------------') + 1;
-  for (const [k, v] of Object.entries(app)) lines[a + +k] = v;
-  const s = lines.indexOf('--------------- Item Parameter Description Start ---------------') + 1;
-  for (let n = 0; n < +lines[s]; n++) {
-    const at = s + 1 + n * 19;
-    for (const [k, v] of Object.entries(item(n, lines.slice(at, at + 19)))) lines[at + +k] = v;
-  }
-  return lines.join('\r\n');
-}
 
 const position = (page) => page.evaluate(() => document.querySelector('.osmeral').osmeral.position());
 

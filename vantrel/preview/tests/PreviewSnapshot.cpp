@@ -1,0 +1,92 @@
+// Draws the native preview of a project as the editor would after opening it
+// (normal looks, scroll bar at the top) and writes it with its geometry, for
+// the browser tests that hold the script runtime's drawing against it:
+//   vantrel_preview_snapshot PROJECT.vtp OUTPUT_FOLDER
+// OUTPUT_FOLDER gets "preview.png" and "preview.json": the client size, each
+// item's box, the area each item's caption covers (found by drawing the menu
+// again with every caption empty) and the scroll bar's box. The project's
+// pictures are staged in OUTPUT_FOLDER/staged, as the editor stages them.
+#include "PreviewSnapshot.h"
+#include "vantrel/preview/TfrmWysiwyg.h"
+
+#include "AppletAgent.h"
+#include "vantrel/core/VantrelFields.h"
+#include "vantrel/core/VantrelProfile.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPixmap>
+
+#include <cstdio>
+
+using namespace vantrel;
+namespace snapshot = kzt::snapshot;
+
+namespace {
+
+QImage shot(TfrmWysiwyg& window)
+{
+    window.refresh(-1);
+    return window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QRect rectOf(const Box& box)
+{
+    return QRect(QPoint(box.left, box.top), QPoint(box.right - 1, box.bottom - 1));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    snapshot::preferOffscreen();
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: vantrel_preview_snapshot PROJECT.vtp OUTPUT_FOLDER\n");
+        return 2;
+    }
+    const QFileInfo project(QString::fromLocal8Bit(argv[1]));
+    const QDir output(QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath());
+    if (!output.mkpath(QStringLiteral("staged"))) {
+        std::fprintf(stderr, "cannot make %s\n", qPrintable(output.filePath(QStringLiteral("staged"))));
+        return 1;
+    }
+    kzt::AppPaths paths;
+    paths.previewDir = output.filePath(QStringLiteral("staged")).toStdString();
+    kzt::TkztAppletAgent agent(VantrelProfile::instance(), paths);
+    const kzt::Status status = agent.ReadProjectFile(project.absoluteFilePath().toStdString());
+    if (!status) {
+        std::fprintf(stderr, "%s\n", status.message().c_str());
+        return 1;
+    }
+    agent.CopyImagesToPreview(project.absolutePath().toStdString());
+    for (const std::string& note : agent.CopyNotes)
+        std::fprintf(stderr, "%s\n", note.c_str());
+
+    TfrmWysiwyg window(agent);
+    window.applyAppletSize();
+    window.rebuildCache();
+    const QImage picture = shot(window);
+
+    QJsonObject geometry{{QStringLiteral("width"), picture.width()}, {QStringLiteral("height"), picture.height()}};
+    QJsonArray items;
+    for (const Box& box : window.itemBoxes())
+        items.append(snapshot::boxJson(rectOf(box)));
+    geometry[QStringLiteral("items")] = items;
+    TKZTScrollBar* bar = window.scrollBar();
+    geometry[QStringLiteral("scrollBar")] = bar->isHidden() ? QJsonValue() : snapshot::boxJson(bar->geometry());
+    geometry[QStringLiteral("scrollPosition")] = bar->isHidden() ? 0 : bar->position();
+
+    // The captions' pixels: whatever changes when no item has a caption.
+    for (auto& item : agent.Items)
+        if (item.size() > ICaption)
+            item.set(ICaption, "");
+    window.rebuildCache();
+    const QImage blank = shot(window);
+    QJsonArray text;
+    for (const Box& box : window.itemBoxes())
+        text.append(snapshot::boxJson(snapshot::changedArea(picture, blank, rectOf(box))));
+    geometry[QStringLiteral("text")] = text;
+    return snapshot::writeSnapshot(output.absolutePath(), picture, geometry) ? 0 : 1;
+}
