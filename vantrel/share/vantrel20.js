@@ -1,5 +1,5 @@
-/* vantrel20.js: draws a Vantrel gliding menu in place of its applet, for browsers without Java,
-   from the applet's own parameters, laid out and drawn as the editor's preview draws it. */
+/* vantrel20.js: draws a Vantrel gliding menu in place of its applet for browsers without Java,
+   from the applet's parameters, as the editor's preview draws it. */
 (() => {
 'use strict';
 const SEP = '#$@', FACES = ['TimesRoman,"Times New Roman",serif', 'Helvetica,Arial,sans-serif',
@@ -22,7 +22,7 @@ function place(e, l, t, w, h) { Object.assign(e.style, { left: px(l), top: px(t)
 const font = (face, size, style) => (num(style) & 2 ? 'italic ' : '') + (num(style) & 1 ? 'bold ' : '') +
   px(Math.min(1000, Math.max(1, num(size, 14) - 6)) * 4 / 3) + ' ' + (FACES[num(face, 1)] || 'sans-serif');
 
-// Fills as the preview draws them: flat, a ramp one way, or a ramp from both edges to the middle.
+// Fills: flat, a ramp one way, or a ramp from both edges to the middle.
 function fill(e, mode, c1, c2) {
   const a = col(c1), b = col(c2);
   e.style.background = a;
@@ -39,7 +39,7 @@ function picture(e, name, align, x, y) {
   s.backgroundSize = (align === 5 ? '100% 100%' : 'auto') + (under && ',100% 100%');
 }
 
-// The five border styles, drawn with inset shadows over the box: the first shadow lies on top.
+// The five border styles as inset shadows over the box (the first lies on top).
 function border(e, w, style, colour) {
   const c = rgb(colour), sh = [], s = (x, y, k) => sh.push('inset ' + px(x) + ' ' + px(y) + ' 0 0 ' + css(k));
   const light = c.map((v) => Math.min(255, (v * 3) >> 1)), dark = c.map((v) => Math.floor(v * 7 / 10));
@@ -56,7 +56,7 @@ function border(e, w, style, colour) {
   e.style.boxShadow = sh.join(',');
 }
 
-// Captions break as in the preview's wrap box (its width and font); long words between letters.
+// Captions break as in the preview's wrap box; long words between letters.
 let measure;
 function wrap(text, width) {
   measure = measure || doc.createElement('canvas').getContext('2d');
@@ -79,7 +79,7 @@ function wrap(text, width) {
   return lines;
 }
 
-// One state's look (20 fields from offset b of a style entry) applied to an item element.
+// One state's look (20 fields of a style entry) on an item.
 function look(item, st, state) {
   const f = st.slice(state * 20, state * 20 + 20), m = num(f[16]);
   fill(item.el, num(f[15]), f[13], f[14]);
@@ -111,8 +111,8 @@ function build(applet, p) {
   const root = { kids: [], sub: el('ul', '', view), level: -1 }, stack = [root];
   for (let k = 0; p['i' + k] != null; k++) {
     const f = fields(p['i' + k]), level = pos(num(f[7]));
-    while (stack[stack.length - 1].level >= level) stack.pop();
-    const parent = stack[stack.length - 1];
+    while (stack.at(-1).level >= level) stack.pop();
+    const parent = stack.at(-1);
     if (!parent.sub) (parent.sub = el('ul', '', parent.li)).id = id + '-g' + k;
     const it = { f, level, parent, kids: [], st: styles[num(f[9])] || styles[0] || [], li: el('li', '', parent.sub),
       ix: num(f[10]), iy: num(f[11]), w: pos(num(f[12])), h: pos(num(f[13])) };
@@ -130,7 +130,7 @@ function build(applet, p) {
     it.text = el('span', 'v20-text', e);
     it.text.textContent = wrap(f[0], it.w).join('\n');
     it.frame = el('span', 'v20-frame', e);
-    // The status bar text becomes the tooltip and so the accessible description.
+    // The status text becomes the tooltip, so the accessible description.
     if (f[3]) e.title = f[3];
     if (+app[57] > 0) e.style.cursor = 'pointer';
     if (it.kids.length) {
@@ -170,37 +170,39 @@ function build(applet, p) {
     if (bar) { bar.el.hidden = !need; if (need) bar.update(bottom, page); }
   }
 
-  // The coloured scroll bar: two buttons and a block in a track.
+  // The preview's scroll bar: raised buttons and block, the block sized in the track T by the page.
   function makeBar() {
-    var vw = pos(num(app[56], 20)), left = yes(49) ? W - bw - vw : bw + 1, hh = H - 2 * bw;
-    const b = el('div', 'v20-bar', box), thumb = el('span', 'v20-thumb', b);
+    const vw = pos(num(app[56], 20)), hh = H - 2 * bw, T = hh - 2 * vw + 2, b = el('div', 'v20-bar', box);
     b.ariaHidden = true;
-    place(b, left, bw, vw, hh);
+    place(b, yes(49) ? W - bw - vw : bw + 1, bw, vw, hh);
     b.style.background = col(app[50]);
-    thumb.style.background = col(app[51]);
     let timer = null;
     const stop = () => clearInterval(timer);
     const hold = (d) => { stop(); scroll -= d; draw(); timer = setInterval(() => { scroll -= d; draw(); }, 40); };
-    [['\u25B2', 52, -8, 0], ['\u25BC', 53, 8, hh - vw]].forEach(([arrow, c, d, top]) => {
-      const btn = el('span', 'v20-btn', b);
-      btn.textContent = arrow;
-      Object.assign(btn.style, { background: col(app[c]), color: col(app[c + 2]) });
-      place(btn, 0, top, vw, vw);
+    [[52, -8, 0, vw - 2], [53, 8, hh - vw + 1, vw - 1]].forEach(([c, d, top, h]) => {
+      const btn = el('span', 'v20-btn', b), a = el('span', 'v20-arrow', btn);
+      btn.style.background = col(app[c]);
+      place(btn, 0, top, vw, h);
+      a.style.background = col(app[c + 2]);
+      place(a, ~~((vw - 1) / 2) - 3, ~~((h - 1) / 2) - 3, 7, 7);
+      if (d > 0) a.style.transform = 'scaleY(-1)';
       on(btn, 'mousedown', (ev) => { ev.preventDefault(); hold(d); });
       if (yes(58)) on(btn, 'mouseenter', () => hold(d));
       on(btn, 'mouseleave', stop);
       on(btn, 'mouseup', stop);
     });
+    const thumb = el('span', 'v20-thumb', b);
+    thumb.style.background = col(app[51]);
     return { el: b, update: (max, page) => {
-      const track = pos(hh - 2 * vw), th = Math.max(6, Math.round(track * page / max));
-      place(thumb, 0, vw + Math.round((track - th) * -scroll / Math.max(1, max - page)), vw, Math.min(th, track));
+      // Shown only when the items pass the page: the block fits.
+      place(thumb, 0, pos(~~(-scroll * T / max)) + vw - 2, vw, pos(~~(T * page / max)) + 3);
     } };
   }
 
   function glide() {
     if (gliding) return;
     gliding = true;
-    // Groups glide by the stored speed every 20 ms, or open and close at once without glide.
+    // Groups glide by the stored speed every 20 ms, or move at once without glide.
     (function step() {
       let busy = false;
       for (const it of items) {
@@ -248,7 +250,7 @@ function build(applet, p) {
     // Arrows move through the shown items; Right opens or enters a group, Left closes or leaves.
     on(e, 'keydown', (ev) => {
       const list = shownItems(), at = list.indexOf(it), k = ev.key, up = it.parent.f && it.parent;
-      let to = k === 'ArrowDown' ? list[at + 1] : k === 'ArrowUp' ? list[at - 1] : k === 'Home' ? list[0] : k === 'End' ? list.at(-1) : null;
+      let to = { ArrowDown: list[at + 1], ArrowUp: list[at - 1], Home: list[0], End: list.at(-1) }[k];
       if (k === 'ArrowRight' && it.kids.length) { if (it.open) to = it.kids[0]; else toggle(it, true); }
       else if (k === 'ArrowLeft' || k === 'Escape' && up) { if (it.open && k !== 'Escape') toggle(it, false); else if (up) { toggle(up, false); to = up; } }
       else if (!to) return;
@@ -264,7 +266,7 @@ function build(applet, p) {
     const cover = el('div', 'v20-loading', box);
     let left = names.length;
     cover.style.background = col(app[17]);
-    // The two messages (fields from 28 and from 38) and the bar, one third done.
+    // Two messages (fields from 28 and 38) and the bar, one third done.
     for (const o of [28, 38]) {
       if (app[o + 9] !== '1') continue;
       const t = el('div', '', cover);
@@ -305,16 +307,17 @@ if (!doc.getElementById('vantrel20-style')) {
     '.v20-item{display:block;margin:0;padding:0;border:0;font:inherit;text-decoration:none;overflow:hidden;cursor:default}' +
     '.v20-text{display:flex;flex-direction:column;white-space:pre;line-height:normal}' +
     '.v20-item:focus-visible{outline:2px solid;outline-offset:-2px}' +
-    '.v20-btn{display:flex;align-items:center;justify-content:center;font:9px sans-serif;cursor:default}' +
+    '.v20-btn,.v20-thumb{box-shadow:inset -1px -1px #000,inset 1px 1px #fff}.v20-btn{cursor:default}' +
+    '.v20-arrow{clip-path:path("M3 0h1v1h1v2h1v2h1v2H0V5h1V3h1V1h1z")}' +
     '.v20-note{padding:4px;font:12px sans-serif;background:#fff;color:#000}' +
     '@media (forced-colors:active){.v20-item{border:1px solid CanvasText;forced-color-adjust:auto}.v20-frame{box-shadow:none!important}' +
-    '.v20-bar span{border:1px solid ButtonText}}';
+    '.v20-btn,.v20-thumb{border:1px solid ButtonText}.v20-arrow{background:ButtonText!important}}';
 }
 for (const applet of doc.querySelectorAll('applet[code="vantrel20.class"]')) {
   const p = {};
   for (const e of applet.getElementsByTagName('param')) p[e.getAttribute('name')] = e.getAttribute('value');
   if (p.paramsrc == null) { build(applet, p); continue; }
-  // Where the browser refuses the parameters file, one clear line in the box says so.
+  // Where the browser refuses the parameters file, a line in the box says so.
   const failed = () => {
     const note = el('div', 'vantrel20 v20-note');
     place(note, 0, 0, num(applet.getAttribute('width')), num(applet.getAttribute('height')));

@@ -1,0 +1,153 @@
+'use strict';
+// The browser and the native preview agree: for every shipped template of the two applet programs,
+// the script runtime's box in Chromium and the editor's native preview of the same document are
+// compared pixel by pixel outside the text (fills, pictures, borders, item boxes, scroll bar and
+// buttons). Text is left out: the two draw it with different font engines, so its pixels differ.
+const { test, after } = require('node:test');
+const assert = require('node:assert/strict');
+const fs = require('node:fs');
+const path = require('node:path');
+const { skipReason, freshDir } = require('./lib/programs');
+const { withPage, closeBrowser } = require('./lib/browser');
+const { share, templates, publishWithRuntime, editVantrel } = require('./lib/applets');
+const { snapshotSkip, nativeSnapshot, grow, compare, keepForHuman, PNG } = require('./lib/agreement');
+
+after(closeBrowser);
+
+// A channel may differ by this much and still count as the same colour: the native ramps step in
+// 256 strips where the browser's gradients are continuous (and dithered), which leaves one or two
+// levels; the two JPEG decoders round their colour conversion apart by a few levels more.
+const TOLERANCE = 12;
+// This fraction of the compared pixels may differ by more: the browser anti-aliases the edges of
+// the arrow triangles that the native preview fills pixel by pixel, and its text sits where the
+// masks below may miss a stray pixel of a descender.
+const BOUND = 0.005;
+// Text rectangles grow by this much on each side before they are masked, for anti-aliased glyph
+// edges and for the two font engines placing the same line a pixel or two apart.
+const TEXT_MARGIN = 2;
+
+// The geometry of the runtime's box, relative to the box: the rectangles its text covers and
+// those of the controls only the runtime has.
+async function browserGeometry(page, box, textSelector, ownControls) {
+  return page.evaluate(([box, textSelector, ownControls]) => {
+    const origin = document.querySelector(box).getBoundingClientRect();
+    const rel = (r) => [r.left - origin.left, r.top - origin.top, r.right - origin.left, r.bottom - origin.top].map(Math.round);
+    const text = [];
+    for (const e of document.querySelectorAll(textSelector)) {
+      if (getComputedStyle(e).visibility === 'hidden') continue;
+      const walk = document.createTreeWalker(e, NodeFilter.SHOW_TEXT);
+      for (let n = walk.nextNode(); n; n = walk.nextNode()) {
+        const range = document.createRange();
+        range.selectNodeContents(n);
+        for (const r of range.getClientRects()) if (r.width && r.height) text.push(rel(r));
+      }
+    }
+    const own = [...document.querySelectorAll(ownControls)].map((e) => rel(e.getBoundingClientRect()));
+    return { text, own };
+  }, [box, textSelector, ownControls]);
+}
+
+// A still picture of the runtime's box: loading screen gone, pictures and fonts in, no pointer
+// over it and no focus in it.
+async function still(page, selector, loading) {
+  await page.waitForFunction((s) => !document.querySelector(s), loading);
+  await page.waitForFunction(() => [...document.images].every((i) => i.complete) && document.fonts.status === 'loaded');
+  await page.mouse.move(1279, 959);
+  await page.evaluate(() => document.activeElement && document.activeElement.blur());
+  return PNG.sync.read(await page.locator(selector).screenshot({ animations: 'disabled', caret: 'hide', scale: 'css' }));
+}
+
+function assertAgree(t, name, native, browser, masks) {
+  assert.deepEqual([browser.width, browser.height], [native.width, native.height], `${name}: box size`);
+  const result = compare(native, browser, masks, TOLERANCE);
+  t.diagnostic(`${name}: ${result.differing} of ${result.compared} compared pixels differ by more than ${TOLERANCE} ` +
+    `(${(100 * result.fraction).toFixed(3)}%)`);
+  // KZT_KEEP_PICTURES=1 keeps the pictures of every comparison, to look at the small differences too.
+  if (process.env.KZT_KEEP_PICTURES === '1' && result.fraction <= BOUND) keepForHuman(name, native, browser, result.diff);
+  if (result.fraction > BOUND) {
+    const kept = keepForHuman(name, native, browser, result.diff);
+    assert.fail(`${name}: ${(100 * result.fraction).toFixed(3)}% of the pixels outside text differ ` +
+      `(bound ${(100 * BOUND).toFixed(1)}%); see ${kept}`);
+  }
+}
+
+const vantrelSkip = skipReason('vantrel') || snapshotSkip('vantrel');
+const osmerinSkip = skipReason('osmerin') || snapshotSkip('osmerin');
+
+// The native preview draws every item whatever its initial visibility, the runtime only those that
+// show at first; with every item visible at first the two show the same items.
+const allShown = (text) => editVantrel(text, { item: () => ({ 68: '1' }) });
+
+async function vantrelAgrees(t, name, text) {
+  const site = publishWithRuntime('vantrel', text, name);
+  const native = nativeSnapshot('vantrel', site.project, freshDir(`${name}-native`));
+  const g = native.geometry;
+  await withPage(site.url, { viewport: { width: 1280, height: 960 } }, async (page) => {
+    const shot = await still(page, 'nav.vantrel20', '.v20-loading');
+    // The items stand where the native preview put them.
+    const boxes = await page.evaluate(() => {
+      const nav = document.querySelector('nav.vantrel20').getBoundingClientRect();
+      return [...document.querySelectorAll('.v20-item')].map((e) => {
+        const r = e.getBoundingClientRect();
+        return [r.left - nav.left, r.top - nav.top, r.right - nav.left, r.bottom - nav.top].map(Math.round);
+      });
+    });
+    assert.deepEqual(boxes, g.items, `${name}: item boxes`);
+    const bar = await page.$eval('nav.vantrel20', (nav) => {
+      const b = nav.querySelector('.v20-bar');
+      return b && !b.hidden ? [b.offsetLeft, b.offsetTop, b.offsetLeft + b.offsetWidth, b.offsetTop + b.offsetHeight] : null;
+    });
+    assert.deepEqual(bar, g.scrollBar, `${name}: scroll bar`);
+    const own = await browserGeometry(page, 'nav.vantrel20', '.v20-text', 'none');
+    const masks = [...g.text.filter(Boolean), ...own.text].map((r) => grow(r, TEXT_MARGIN));
+    assertAgree(t, `vantrel-${name}`, native.png, shot, masks);
+  });
+}
+
+test('vantrel: the runtime draws every template as the native preview does, outside text', { skip: vantrelSkip }, async (t) => {
+  for (const f of templates('vantrel')) {
+    const name = path.basename(f, '.vtp');
+    await t.test(name, (t) => vantrelAgrees(t, name, allShown(fs.readFileSync(share('vantrel', 'templates', f), 'latin1'))));
+  }
+});
+
+test('vantrel: a menu taller than its box brings the same scroll bar in both', { skip: vantrelSkip }, async (t) => {
+  const base = fs.readFileSync(share('vantrel', 'templates', 'ocean_glide.vtp'), 'latin1');
+  // Left and right of the box, with colours of its own for every part.
+  for (const [align, name] of [['1', 'bar-right'], ['0', 'bar-left']]) {
+    const text = editVantrel(allShown(base), { app: { 61: '150', 49: align, 50: '203040', 51: 'C08040', 52: '40A040', 53: 'A04040', 54: 'FFFF00', 55: '00FFFF', 56: '16' } });
+    await t.test(name, (t) => vantrelAgrees(t, name, text));
+  }
+});
+
+async function osmerinAgrees(t, name, text) {
+  const site = publishWithRuntime('osmerin', text, name);
+  const native = nativeSnapshot('osmerin', site.project, freshDir(`${name}-native`), 0);
+  const g = native.geometry;
+  // Under reduced motion the box stands still on its first item.
+  await withPage(site.url, { viewport: { width: 1280, height: 960 }, media: { reducedMotion: 'reduce' } }, async (page) => {
+    const shot = await still(page, '.osmeral', '.os-loading');
+    assert.equal(await page.evaluate(() => document.querySelector('.osmeral').osmeral.position()), 0, name);
+    const buttons = await page.$$eval('.osmeral .os-btn', (b) => b.map((e) => [e.offsetLeft, e.offsetTop, e.offsetLeft + e.offsetWidth, e.offsetTop + e.offsetHeight]));
+    assert.deepEqual(buttons, g.buttons, `${name}: scroll buttons`);
+    if (g.kind === 'image') {
+      const img = await page.$eval('.osmeral .os-item img', (e) => {
+        const box = document.querySelector('.osmeral').getBoundingClientRect();
+        const r = e.getBoundingClientRect();
+        return [r.left - box.left, r.top - box.top, r.right - box.left, r.bottom - box.top].map(Math.round);
+      });
+      assert.deepEqual(img, g.content, `${name}: picture`);
+    }
+    // The pause control is the runtime's own; the native preview has none.
+    const own = await browserGeometry(page, '.osmeral', '.os-item[aria-hidden="false"]', '.os-play');
+    const masks = [...(g.text ? [g.text] : []), ...own.text].map((r) => grow(r, TEXT_MARGIN)).concat(own.own.map((r) => grow(r, 1)));
+    assertAgree(t, `osmerin-${name}`, native.png, shot, masks);
+  });
+}
+
+test('osmerin: the runtime shows every template\'s first item as the native preview does, outside text', { skip: osmerinSkip }, async (t) => {
+  for (const f of templates('osmerin')) {
+    const name = path.basename(f, '.osn');
+    await t.test(name, (t) => osmerinAgrees(t, name, fs.readFileSync(share('osmerin', 'templates', f))));
+  }
+});
