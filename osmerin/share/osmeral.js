@@ -43,17 +43,35 @@
     e.style.boxShadow = sh.join(',');
   }
 
-  // A scroll button: a raised edge, its face and an arrow pointing up, down, left or right.
+  // A scroll button as the preview paints it: a raised edge, its face and an arrow head with its
+  // corners at whole pixels of the face inside the edge, pointing up, down, left or right.
   function button(box, x, y, w, h, face, arrow, dir, label) {
-    var b = el('button', 'os-btn', box);
+    var b = el('button', 'os-btn', box), a;
     b.type = 'button';
     b.setAttribute('aria-label', label);
     place(b, x, y, w, h);
     b.style.background = col(face);
-    var a = el('span', 'os-arrow', b), pts = ['50% 33%,25% 67%,75% 67%', '50% 67%,25% 33%,75% 33%', '33% 50%,67% 25%,67% 75%', '67% 50%,33% 75%,33% 25%'][dir];
-    a.style.background = col(arrow);
-    a.style.clipPath = 'polygon(' + pts + ')';
+    a = el('span', 'os-arrow', b);
+    a.style.color = col(arrow);
+    a.style.boxShadow = arrowPixels(w - 2, h - 2, dir);
     return b;
+  }
+
+  // The arrow's pixels: those of its three edges, stepped along their longer side, and on each
+  // row every pixel between them; each becomes a one-pixel shadow of a dot just above the button.
+  function arrowPixels(w, h, dir) {
+    var q = (n, d) => Math.trunc(n / d), rows = {}, sh = [], i, e, x, y;
+    var c = [[q(w, 2), q(h, 3), q(w, 4), q(2 * h, 3), q(3 * w, 4), q(2 * h, 3)], [q(w, 2), q(2 * h, 3), q(w, 4), q(h, 3), q(3 * w, 4), q(h, 3)],
+      [q(w, 3), q(h, 2), q(2 * w, 3), q(h, 4), q(2 * w, 3), q(3 * h, 4)], [q(2 * w, 3), q(h, 2), q(w, 3), q(3 * h, 4), q(w, 3), q(h, 4)]][dir];
+    for (e = 0; e < 6; e += 2) {
+      var x0 = c[e], y0 = c[e + 1], dx = c[(e + 2) % 6] - x0, dy = c[(e + 3) % 6] - y0, n = Math.max(Math.abs(dx), Math.abs(dy), 1);
+      for (i = 0; i <= n; i++) {
+        x = x0 + Math.round(dx * i / n); y = y0 + Math.round(dy * i / n);
+        rows[y] = rows[y] ? [Math.min(rows[y][0], x), Math.max(rows[y][1], x)] : [x, x];
+      }
+    }
+    for (y in rows) for (x = rows[y][0]; x <= rows[y][1]; x++) sh.push(px(x + 2) + ' ' + px(+y + 2));
+    return sh.join(',');
   }
 
   function build(applet, p) {
@@ -89,7 +107,7 @@
         host.title = f[2];
       }
       var t = host.style, size6 = Math.max(1, num(f[6], 14) - 6), style = num(f[5]);
-      t.textAlign = ['left', 'center', 'right'][num(f[f[13] === '1' ? 10 : 3])] || 'left';
+      t.textAlign = f[13] === '1' ? 'left' : ['left', 'center', 'right'][num(f[3])] || 'left';
       t.fontFamily = FACES[num(f[4], 1)] || FACES[1];
       t.fontSize = px(size6 * 4 / 3);
       t.fontWeight = style & 1 ? 'bold' : 'normal';
@@ -103,7 +121,8 @@
           var img = el('img', '', host);
           img.alt = f[2] || '';
           pending++;
-          img.onload = img.onerror = loaded;
+          img.onload = placed(num(f[10]));
+          img.onerror = loaded;
           img.src = f[14];
         }
       } else if (f[13] === '2') {
@@ -112,6 +131,16 @@
         host.textContent = lines(f[14]).join('\n');
       }
       items.push(panel);
+    }
+
+    // A picture stands where the preview puts it: at the left, centred in the box less its frame,
+    // or at the right, always from the top.
+    function placed(align) {
+      return function () {
+        var iw = this.naturalWidth;
+        this.style.marginLeft = px(align === 1 ? Math.trunc((W - 2 * b - iw) / 2) - 1 : align === 2 ? W - 2 * b - 1 - iw : 0);
+        loaded();
+      };
     }
 
     // Text files lie beside the page; a page opened as a file may not read them.
@@ -209,11 +238,12 @@
         '.os-item img{display:inline-block;max-width:none}.os-link:hover,.os-link:focus{color:var(--os-h)}' +
         '.os-u2,.os-link.os-u1:hover,.os-link.os-u1:focus{text-decoration:underline;text-decoration-color:var(--os-u)}' +
         '.os-shadow{text-shadow:1px 1px 0 rgba(0,0,0,.7)}' +
-        '.os-btn{padding:0;margin:0;border:1px solid;border-color:#fff #000 #000 #fff;cursor:inherit}.os-arrow{inset:0}' +
+        '.os-btn{padding:0;margin:0;border:0;box-shadow:inset -1px -1px #000,inset 1px 1px #fff;cursor:inherit}' +
+        '.os-arrow{left:-1px;top:-1px;width:1px;height:1px}' +
         '.os-play{right:2px;bottom:2px;width:18px;height:18px;padding:0;font:9px/16px sans-serif;background:#fff;color:#000;border:1px solid #000;opacity:.75}' +
         '.os-play:hover,.os-play:focus{opacity:1}:focus-visible{outline:2px solid;outline-offset:-2px}' +
         '.os-loading{display:flex;align-items:center;justify-content:center;font:12px sans-serif}.os-notes{display:none}' +
-        '@media (forced-colors:active){.os-frame{box-shadow:none!important;border:1px solid CanvasText}.os-arrow{background:ButtonText!important}.os-item>*{color:LinkText}}';
+        '@media (forced-colors:active){.os-frame{box-shadow:none!important;border:1px solid CanvasText}.os-btn{border:1px solid ButtonText}.os-arrow{forced-color-adjust:none;color:ButtonText!important}.os-item>*{color:LinkText}}';
     }
     Array.prototype.forEach.call(doc.querySelectorAll('applet[code="osmeral.class"]'), (applet) => {
       var p = {};
