@@ -9,7 +9,7 @@ const fs = require('node:fs');
 const path = require('node:path');
 const { skipReason, freshDir } = require('./lib/programs');
 const { withPage, closeBrowser } = require('./lib/browser');
-const { share, templates, publishWithRuntime, editVantrel } = require('./lib/applets');
+const { share, templates, publishWithRuntime, editVantrel, editOsmerin } = require('./lib/applets');
 const { snapshotSkip, nativeSnapshot, grow, compare, keepForHuman, PNG } = require('./lib/agreement');
 
 after(closeBrowser);
@@ -149,5 +149,12 @@ test('osmerin: the runtime shows every template\'s first item as the native prev
   for (const f of templates('osmerin')) {
     const name = path.basename(f, '.osn');
     await t.test(name, (t) => osmerinAgrees(t, name, fs.readFileSync(share('osmerin', 'templates', f))));
+  }
+});
+
+test('osmerin: pictures at the left and at the right, and sideways arrows, agree too', { skip: osmerinSkip }, async (t) => {
+  const base = fs.readFileSync(share('osmerin', 'templates', 'image_news.osn'), 'latin1');
+  for (const [align, name] of [['0', 'picture-left'], ['2', 'picture-right']]) {
+    await t.test(name, (t) => osmerinAgrees(t, name, editOsmerin(base, { app: { 4: '2' }, item: () => ({ 10: align }) })));
   }
 });
