@@ -28,7 +28,7 @@
 
   // The frame painter of the editor's preview, drawn with inset shadows (the first lies on top).
   function frame(e, w, style, colour) {
-    var c = rgb(colour), sh = [], i, lt = c.map((v) => Math.min(255, (v * 3) >> 1)), dk = c.map((v) => Math.floor(v * 7 / 10));
+    var c = rgb(colour), sh = [], i, r, lt = c.map((v) => Math.min(255, (v * 3) >> 1)), dk = c.map((v) => Math.floor(v * 7 / 10));
     w = Math.max(0, Math.min(w, 400));
     function s(x, y, k) { sh.push('inset ' + px(x) + ' ' + px(y) + ' 0 0 ' + css(k)); }
     if (style === 1 || style === 2) {
@@ -36,9 +36,14 @@
       if (w === 0) s(1, 1, b);
       else { s(1, 1, a); s(1 - w, 1 - w, c); s(w, w, c); s(-w, -w, a); s(w + 1, w + 1, b); }
     } else if (style === 3 || style === 4) {
-      var ramp = (base, k) => { return c.map((v) => base + Math.trunc((v - base) * k / w)); };
-      for (i = 1; i < w; i++) s(-i, -i, ramp(style === 3 ? 0 : 255, i));
-      for (i = 0; i < w; i++) s(i + 1, i + 1, ramp(style === 3 ? 255 : 0, i));
+      // A bevel is w rings, one inside the other, so that its corners mitre as the preview's lines
+      // do: ring k has the top and left colour k and the right and bottom colour k + 1.
+      var ramp = (base, k) => css(c.map((v) => base + Math.trunc((v - base) * k / w)));
+      for (i = 0, r = e; i < w; i++) {
+        if (i) r = el('span', 'os-ring', r);
+        r.style.boxShadow = 'inset 1px 1px ' + ramp(style === 3 ? 255 : 0, i) + (i < w - 1 ? ',inset -1px -1px ' + ramp(style === 3 ? 0 : 255, i + 1) : '');
+      }
+      return;
     }
     e.style.boxShadow = sh.join(',');
   }
@@ -233,7 +238,7 @@
       var st = el('style', '', doc.head || doc.documentElement); st.id = 'osmeral-style';
       st.textContent = '.osmeral{position:relative;display:inline-block;overflow:hidden;vertical-align:top;box-sizing:border-box}' +
         '.osmeral *{box-sizing:border-box}.os-view,.os-frame,.os-item,.os-btn,.os-arrow,.os-loading,.os-play{position:absolute}' +
-        '.os-view{overflow:hidden}.os-frame{pointer-events:none}.os-item{overflow:hidden}' +
+        '.os-view{overflow:hidden}.os-frame{pointer-events:none}.os-ring{position:absolute;inset:1px}.os-item{overflow:hidden}' +
         '.os-item>*{display:block;white-space:pre-wrap;overflow-wrap:anywhere;color:var(--os-c);text-decoration:none}' +
         '.os-item img{display:inline-block;max-width:none}.os-link:hover,.os-link:focus{color:var(--os-h)}' +
         '.os-u2,.os-link.os-u1:hover,.os-link.os-u1:focus{text-decoration:underline;text-decoration-color:var(--os-u)}' +
@@ -243,7 +248,7 @@
         '.os-play{right:2px;bottom:2px;width:18px;height:18px;padding:0;font:9px/16px sans-serif;background:#fff;color:#000;border:1px solid #000;opacity:.75}' +
         '.os-play:hover,.os-play:focus{opacity:1}:focus-visible{outline:2px solid;outline-offset:-2px}' +
         '.os-loading{display:flex;align-items:center;justify-content:center;font:12px sans-serif}.os-notes{display:none}' +
-        '@media (forced-colors:active){.os-frame{box-shadow:none!important;border:1px solid CanvasText}.os-btn{border:1px solid ButtonText}.os-arrow{forced-color-adjust:none;color:ButtonText!important}.os-item>*{color:LinkText}}';
+        '@media (forced-colors:active){.os-frame{box-shadow:none!important;border:1px solid CanvasText}.os-ring{display:none}.os-btn{border:1px solid ButtonText}.os-arrow{forced-color-adjust:none;color:ButtonText!important}.os-item>*{color:LinkText}}';
     }
     Array.prototype.forEach.call(doc.querySelectorAll('applet[code="osmeral.class"]'), (applet) => {
       var p = {};
