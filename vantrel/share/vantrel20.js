@@ -18,18 +18,18 @@ const on = (e, type, f, o) => e.addEventListener(type, f, o);
 function el(tag, cls = '', parent) { const e = doc.createElement(tag); e.className = cls; parent?.append(e); return e; }
 function place(e, l, t, w, h) { Object.assign(e.style, { left: px(l), top: px(t), width: px(pos(w)), height: px(pos(h)) }); }
 
-// The caption font: face by index, the stored size less 6 points, style bit 1 bold, bit 2 italic.
+// Caption font: face by index, size less 6 points, style bit 1 bold, bit 2 italic.
 const font = (face, size, style) => (num(style) & 2 ? 'italic ' : '') + (num(style) & 1 ? 'bold ' : '') +
   px(Math.min(1000, Math.max(1, num(size, 14) - 6)) * 4 / 3) + ' ' + (FACES[num(face, 1)] || 'sans-serif');
 
-// Fills: flat, a ramp one way, or a ramp from both edges to the middle.
+// Fills: flat, a ramp one way, or from both edges to the middle.
 function fill(e, mode, c1, c2) {
   const a = col(c1), b = col(c2);
   e.style.background = a;
   if (mode > 0 && mode < 5) e.style.backgroundImage = 'linear-gradient(' + (mode < 3 ? 'to right,' : 'to bottom,') + a + ',' + b + (mode % 2 ? ')' : ' 50%,' + a + ')');
 }
 
-// A picture by alignment: free at (x, y) of the box, centred, left, right, tiled or stretched.
+// A picture: free at (x, y), centred, left, right, tiled or stretched.
 function picture(e, name, align, x, y) {
   if (!PIC.test(name || '')) return;
   const s = e.style, under = /gradient/.test(s.backgroundImage) ? ',' + s.backgroundImage : '';
@@ -39,27 +39,32 @@ function picture(e, name, align, x, y) {
   s.backgroundSize = (align === 5 ? '100% 100%' : 'auto') + (under && ',100% 100%');
 }
 
-// The five border styles as inset shadows over the box (the first lies on top).
+// The five border styles as inset shadows (the first lies on top).
 function border(e, w, style, colour) {
-  const c = rgb(colour), sh = [], s = (x, y, k) => sh.push('inset ' + px(x) + ' ' + px(y) + ' 0 0 ' + css(k));
-  const light = c.map((v) => Math.min(255, (v * 3) >> 1)), dark = c.map((v) => Math.floor(v * 7 / 10));
+  const c = rgb(colour), sh = [], s = (x, y, k) => sh.push('inset ' + px(x) + ' ' + px(y) + ' ' + css(k));
+  const light = c.map((v) => Math.min(255, (v * 3) >> 1)), dark = c.map((v) => ~~(v * 7 / 10));
   w = pos(Math.min(w, 400));
+  e.replaceChildren();
   if (style === 1 || style === 2) {
     const a = style === 1 ? light : dark, b = style === 1 ? dark : light;
-    if (w === 0) s(1, 1, b);
+    if (!w) s(1, 1, b);
     else { s(1, 1, a); s(1 - w, 1 - w, c); s(w, w, c); s(-w, -w, a); s(w + 1, w + 1, b); }
   } else if (style === 3 || style === 4) {
-    const ramp = (base, k) => c.map((v) => base + Math.trunc((v - base) * k / w));
-    for (let i = 1; i < w; i++) s(-i, -i, ramp(style === 3 ? 0 : 255, i));
-    for (let i = 0; i < w; i++) s(i + 1, i + 1, ramp(style === 3 ? 255 : 0, i));
+    // Nested rings mitre the corners as in the preview: ring i ramps i top-left, i + 1 bottom-right.
+    const ramp = (base, k) => c.map((v) => base + ~~((v - base) * k / w)), L = style === 3 ? 255 : 0;
+    for (let i = w; i--;) {
+      s(1, 1, ramp(L, i));
+      if (i < w - 1) s(-1, -1, ramp(255 - L, i + 1));
+      if (i) Object.assign(el('span', '', e).style, { inset: px(i), boxShadow: sh.splice(0).join(',') });
+    }
   }
   e.style.boxShadow = sh.join(',');
 }
 
-// Captions break as in the preview's wrap box; long words between letters.
+// Captions break as in the preview's wrap box, long words between letters.
 let measure;
 function wrap(text, width) {
-  measure = measure || doc.createElement('canvas').getContext('2d');
+  measure ||= doc.createElement('canvas').getContext('2d');
   measure.font = '11px "MS Sans Serif",sans-serif';
   const avail = Math.max(width, 6) - 6, fits = (t) => measure.measureText(t).width <= avail, lines = [];
   for (const para of String(text).split(/\r\n|\r|\n/)) {
@@ -79,7 +84,7 @@ function wrap(text, width) {
   return lines;
 }
 
-// One state's look (20 fields of a style entry) on an item.
+// One state's look (20 fields of a style) on an item.
 function look(item, st, state) {
   const f = st.slice(state * 20, state * 20 + 20), m = num(f[16]);
   fill(item.el, num(f[15]), f[13], f[14]);
@@ -107,7 +112,7 @@ function build(applet, p) {
   const view = el('div', 'v20-view', box);
   border(el('div', 'v20-frame', box), bw, A(9), app[10]);
 
-  // The tree from the levels, in list order.
+  // The tree from the levels.
   const root = { kids: [], sub: el('ul', '', view), level: -1 }, stack = [root];
   for (let k = 0; p['i' + k] != null; k++) {
     const f = fields(p['i' + k]), level = pos(num(f[7]));
@@ -121,7 +126,7 @@ function build(applet, p) {
     stack.push(it);
   }
   items.forEach((it) => {
-    // A parent is a disclosure button, an item with a link a link; any other can still take focus.
+    // Parents are disclosure buttons, items with a link links; others still take focus.
     const f = it.f, tag = it.kids.length ? 'button' : f[1] && f[1].trim() ? 'a' : 'span', e = it.el = el(tag, 'v20-item');
     it.li.prepend(e);
     if (tag === 'button') e.type = 'button';
@@ -130,12 +135,12 @@ function build(applet, p) {
     it.text = el('span', 'v20-text', e);
     it.text.textContent = wrap(f[0], it.w).join('\n');
     it.frame = el('span', 'v20-frame', e);
-    // The status text becomes the tooltip, so the accessible description.
+    // The status text becomes the tooltip and accessible description.
     if (f[3]) e.title = f[3];
     if (+app[57] > 0) e.style.cursor = 'pointer';
     if (it.kids.length) {
       e.setAttribute('aria-controls', it.sub.id);
-      // A group starts open when its items start visible.
+      // Open when its items start visible.
       it.open = it.kids[0].f[8] === '1';
       it.ext = it.open ? Infinity : 0;
     }
@@ -144,8 +149,8 @@ function build(applet, p) {
 
   let scroll = 0, bar = null, clicked = null, gliding = false;
 
-  // Shown items stack in list order (IX an indent, IY the gap above); a gliding group shows and
-  // pushes down as much as has glided open.
+  // Shown items stack in list order (IX indent, IY gap above); a gliding group pushes down
+  // as far as it has opened.
   function layout(kids, y, clip, shown) {
     for (const it of kids) {
       const top = it.top = y + it.iy, s = it.el.style, vis = shown && top < clip;
@@ -170,7 +175,7 @@ function build(applet, p) {
     if (bar) { bar.el.hidden = !need; if (need) bar.update(bottom, page); }
   }
 
-  // The preview's scroll bar: raised buttons and block, the block sized in the track T by the page.
+  // The preview's scroll bar: raised buttons and block, sized in the track T by the page.
   function makeBar() {
     const vw = pos(num(app[56], 20)), hh = H - 2 * bw, T = hh - 2 * vw + 2, b = el('div', 'v20-bar', box);
     b.ariaHidden = true;
@@ -194,7 +199,7 @@ function build(applet, p) {
     const thumb = el('span', 'v20-thumb', b);
     thumb.style.background = col(app[51]);
     return { el: b, update: (max, page) => {
-      // Shown only when the items pass the page: the block fits.
+      // Shown only past the page, so the block fits.
       place(thumb, 0, pos(~~(-scroll * T / max)) + vw - 2, vw, pos(~~(T * page / max)) + 3);
     } };
   }
@@ -202,7 +207,7 @@ function build(applet, p) {
   function glide() {
     if (gliding) return;
     gliding = true;
-    // Groups glide by the stored speed every 20 ms, or move at once without glide.
+    // Groups glide by the stored speed every 20 ms, or at once without glide.
     (function step() {
       let busy = false;
       for (const it of items) {
@@ -228,7 +233,7 @@ function build(applet, p) {
 
   const setState = (it, s) => look(it, it.st, s || (it === clicked ? 2 : 0));
   const shownItems = () => items.filter((it) => it.el.style.visibility !== 'hidden');
-  // An item that takes focus scrolls into view, its top first.
+  // A focused item scrolls into view, its top first.
   const reveal = (it) => { scroll = Math.max(Math.min(scroll, H - bw - it.top - it.h), bw - it.top); draw(); };
 
   items.forEach((it) => {
@@ -237,7 +242,7 @@ function build(applet, p) {
     on(e, 'mouseleave', () => setState(it, 0));
     on(e, 'focus', () => { setState(it, 1); reveal(it); });
     on(e, 'blur', () => setState(it, 0));
-    // The last item clicked keeps the clicked look; a parent with a link follows it too.
+    // The last item clicked keeps the clicked look; a parent with a link follows it.
     on(e, 'click', () => {
       const was = clicked;
       clicked = it;
@@ -247,7 +252,7 @@ function build(applet, p) {
       toggle(it, !it.open);
       if (it.f[1]) Object.assign(el('a'), { href: it.f[1], target: it.f[2] || '' }).click();
     });
-    // Arrows move through the shown items; Right opens or enters a group, Left closes or leaves.
+    // Arrows move through shown items; Right opens or enters a group, Left closes or leaves.
     on(e, 'keydown', (ev) => {
       const list = shownItems(), at = list.indexOf(it), k = ev.key, up = it.parent.f && it.parent;
       let to = { ArrowDown: list[at + 1], ArrowUp: list[at - 1], Home: list[0], End: list.at(-1) }[k];
@@ -260,7 +265,7 @@ function build(applet, p) {
   });
   on(box, 'wheel', (ev) => { if (bar && !bar.el.hidden) { ev.preventDefault(); scroll -= ev.deltaY > 0 ? 20 : -20; draw(); } }, { passive: false });
 
-  // The loading screen while the pictures arrive.
+  // The loading screen while pictures arrive.
   const names = [...new Set([app[0], ...styles.flatMap((st) => [st[8], st[28], st[48]])])].filter((n) => PIC.test(n || ''));
   if (names.length) {
     const cover = el('div', 'v20-loading', box);
@@ -290,7 +295,7 @@ function build(applet, p) {
   draw();
 }
 
-// The parameters file: key lines and value lines by turns.
+// The parameters file: key and value lines by turns.
 function parseFile(text) {
   var lines = text.split(/\r\n|\r|\n/), p = {};
   for (var i = 0; i + 1 < lines.length; i += 2) p[lines[i]] = lines[i + 1];
@@ -317,7 +322,7 @@ for (const applet of doc.querySelectorAll('applet[code="vantrel20.class"]')) {
   const p = {};
   for (const e of applet.getElementsByTagName('param')) p[e.getAttribute('name')] = e.getAttribute('value');
   if (p.paramsrc == null) { build(applet, p); continue; }
-  // Where the browser refuses the parameters file, a line in the box says so.
+  // Where the browser refuses the parameters file, the box says so.
   const failed = () => {
     const note = el('div', 'vantrel20 v20-note');
     place(note, 0, 0, num(applet.getAttribute('width')), num(applet.getAttribute('height')));
