@@ -8,7 +8,7 @@ const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const path = require('node:path');
 const { skipReason, freshDir } = require('./lib/programs');
-const { withPage, closeBrowser } = require('./lib/browser');
+const { open, withPage, closeBrowser } = require('./lib/browser');
 const { share, templates, publishWithRuntime, editVantrel, editOsmerin } = require('./lib/applets');
 const { snapshotSkip, nativeSnapshot, grow, compare, keepForHuman, PNG } = require('./lib/agreement');
 
@@ -149,6 +149,33 @@ test('osmerin: the runtime shows every template\'s first item as the native prev
   for (const f of templates('osmerin')) {
     const name = path.basename(f, '.osn');
     await t.test(name, (t) => osmerinAgrees(t, name, fs.readFileSync(share('osmerin', 'templates', f))));
+  }
+});
+
+// The loading screen: pictures that never arrive keep it up in the browser.
+async function vantrelLoadingAgrees(t, name, site) {
+  const native = nativeSnapshot('vantrel', site.project, freshDir(`${name}-loading-native`), 'loading');
+  const s = await open(null, { viewport: { width: 1280, height: 960 } });
+  try {
+    await s.page.route(/\.(gif|jpe?g)$/i, () => {});
+    await s.page.goto(site.url, { waitUntil: 'domcontentloaded' });
+    await s.page.waitForSelector('.v20-loading');
+    await s.page.evaluate(() => document.fonts.ready);
+    const shot = PNG.sync.read(await s.page.locator('nav.vantrel20').screenshot({ animations: 'disabled', caret: 'hide', scale: 'css' }));
+    const own = await browserGeometry(s.page, 'nav.vantrel20', '.v20-loading', 'none');
+    const masks = [...native.geometry.text.filter(Boolean), ...own.text].map((r) => grow(r, TEXT_MARGIN));
+    assertAgree(t, `vantrel-${name}-loading`, native.png, shot, masks);
+  } finally {
+    await s.close();
+  }
+}
+
+test('vantrel: the loading screen of every template with pictures agrees too', { skip: vantrelSkip }, async (t) => {
+  for (const f of templates('vantrel')) {
+    const name = path.basename(f, '.vtp');
+    const site = publishWithRuntime('vantrel', fs.readFileSync(share('vantrel', 'templates', f), 'latin1'), `${name}-loading`);
+    if (!/\.(gif|jpe?g)#/i.test(site.html)) continue;
+    await t.test(name, (t) => vantrelLoadingAgrees(t, name, site));
   }
 });
 

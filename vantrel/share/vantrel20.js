@@ -4,21 +4,22 @@
 'use strict';
 const SEP = '#$@', FACES = ['TimesRoman,"Times New Roman",serif', 'Helvetica,Arial,sans-serif',
   'Courier,"Courier New",monospace', 'Dialog,sans-serif'];
-// Pictures are bare file names beside the page.
+// Pictures: bare file names beside the page.
 let doc = document, uid = 0, PIC = /^[^\/\\:?#%]+\.(gif|jpe?g)$/i;
 
 const fields = (v) => String(v ?? '').split(SEP).slice(0, -1);
-const num = (v, d) => { const n = parseInt(v, 10); return isNaN(n) ? (d || 0) : n; };
+const num = (v, d = 0) => { const n = parseInt(v, 10); return isNaN(n) ? d : n; };
 const rgb = (h) => [0, 2, 4].map((i) => /^[0-9A-F]{6}$/i.test(h) ? parseInt(h.substr(i, 2), 16) : 0);
 const css = (c) => 'rgb(' + c + ')';
 const col = (h) => css(rgb(h));
 const px = (v) => v + 'px';
 const pos = (v) => Math.max(0, v);
 const on = (e, type, f, o) => e.addEventListener(type, f, o);
+const size = (a) => [num(a.getAttribute('width')), num(a.getAttribute('height'))];
 function el(tag, cls = '', parent) { const e = doc.createElement(tag); e.className = cls; parent?.append(e); return e; }
 function place(e, l, t, w, h) { Object.assign(e.style, { left: px(l), top: px(t), width: px(pos(w)), height: px(pos(h)) }); }
 
-// Caption font: face by index, size less 6 points, style bit 1 bold, bit 2 italic.
+// Caption font: face by index, size less 6 points, style bit 1 bold, 2 italic.
 const font = (face, size, style) => (num(style) & 2 ? 'italic ' : '') + (num(style) & 1 ? 'bold ' : '') +
   px(Math.min(1000, Math.max(1, num(size, 14) - 6)) * 4 / 3) + ' ' + (FACES[num(face, 1)] || 'sans-serif');
 
@@ -33,7 +34,7 @@ function fill(e, mode, c1, c2) {
 function picture(e, name, align, x, y) {
   if (!PIC.test(name || '')) return;
   const s = e.style, under = /gradient/.test(s.backgroundImage) ? ',' + s.backgroundImage : '';
-  s.backgroundImage = 'url("' + encodeURI(name).replace(/"/g, '%22') + '")' + under;
+  s.backgroundImage = 'url("' + encodeURI(name) + '")' + under;
   s.backgroundPosition = (align ? ['', 'center', 'left', 'right'][align] || '0 0' : px(x) + ' ' + px(y)) + (under && ',0 0');
   s.backgroundRepeat = (align === 4 ? 'repeat' : 'no-repeat') + (under && ',no-repeat');
   s.backgroundSize = (align === 5 ? '100% 100%' : 'auto') + (under && ',100% 100%');
@@ -50,7 +51,7 @@ function border(e, w, style, colour) {
     if (!w) s(1, 1, b);
     else { s(1, 1, a); s(1 - w, 1 - w, c); s(w, w, c); s(-w, -w, a); s(w + 1, w + 1, b); }
   } else if (style === 3 || style === 4) {
-    // Nested rings mitre the corners as in the preview: ring i ramps i top-left, i + 1 bottom-right.
+    // Rings nested so corners mitre: ring i ramps i top-left, i + 1 bottom-right.
     const ramp = (base, k) => c.map((v) => base + ~~((v - base) * k / w)), L = style === 3 ? 255 : 0;
     for (let i = w; i--;) {
       s(1, 1, ramp(L, i));
@@ -58,10 +59,13 @@ function border(e, w, style, colour) {
       if (i) Object.assign(el('span', '', e).style, { inset: px(i), boxShadow: sh.splice(0).join(',') });
     }
   }
+  // Lines at the right and bottom edge lie outside; the loading bar shows them.
+  const k = style < 3 || w ? [, dark, light, rgb(), rgb('FFFFFF')][style] : 0;
+  if (k) sh.push('1px 0 ' + css(k), '0 1px ' + css(k) + (style > 2 ? ',1px 1px ' + css(k) : ''));
   e.style.boxShadow = sh.join(',');
 }
 
-// Captions break as in the preview's wrap box, long words between letters.
+// Captions wrap as in the preview's wrap box, long words between letters.
 let measure;
 function wrap(text, width) {
   measure ||= doc.createElement('canvas').getContext('2d');
@@ -100,7 +104,7 @@ function look(item, st, state) {
 }
 
 function build(applet, p) {
-  const app = fields(p.app), A = (i) => num(app[i]), yes = (i) => app[i] === '1', W = num(applet.getAttribute('width')), H = num(applet.getAttribute('height'));
+  const app = fields(p.app), A = (i) => num(app[i]), yes = (i) => app[i] === '1', [W, H] = size(applet);
   const bw = pos(A(8)), speedOpen = Math.max(1, num(app[15], 8)), speedClose = Math.max(1, num(app[16], 8));
   const styles = [], items = [], id = 'vantrel20-' + ++uid, box = el('nav', 'vantrel20');
   for (let k = 0; p['is' + k] != null; k++) styles.push(fields(p['is' + k]));
@@ -126,7 +130,7 @@ function build(applet, p) {
     stack.push(it);
   }
   items.forEach((it) => {
-    // Parents are disclosure buttons, items with a link links; others still take focus.
+    // Parents are disclosure buttons, items with a link links, others still focusable.
     const f = it.f, tag = it.kids.length ? 'button' : f[1] && f[1].trim() ? 'a' : 'span', e = it.el = el(tag, 'v20-item');
     it.li.prepend(e);
     if (tag === 'button') e.type = 'button';
@@ -135,7 +139,7 @@ function build(applet, p) {
     it.text = el('span', 'v20-text', e);
     it.text.textContent = wrap(f[0], it.w).join('\n');
     it.frame = el('span', 'v20-frame', e);
-    // The status text becomes the tooltip and accessible description.
+    // The status text is the tooltip and accessible description.
     if (f[3]) e.title = f[3];
     if (+app[57] > 0) e.style.cursor = 'pointer';
     if (it.kids.length) {
@@ -149,8 +153,8 @@ function build(applet, p) {
 
   let scroll = 0, bar = null, clicked = null, gliding = false;
 
-  // Shown items stack in list order (IX indent, IY gap above); a gliding group pushes down
-  // as far as it has opened.
+  // Shown items stack in list order (IX indent, IY gap); a gliding group pushes down as
+  // far as it has opened.
   function layout(kids, y, clip, shown) {
     for (const it of kids) {
       const top = it.top = y + it.iy, s = it.el.style, vis = shown && top < clip;
@@ -175,13 +179,13 @@ function build(applet, p) {
     if (bar) { bar.el.hidden = !need; if (need) bar.update(bottom, page); }
   }
 
-  // The preview's scroll bar: raised buttons and block, sized in the track T by the page.
+  // The preview's scroll bar: raised buttons and block, the block sized by the page.
   function makeBar() {
     const vw = pos(num(app[56], 20)), hh = H - 2 * bw, T = hh - 2 * vw + 2, b = el('div', 'v20-bar', box);
     b.ariaHidden = true;
     place(b, yes(49) ? W - bw - vw : bw + 1, bw, vw, hh);
     b.style.background = col(app[50]);
-    let timer = null;
+    let timer;
     const stop = () => clearInterval(timer);
     const hold = (d) => { stop(); scroll -= d; draw(); timer = setInterval(() => { scroll -= d; draw(); }, 40); };
     [[52, -8, 0, vw - 2], [53, 8, hh - vw + 1, vw - 1]].forEach(([c, d, top, h]) => {
@@ -193,13 +197,12 @@ function build(applet, p) {
       if (d > 0) a.style.transform = 'scaleY(-1)';
       on(btn, 'mousedown', (ev) => { ev.preventDefault(); hold(d); });
       if (yes(58)) on(btn, 'mouseenter', () => hold(d));
-      on(btn, 'mouseleave', stop);
-      on(btn, 'mouseup', stop);
+      on(btn, 'mouseleave', stop); on(btn, 'mouseup', stop);
     });
     const thumb = el('span', 'v20-thumb', b);
     thumb.style.background = col(app[51]);
     return { el: b, update: (max, page) => {
-      // Shown only past the page, so the block fits.
+      // Shown only past the page: the block fits.
       place(thumb, 0, pos(~~(-scroll * T / max)) + vw - 2, vw, pos(~~(T * page / max)) + 3);
     } };
   }
@@ -207,7 +210,7 @@ function build(applet, p) {
   function glide() {
     if (gliding) return;
     gliding = true;
-    // Groups glide by the stored speed every 20 ms, or at once without glide.
+    // Groups glide by the stored speed every 20 ms, or jump without glide.
     (function step() {
       let busy = false;
       for (const it of items) {
@@ -232,8 +235,7 @@ function build(applet, p) {
   }
 
   const setState = (it, s) => look(it, it.st, s || (it === clicked ? 2 : 0));
-  const shownItems = () => items.filter((it) => it.el.style.visibility !== 'hidden');
-  // A focused item scrolls into view, its top first.
+  // A focused item scrolls into view, top first.
   const reveal = (it) => { scroll = Math.max(Math.min(scroll, H - bw - it.top - it.h), bw - it.top); draw(); };
 
   items.forEach((it) => {
@@ -242,7 +244,7 @@ function build(applet, p) {
     on(e, 'mouseleave', () => setState(it, 0));
     on(e, 'focus', () => { setState(it, 1); reveal(it); });
     on(e, 'blur', () => setState(it, 0));
-    // The last item clicked keeps the clicked look; a parent with a link follows it.
+    // The last item clicked keeps the clicked look; a parent's link is followed too.
     on(e, 'click', () => {
       const was = clicked;
       clicked = it;
@@ -254,7 +256,7 @@ function build(applet, p) {
     });
     // Arrows move through shown items; Right opens or enters a group, Left closes or leaves.
     on(e, 'keydown', (ev) => {
-      const list = shownItems(), at = list.indexOf(it), k = ev.key, up = it.parent.f && it.parent;
+      const list = items.filter((i) => i.el.style.visibility !== 'hidden'), at = list.indexOf(it), k = ev.key, up = it.parent.f && it.parent;
       let to = { ArrowDown: list[at + 1], ArrowUp: list[at - 1], Home: list[0], End: list.at(-1) }[k];
       if (k === 'ArrowRight' && it.kids.length) { if (it.open) to = it.kids[0]; else toggle(it, true); }
       else if (k === 'ArrowLeft' || k === 'Escape' && up) { if (it.open && k !== 'Escape') toggle(it, false); else if (up) { toggle(up, false); to = up; } }
@@ -265,13 +267,13 @@ function build(applet, p) {
   });
   on(box, 'wheel', (ev) => { if (bar && !bar.el.hidden) { ev.preventDefault(); scroll -= ev.deltaY > 0 ? 20 : -20; draw(); } }, { passive: false });
 
-  // The loading screen while pictures arrive.
+  // Loading screen while pictures arrive.
   const names = [...new Set([app[0], ...styles.flatMap((st) => [st[8], st[28], st[48]])])].filter((n) => PIC.test(n || ''));
   if (names.length) {
     const cover = el('div', 'v20-loading', box);
     let left = names.length;
     cover.style.background = col(app[17]);
-    // Two messages (fields from 28 and 38) and the bar, one third done.
+    // Messages (fields from 28, 38); the bar one third done.
     for (const o of [28, 38]) {
       if (app[o + 9] !== '1') continue;
       const t = el('div', '', cover);
@@ -295,7 +297,7 @@ function build(applet, p) {
   draw();
 }
 
-// The parameters file: key and value lines by turns.
+// A parameters file: key and value lines by turns.
 function parseFile(text) {
   var lines = text.split(/\r\n|\r|\n/), p = {};
   for (var i = 0; i + 1 < lines.length; i += 2) p[lines[i]] = lines[i + 1];
@@ -309,13 +311,13 @@ if (!doc.getElementById('vantrel20-style')) {
     '.vantrel20,.vantrel20 *{box-sizing:border-box}.vantrel20 ul{list-style:none;margin:0;padding:0}' +
     '.vantrel20 :is(div,span,a,button){position:absolute}.v20-view,.v20-frame,.v20-loading{inset:0}' +
     '.v20-frame{pointer-events:none}.v20-view{overflow:hidden}' +
-    '.v20-item{display:block;margin:0;padding:0;border:0;font:inherit;text-decoration:none;overflow:hidden;cursor:default}' +
+    '.v20-item{margin:0;padding:0;border:0;font:inherit;text-decoration:none;overflow:hidden;cursor:default}' +
     '.v20-text{display:flex;flex-direction:column;white-space:pre;line-height:normal}' +
     '.v20-item:focus-visible{outline:2px solid;outline-offset:-2px}' +
-    '.v20-btn,.v20-thumb{box-shadow:inset -1px -1px #000,inset 1px 1px #fff}.v20-btn{cursor:default}' +
+    '.v20-btn,.v20-thumb{box-shadow:inset -1px -1px #000,inset 1px 1px #fff}' +
     '.v20-arrow{clip-path:path("M3 0h1v1h1v2h1v2h1v2H0V5h1V3h1V1h1z")}' +
     '.v20-note{padding:4px;font:12px sans-serif;background:#fff;color:#000}' +
-    '@media (forced-colors:active){.v20-item{border:1px solid CanvasText;forced-color-adjust:auto}.v20-frame{box-shadow:none!important}' +
+    '@media (forced-colors:active){.v20-item{border:1px solid CanvasText;forced-color-adjust:auto}' +
     '.v20-btn,.v20-thumb{border:1px solid ButtonText}.v20-arrow{background:ButtonText!important}}';
 }
 for (const applet of doc.querySelectorAll('applet[code="vantrel20.class"]')) {
@@ -325,7 +327,7 @@ for (const applet of doc.querySelectorAll('applet[code="vantrel20.class"]')) {
   // Where the browser refuses the parameters file, the box says so.
   const failed = () => {
     const note = el('div', 'vantrel20 v20-note');
-    place(note, 0, 0, num(applet.getAttribute('width')), num(applet.getAttribute('height')));
+    place(note, 0, 0, ...size(applet));
     note.textContent = 'This menu reads its settings from "' + p.paramsrc + '", which the browser loads only from a web server.';
     applet.replaceWith(note);
   };
