@@ -62,8 +62,9 @@
     return b;
   }
 
-  // The arrow's pixels: those of its three edges, stepped along their longer side, and on each
-  // row every pixel between them; each becomes a one-pixel shadow of a dot just above the button.
+  // The arrow's pixels: those of its three edges, stepped along their longer side and rounded
+  // down as the preview's pen rounds them, and on each row every pixel between them; each
+  // becomes a one-pixel shadow of a dot just above the button.
   function arrowPixels(w, h, dir) {
     var q = (n, d) => Math.trunc(n / d), rows = {}, sh = [], i, e, x, y;
     var c = [[q(w, 2), q(h, 3), q(w, 4), q(2 * h, 3), q(3 * w, 4), q(2 * h, 3)], [q(w, 2), q(2 * h, 3), q(w, 4), q(h, 3), q(3 * w, 4), q(h, 3)],
@@ -71,7 +72,7 @@
     for (e = 0; e < 6; e += 2) {
       var x0 = c[e], y0 = c[e + 1], dx = c[(e + 2) % 6] - x0, dy = c[(e + 3) % 6] - y0, n = Math.max(Math.abs(dx), Math.abs(dy), 1);
       for (i = 0; i <= n; i++) {
-        x = x0 + Math.round(dx * i / n); y = y0 + Math.round(dy * i / n);
+        x = x0 + Math.floor(dx * i / n); y = y0 + Math.floor(dy * i / n);
         rows[y] = rows[y] ? [Math.min(rows[y][0], x), Math.max(rows[y][1], x)] : [x, x];
       }
     }

@@ -38,7 +38,8 @@ function nativeSnapshot(product, projectFile, folder, ...args) {
 // [left, top, right, bottom] grown by g on every side.
 const grow = (r, g) => [r[0] - g, r[1] - g, r[2] + g, r[3] + g];
 
-// Pixels whose largest channel difference passes `tolerance`, outside the masked rectangles.
+// Pixels whose largest channel difference passes `tolerance`, outside the masked rectangles;
+// `within` is the largest difference that did not.
 function compare(a, b, masks, tolerance) {
   const { width, height } = a;
   const masked = new Uint8Array(width * height);
@@ -50,6 +51,7 @@ function compare(a, b, masks, tolerance) {
   const diff = new PNG({ width, height });
   let compared = 0;
   let differing = 0;
+  let within = 0;
   for (let i = 0; i < width * height; i++) {
     const o = i * 4;
     const d = Math.max(Math.abs(a.data[o] - b.data[o]), Math.abs(a.data[o + 1] - b.data[o + 1]), Math.abs(a.data[o + 2] - b.data[o + 2]));
@@ -60,8 +62,9 @@ function compare(a, b, masks, tolerance) {
     if (masked[i]) continue;
     compared++;
     if (d > tolerance) differing++;
+    else within = Math.max(within, d);
   }
-  return { compared, differing, fraction: compared ? differing / compared : 0, diff };
+  return { compared, differing, within, fraction: compared ? differing / compared : 0, diff };
 }
 
 // Keeps the three pictures of a failed comparison for a human to look at.
