@@ -200,3 +200,11 @@ test('osmerin: every item of the mixed template, stepped to with the scroll butt
   const base = fs.readFileSync(share('osmerin', 'templates', 'mixed_news.osn'));
   for (let steps = 1; steps < 5; steps++) await t.test(`step ${steps}`, (t) => osmerinAgrees(t, `mixed_news-${steps}`, base, steps));
 });
+
+test('osmerin: raised and lowered frames agree too', { skip: osmerinSkip }, async (t) => {
+  const base = fs.readFileSync(share('osmerin', 'templates', 'text_news.osn'), 'latin1');
+  for (const [style, width] of [['1', '3'], ['2', '4'], ['1', '0']]) {
+    const name = `frame-${style}-${width}`;
+    await t.test(name, (t) => osmerinAgrees(t, name, editOsmerin(base, { app: { 17: width, 19: style } })));
+  }
+});
