@@ -209,15 +209,21 @@
       schedule();
     }
 
+    var taken = [];
     if (app[23] === '1') {
       var fwd = vertical ? 'Up' : 'Left', back = vertical ? 'Down' : 'Right';
       var b1 = button(box, num(app[5]), num(app[6]), num(app[7]), num(app[8]), app[9], app[10], vertical ? 0 : 2, 'Scroll ' + fwd.toLowerCase());
       var b2 = button(box, num(app[11]), num(app[12]), num(app[13]), num(app[14]), app[15], app[16], vertical ? 1 : 3, 'Scroll ' + back.toLowerCase());
       b1.addEventListener('click', () => { go(sign); });
       b2.addEventListener('click', () => { go(-sign); });
+      taken = [5, 11].map(i => [num(app[i]), num(app[i + 1]), num(app[i + 2]), num(app[i + 3])]);
     }
     var play = el('button', 'os-play', box);
     play.type = 'button';
+    // The pause control takes the first corner no scroll button covers.
+    var spot = [[W - 20, H - 20], [2, H - 20], [W - 20, 2], [2, 2]].find(c =>
+      !taken.some(r => c[0] < r[0] + r[2] && r[0] < c[0] + 18 && c[1] < r[1] + r[3] && r[1] < c[1] + 18)) || [W - 20, H - 20];
+    place(play, spot[0], spot[1], 18, 18);
     function label() { play.textContent = stopped ? '\u25B6' : '\u275A\u275A'; play.setAttribute('aria-label', stopped ? 'Play news' : 'Pause news'); }
     play.addEventListener('click', () => { stopped = !stopped; label(); schedule(); });
     label();
@@ -246,7 +252,7 @@
         '.os-shadow{text-shadow:1px 1px 0 rgba(0,0,0,.7)}' +
         '.os-btn{padding:0;margin:0;border:0;box-shadow:inset -1px -1px #000,inset 1px 1px #fff;cursor:inherit}' +
         '.os-arrow{left:-1px;top:-1px;width:1px;height:1px}' +
-        '.os-play{right:2px;bottom:2px;width:18px;height:18px;padding:0;font:9px/16px sans-serif;background:#fff;color:#000;border:1px solid #000;opacity:.75}' +
+        '.os-play{padding:0;font:9px/16px sans-serif;background:#fff;color:#000;border:1px solid #000;opacity:.75}' +
         '.os-play:hover,.os-play:focus{opacity:1}:focus-visible{outline:2px solid;outline-offset:-2px}' +
         '.os-loading{display:flex;align-items:center;justify-content:center;font:12px sans-serif}.os-notes{display:none}' +
         '@media (forced-colors:active){.os-frame{box-shadow:none!important;border:1px solid CanvasText}.os-ring{display:none}.os-btn{border:1px solid ButtonText}.os-arrow{forced-color-adjust:none;color:ButtonText!important}.os-item>*{color:LinkText}}';

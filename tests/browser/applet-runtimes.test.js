@@ -228,6 +228,15 @@ test('osmerin: every template with the runtime shows its news box; text files ne
       const show = p.app.split('|')[23] === '1';
       assert.equal(await page.locator('.os-btn').count(), show ? 2 : 0, f);
       assert.equal(await page.getByRole('button', { name: 'Pause news' }).count(), 1, f);
+      // The pause control covers no scroll button and stays inside the box.
+      const overlaps = await page.evaluate(() => {
+        const r = (e) => e.getBoundingClientRect();
+        const p = r(document.querySelector('.os-play')), b = r(document.querySelector('.osmeral'));
+        const inside = p.left >= b.left && p.top >= b.top && p.right <= b.right && p.bottom <= b.bottom;
+        return [inside, [...document.querySelectorAll('.os-btn')].map(r)
+          .filter((q) => p.left < q.right && q.left < p.right && p.top < q.bottom && q.top < p.bottom).length];
+      });
+      assert.deepEqual(overlaps, [true, 0], f);
     });
   }
 });
