@@ -378,6 +378,16 @@ void TMainForm::ControlChange(QWidget* control)
         PanelToAppletData();
         m_preview->applyAppletSize();
     }
+    if (m_preview && m_panels->itemFields().controls().contains(control)) {
+        // Caption, size and place belong to all three looks: none of the
+        // item's pictures may keep the old value.
+        if (kzt::TreeNode* node = currentItemNode()) {
+            commitPanels();
+            const int index = int(agent().ItemIndexOf(node));
+            for (int state = 0; state < 3; ++state)
+                m_preview->renderItemState(index, state);
+        }
+    }
     RefreshPreview();
 }
 
