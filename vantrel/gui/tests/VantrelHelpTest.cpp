@@ -7,10 +7,16 @@
 #include "TfrmGlobalPropertiesChange.h"
 #include "vantrel/core/VantrelDocument.h"
 #include "vantrel/core/VantrelProfile.h"
+#include "WindowTestWorld.h"
+#include "vantrel/gui/TMainForm.h"
 #include "vantrel/gui/VantrelHelp.h"
+#include "vantrel/gui/VantrelPanels.h"
 #include "vantrel/gui/VantrelPropertyLayout.h"
 
 #include <QCheckBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTreeView>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -20,6 +26,7 @@
 #include <QTest>
 #include <QWidget>
 
+#include <memory>
 #include <stdexcept>
 
 using namespace vantrel;
@@ -64,6 +71,46 @@ QMap<int, QString> popupLines()
     }
     return lines;
 }
+
+// The window with the shipped help pages.
+class HelpWorld : public WindowTestWorld
+{
+public:
+    HelpWorld()
+    {
+        copyFolder(sourceHelp(), path("share/help"));
+        QDir().mkpath(path("share/templates"));
+        kzt::AppPaths paths;
+        paths.shareDir = path("share").toStdString();
+        paths.userDataDir = path("data/vantrel").toStdString();
+        paths.previewDir = paths.userDataDir / "preview";
+        window = std::make_unique<vantrel::TMainForm>(paths);
+        showWindow(*window);
+    }
+    ~HelpWorld() override
+    {
+        window->setModified(false);
+        window->close();
+        window.reset();
+    }
+
+    // The page F1 on this widget brings up.
+    QString f1(QWidget* widget)
+    {
+        THH_Launch* launcher = window->helpLauncher();
+        if (!launcher)
+            return QStringLiteral("no launcher");
+        launcher->request(THH_Launch::Request::Quit);
+        QTest::keyClick(widget, Qt::Key_F1);
+        kzt::HelpWindow* shown = launcher->window();
+        return shown && shown->isVisible() ? fileNameOf(shown->currentPage()) : QString();
+    }
+
+    std::unique_ptr<vantrel::TMainForm> window;
+
+protected:
+    kzt::EditorMainWindow& editorWindow() override { return *window; }
+};
 
 } // namespace
 
@@ -215,6 +262,45 @@ private slots:
         QTest::keyClick(box, Qt::Key_F1);
         QVERIFY(launcher.window());
         QCOMPARE(fileNameOf(launcher.window()->currentPage()), QStringLiteral("global-properties-change.html"));
+    }
+
+    // F1 on every page of the window, on the tree and in the bulk copy dialog
+    // shows the shipped topic of that place.
+    void f1InTheWindow_showsEachPlacesTopic()
+    {
+        HelpWorld world;
+        VantrelPanels* panels = world.window->panels();
+        world.selectRoot();
+        const QStringList appletTopics = {"applet-settings.html", "applet-background.html", "scroll-bar.html", "",
+                                          "advanced.html"};
+        for (int page = 0; page < appletTopics.size(); ++page) {
+            if (appletTopics[page].isEmpty())
+                continue;
+            panels->pgcntrlApplet->setCurrentIndex(page);
+            QCOMPARE(world.f1(panels->pgcntrlApplet->currentWidget()), appletTopics[page]);
+        }
+        panels->pgcntrlApplet->setCurrentIndex(VantrelPanels::LoadingPage);
+        const QStringList loadingTopics = {"progress-bar.html", "loading-message.html", "loading-background.html"};
+        for (int page = 0; page < loadingTopics.size(); ++page) {
+            panels->pgcntrlLoading->setCurrentIndex(page);
+            QCOMPARE(world.f1(panels->pgcntrlLoading->currentWidget()), loadingTopics[page]);
+        }
+        QCOMPARE(world.f1(world.window->treeView()), QStringLiteral("item-tree.html"));
+        world.insertItem(QStringLiteral("First"));
+        const QStringList itemTopics = {"item-general.html", "item-normal.html", "item-mouse-over.html",
+                                        "item-clicked.html"};
+        for (int page = 0; page < itemTopics.size(); ++page) {
+            panels->pgcntrlApplet->setCurrentIndex(VantrelPanels::ItemGeneralPage + page);
+            QCOMPARE(world.f1(panels->pgcntrlApplet->currentWidget()), itemTopics[page]);
+        }
+        QString inDialog;
+        WindowTestWorld::whenModal([&](QDialog* dialog) {
+            if (auto* box = dialog->findChild<QCheckBox*>(QStringLiteral("chchbxFontName")))
+                inDialog = world.f1(box);
+            dialog->reject();
+        });
+        panels->bttnItGlobalChange[1]->click();
+        QCOMPARE(inDialog, QStringLiteral("global-properties-change.html"));
     }
 };
 
