@@ -145,6 +145,7 @@ TMainForm::TMainForm(kzt::AppPaths paths, QWidget* parent)
     connectControls();
     placeCentred(800, 560);
     FormCreate();
+    setWindowTitle(QStringLiteral("Vantrel 2005"));
     createHelp();
     m_loading = false;
     setPreviewSwitches(m_panels->pgcntrlApplet->currentIndex());

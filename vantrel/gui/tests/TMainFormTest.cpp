@@ -182,6 +182,7 @@ private slots:
     void startUp_fixedNamesMenusAndTemplates()
     {
         TMainForm& w = world().open();
+        QCOMPARE(w.windowTitle(), QStringLiteral("Vantrel 2005"));
         QCOMPARE(QString::fromStdString(agent().tree().root()->text()), QStringLiteral("Vantrel 2006"));
         QCOMPARE(QString::fromStdString(agent().info().fileFilter), QStringLiteral("Vantrel Files (*.vtp)|*.vtp"));
         QCOMPARE(kzt::Settings::settingsKey(TMainForm::platform()), QStringLiteral("Software/KZT/Vantrel/2.01/Settings"));
@@ -216,6 +217,12 @@ private slots:
         QVERIFY(child<QAction>("ToolBar1")->isChecked());
         QVERIFY(child<QAction>("StatusBar1")->isChecked());
         QVERIFY(!child<QAction>("Save1")->isEnabled());
+
+        // The status line shows the hint of the control under the mouse.
+        QWidget* width = control("spnedtApWidth");
+        QVERIFY(!width->statusTip().isEmpty());
+        QTest::mouseMove(width);
+        QTRY_COMPARE(child<QLabel>("stctxtHint")->text(), width->statusTip());
 
         // View > Preview Window hides and shows the preview; closing it unchecks.
         world().trigger("PreviewWindow1");
