@@ -653,6 +653,45 @@ private slots:
         QVERIFY(!child<QAction>("Save1")->isEnabled());
     }
 
+    void damagedProjects_openWithoutLosingStep()
+    {
+        TMainForm& w = world().open();
+        world().copyFolder(QStringLiteral(KZT_SOURCE_DIR "/vantrel/share/templates"), world().path("work"));
+        const QByteArray good = world().readFile(world().path("work/ocean_glide.vtp"));
+        QVERIFY(good.size() > 200);
+        world().writeFile(world().path("work/truncated.vtp"), good.left(good.size() / 2));
+        QByteArray noise;
+        for (int i = 0; i < 4096; ++i)
+            noise.append(char((i * 7919 + 13) % 256));
+        world().writeFile(world().path("work/noise.vtp"), noise);
+        // Hand-edited values no window writes: a word for a width, a huge
+        // height, a level that jumps, a colour that is no colour.
+        QVERIFY(w.OpenProject(world().path("work/ocean_glide.vtp")));
+        QVERIFY(agent().Items.size() >= 3);
+        agent().Items[0].set(IWidth, "wide");
+        agent().Items[1].set(IHeight, "99999999999");
+        agent().Items[1].set(Level, "7");
+        agent().Items[2].set(ItNoBgClr, "#12");
+        agent().AppletData.set(ApWidth, "-5");
+        QVERIFY(agent().WriteProjectFile(world().path("work/edited.vtp").toStdString()).ok());
+        w.setModified(false);
+
+        for (const char* name : {"truncated.vtp", "noise.vtp", "edited.vtp"}) {
+            MessageBox::reset();
+            MessageBox::setScripted(true);
+            w.OpenProject(world().path(QStringLiteral("work/") + QLatin1String(name)));
+            QVERIFY2(agent().IsConsistent(), name);
+            QCOMPARE(preview()->cacheLength(), agent().Items.size());
+            QVERIFY(preview()->width() >= 1 && preview()->height() >= 1);
+            for (std::size_t i = 0; i < std::min<std::size_t>(agent().Items.size(), 4); ++i)
+                world().selectItem(i);
+            world().selectRoot();
+            QVERIFY2(agent().IsConsistent(), name);
+            QCOMPARE(preview()->cacheLength(), agent().Items.size());
+            w.setModified(false);
+        }
+    }
+
     void previewResize_writesBackThroughTheBoxes()
     {
         world().open();
