@@ -800,6 +800,22 @@ private slots:
         QVERIFY(window().helpLauncher());
         QCOMPARE(kzt::THH_Launch::instance(), window().helpLauncher());
 
+        // F1 asks for the context of the page the focused control is on.
+        QList<int> asked;
+        window().helpLauncher()->OnHelp = [&](kzt::THH_Launch::Request, int context, const QString&) {
+            asked << context;
+            return true;
+        };
+        world().selectRoot();
+        pages->setCurrentIndex(VantrelPanels::ScrollBarPage);
+        QTest::keyClick(control("spnedtVSBWidth"), Qt::Key_F1);
+        pages->setCurrentIndex(VantrelPanels::LoadingPage);
+        loading->setCurrentIndex(1);
+        QTest::keyClick(control("edtApLoadingMsg1"), Qt::Key_F1);
+        QTest::keyClick(window().treeView(), Qt::Key_F1);
+        QCOMPARE(asked, QList<int>({29, 32, 43}));
+        window().helpLauncher()->OnHelp = nullptr;
+
         world().trigger("HelpTopics1");
         QVERIFY(window().helpLauncher()->window());
         world().trigger("ViewSample1");
