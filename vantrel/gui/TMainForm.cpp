@@ -24,6 +24,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -57,6 +58,14 @@ public:
         m_window->m_loading = true;
         if (TfrmWysiwyg* preview = m_window->m_preview)
             preview->setDrawingEnabled(false);
+        // Every command that replaces the document ends in documentReplaced();
+        // should one not, the preview still comes back once it is done.
+        QMetaObject::invokeMethod(
+            m_window, [window = QPointer<TMainForm>(m_window)] {
+                if (window && window->m_loading)
+                    window->documentReplaced();
+            },
+            Qt::QueuedConnection);
     }
 
     void nodeInserted(kzt::TreeNode* node) override
