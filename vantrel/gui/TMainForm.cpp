@@ -163,6 +163,9 @@ TMainForm::TMainForm(kzt::AppPaths paths, QWidget* parent)
 TMainForm::~TMainForm()
 {
     agent().tree().removeListener(m_follower.get());
+    // The preview draws from the agent, which goes before our child widgets.
+    delete m_preview;
+    m_preview = nullptr;
     delete m_helpLauncher;
     m_helpLauncher = nullptr;
 }
