@@ -24,6 +24,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -57,6 +58,14 @@ public:
         m_window->m_loading = true;
         if (TfrmWysiwyg* preview = m_window->m_preview)
             preview->setDrawingEnabled(false);
+        // Every command that replaces the document ends in documentReplaced();
+        // should one not, the preview still comes back once it is done.
+        QMetaObject::invokeMethod(
+            m_window, [window = QPointer<TMainForm>(m_window)] {
+                if (window && window->m_loading)
+                    window->documentReplaced();
+            },
+            Qt::QueuedConnection);
     }
 
     void nodeInserted(kzt::TreeNode* node) override
@@ -145,6 +154,7 @@ TMainForm::TMainForm(kzt::AppPaths paths, QWidget* parent)
     connectControls();
     placeCentred(800, 560);
     FormCreate();
+    setWindowTitle(QStringLiteral("Vantrel 2005"));
     createHelp();
     m_loading = false;
     setPreviewSwitches(m_panels->pgcntrlApplet->currentIndex());
@@ -153,6 +163,9 @@ TMainForm::TMainForm(kzt::AppPaths paths, QWidget* parent)
 TMainForm::~TMainForm()
 {
     agent().tree().removeListener(m_follower.get());
+    // The preview draws from the agent, which goes before our child widgets.
+    delete m_preview;
+    m_preview = nullptr;
     delete m_helpLauncher;
     m_helpLauncher = nullptr;
 }

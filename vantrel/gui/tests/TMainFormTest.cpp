@@ -182,6 +182,7 @@ private slots:
     void startUp_fixedNamesMenusAndTemplates()
     {
         TMainForm& w = world().open();
+        QCOMPARE(w.windowTitle(), QStringLiteral("Vantrel 2005"));
         QCOMPARE(QString::fromStdString(agent().tree().root()->text()), QStringLiteral("Vantrel 2006"));
         QCOMPARE(QString::fromStdString(agent().info().fileFilter), QStringLiteral("Vantrel Files (*.vtp)|*.vtp"));
         QCOMPARE(kzt::Settings::settingsKey(TMainForm::platform()), QStringLiteral("Software/KZT/Vantrel/2.01/Settings"));
@@ -216,6 +217,12 @@ private slots:
         QVERIFY(child<QAction>("ToolBar1")->isChecked());
         QVERIFY(child<QAction>("StatusBar1")->isChecked());
         QVERIFY(!child<QAction>("Save1")->isEnabled());
+
+        // The status line shows the hint of the control under the mouse.
+        QWidget* width = control("spnedtApWidth");
+        QVERIFY(!width->statusTip().isEmpty());
+        QTest::mouseMove(width);
+        QTRY_COMPARE(child<QLabel>("stctxtHint")->text(), width->statusTip());
 
         // View > Preview Window hides and shows the preview; closing it unchecks.
         world().trigger("PreviewWindow1");
@@ -646,6 +653,45 @@ private slots:
         QVERIFY(!child<QAction>("Save1")->isEnabled());
     }
 
+    void damagedProjects_openWithoutLosingStep()
+    {
+        TMainForm& w = world().open();
+        world().copyFolder(QStringLiteral(KZT_SOURCE_DIR "/vantrel/share/templates"), world().path("work"));
+        const QByteArray good = world().readFile(world().path("work/ocean_glide.vtp"));
+        QVERIFY(good.size() > 200);
+        world().writeFile(world().path("work/truncated.vtp"), good.left(good.size() / 2));
+        QByteArray noise;
+        for (int i = 0; i < 4096; ++i)
+            noise.append(char((i * 7919 + 13) % 256));
+        world().writeFile(world().path("work/noise.vtp"), noise);
+        // Hand-edited values no window writes: a word for a width, a huge
+        // height, a level that jumps, a colour that is no colour.
+        QVERIFY(w.OpenProject(world().path("work/ocean_glide.vtp")));
+        QVERIFY(agent().Items.size() >= 3);
+        agent().Items[0].set(IWidth, "wide");
+        agent().Items[1].set(IHeight, "99999999999");
+        agent().Items[1].set(Level, "7");
+        agent().Items[2].set(ItNoBgClr, "#12");
+        agent().AppletData.set(ApWidth, "-5");
+        QVERIFY(agent().WriteProjectFile(world().path("work/edited.vtp").toStdString()).ok());
+        w.setModified(false);
+
+        for (const char* name : {"truncated.vtp", "noise.vtp", "edited.vtp"}) {
+            MessageBox::reset();
+            MessageBox::setScripted(true);
+            w.OpenProject(world().path(QStringLiteral("work/") + QLatin1String(name)));
+            QVERIFY2(agent().IsConsistent(), name);
+            QCOMPARE(preview()->cacheLength(), agent().Items.size());
+            QVERIFY(preview()->width() >= 1 && preview()->height() >= 1);
+            for (std::size_t i = 0; i < std::min<std::size_t>(agent().Items.size(), 4); ++i)
+                world().selectItem(i);
+            world().selectRoot();
+            QVERIFY2(agent().IsConsistent(), name);
+            QCOMPARE(preview()->cacheLength(), agent().Items.size());
+            w.setModified(false);
+        }
+    }
+
     void previewResize_writesBackThroughTheBoxes()
     {
         world().open();
@@ -753,6 +799,22 @@ private slots:
         QCOMPARE(window().treeView()->property("helpContext").toInt(), 43);
         QVERIFY(window().helpLauncher());
         QCOMPARE(kzt::THH_Launch::instance(), window().helpLauncher());
+
+        // F1 asks for the context of the page the focused control is on.
+        QList<int> asked;
+        window().helpLauncher()->OnHelp = [&](kzt::THH_Launch::Request, int context, const QString&) {
+            asked << context;
+            return true;
+        };
+        world().selectRoot();
+        pages->setCurrentIndex(VantrelPanels::ScrollBarPage);
+        QTest::keyClick(control("spnedtVSBWidth"), Qt::Key_F1);
+        pages->setCurrentIndex(VantrelPanels::LoadingPage);
+        loading->setCurrentIndex(1);
+        QTest::keyClick(control("edtApLoadingMsg1"), Qt::Key_F1);
+        QTest::keyClick(window().treeView(), Qt::Key_F1);
+        QCOMPARE(asked, QList<int>({29, 32, 43}));
+        window().helpLauncher()->OnHelp = nullptr;
 
         world().trigger("HelpTopics1");
         QVERIFY(window().helpLauncher()->window());
