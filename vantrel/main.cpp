@@ -1,6 +1,11 @@
 #include "CommandLine.h"
 #include "EditorMainWindow.h"
+#include "PreviewFolder.h"
 #include "vantrel/core/VantrelProfile.h"
+#include "vantrel/gui/TMainForm.h"
+
+#include <QApplication>
+#include <QStringList>
 
 #include <iostream>
 #include <string>
@@ -10,11 +15,20 @@ int main(int argc, char** argv)
 {
     const auto& product = vantrel::VantrelProfile::instance();
     const std::vector<std::string> args(argv + 1, argv + argc);
-    kzt::CommandLine commandLine(product, kzt::AppPaths::forProduct("vantrel", VANTREL_SOURCE_SHARE_DIR));
-    commandLine.setHasEditor(false);
+    kzt::AppPaths paths = kzt::AppPaths::forProduct("vantrel", VANTREL_SOURCE_SHARE_DIR);
+    kzt::CommandLine commandLine(product, paths);
     commandLine.setScriptRuntime(kzt::EditorMainWindow::scriptRuntimeSetting(product));
-    if (commandLine.wantsCommandLine(args) || args.empty())
+    // The command-line jobs need no window and no display.
+    if (commandLine.wantsCommandLine(args))
         return commandLine.run(args, std::cout, std::cerr);
-    std::cerr << "vantrel: the editor window is not available in this build; see 'vantrel --help'.\n";
-    return 2;
+
+    // This window's own preview folder; those of ended programs go.
+    paths.previewDir = kzt::PreviewFolder::claim(paths.userDataDir);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vantrel 2005"));
+    vantrel::TMainForm window(paths);
+    window.show();
+    window.showPreviewWindow();
+    window.startUp(QApplication::arguments().mid(1));
+    return QApplication::exec();
 }

@@ -387,6 +387,7 @@ void EditorMainWindow::New1Click()
     AppletDataToPanel();
     setModified(false);
     rememberPage();
+    documentReplaced();
 }
 
 void EditorMainWindow::Open1Click()
@@ -446,6 +447,7 @@ bool EditorMainWindow::loadProject(const QString& path, bool asTemplate)
     showMenuPanels();
     setModified(false);
     rememberPage();
+    documentReplaced();
     showFailure(status);
     showCopyNotes();
     return status.ok();
@@ -509,9 +511,14 @@ void EditorMainWindow::Insert1Click()
     TreeNode* parent = selectedNode();
     if (!parent)
         parent = m_agent->tree().root();
-    m_agent->InsertItem(parent);
+    insertItemNode(parent);
     m_tree->setExpanded(m_model->indexOf(parent), true);
     UpdateItemCommands();
+}
+
+TreeNode* EditorMainWindow::insertItemNode(TreeNode* parent)
+{
+    return m_agent->InsertItem(parent);
 }
 
 void EditorMainWindow::Delete1Click()

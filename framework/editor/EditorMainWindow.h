@@ -133,6 +133,12 @@ protected:
     virtual TempletTexts templetTexts() const = 0;
     // Products that exchange menu structures say where the values live.
     virtual std::optional<MenuStructureMapping> structureMapping() const { return std::nullopt; }
+    // Insert adds the item through this: a product whose new records depend
+    // on their place makes them here.
+    virtual TreeNode* insertItemNode(TreeNode* parent);
+    // New, Open and import end here, once the new document and the files it
+    // names are in place.
+    virtual void documentReplaced() {}
 
     // What the platform layer needs to know of a product.
     static PlatformProduct platformOf(const ProductProfile& product);

@@ -136,6 +136,7 @@ void EditorMainWindow::ImportMenuStructure1Click()
     showMenuPanels();
     setModified(false);
     rememberPage();
+    documentReplaced();
     showFailure(status);
 }
 

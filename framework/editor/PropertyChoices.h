@@ -32,6 +32,8 @@ struct PropertyGroup
     bool inFrame = false;
     std::vector<PropertyChoice> choices;
     bool perState = false;
+    // Long groups read better in several columns, filled top to bottom.
+    int columns = 1;
 };
 
 // What a product offers in the bulk property dialog.
@@ -51,6 +53,8 @@ struct PropertyLayout
     // "Select All" and "Select None" beside the property groups: all checks
     // every per-look box, none clears the per-look and the plain boxes.
     bool propertySelectButtons = false;
+    // The dialog's help topic (F1), when the product has one.
+    int helpContext = 0;
 };
 
 } // namespace kzt

@@ -122,8 +122,11 @@ bool THH_Launch::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1)
         return false;
     auto* widget = qobject_cast<QWidget*>(watched);
-    // Only requests from the owner's own windows.
-    if (!widget || !m_owner || (widget != m_owner && !m_owner->isAncestorOf(widget)))
+    // Only requests from the owner's own windows, its dialogs included.
+    bool ours = false;
+    for (QWidget* w = widget; w && m_owner && !ours; w = w->parentWidget())
+        ours = w == m_owner;
+    if (!ours)
         return false;
     for (QWidget* w = widget; w; w = w->parentWidget()) {
         const QVariant context = w->property("helpContext");

@@ -5,6 +5,7 @@
 #include "TreeNode.h"
 
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPainter>
@@ -54,6 +55,8 @@ TfrmGlobalPropertiesChange::TfrmGlobalPropertiesChange(TkztAppletAgent& agent, s
 {
     setObjectName(QStringLiteral("frmGlobalPropertiesChange"));
     setWindowTitle(tr("Global Properties Change"));
+    if (layout.helpContext != 0)
+        setProperty("helpContext", layout.helpContext);
 
     m_tree = new QTreeView(this);
     m_tree->setObjectName(QStringLiteral("trvwPropertiesChange"));
@@ -126,14 +129,18 @@ QWidget* TfrmGlobalPropertiesChange::buildChoices(const PropertyLayout& layout)
     bool frameUsed = false;
     for (const PropertyGroup& group : layout.groups) {
         auto* box = new QGroupBox(group.title, holder);
-        auto* boxLayout = new QVBoxLayout(box);
+        auto* boxLayout = new QGridLayout(box);
+        const int columns = std::max(1, group.columns);
+        const int rows = (static_cast<int>(group.choices.size()) + columns - 1) / columns;
+        int at = 0;
         for (const PropertyChoice& choice : group.choices) {
             auto* check = new QCheckBox(choice.caption, box);
             check->setObjectName(QString::fromLatin1(choice.objectName));
-            boxLayout->addWidget(check);
+            boxLayout->addWidget(check, at % std::max(1, rows), at / std::max(1, rows));
+            ++at;
             (group.perState ? m_perStateBoxes : m_boxes).emplace_back(choice.field, check);
         }
-        boxLayout->addStretch(1);
+        boxLayout->setRowStretch(rows, 1);
         if (group.inFrame) {
             frameRow->addWidget(box);
             frameUsed = true;

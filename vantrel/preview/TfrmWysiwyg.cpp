@@ -247,6 +247,13 @@ void TfrmWysiwyg::swapItem(int index)
     std::swap(m_cache[std::size_t(index)], m_cache[std::size_t(index) - 1]);
 }
 
+void TfrmWysiwyg::rotateItems(int first, int middle, int end)
+{
+    if (first < 0 || first > middle || middle > end || std::size_t(end) > m_cache.size())
+        return;
+    std::rotate(m_cache.begin() + first, m_cache.begin() + middle, m_cache.begin() + end);
+}
+
 void TfrmWysiwyg::refresh(int selected)
 {
     if (draw(selected))

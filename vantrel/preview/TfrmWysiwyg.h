@@ -49,6 +49,9 @@ public:
     void deleteItem(int index);
     // Exchanges the entry with the one before it.
     void swapItem(int index);
+    // Puts the entries [middle, end) in front of [first, middle), as when a
+    // subtree moves past its sibling's; out-of-range runs are ignored.
+    void rotateItems(int first, int middle, int end);
     void renderItemState(int index, int state);
 
     // The client size follows ApWidth and ApHeight (each kept in
