@@ -143,39 +143,36 @@ QWidget* VantrelPanels::buildAppletSettingsPage()
 {
     auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("tbshtAppletSettings"));
-    page->setStatusTip(tr("Size, glide, border and cursor of the applet"));
+    page->setStatusTip(tr("Size, glide, cursor and sub-menu opening of the applet"));
     auto* grid = new QGridLayout(page);
 
-    auto* size = group(tr("Applet Size"), page);
+    auto* size = group(tr("Applet Dimensions"), page);
     auto* sizeGrid = new QGridLayout(size);
     addRows(sizeGrid, {{tr("Width"), makeAppletControl(ApWidth, size)},
                        {tr("Height"), makeAppletControl(ApHeight, size)}});
     spnedtApWidth = control<QSpinBox>("spnedtApWidth");
     spnedtApHeight = control<QSpinBox>("spnedtApHeight");
 
-    auto* glide = group(tr("Glide Effect"), page);
+    auto* glide = group(tr("Glide"), page);
     auto* glideGrid = new QGridLayout(glide);
     addRows(glideGrid, {{QString(), makeAppletControl(GlideOpen, glide)},
                         {tr("Speed"), makeAppletControl(GlideOpenSpeed, glide)},
                         {QString(), makeAppletControl(GlideClose, glide)},
                         {tr("Speed"), makeAppletControl(GlideCloseSpeed, glide)}},
             2);
-    glideGrid->addWidget(makeAppletControl(OpenOneSubMenuOnly, glide), 2, 0, 1, 4);
-
-    auto* border = group(tr("Applet Border"), page);
-    auto* borderGrid = new QGridLayout(border);
-    addRows(borderGrid, {{tr("Style"), makeAppletControl(ApBrdStyle, border)},
-                         {tr("Width"), makeAppletControl(ApBrdWidth, border)},
-                         {tr("Color"), makeAppletControl(ApBrdClr, border)}});
 
     auto* cursor = group(tr("Cursor"), page);
     auto* cursorGrid = new QGridLayout(cursor);
     addRows(cursorGrid, {{QString(), makeAppletControl(ShowCursorType, cursor)}});
 
+    auto* open = group(tr("Open Menu"), page);
+    auto* openGrid = new QGridLayout(open);
+    addRows(openGrid, {{QString(), makeAppletControl(OpenOneSubMenuOnly, open)}});
+
     grid->addWidget(size, 0, 0);
-    grid->addWidget(border, 0, 1);
-    grid->addWidget(glide, 1, 0, 1, 2);
-    grid->addWidget(cursor, 2, 0, 1, 2);
+    grid->addWidget(glide, 0, 1);
+    grid->addWidget(cursor, 1, 0, 1, 2);
+    grid->addWidget(open, 2, 0, 1, 2);
     grid->setRowStretch(3, 1);
     return page;
 }
@@ -184,10 +181,19 @@ QWidget* VantrelPanels::buildAppletBackgroundPage()
 {
     auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("tbshtAppletBackground"));
-    page->setStatusTip(tr("Background image, sound and colours of the applet"));
+    page->setStatusTip(tr("Background colours, image, sound and border of the applet"));
     auto* column = new QVBoxLayout(page);
 
-    auto* image = group(tr("Background Image"), page);
+    auto* background = group(tr("Background"), page);
+    auto* inner = new QVBoxLayout(background);
+
+    auto* colour = group(tr("Color"), background);
+    auto* colourGrid = new QGridLayout(colour);
+    addRows(colourGrid, {{tr("Fill"), makeAppletControl(ApBgGrdntFllDrctn, colour)},
+                         {tr("Color"), makeAppletControl(ApBgClr, colour)},
+                         {tr("Fade Color"), makeAppletControl(ApBgFdClr, colour)}});
+
+    auto* image = group(tr("Image"), background);
     auto* imageGrid = new QGridLayout(image);
     spdbtnApBgImg = pickerButton("spdbtnApBgImg", image);
     spdbtnApBgImg->setStatusTip(tr("Pick the background image"));
@@ -197,21 +203,25 @@ QWidget* VantrelPanels::buildAppletBackgroundPage()
                         {tr("Y"), makeAppletControl(ApBgImgY, image)}},
             2);
 
-    auto* sound = group(tr("Background Sound"), page);
+    auto* sound = group(tr("Sound"), background);
     auto* soundGrid = new QGridLayout(sound);
     spdbtnApBgSnd = pickerButton("spdbtnApBgSnd", sound);
     spdbtnApBgSnd->setStatusTip(tr("Pick the background sound"));
     addRows(soundGrid, {{tr("Sound"), withButton(makeAppletControl(ApBgSnd, sound), spdbtnApBgSnd, sound)}});
 
-    auto* colour = group(tr("Background Color"), page);
-    auto* colourGrid = new QGridLayout(colour);
-    addRows(colourGrid, {{tr("Fill"), makeAppletControl(ApBgGrdntFllDrctn, colour)},
-                         {tr("Color"), makeAppletControl(ApBgClr, colour)},
-                         {tr("Fade Color"), makeAppletControl(ApBgFdClr, colour)}});
+    inner->addWidget(colour);
+    inner->addWidget(image);
+    inner->addWidget(sound);
 
-    column->addWidget(image);
-    column->addWidget(sound);
-    column->addWidget(colour);
+    auto* border = group(tr("Border"), page);
+    auto* borderGrid = new QGridLayout(border);
+    addRows(borderGrid, {{tr("Style"), makeAppletControl(ApBrdStyle, border)},
+                         {tr("Width"), makeAppletControl(ApBrdWidth, border)},
+                         {tr("Color"), makeAppletControl(ApBrdClr, border)}},
+            3);
+
+    column->addWidget(background);
+    column->addWidget(border);
     column->addStretch(1);
     return page;
 }
