@@ -86,8 +86,27 @@ Status ProjectFileFormat::migrateItem(const std::string& /*version*/, FieldViews
 
 Status ProjectFileFormat::readText(TkztAppletAgent& agent, const std::string& contents) const
 {
-    const ProductInfo& info = agent.info();
     LineCursor lines(contents);
+    return parse(agent, lines);
+}
+
+Status ProjectFileFormat::read(TkztAppletAgent& agent, const std::filesystem::path& path) const
+{
+    TextFile::LineReader lines;
+    Status status = lines.open(path);
+    if (!status)
+        return status;
+    status = parse(agent, lines);
+    // A file that could not be read to its end is not called incomplete.
+    return lines.status() ? status : lines.status();
+}
+
+// Lines is a LineCursor over a text or a LineReader over a file; a line is
+// used before the next one is asked for.
+template <typename Lines>
+Status ProjectFileFormat::parse(TkztAppletAgent& agent, Lines& lines) const
+{
+    const ProductInfo& info = agent.info();
     std::string_view line;
 
     if (!lines.skipTo(kProductNameTag) || !lines.next(line))
@@ -113,8 +132,8 @@ Status ProjectFileFormat::readText(TkztAppletAgent& agent, const std::string& co
     if (!lines.skipTo(kItemParametersTag))
         return Status::failure(incompleteMessage());
     ProgressScope progress(agent.progress(), "Loading Data ... ...");
-    // Each line goes straight into its compact record: the file's text and
-    // the records are all that is held at once.
+    // Each line goes straight into its compact record, so the records are
+    // all that grows while a file is read.
     TItemArray items;
     for (;;) {
         if (!lines.next(line))

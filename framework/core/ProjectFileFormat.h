@@ -28,7 +28,8 @@ public:
     // Refuses a document with a value the file could not give back as it is.
     virtual Status checkStorable(const TkztAppletAgent& agent) const = 0;
 
-    Status read(TkztAppletAgent& agent, const std::filesystem::path& path) const;
+    // Reads the whole file and hands its text to readText().
+    virtual Status read(TkztAppletAgent& agent, const std::filesystem::path& path) const;
     Status write(const TkztAppletAgent& agent, const std::filesystem::path& path) const;
 };
 
@@ -41,6 +42,8 @@ public:
     using FieldViews = std::vector<std::string_view>;
 
     Status readText(TkztAppletAgent& agent, const std::string& contents) const override;
+    // Reads the file a line at a time; the same document as readText() makes.
+    Status read(TkztAppletAgent& agent, const std::filesystem::path& path) const override;
     Status render(const TkztAppletAgent& agent, std::string& contents) const override;
     Status checkStorable(const TkztAppletAgent& agent) const override;
 
@@ -58,6 +61,10 @@ protected:
     // product's field counts.
     virtual Status migrateApplet(const std::string& version, FieldViews& fields, const ProductInfo& info) const;
     virtual Status migrateItem(const std::string& version, FieldViews& fields, const ProductInfo& info) const;
+
+private:
+    template <typename Lines>
+    Status parse(TkztAppletAgent& agent, Lines& lines) const;
 };
 
 // Refuses a value that would break the line structure of a data file.

@@ -49,12 +49,14 @@ std::string quoted(std::string_view text)
     return "\"" + shown + (text.size() > 60 ? "...\"" : "\"");
 }
 
-// Lines of the file with their numbers, walked once in place: a file of
-// one value a line must not cost an index entry a value.
+// Lines of the file with their numbers, walked once: a file of one value a
+// line must not cost an index entry a value. The source is a LineCursor over
+// the text or a LineReader over the file; a line is used before the next.
+template <typename Source>
 class Lines
 {
 public:
-    explicit Lines(const std::string& contents) : m_cursor(contents) {}
+    explicit Lines(Source& source) : m_cursor(source) {}
 
     bool skipTo(std::string_view marker)
     {
@@ -76,19 +78,20 @@ public:
     std::size_t lineNumber() const { return m_number; }
 
 private:
-    kzt::LineCursor m_cursor;
+    Source& m_cursor;
     std::size_t m_number = 0;
 };
 
 struct TreeLine
 {
     std::size_t depth;
-    std::string_view text;
+    std::string text;
 };
 
 // Every leading TAB or space is one level; the first line is the root
 // whatever its indentation.
-kzt::Status readTree(Lines& lines, std::vector<TreeLine>& tree)
+template <typename Source>
+kzt::Status readTree(Lines<Source>& lines, std::vector<TreeLine>& tree)
 {
     std::string_view line;
     std::size_t previous = 0;
@@ -100,7 +103,7 @@ kzt::Status readTree(Lines& lines, std::vector<TreeLine>& tree)
         const std::size_t indent = std::min(line.find_first_not_of("\t "), line.size());
         const std::string_view text = line.substr(indent);
         if (tree.empty()) {
-            tree.push_back({0, text});
+            tree.push_back({0, std::string(text)});
             continue;
         }
         if (indent == 0)
@@ -110,7 +113,7 @@ kzt::Status readTree(Lines& lines, std::vector<TreeLine>& tree)
             return kzt::Status::failure(refused("the structure line " + std::to_string(lines.lineNumber()) + " "
                                                 + quoted(text) + " at level " + std::to_string(indent)
                                                 + " is more than one level below the line before it"));
-        tree.push_back({indent, text});
+        tree.push_back({indent, std::string(text)});
         previous = indent;
     }
     if (tree.empty())
@@ -118,16 +121,16 @@ kzt::Status readTree(Lines& lines, std::vector<TreeLine>& tree)
     return kzt::Status::success();
 }
 
-void buildTree(kzt::ItemTree& tree, const std::vector<TreeLine>& lines)
+void buildTree(kzt::ItemTree& tree, std::vector<TreeLine>& lines)
 {
-    tree.reset(std::string(lines.front().text));
+    tree.reset(std::move(lines.front().text));
     tree.beginBulkLoad();
     // path[d] is the latest node at depth d.
     std::vector<kzt::TreeNode*> path{tree.root()};
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const std::size_t depth = lines[i].depth;
         path.resize(depth);
-        path.push_back(tree.appendChildSilently(path[depth - 1], std::string(lines[i].text)));
+        path.push_back(tree.appendChildSilently(path[depth - 1], std::move(lines[i].text)));
     }
     tree.endBulkLoad();
 }
@@ -147,8 +150,26 @@ const OsmerinProjectFormat& OsmerinProjectFormat::instance()
 
 kzt::Status OsmerinProjectFormat::readText(kzt::TkztAppletAgent& agent, const std::string& contents) const
 {
+    kzt::LineCursor cursor(contents);
+    return parse(agent, cursor);
+}
+
+kzt::Status OsmerinProjectFormat::read(kzt::TkztAppletAgent& agent, const std::filesystem::path& path) const
+{
+    kzt::TextFile::LineReader reader;
+    kzt::Status status = reader.open(path);
+    if (!status)
+        return status;
+    status = parse(agent, reader);
+    // A file that could not be read to its end is not called damaged.
+    return reader.status() ? status : reader.status();
+}
+
+template <typename Source>
+kzt::Status OsmerinProjectFormat::parse(kzt::TkztAppletAgent& agent, Source& source)
+{
     kzt::ProgressScope progress(agent.progress(), "Loading Data ... ...");
-    Lines lines(contents);
+    Lines<Source> lines(source);
     if (!lines.skipTo(kStructureStart))
         return kzt::Status::failure(refused("it has no structure section"));
     std::vector<TreeLine> tree;
@@ -181,16 +202,21 @@ kzt::Status OsmerinProjectFormat::readText(kzt::TkztAppletAgent& agent, const st
         return kzt::Status::failure(refused("it counts " + std::to_string(*count) + " items but its structure holds "
                                             + std::to_string(itemNodes)));
 
-    // Every item is ItemFieldCount lines, made into its record at once.
+    // Every item is ItemFieldCount lines, made into its record at once. A
+    // line lasts only until the next is read, so each value is copied first.
     kzt::TItemArray items;
     items.reserve(itemNodes);
-    std::string_view values[ItemFieldCount];
+    std::string values[ItemFieldCount];
+    std::string_view views[ItemFieldCount];
     for (std::size_t k = 0; k < itemNodes; ++k) {
-        for (std::string_view& value : values) {
-            if (!lines.next(value))
+        for (std::size_t f = 0; f < ItemFieldCount; ++f) {
+            std::string_view line;
+            if (!lines.next(line))
                 return kzt::Status::failure(refused("the item parameters end early"));
+            values[f].assign(line);
+            views[f] = values[f];
         }
-        items.emplace_back(values, ItemFieldCount);
+        items.emplace_back(views, ItemFieldCount);
     }
 
     // Everything was read: only now does the document change.
