@@ -13,12 +13,12 @@ namespace {
 
 constexpr std::size_t kMaximumBytes = std::numeric_limits<std::uint32_t>::max();
 
-std::uint32_t checkedBytes(std::size_t bytes)
+std::size_t checkedBytes(std::size_t bytes)
 {
-    // Offsets are 32 bits wide: one record never holds 4 GB.
+    // Offsets are at most 32 bits wide: one record never holds 4 GB.
     if (bytes > kMaximumBytes)
         throw std::length_error("a record's fields exceed 4 GB");
-    return static_cast<std::uint32_t>(bytes);
+    return bytes;
 }
 
 } // namespace
@@ -27,11 +27,20 @@ char* TFieldRecord::allocate(std::size_t count, std::size_t room)
 {
     checkedBytes(count);
     checkedBytes(room);
-    char* block = static_cast<char*>(::operator new(sizeof(Header) + sizeof(std::uint32_t) * count + room));
+    char* block = static_cast<char*>(::operator new(sizeof(Header) + offsetSize(room) * count + room));
     Header* head = reinterpret_cast<Header*>(block);
     head->count = static_cast<std::uint32_t>(count);
     head->room = static_cast<std::uint32_t>(room);
     return block;
+}
+
+void TFieldRecord::setEnd(char* block, std::size_t i, std::size_t end)
+{
+    char* ends = block + sizeof(Header);
+    if (isWide(block))
+        reinterpret_cast<std::uint32_t*>(ends)[i] = static_cast<std::uint32_t>(end);
+    else
+        reinterpret_cast<std::uint16_t*>(ends)[i] = static_cast<std::uint16_t>(end);
 }
 
 void TFieldRecord::adopt(char* block)
@@ -45,7 +54,8 @@ TFieldRecord::TFieldRecord(std::size_t count)
     if (count == 0)
         return;
     m_block = allocate(count, 0);
-    std::fill_n(endsOf(m_block), count, 0u);
+    for (std::size_t i = 0; i < count; ++i)
+        setEnd(m_block, i, 0);
 }
 
 TFieldRecord::TFieldRecord(const TStringArray& fields)
@@ -62,14 +72,13 @@ TFieldRecord::TFieldRecord(const std::string_view* fields, std::size_t count)
     for (std::size_t i = 0; i < count; ++i)
         total += fields[i].size();
     m_block = allocate(count, checkedBytes(total));
-    std::uint32_t* ends = endsOf(m_block);
     char* bytes = bytesOf(m_block);
     std::size_t end = 0;
     for (std::size_t i = 0; i < count; ++i) {
         if (!fields[i].empty())
             std::memcpy(bytes + end, fields[i].data(), fields[i].size());
         end += fields[i].size();
-        ends[i] = static_cast<std::uint32_t>(end);
+        setEnd(m_block, i, end);
     }
 }
 
@@ -81,7 +90,8 @@ TFieldRecord::TFieldRecord(const TFieldRecord& other)
     // A copy is as tight as a record just read.
     const std::size_t used = other.usedBytes();
     m_block = allocate(count, used);
-    std::memcpy(endsOf(m_block), endsOf(other.m_block), sizeof(std::uint32_t) * count);
+    for (std::size_t i = 0; i < count; ++i)
+        setEnd(m_block, i, endOf(other.m_block, i));
     std::memcpy(bytesOf(m_block), bytesOf(other.m_block), used);
 }
 
@@ -112,45 +122,42 @@ TFieldRecord::~TFieldRecord()
 void TFieldRecord::set(std::size_t i, std::string_view value)
 {
     char* bytes = bytesOf(m_block);
-    const std::size_t used = usedBytes();
+    const std::size_t room = header()->room;
     const std::less<const char*> before;
-    if (!before(value.data(), bytes) && before(value.data(), bytes + header()->room)) {
+    if (!before(value.data(), bytes) && before(value.data(), bytes + room)) {
         // A value taken from this very record: copy it before the bytes move.
         const std::string own(value);
         set(i, own);
         return;
     }
-    std::uint32_t* ends = endsOf(m_block);
     const std::size_t count = size();
-    const std::size_t begin = i == 0 ? 0 : ends[i - 1];
-    const std::size_t end = ends[i];
-    const std::size_t newUsed = used - (end - begin) + value.size();
-    checkedBytes(newUsed);
+    const std::size_t used = usedBytes();
+    const std::size_t begin = i == 0 ? 0 : endOf(m_block, i - 1);
+    const std::size_t end = endOf(m_block, i);
+    const std::size_t newUsed = checkedBytes(used - (end - begin) + value.size());
+    const auto moved = [&](std::size_t k) { return endOf(m_block, k) - end + begin + value.size(); };
 
-    if (newUsed <= header()->room && header()->room <= 2 * newUsed + 64) {
+    if (newUsed <= room && room <= 2 * newUsed + 64) {
         std::memmove(bytes + begin + value.size(), bytes + end, used - end);
         if (!value.empty())
             std::memcpy(bytes + begin, value.data(), value.size());
-    } else {
-        // A growing record keeps some room, so typing into one field does
-        // not move the whole record each time; a shrunken one gives back
-        // what it no longer needs.
-        const std::size_t room = newUsed > header()->room ? newUsed + newUsed / 4 : newUsed;
-        char* block = allocate(count, std::min(room, kMaximumBytes));
-        std::memcpy(endsOf(block), ends, sizeof(std::uint32_t) * count);
-        char* target = bytesOf(block);
-        std::memcpy(target, bytes, begin);
-        if (!value.empty())
-            std::memcpy(target + begin, value.data(), value.size());
-        std::memcpy(target + begin + value.size(), bytes + end, used - end);
-        adopt(block);
-        ends = endsOf(m_block);
-    }
-    const std::ptrdiff_t delta = static_cast<std::ptrdiff_t>(value.size()) - static_cast<std::ptrdiff_t>(end - begin);
-    if (delta != 0) {
         for (std::size_t k = i; k < count; ++k)
-            ends[k] = static_cast<std::uint32_t>(static_cast<std::ptrdiff_t>(ends[k]) + delta);
+            setEnd(m_block, k, moved(k));
+        return;
     }
+    // A growing record keeps some room, so typing into one field does not
+    // move the whole record each time; a shrunken one gives back what it no
+    // longer needs.
+    const std::size_t newRoom = newUsed > room ? std::min(newUsed + newUsed / 4, kMaximumBytes) : newUsed;
+    char* block = allocate(count, newRoom);
+    for (std::size_t k = 0; k < count; ++k)
+        setEnd(block, k, k < i ? endOf(m_block, k) : moved(k));
+    char* target = bytesOf(block);
+    std::memcpy(target, bytes, begin);
+    if (!value.empty())
+        std::memcpy(target + begin, value.data(), value.size());
+    std::memcpy(target + begin + value.size(), bytes + end, used - end);
+    adopt(block);
 }
 
 void TFieldRecord::resize(std::size_t count)
@@ -163,14 +170,12 @@ void TFieldRecord::resize(std::size_t count)
         return;
     }
     const std::size_t kept = std::min(count, old);
-    const std::size_t used = kept == 0 ? 0 : endsOf(m_block)[kept - 1];
+    const std::size_t used = kept == 0 ? 0 : endOf(m_block, kept - 1);
     char* block = allocate(count, used);
-    std::uint32_t* ends = endsOf(block);
-    if (kept > 0) {
-        std::memcpy(ends, endsOf(m_block), sizeof(std::uint32_t) * kept);
+    for (std::size_t k = 0; k < count; ++k)
+        setEnd(block, k, k < kept ? endOf(m_block, k) : used);
+    if (used > 0)
         std::memcpy(bytesOf(block), bytesOf(m_block), used);
-    }
-    std::fill(ends + kept, ends + count, static_cast<std::uint32_t>(used));
     adopt(block);
 }
 
@@ -185,7 +190,7 @@ TStringArray TFieldRecord::toStrings() const
 
 std::size_t TFieldRecord::allocatedBytes() const
 {
-    return m_block ? sizeof(Header) + sizeof(std::uint32_t) * size() + header()->room : 0;
+    return m_block ? sizeof(Header) + offsetSize(header()->room) * size() + header()->room : 0;
 }
 
 bool TFieldRecord::operator==(const TFieldRecord& other) const
@@ -193,10 +198,11 @@ bool TFieldRecord::operator==(const TFieldRecord& other) const
     const std::size_t count = size();
     if (count != other.size())
         return false;
-    if (count == 0)
-        return true;
-    return std::memcmp(endsOf(m_block), endsOf(other.m_block), sizeof(std::uint32_t) * count) == 0
-           && std::memcmp(bytesOf(m_block), bytesOf(other.m_block), usedBytes()) == 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (endOf(m_block, i) != endOf(other.m_block, i))
+            return false;
+    }
+    return count == 0 || std::memcmp(bytesOf(m_block), bytesOf(other.m_block), usedBytes()) == 0;
 }
 
 } // namespace kzt

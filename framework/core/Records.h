@@ -16,7 +16,9 @@ using TStringArray = std::vector<std::string>;
 //
 // A document holds a great many records, so one record is a single block:
 // the field count, the end offset of every field, then all the fields'
-// bytes back to back. An item costs its bytes plus four bytes a field.
+// bytes back to back. Offsets take two bytes while the record has room for
+// at most 64 KB of values, four bytes beyond, so an item costs its bytes
+// plus two bytes a field as a rule.
 // A view from get() points into the block: it is good until the next set()
 // or resize() on the same record.
 class TFieldRecord
@@ -36,9 +38,8 @@ public:
     std::size_t size() const { return m_block ? header()->count : 0; }
     std::string_view get(std::size_t i) const
     {
-        const std::uint32_t* ends = endsOf(m_block);
-        const std::uint32_t begin = i == 0 ? 0 : ends[i - 1];
-        return {bytesOf(m_block) + begin, ends[i] - begin};
+        const std::size_t begin = i == 0 ? 0 : endOf(m_block, i - 1);
+        return {bytesOf(m_block) + begin, endOf(m_block, i) - begin};
     }
     void set(std::size_t i, std::string_view value);
     // Pads with empty fields or cuts the fields past the new end.
@@ -57,14 +58,25 @@ private:
         std::uint32_t count;
         std::uint32_t room; // bytes the block has for field values
     };
+    static constexpr std::size_t kNarrowRoom = 0xFFFF;
 
     const Header* header() const { return reinterpret_cast<const Header*>(m_block); }
-    std::size_t usedBytes() const { return size() == 0 ? 0 : endsOf(m_block)[size() - 1]; }
-    static std::uint32_t* endsOf(char* block) { return reinterpret_cast<std::uint32_t*>(block + sizeof(Header)); }
+    static bool isWide(const char* block) { return reinterpret_cast<const Header*>(block)->room > kNarrowRoom; }
+    static std::size_t offsetSize(std::size_t room) { return room > kNarrowRoom ? 4 : 2; }
+    static std::size_t endOf(const char* block, std::size_t i)
+    {
+        const char* ends = block + sizeof(Header);
+        return isWide(block) ? reinterpret_cast<const std::uint32_t*>(ends)[i]
+                             : reinterpret_cast<const std::uint16_t*>(ends)[i];
+    }
+    static void setEnd(char* block, std::size_t i, std::size_t end);
     static char* bytesOf(char* block)
     {
-        return block + sizeof(Header) + sizeof(std::uint32_t) * reinterpret_cast<const Header*>(block)->count;
+        const Header* head = reinterpret_cast<const Header*>(block);
+        return block + sizeof(Header) + offsetSize(head->room) * head->count;
     }
+    std::size_t usedBytes() const { return size() == 0 ? 0 : endOf(m_block, size() - 1); }
+    // A block for `count` fields with room for `room` bytes; the ends are unset.
     static char* allocate(std::size_t count, std::size_t room);
     void adopt(char* block);
 

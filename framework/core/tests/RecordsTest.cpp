@@ -135,10 +135,35 @@ TEST(FieldRecord, recordsCompareByContent)
     EXPECT_EQ(TAppletData(TStringArray{"", ""}), TAppletData(std::size_t{2}));
 }
 
-TEST(FieldRecord, anItemCostsItsBytesAndFourBytesAField)
+TEST(FieldRecord, anItemCostsItsBytesAndTwoBytesAField)
 {
     TStringArray fields(74, "value");
     const TItemData record(fields);
-    EXPECT_EQ(record.allocatedBytes(), 8 + 74 * 4 + 74 * 5);
+    EXPECT_EQ(record.allocatedBytes(), 8 + 74 * 2 + 74 * 5);
     EXPECT_EQ(sizeof(TItemData), sizeof(void*));
+    // Past 64 KB of values the offsets take four bytes.
+    fields[3] = std::string(70000, 'w');
+    EXPECT_EQ(TItemData(fields).allocatedBytes(), 8 + 74 * 4 + 73 * 5 + 70000);
+}
+
+TEST(FieldRecord, valuesPastSixtyFourKilobytes_keepEveryBoundary)
+{
+    const TStringArray small{"first", "", "third", "fourth"};
+    TItemData record(small);
+    // Growing past two-byte offsets and back moves every other field.
+    record.set(1, std::string(60000, 'a'));
+    record.set(2, std::string(10000, 'b'));
+    EXPECT_EQ(fieldsOf(record), (TStringArray{"first", std::string(60000, 'a'), std::string(10000, 'b'), "fourth"}));
+    // Shrunk within its room, the record stays wide; its content decides equality.
+    record.set(1, std::string(40000, 'a'));
+    const TStringArray now{"first", std::string(40000, 'a'), std::string(10000, 'b'), "fourth"};
+    EXPECT_EQ(fieldsOf(record), now);
+    const TItemData fresh(now);
+    EXPECT_LT(fresh.allocatedBytes() + 10000, record.allocatedBytes());
+    EXPECT_EQ(record, fresh);
+    EXPECT_EQ(TItemData(record), fresh);
+    record.set(1, {});
+    record.set(2, "third");
+    EXPECT_EQ(fieldsOf(record), small);
+    EXPECT_EQ(record.allocatedBytes(), TItemData(small).allocatedBytes());
 }
