@@ -104,8 +104,16 @@ std::string DulcamonPage::generate(const kzt::TkztAppletAgent& agent)
 {
     const kzt::TAppletData& menu = agent.AppletData;
     const std::string menuName(menu.get(MenuName));
+    // Room for every line at once: a text that outgrows its room is copied
+    // into one twice as large, and for a large menu that is the peak.
+    std::size_t bytes = 1024;
+    for (const kzt::TItemData& item : agent.Items) {
+        bytes += menuName.size() + 64;
+        for (std::size_t f = 0; f < item.size(); ++f)
+            bytes += item.get(f).size();
+    }
     kzt::LineWriter out;
-    out.reserve(1024 + agent.Items.size() * 160);
+    out.reserve(bytes + bytes / 16);
     out.line("<HTML>");
     out.line("<body>");
     out.line("<!-- PLEASE INSERT THESE CODES BETWEEN <BODY> ... </BODY> TAGS! -->");
