@@ -90,7 +90,7 @@ std::string selectLine(const kzt::TkztAppletAgent& agent)
         line += "<OPTION class=";
         line += itemClass;
         line += " value=\"";
-        appendAttribute(line, KestravoPage::convertPath(std::string(item.get(pURL)), menu));
+        appendAttribute(line, KestravoPage::convertPath(item.get(pURL), menu));
         line += "\" target=\"";
         appendAttribute(line, item.get(pTarget));
         line += "\">";
@@ -145,12 +145,12 @@ std::string KestravoPage::replaceIgnoringCase(std::string_view text, std::string
     return out;
 }
 
-std::string KestravoPage::convertPath(const std::string& url, const kzt::TAppletData& menu)
+std::string KestravoPage::convertPath(std::string_view url, const kzt::TAppletData& menu)
 {
-    const std::string local(menu.get(pInternalUse_RootDir_Local));
-    const std::string remote(menu.get(pInternalUse_RootDir_Remote));
+    const std::string_view local = menu.get(pInternalUse_RootDir_Local);
+    const std::string_view remote = menu.get(pInternalUse_RootDir_Remote);
     if (kzt::Trim(local).empty() || kzt::Trim(remote).empty())
-        return url;
+        return std::string(url);
     if (menu.get(pInternalUse_RootDir_Local_Checked) == "1")
         return replaceIgnoringCase(url, remote, local);
     return replaceIgnoringCase(url, local, remote);
