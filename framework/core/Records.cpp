@@ -123,6 +123,14 @@ void TFieldRecord::set(std::size_t i, std::string_view value)
 {
     char* bytes = bytesOf(m_block);
     const std::size_t room = header()->room;
+    const std::size_t begin = i == 0 ? 0 : endOf(m_block, i - 1);
+    const std::size_t end = endOf(m_block, i);
+    if (value.size() == end - begin) {
+        // Most stores rewrite a field at its own length: nothing else moves.
+        if (!value.empty())
+            std::memmove(bytes + begin, value.data(), value.size());
+        return;
+    }
     const std::less<const char*> before;
     if (!before(value.data(), bytes) && before(value.data(), bytes + room)) {
         // A value taken from this very record: copy it before the bytes move.
@@ -132,8 +140,6 @@ void TFieldRecord::set(std::size_t i, std::string_view value)
     }
     const std::size_t count = size();
     const std::size_t used = usedBytes();
-    const std::size_t begin = i == 0 ? 0 : endOf(m_block, i - 1);
-    const std::size_t end = endOf(m_block, i);
     const std::size_t newUsed = checkedBytes(used - (end - begin) + value.size());
     const auto moved = [&](std::size_t k) { return endOf(m_block, k) - end + begin + value.size(); };
 
