@@ -62,9 +62,9 @@ int main(int argc, char** argv)
             if (made >= count)
                 return;
             kzt::TItemData item = agent.GetDefaultItemData();
-            item[dulcamon::Caption] = "Item " + std::to_string(made);
-            item[dulcamon::NormalBgImage] = "img" + std::to_string(made % 50) + ".gif";
-            item[dulcamon::Level] = std::to_string(level);
+            item.set(dulcamon::Caption, "Item " + std::to_string(made));
+            item.set(dulcamon::NormalBgImage, "img" + std::to_string(made % 50) + ".gif");
+            item.set(dulcamon::Level, std::to_string(level));
             agent.Items.push_back(std::move(item));
             ++made;
         };

@@ -39,12 +39,12 @@ int main(int argc, char** argv)
                 node = agent.InsertItem(sub);
             const std::size_t k = agent.ItemIndexOf(node);
             agent.SetCaption(k, "Menu item number " + std::to_string(i));
-            agent.Items[k][kestravo::pURL] = "FILE:///c|/site/section" + std::to_string(i % 97) + "/page"
-                                             + std::to_string(i) + ".html";
+            agent.Items[k].set(kestravo::pURL, "FILE:///c|/site/section" + std::to_string(i % 97) + "/page"
+                                             + std::to_string(i) + ".html");
         }
-        agent.AppletData[kestravo::pInternalUse_RootDir_Local] = "file:///C|/site/";
-        agent.AppletData[kestravo::pInternalUse_RootDir_Remote] = "http://www.example.com/";
-        agent.AppletData[kestravo::pInternalUse_RootDir_Local_Checked] = "0";
+        agent.AppletData.set(kestravo::pInternalUse_RootDir_Local, "file:///C|/site/");
+        agent.AppletData.set(kestravo::pInternalUse_RootDir_Remote, "http://www.example.com/");
+        agent.AppletData.set(kestravo::pInternalUse_RootDir_Local_Checked, "0");
         product.refreshDerivedFields(agent);
         if (!agent.WriteProjectFile(dir / "big.ksdm"))
             return 1;

@@ -34,17 +34,17 @@ int main(int argc, char** argv)
             agent.Items.push_back(agent.GetDefaultItemData());
             agent.tree().appendChildSilently(agent.tree().root(), "");
             kzt::TItemData& item = agent.Items[k];
-            item[osmerin::ItemURL] = "news/story" + std::to_string(i) + ".html";
-            item[osmerin::ItemStatusBarText] = "Read story number " + std::to_string(i);
-            item[osmerin::ItemContentType] = std::to_string(i % 3);
-            item[osmerin::ItemText] = osmerin::JoinItemText({"Headline " + std::to_string(i), "", "Second line"});
-            item[osmerin::ItemImageFilename] = "picture" + std::to_string(i % 50) + ".gif";
-            item[osmerin::ItemTextFilename] = "story" + std::to_string(i % 50) + ".txt";
-            item[osmerin::ItemComment] = "News item " + std::to_string(i);
+            item.set(osmerin::ItemURL, "news/story" + std::to_string(i) + ".html");
+            item.set(osmerin::ItemStatusBarText, "Read story number " + std::to_string(i));
+            item.set(osmerin::ItemContentType, std::to_string(i % 3));
+            item.set(osmerin::ItemText, osmerin::JoinItemText({"Headline " + std::to_string(i), "", "Second line"}));
+            item.set(osmerin::ItemImageFilename, "picture" + std::to_string(i % 50) + ".gif");
+            item.set(osmerin::ItemTextFilename, "story" + std::to_string(i % 50) + ".txt");
+            item.set(osmerin::ItemComment, "News item " + std::to_string(i));
         }
         agent.tree().endBulkLoad();
         for (std::size_t k = 0; k < count; ++k)
-            agent.tree().setText(agent.NodeOfItem(k), agent.Items[k][osmerin::ItemComment]);
+            agent.tree().setText(agent.NodeOfItem(k), std::string(agent.Items[k].get(osmerin::ItemComment)));
         for (int f = 0; f < (argc > 2 ? std::atoi(argv[2]) : 50); ++f) {
             std::FILE* file = std::fopen((dir / "project" / ("picture" + std::to_string(f) + ".gif")).c_str(), "wb");
             if (file)

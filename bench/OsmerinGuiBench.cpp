@@ -76,8 +76,9 @@ int main(int argc, char** argv)
     kzt::TreeNode* root = agent.tree().root();
     for (std::size_t i = 0; i < count; ++i) {
         kzt::TreeNode* node = agent.InsertItem(root);
-        agent.Items[agent.ItemIndexOf(node)][osmerin::ItemText] = "News line " + std::to_string(i) + "*#$@%second line";
-        agent.Items[agent.ItemIndexOf(node)][osmerin::ItemContent] = "News line";
+        agent.Items[agent.ItemIndexOf(node)].set(osmerin::ItemText,
+                                                 "News line " + std::to_string(i) + "*#$@%second line");
+        agent.Items[agent.ItemIndexOf(node)].set(osmerin::ItemContent, "News line");
     }
     kzt::TreeNode* block = agent.InsertItem(root);
     for (int i = 0; i < 99; ++i)

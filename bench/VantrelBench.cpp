@@ -67,15 +67,16 @@ int main(int argc, char** argv)
         for (std::size_t i = 0; i < count; ++i) {
             const int level = i % 20 == 0 ? 0 : (i % 5 == 0 ? 1 : 2);
             kzt::TItemData item = agent.GetDefaultItemData();
-            item[vantrel::Level] = std::to_string(level);
-            item[vantrel::IX] = std::to_string(20 * (level + 1));
-            item[vantrel::ICaption] = "Menu item number " + std::to_string(i);
-            item[vantrel::IURL] = "section" + std::to_string(i % 97) + "/page" + std::to_string(i) + ".html";
-            item[vantrel::ItNoBgClr] = kzt::ColorToHex(static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i >> 8),
-                                                       static_cast<std::uint8_t>(i >> 16));
-            item[vantrel::ItOvTextClr] = item[vantrel::ItNoBgClr];
-            item[vantrel::ItNoBgImg] = "picture" + std::to_string(i % 50) + ".gif";
-            item[vantrel::ItOvBgSnd] = "sound" + std::to_string(i % 10) + ".au";
+            item.set(vantrel::Level, std::to_string(level));
+            item.set(vantrel::IX, std::to_string(20 * (level + 1)));
+            item.set(vantrel::ICaption, "Menu item number " + std::to_string(i));
+            item.set(vantrel::IURL, "section" + std::to_string(i % 97) + "/page" + std::to_string(i) + ".html");
+            item.set(vantrel::ItNoBgClr,
+                     kzt::ColorToHex(static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i >> 8),
+                                     static_cast<std::uint8_t>(i >> 16)));
+            item.set(vantrel::ItOvTextClr, item.get(vantrel::ItNoBgClr));
+            item.set(vantrel::ItNoBgImg, "picture" + std::to_string(i % 50) + ".gif");
+            item.set(vantrel::ItOvBgSnd, "sound" + std::to_string(i % 10) + ".au");
             agent.Items.push_back(std::move(item));
         }
         if (!agent.RebuildTreeFromLevels())
@@ -94,9 +95,9 @@ int main(int argc, char** argv)
         pageBytes = agent.BuildHTMLText().size();
         return pageBytes > 0;
     });
-    const std::size_t styles = std::stoul(agent.Items.back()[vantrel::StyleIndex]) + 1;
+    const std::size_t styles = std::stoul(std::string(agent.Items.back().get(vantrel::StyleIndex))) + 1;
     const Timing publish = timed([&] { return agent.SaveProject(dir / "site", "big.vtp").ok(); });
-    agent.AppletData[vantrel::LoadAppletParamFromFile] = "1";
+    agent.AppletData.set(vantrel::LoadAppletParamFromFile, "1");
     const Timing publishWithFile = timed([&] { return agent.SaveProject(dir / "site2", "big.vtp").ok(); });
 
     std::printf("vantrel, %zu items, %zu looks (project %.1f MB, page %.1f MB, parameters file %.1f MB)\n", count,

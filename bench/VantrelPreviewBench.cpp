@@ -51,25 +51,25 @@ void fillDocument(kzt::TkztAppletAgent& agent)
 {
     agent.ResetToDefaults();
     auto& applet = agent.AppletData;
-    applet[ApWidth] = "240";
-    applet[ApHeight] = "8192";
-    applet[ApBgGrdntFllDrctn] = "3";
-    applet[ApBrdStyle] = "3";
+    applet.set(ApWidth, "240");
+    applet.set(ApHeight, "8192");
+    applet.set(ApBgGrdntFllDrctn, "3");
+    applet.set(ApBrdStyle, "3");
     for (int i = 0; i < kItems; ++i) {
         VantrelDocument::InsertItem(agent, nullptr);
         auto& item = agent.Items.back();
-        item[ICaption] = "Item " + std::to_string(i) + " with a caption that wraps";
+        item.set(ICaption, "Item " + std::to_string(i) + " with a caption that wraps");
         for (std::size_t b : kStates) {
-            item[b + FntName] = std::to_string(i % 4);
-            item[b + FntStyle] = std::to_string(i % 4);
-            item[b + BgGrdntFllDrctn] = std::to_string(i % 5);
-            item[b + BrdStyle] = std::to_string(i % 5);
-            item[b + BrdWidth] = std::to_string(i % 4);
+            item.set(b + FntName, std::to_string(i % 4));
+            item.set(b + FntStyle, std::to_string(i % 4));
+            item.set(b + BgGrdntFllDrctn, std::to_string(i % 5));
+            item.set(b + BrdStyle, std::to_string(i % 5));
+            item.set(b + BrdWidth, std::to_string(i % 4));
         }
-        item[IX] = std::to_string(i % 40);
-        item[IY] = i == 0 ? "0" : "-12";
-        item[IWidth] = "160";
-        item[IHeight] = "20";
+        item.set(IX, std::to_string(i % 40));
+        item.set(IY, i == 0 ? "0" : "-12");
+        item.set(IWidth, "160");
+        item.set(IHeight, "20");
     }
 }
 
@@ -95,18 +95,18 @@ int main(int argc, char** argv)
 
     const int selected = kItems / 2;
     const Figures edit = measure(50, [&](int run) {
-        agent.Items[std::size_t(selected)][ItNoBgClr] = run % 2 ? "FF8000" : "0080FF";
+        agent.Items[std::size_t(selected)].set(ItNoBgClr, run % 2 ? "FF8000" : "0080FF");
         window.refresh(selected);
         window.repaint();
     });
 
     // The editor's usual window, 200 by 400, over the same 1,000 items.
-    agent.AppletData[ApWidth] = "200";
-    agent.AppletData[ApHeight] = "400";
+    agent.AppletData.set(ApWidth, "200");
+    agent.AppletData.set(ApHeight, "400");
     window.applyAppletSize();
     window.refresh(-1);
     const Figures small = measure(50, [&](int run) {
-        agent.Items[std::size_t(selected)][ItNoBgClr] = run % 2 ? "FF8000" : "0080FF";
+        agent.Items[std::size_t(selected)].set(ItNoBgClr, run % 2 ? "FF8000" : "0080FF");
         window.refresh(selected);
         window.repaint();
     });

@@ -79,8 +79,8 @@ inline QString writeProject(const Product& product, const QString& folder, const
     for (std::size_t i = 0; i < count; ++i) {
         const std::size_t level = i == 0 ? 0 : random() % (std::min<std::size_t>(previous, 2) + 2);
         kzt::TItemData item = agent.GetDefaultItemData();
-        item[product.captionField] = "Item " + std::to_string(i);
-        item[product.levelField] = std::to_string(level);
+        item.set(product.captionField, "Item " + std::to_string(i));
+        item.set(product.levelField, std::to_string(level));
         agent.Items.push_back(item);
         previous = level;
     }

@@ -52,49 +52,49 @@ private:
 std::string constructorLine(const kzt::TAppletData& m)
 {
     Arguments a;
-    a.quoted(m[MenuName]);
-    a.quoted(m[SubMenuFrameName]);
-    a.bare(m[MenuScrolled]);
-    a.bare(m[MenuAlign]);
-    a.bare(m[MainMenuHOffset]);
-    a.bare(m[MainMenuVOffset]);
-    a.bare(m[ItemsGap]);
+    a.quoted(m.get(MenuName));
+    a.quoted(m.get(SubMenuFrameName));
+    a.bare(m.get(MenuScrolled));
+    a.bare(m.get(MenuAlign));
+    a.bare(m.get(MainMenuHOffset));
+    a.bare(m.get(MainMenuVOffset));
+    a.bare(m.get(ItemsGap));
     a.bare("0"); // the reserved field is never emitted
-    a.bare(m[OnlyClickShowSub]);
-    a.bare(m[SubMenuCloseDelay]);
-    a.bare(m[CaptionFontPadding]);
-    a.quoted(m[CaptionFontFamily]);
-    a.bare(m[CaptionFontSize]);
-    a.bare(m[CaptionFontBold]);
-    a.bare(m[CaptionFontItalic]);
-    a.bare(m[ItemBorderWidth]);
-    a.color(m[ItemBorderColor]);
-    a.bare(m[SubMenuHOffset]);
-    a.bare(m[SubMenuVOffset]);
-    a.bare(m[EnableGlideOpen]);
-    a.bare(m[GlideStep]);
-    a.bare(m[GlideSpeed]);
-    a.quoted(m[Filter]);
-    return m[MenuName] + "=new TJSMenuType2(" + a.text() + ");";
+    a.bare(m.get(OnlyClickShowSub));
+    a.bare(m.get(SubMenuCloseDelay));
+    a.bare(m.get(CaptionFontPadding));
+    a.quoted(m.get(CaptionFontFamily));
+    a.bare(m.get(CaptionFontSize));
+    a.bare(m.get(CaptionFontBold));
+    a.bare(m.get(CaptionFontItalic));
+    a.bare(m.get(ItemBorderWidth));
+    a.color(m.get(ItemBorderColor));
+    a.bare(m.get(SubMenuHOffset));
+    a.bare(m.get(SubMenuVOffset));
+    a.bare(m.get(EnableGlideOpen));
+    a.bare(m.get(GlideStep));
+    a.bare(m.get(GlideSpeed));
+    a.quoted(m.get(Filter));
+    return std::string(m.get(MenuName)) + "=new TJSMenuType2(" + a.text() + ");";
 }
 
 std::string itemLine(const std::string& menuName, const kzt::TItemData& i)
 {
     Arguments a;
-    a.quoted(i[ItemId]);
-    a.quoted(i[ParentId]);
-    a.quoted(i[Caption]);
-    a.quoted(i[Url]);
-    a.quoted(i[Target]);
-    a.bare(i[Width]);
-    a.bare(i[Height]);
-    a.quoted(i[NormalBgImage]);
-    a.quoted(i[OverBgImage]);
-    a.color(i[NormalBgColor]);
-    a.color(i[OverBgColor]);
-    a.color(i[NormalCaptionColor]);
-    a.color(i[OverCaptionColor]);
-    a.quoted(i[Description]);
+    a.quoted(i.get(ItemId));
+    a.quoted(i.get(ParentId));
+    a.quoted(i.get(Caption));
+    a.quoted(i.get(Url));
+    a.quoted(i.get(Target));
+    a.bare(i.get(Width));
+    a.bare(i.get(Height));
+    a.quoted(i.get(NormalBgImage));
+    a.quoted(i.get(OverBgImage));
+    a.color(i.get(NormalBgColor));
+    a.color(i.get(OverBgColor));
+    a.color(i.get(NormalCaptionColor));
+    a.color(i.get(OverCaptionColor));
+    a.quoted(i.get(Description));
     return menuName + ".qeLvorpiN(" + a.text() + ");";
 }
 
@@ -103,9 +103,17 @@ std::string itemLine(const std::string& menuName, const kzt::TItemData& i)
 std::string DulcamonPage::generate(const kzt::TkztAppletAgent& agent)
 {
     const kzt::TAppletData& menu = agent.AppletData;
-    const std::string& menuName = menu[MenuName];
+    const std::string menuName(menu.get(MenuName));
+    // Room for every line at once: a text that outgrows its room is copied
+    // into one twice as large, and for a large menu that is the peak.
+    std::size_t bytes = 1024;
+    for (const kzt::TItemData& item : agent.Items) {
+        bytes += menuName.size() + 64;
+        for (std::size_t f = 0; f < item.size(); ++f)
+            bytes += item.get(f).size();
+    }
     kzt::LineWriter out;
-    out.reserve(1024 + agent.Items.size() * 160);
+    out.reserve(bytes + bytes / 16);
     out.line("<HTML>");
     out.line("<body>");
     out.line("<!-- PLEASE INSERT THESE CODES BETWEEN <BODY> ... </BODY> TAGS! -->");

@@ -382,7 +382,7 @@ kzt::TAppletData DulcamonPanels::panelToApplet() const
     kzt::TAppletData data(MenuFieldCount);
     m_appletFields.commit(data);
     // The name is the last good one, not what is being typed.
-    data[MenuName] = m_appletFields.recordText(edtMenuName, m_acceptedMenuName.trimmed());
+    data.set(MenuName, m_appletFields.recordText(edtMenuName, m_acceptedMenuName.trimmed()));
     return data;
 }
 
@@ -394,7 +394,7 @@ kzt::Status DulcamonPanels::itemToPanel(const kzt::TItemData& item)
 kzt::TItemData DulcamonPanels::panelToItem(const kzt::TItemData& old) const
 {
     kzt::TItemData item = old;
-    item.Fields.resize(ItemFieldCount);
+    item.resize(ItemFieldCount);
     m_itemFields.commit(item);
     return item;
 }

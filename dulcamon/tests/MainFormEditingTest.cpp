@@ -83,9 +83,9 @@ private slots:
         QCOMPARE(f.window().panels()->currentWidget()->objectName(), QStringLiteral("tbshtMenu"));
         f.insertItem(QStringLiteral("Second"));
         // The first item's values reached its record and the node.
-        QCOMPARE(f.agent().Items[0][Caption], std::string("First"));
-        QCOMPARE(f.agent().Items[0][Width], std::string("123"));
-        QCOMPARE(f.agent().Items[0][Description], std::string("first one"));
+        QCOMPARE(f.agent().Items[0].get(Caption), std::string("First"));
+        QCOMPARE(f.agent().Items[0].get(Width), std::string("123"));
+        QCOMPARE(f.agent().Items[0].get(Description), std::string("first one"));
         QCOMPARE(f.agent().NodeOfItem(0)->text(), std::string("First"));
         f.selectItem(0);
         QCOMPARE(f.child<QLineEdit>("edtICaption")->text(), QStringLiteral("First"));
@@ -93,7 +93,7 @@ private slots:
         f.selectItem(1);
         QCOMPARE(f.child<QLineEdit>("edtICaption")->text(), QStringLiteral("Second"));
         QCOMPARE(f.child<QLineEdit>("edtIDescription")->text(), QString());
-        QCOMPARE(f.agent().Items[1][Caption], std::string("Second"));
+        QCOMPARE(f.agent().Items[1].get(Caption), std::string("Second"));
     }
 
     void clickingSelectedItem_marksModified()
@@ -122,8 +122,8 @@ private slots:
         QCOMPARE(f.agent().Items.size(), std::size_t(1));
         QVERIFY(f.agent().IsConsistent());
         f.selectRoot();
-        QCOMPARE(f.agent().Items[0][Caption], std::string("B"));
-        QCOMPARE(f.agent().Items[0][Description], std::string());
+        QCOMPARE(f.agent().Items[0].get(Caption), std::string("B"));
+        QCOMPARE(f.agent().Items[0].get(Description), std::string());
         QCOMPARE(f.agent().NodeOfItem(0)->text(), std::string("B"));
     }
 
@@ -139,8 +139,8 @@ private slots:
         f.clickToolButton("tlbtnInsert");
         f.window().commitPanels();
         QCOMPARE(f.agent().Items.size(), std::size_t(1));
-        QCOMPARE(f.agent().Items[0][Caption], std::string("Item"));
-        QCOMPARE(f.agent().Items[0][Description], std::string());
+        QCOMPARE(f.agent().Items[0].get(Caption), std::string("Item"));
+        QCOMPARE(f.agent().Items[0].get(Description), std::string());
     }
 
     void deleteAnsweredNo_andRootRefused()
@@ -186,7 +186,7 @@ private slots:
         check({true, true, false});
         // Moving the last item up makes it the middle one.
         f.clickToolButton("tlbtnMoveUp");
-        QCOMPARE(f.agent().Items[1][Caption], std::string("last"));
+        QCOMPARE(f.agent().Items[1].get(Caption), std::string("last"));
         QCOMPARE(f.agent().NodeOfItem(1)->text(), std::string("last"));
         check({true, true, true});
         f.clickToolButton("tlbtnMoveUp");
@@ -194,7 +194,7 @@ private slots:
         f.clickToolButton("tlbtnMoveDown");
         f.clickToolButton("tlbtnMoveDown");
         check({true, true, false});
-        QCOMPARE(f.agent().Items[2][Caption], std::string("last"));
+        QCOMPARE(f.agent().Items[2].get(Caption), std::string("last"));
     }
 
     void moveCarriesPanelEdits_andSubtrees()
@@ -207,10 +207,10 @@ private slots:
         MainFormFixture::typeInto(f.child<QLineEdit>("edtIDescription"), QStringLiteral("about B"));
         f.trigger("MoveUp1");
         f.selectRoot();
-        QCOMPARE(f.agent().Items[0][Caption], std::string("B"));
-        QCOMPARE(f.agent().Items[0][Description], std::string("about B"));
-        QCOMPARE(f.agent().Items[1][Caption], std::string("A"));
-        QCOMPARE(f.agent().Items[2][Caption], std::string("A1"));
+        QCOMPARE(f.agent().Items[0].get(Caption), std::string("B"));
+        QCOMPARE(f.agent().Items[0].get(Description), std::string("about B"));
+        QCOMPARE(f.agent().Items[1].get(Caption), std::string("A"));
+        QCOMPARE(f.agent().Items[2].get(Caption), std::string("A1"));
         QCOMPARE(f.agent().NodeOfItem(2)->parent(), f.agent().NodeOfItem(1));
     }
 
@@ -267,9 +267,9 @@ private slots:
         QCOMPARE(warnings, 8);
         f.selectRoot();
         f.window().commitPanels();
-        for (const auto& field : f.agent().AppletData.Fields)
+        for (const auto& field : f.agent().AppletData.toStrings())
             QVERIFY(field.find("#$@") == std::string::npos);
-        for (const auto& field : f.agent().Items[0].Fields)
+        for (const auto& field : f.agent().Items[0].toStrings())
             QVERIFY(field.find("#$@") == std::string::npos);
     }
 
@@ -298,7 +298,7 @@ private slots:
         emit edit->editingFinished();
         QCOMPARE(edit->text(), QStringLiteral("mainx"));
         f.window().commitPanels();
-        QCOMPARE(f.agent().AppletData[MenuName], std::string("mainx"));
+        QCOMPARE(f.agent().AppletData.get(MenuName), std::string("mainx"));
         QVERIFY(f.agent().BuildHTMLText().find("mainx") != std::string::npos);
     }
 
@@ -329,7 +329,7 @@ private slots:
         kzt::FileDialog::setNextFileName(f.path(QStringLiteral("site/menu.dlcg")));
         QDir().mkpath(f.path(QStringLiteral("site")));
         f.trigger("Save1");
-        QCOMPARE(f.agent().Items[0][OverBgImage], std::string("a.gif"));
+        QCOMPARE(f.agent().Items[0].get(OverBgImage), std::string("a.gif"));
         QCOMPARE(MainFormFixture::readFile(f.path(QStringLiteral("site/a.gif"))), QByteArray("GIF89a"));
     }
 
@@ -361,7 +361,7 @@ private slots:
         kzt::ColorDialog::setNextColor(QColor(0x12, 0xAB, 0x0F));
         QTest::mouseClick(swatch, Qt::LeftButton);
         f.window().commitPanels();
-        QCOMPARE(f.agent().AppletData[ItemBorderColor], std::string("12AB0F"));
+        QCOMPARE(f.agent().AppletData.get(ItemBorderColor), std::string("12AB0F"));
     }
 
     void switchesWithoutHandlers_stillMarkModified()
@@ -405,12 +405,12 @@ private slots:
         QVERIFY(f.window().isModified());
         for (std::size_t i = 0; i < 3; ++i) {
             const auto& item = f.agent().Items[i];
-            QCOMPARE(item[Width], std::string("222"));
-            QCOMPARE(item[NormalBgColor], std::string("112233"));
-            QCOMPARE(item[OverBgColor], std::string("445566"));
-            QCOMPARE(item[Caption], std::string(names[i]));
-            QCOMPARE(item[Url], std::string(names[i]) + ".html");
-            QCOMPARE(item[Target], std::string("_top"));
+            QCOMPARE(item.get(Width), std::string("222"));
+            QCOMPARE(item.get(NormalBgColor), std::string("112233"));
+            QCOMPARE(item.get(OverBgColor), std::string("445566"));
+            QCOMPARE(item.get(Caption), std::string(names[i]));
+            QCOMPARE(item.get(Url), std::string(names[i]) + ".html");
+            QCOMPARE(item.get(Target), std::string("_top"));
         }
         // The panel still shows the source item; the others show the copies.
         QCOMPARE(f.child<QLineEdit>("edtICaption")->text(), QStringLiteral("A"));
@@ -438,7 +438,7 @@ private slots:
         });
         f.window().findChild<QPushButton*>("btnGlobalPropertiesChange2")->click();
         for (std::size_t i = 0; i < 3; ++i) {
-            QCOMPARE(f.agent().Items[i][Caption], std::string("B"));
+            QCOMPARE(f.agent().Items[i].get(Caption), std::string("B"));
             QCOMPARE(f.agent().NodeOfItem(i)->text(), std::string("B"));
         }
     }

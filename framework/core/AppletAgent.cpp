@@ -54,7 +54,7 @@ void TkztAppletAgent::SetScriptRuntime(bool on)
 void TkztAppletAgent::ResetToDefaults(bool afterNew)
 {
     m_product.resetAppletData(AppletData);
-    AppletData.Fields.resize(info().appletFieldCount);
+    AppletData.resize(info().appletFieldCount);
     Items.clear();
     ProductVersion.clear();
     m_tree.reset(info().rootNodeText(afterNew));
@@ -63,7 +63,7 @@ void TkztAppletAgent::ResetToDefaults(bool afterNew)
 void TkztAppletAgent::SetAppletData(const TAppletData& data)
 {
     AppletData = data;
-    AppletData.Fields.resize(info().appletFieldCount);
+    AppletData.resize(info().appletFieldCount);
 }
 
 void TkztAppletAgent::SetItemData(std::size_t index, const TItemData& data)
@@ -71,13 +71,13 @@ void TkztAppletAgent::SetItemData(std::size_t index, const TItemData& data)
     if (index >= Items.size())
         return;
     Items[index] = data;
-    Items[index].Fields.resize(info().itemFieldCount);
+    Items[index].resize(info().itemFieldCount);
 }
 
 TItemData TkztAppletAgent::GetDefaultItemData() const
 {
     TItemData item = m_product.defaultItemData();
-    item.Fields.resize(info().itemFieldCount);
+    item.resize(info().itemFieldCount);
     return item;
 }
 
@@ -117,8 +117,8 @@ TreeNode* TkztAppletAgent::InsertItem(TreeNode* parent)
         parent = m_tree.root();
     TItemData item = GetDefaultItemData();
     if (info().hasLevelField)
-        item[info().levelField] = std::to_string(m_tree.level(parent) + 1);
-    const std::string caption = item[info().captionField];
+        item.set(info().levelField, std::to_string(m_tree.level(parent) + 1));
+    std::string caption(item.get(info().captionField));
     // The new record lands right after the last record of the parent's subtree.
     const std::size_t position = m_tree.subtreeEnd(parent) - 1;
     return m_tree.appendChild(parent, caption, [&] { InsertItemData(position, std::move(item)); });
@@ -201,11 +201,11 @@ TreeNode* TkztAppletAgent::PasteSubtree(TreeNode* parent, const TItemArray& reco
     std::vector<std::string> texts;
     texts.reserve(pasted.size());
     for (std::size_t i = 0; i < pasted.size(); ++i) {
-        pasted[i].Fields.resize(fieldCount);
+        pasted[i].resize(fieldCount);
         // The copy lands at another depth; its stored levels follow it.
         if (info().hasLevelField && levelField < fieldCount)
-            pasted[i][levelField] = std::to_string(top + relativeLevels[i]);
-        texts.push_back(pasted[i][info().captionField]);
+            pasted[i].set(levelField, std::to_string(top + relativeLevels[i]));
+        texts.emplace_back(pasted[i].get(info().captionField));
     }
     // The block lands right after the last record of the parent's subtree.
     const std::size_t position = m_tree.subtreeEnd(parent) - 1;
@@ -221,7 +221,7 @@ void TkztAppletAgent::SetCaption(std::size_t index, const std::string& caption)
 {
     if (index >= Items.size())
         return;
-    Items[index][info().captionField] = caption;
+    Items[index].set(info().captionField, caption);
     m_tree.setText(NodeOfItem(index), caption);
 }
 
@@ -229,16 +229,16 @@ void TkztAppletAgent::NumberItems(std::size_t idField, std::size_t parentField)
 {
     const std::size_t levelField = info().levelField;
     for (TItemData& item : Items)
-        item[parentField].clear();
+        item.set(parentField, {});
     const auto& order = m_tree.order();
     for (std::size_t k = 1; k < order.size(); ++k) {
         const TreeNode* node = order[k];
         TItemData& item = Items[k - 1];
-        item[idField] = itemIdentifier(k - 1);
+        item.set(idField, itemIdentifier(k - 1));
         if (!node->parent()->isRoot())
-            item[parentField] = itemIdentifier(m_tree.absoluteIndex(node->parent()) - 1);
+            item.set(parentField, itemIdentifier(m_tree.absoluteIndex(node->parent()) - 1));
         if (info().hasLevelField)
-            item[levelField] = std::to_string(m_tree.level(node));
+            item.set(levelField, std::to_string(m_tree.level(node)));
     }
 }
 
@@ -249,7 +249,7 @@ void TkztAppletAgent::UpdateItemLevels()
     const std::size_t levelField = info().levelField;
     const auto& order = m_tree.order();
     for (std::size_t k = 1; k < order.size(); ++k)
-        Items[k - 1][levelField] = std::to_string(m_tree.level(order[k]));
+        Items[k - 1].set(levelField, std::to_string(m_tree.level(order[k])));
 }
 
 Status TkztAppletAgent::RebuildTreeFromLevels()
@@ -261,7 +261,7 @@ Status TkztAppletAgent::RebuildTreeFromLevels()
     std::vector<long long> levels;
     levels.reserve(Items.size());
     for (TItemData& item : Items) {
-        item.Fields.resize(info().itemFieldCount);
+        item.resize(info().itemFieldCount);
         if (!hasLevels) {
             // Records without a level all stand directly under the root.
             levels.push_back(0);
@@ -269,9 +269,10 @@ Status TkztAppletAgent::RebuildTreeFromLevels()
         }
         // An empty level (a line cut short of its last separator) places the
         // record at the top rather than refusing the whole file.
-        const auto level = item[levelField].empty() ? std::optional<long long>(0) : ParseDecimal(item[levelField]);
+        const std::string_view text = item.get(levelField);
+        const auto level = text.empty() ? std::optional<long long>(0) : ParseDecimal(text);
         if (!level)
-            return Status::failure(NotAnIntegerMessage(item[levelField]));
+            return Status::failure(NotAnIntegerMessage(text));
         levels.push_back(*level);
     }
 
@@ -281,10 +282,10 @@ Status TkztAppletAgent::RebuildTreeFromLevels()
     for (std::size_t r = 0; r < Items.size(); ++r) {
         const long long deepest = static_cast<long long>(path.size()) - 1;
         const long long level = std::clamp(levels[r], 0LL, deepest);
-        if (hasLevels && (level != levels[r] || Items[r][levelField].empty()))
-            Items[r][levelField] = std::to_string(level);
+        if (hasLevels && (level != levels[r] || Items[r].get(levelField).empty()))
+            Items[r].set(levelField, std::to_string(level));
         TreeNode* parent = path[static_cast<std::size_t>(level)];
-        TreeNode* node = m_tree.appendChildSilently(parent, Items[r][captionField]);
+        TreeNode* node = m_tree.appendChildSilently(parent, std::string(Items[r].get(captionField)));
         path.resize(static_cast<std::size_t>(level) + 1);
         path.push_back(node);
     }
@@ -457,10 +458,10 @@ TStringArray TkztAppletAgent::ItemFileNames(bool unique) const
     std::unordered_set<std::string_view> seen;
     for (std::size_t field : info().itemFileFields) {
         for (const TItemData& item : Items) {
-            const std::string& name = item[field];
+            const std::string_view name = item.get(field);
             if (name.empty() || (unique && !seen.insert(name).second))
                 continue;
-            names.push_back(name);
+            names.emplace_back(name);
         }
     }
     return names;
@@ -519,15 +520,15 @@ void TkztAppletAgent::forEachItemFile(const std::string& statusText,
     // file names are never used as paths.
     std::unordered_set<std::string_view> done;
     for (std::size_t field : info().appletFileFields) {
-        const std::string& name = AppletData[field];
+        const std::string_view name = AppletData.get(field);
         if (IsBareFileName(name) && done.insert(name).second)
-            action(name);
+            action(std::string(name));
     }
     for (std::size_t field : info().itemFileFields) {
         for (const TItemData& item : Items) {
-            const std::string& name = item[field];
+            const std::string_view name = item.get(field);
             if (IsBareFileName(name) && done.insert(name).second)
-                action(name);
+                action(std::string(name));
         }
         progress.advance(static_cast<int>(100 / groups));
     }

@@ -89,6 +89,33 @@ TStringArray SplitAllFields(std::string_view line, std::string_view separator)
     }
 }
 
+void SplitAllFields(std::string_view line, std::vector<std::string_view>& fields, std::string_view separator)
+{
+    fields.clear();
+    std::size_t pos = 0;
+    for (;;) {
+        const std::size_t hit = line.find(separator, pos);
+        if (hit == std::string_view::npos)
+            return;
+        fields.push_back(line.substr(pos, hit - pos));
+        pos = hit + separator.size();
+    }
+}
+
+std::string JoinFields(const TFieldRecord& record, std::string_view separator)
+{
+    std::size_t total = record.size() * separator.size();
+    for (std::size_t i = 0; i < record.size(); ++i)
+        total += record.get(i).size();
+    std::string out;
+    out.reserve(total);
+    for (std::size_t i = 0; i < record.size(); ++i) {
+        out += record.get(i);
+        out += separator;
+    }
+    return out;
+}
+
 std::string JoinFields(const TStringArray& fields, std::string_view separator)
 {
     std::size_t total = 0;

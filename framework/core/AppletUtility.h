@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kzt {
 
@@ -37,8 +38,13 @@ TStringArray SplitFields(std::string_view line, std::size_t count, std::string_v
 // Every field of such a line that its separator closes, in one pass.
 TStringArray SplitAllFields(std::string_view line, std::string_view separator = kFieldSeparator);
 
+// The same fields as views into the line, in `fields` (cleared first).
+void SplitAllFields(std::string_view line, std::vector<std::string_view>& fields,
+                    std::string_view separator = kFieldSeparator);
+
 // Every field followed by the separator, the last one too.
 std::string JoinFields(const TStringArray& fields, std::string_view separator = kFieldSeparator);
+std::string JoinFields(const TFieldRecord& record, std::string_view separator = kFieldSeparator);
 
 // Leading and trailing blanks (spaces and control characters) removed.
 std::string Trim(std::string_view text);

@@ -117,7 +117,7 @@ void ItemTree::ensureOrder() const
     while (!stack.empty()) {
         TreeNode* n = stack.back();
         stack.pop_back();
-        n->m_index = m_order.size();
+        n->m_index = static_cast<std::uint32_t>(m_order.size());
         n->m_size = 1;
         m_order.push_back(n);
         for (auto it = n->m_children.rbegin(); it != n->m_children.rend(); ++it) {
@@ -174,7 +174,7 @@ int ItemTree::level(const TreeNode* node) const
 void ItemTree::renumberRows(TreeNode* parent, std::size_t from)
 {
     for (std::size_t i = from; i < parent->m_children.size(); ++i)
-        parent->m_children[i]->m_row = i;
+        parent->m_children[i]->m_row = static_cast<std::uint32_t>(i);
 }
 
 TreeNode* ItemTree::appendChildSilently(TreeNode* parent, std::string text)
@@ -182,7 +182,7 @@ TreeNode* ItemTree::appendChildSilently(TreeNode* parent, std::string text)
     auto* node = new TreeNode;
     node->m_parent = parent;
     node->m_text = std::move(text);
-    node->m_row = parent->m_children.size();
+    node->m_row = static_cast<std::uint32_t>(parent->m_children.size());
     parent->m_children.push_back(node);
     ++m_count;
     m_orderValid = false;

@@ -25,16 +25,35 @@ std::string ProjectFileFormat::incompleteMessage()
     return "This file is incomplete, open failed!";
 }
 
-Status CheckStorableFields(const std::string& what, const std::string& caption, const std::vector<std::string>& fields)
+namespace {
+
+Status checkStorableField(const std::string& what, std::string_view caption, std::string_view field)
 {
-    for (const std::string& field : fields) {
-        if (field.find(kFieldSeparator) != std::string::npos)
-            return Status::failure(what + " \"" + caption
-                                   + "\": The text can't include \"#$@\", it is used by system!");
-        if (field.find_first_of("\r\n") != std::string::npos)
-            return Status::failure(what + " \"" + caption + "\": a value holds a line break and cannot be saved.");
-    }
+    if (field.find(kFieldSeparator) != std::string_view::npos)
+        return Status::failure(what + " \"" + std::string(caption)
+                               + "\": The text can't include \"#$@\", it is used by system!");
+    if (field.find_first_of("\r\n") != std::string_view::npos)
+        return Status::failure(what + " \"" + std::string(caption)
+                               + "\": a value holds a line break and cannot be saved.");
     return Status::success();
+}
+
+} // namespace
+
+Status CheckStorableFields(const std::string& what, std::string_view caption, const std::vector<std::string>& fields)
+{
+    Status status = Status::success();
+    for (std::size_t i = 0; status && i < fields.size(); ++i)
+        status = checkStorableField(what, caption, fields[i]);
+    return status;
+}
+
+Status CheckStorableFields(const std::string& what, std::string_view caption, const TFieldRecord& record)
+{
+    Status status = Status::success();
+    for (std::size_t i = 0; status && i < record.size(); ++i)
+        status = checkStorableField(what, caption, record.get(i));
+    return status;
 }
 
 Status ProjectFormat::read(TkztAppletAgent& agent, const std::filesystem::path& path) const
@@ -52,19 +71,42 @@ const ProjectFileFormat& ProjectFileFormat::standard()
     return format;
 }
 
-Status ProjectFileFormat::migrate(const std::string& /*version*/, TStringArray& applet,
-                                  std::vector<TStringArray>& items, const ProductInfo& info) const
+Status ProjectFileFormat::migrateApplet(const std::string& /*version*/, FieldViews& fields,
+                                        const ProductInfo& info) const
 {
-    applet.resize(info.appletFieldCount);
-    for (TStringArray& item : items)
-        item.resize(info.itemFieldCount);
+    fields.resize(info.appletFieldCount);
+    return Status::success();
+}
+
+Status ProjectFileFormat::migrateItem(const std::string& /*version*/, FieldViews& fields, const ProductInfo& info) const
+{
+    fields.resize(info.itemFieldCount);
     return Status::success();
 }
 
 Status ProjectFileFormat::readText(TkztAppletAgent& agent, const std::string& contents) const
 {
-    const ProductInfo& info = agent.info();
     LineCursor lines(contents);
+    return parse(agent, lines);
+}
+
+Status ProjectFileFormat::read(TkztAppletAgent& agent, const std::filesystem::path& path) const
+{
+    TextFile::LineReader lines;
+    Status status = lines.open(path);
+    if (!status)
+        return status;
+    status = parse(agent, lines);
+    // A file that could not be read to its end is not called incomplete.
+    return lines.status() ? status : lines.status();
+}
+
+// Lines is a LineCursor over a text or a LineReader over a file; a line is
+// used before the next one is asked for.
+template <typename Lines>
+Status ProjectFileFormat::parse(TkztAppletAgent& agent, Lines& lines) const
+{
+    const ProductInfo& info = agent.info();
     std::string_view line;
 
     if (!lines.skipTo(kProductNameTag) || !lines.next(line))
@@ -75,39 +117,40 @@ Status ProjectFileFormat::readText(TkztAppletAgent& agent, const std::string& co
 
     if (!lines.skipTo(kProductVersionTag) || !lines.next(line))
         return Status::failure(incompleteMessage());
-    agent.ProductVersion = std::string(line);
+    const std::string version(line);
+    agent.ProductVersion = version;
 
     if (!lines.skipTo(kAppletParametersTag) || !lines.next(line))
         return Status::failure(incompleteMessage());
-    TStringArray applet = SplitAllFields(line);
+    FieldViews fields;
+    SplitAllFields(line, fields);
+    Status status = migrateApplet(version, fields, info);
+    if (!status)
+        return status;
+    TAppletData applet(fields.data(), fields.size());
 
     if (!lines.skipTo(kItemParametersTag))
         return Status::failure(incompleteMessage());
     ProgressScope progress(agent.progress(), "Loading Data ... ...");
-    std::vector<TStringArray> items;
+    // Each line goes straight into its compact record, so the records are
+    // all that grows while a file is read.
+    TItemArray items;
     for (;;) {
         if (!lines.next(line))
             return Status::failure(incompleteMessage());
         if (line == kItemParametersEndTag)
             break;
-        items.push_back(SplitAllFields(line));
+        SplitAllFields(line, fields);
+        status = migrateItem(version, fields, info);
+        if (!status)
+            return status;
+        items.emplace_back(fields.data(), fields.size());
     }
-    Status status = migrate(agent.ProductVersion, applet, items, info);
-    if (!status)
-        return status;
-    // A line of a great many empty fields must not keep its room once the
-    // fields past the record's end are gone.
-    applet.shrink_to_fit();
-    for (TStringArray& item : items) {
-        if (item.capacity() > 2 * item.size() + 8)
-            item.shrink_to_fit();
-    }
+    // The room a growing array keeps would outlast the read.
+    items.shrink_to_fit();
 
-    agent.AppletData = TAppletData(std::move(applet));
-    agent.Items.clear();
-    agent.Items.reserve(items.size());
-    for (TStringArray& item : items)
-        agent.Items.emplace_back(std::move(item));
+    agent.AppletData = std::move(applet);
+    agent.Items = std::move(items);
     agent.tree().reset(info.rootNodeText());
     return agent.RebuildTreeFromLevels();
 }
@@ -115,9 +158,9 @@ Status ProjectFileFormat::readText(TkztAppletAgent& agent, const std::string& co
 Status ProjectFileFormat::checkStorable(const TkztAppletAgent& agent) const
 {
     const ProductInfo& info = agent.info();
-    Status status = CheckStorableFields("Menu setting", info.name, agent.AppletData.Fields);
+    Status status = CheckStorableFields("Menu setting", info.name, agent.AppletData);
     for (std::size_t i = 0; status && i < agent.Items.size(); ++i)
-        status = CheckStorableFields("Item", agent.Items[i][info.captionField], agent.Items[i].Fields);
+        status = CheckStorableFields("Item", agent.Items[i].get(info.captionField), agent.Items[i]);
     return status;
 }
 
@@ -145,12 +188,12 @@ Status ProjectFileFormat::render(const TkztAppletAgent& agent, std::string& cont
     out.line("</Product_Version>");
     progress.advance(10);
     out.line(kAppletParametersTag);
-    out.line(JoinFields(agent.AppletData.Fields, agent.Separator));
+    out.line(JoinFields(agent.AppletData, agent.Separator));
     out.line("</Applet_Parameters>");
     progress.advance(5);
     out.line(kItemParametersTag);
     for (const TItemData& item : agent.Items) {
-        out.line(JoinFields(item.Fields, agent.Separator));
+        out.line(JoinFields(item, agent.Separator));
         progress.advance(static_cast<int>(info.itemFieldCount));
     }
     out.line(kItemParametersEndTag);

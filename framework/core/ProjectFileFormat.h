@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kzt {
@@ -27,7 +28,8 @@ public:
     // Refuses a document with a value the file could not give back as it is.
     virtual Status checkStorable(const TkztAppletAgent& agent) const = 0;
 
-    Status read(TkztAppletAgent& agent, const std::filesystem::path& path) const;
+    // Reads the whole file and hands its text to readText().
+    virtual Status read(TkztAppletAgent& agent, const std::filesystem::path& path) const;
     Status write(const TkztAppletAgent& agent, const std::filesystem::path& path) const;
 };
 
@@ -36,7 +38,12 @@ public:
 class ProjectFileFormat : public ProjectFormat
 {
 public:
+    // The fields of one line of a file, as views into the file's text.
+    using FieldViews = std::vector<std::string_view>;
+
     Status readText(TkztAppletAgent& agent, const std::string& contents) const override;
+    // Reads the file a line at a time; the same document as readText() makes.
+    Status read(TkztAppletAgent& agent, const std::filesystem::path& path) const override;
     Status render(const TkztAppletAgent& agent, std::string& contents) const override;
     Status checkStorable(const TkztAppletAgent& agent) const override;
 
@@ -47,15 +54,21 @@ public:
     static std::string incompleteMessage();
 
 protected:
-    // Brings the fields of a file into the current layout. `applet` and each
-    // of `items` hold every field its line has, as the file's version wrote
-    // them. The default pads or cuts them to the product's field counts.
-    virtual Status migrate(const std::string& version, TStringArray& applet,
-                           std::vector<TStringArray>& items, const ProductInfo& info) const;
+    // Bring the fields of one line into the current layout, one line at a
+    // time, so a large file is never held twice. `fields` holds every field
+    // the line has, as the file's version wrote them; a value put in must
+    // outlive the read (a literal). The default pads or cuts them to the
+    // product's field counts.
+    virtual Status migrateApplet(const std::string& version, FieldViews& fields, const ProductInfo& info) const;
+    virtual Status migrateItem(const std::string& version, FieldViews& fields, const ProductInfo& info) const;
+
+private:
+    template <typename Lines>
+    Status parse(TkztAppletAgent& agent, Lines& lines) const;
 };
 
 // Refuses a value that would break the line structure of a data file.
-Status CheckStorableFields(const std::string& what, const std::string& caption,
-                           const std::vector<std::string>& fields);
+Status CheckStorableFields(const std::string& what, std::string_view caption, const std::vector<std::string>& fields);
+Status CheckStorableFields(const std::string& what, std::string_view caption, const TFieldRecord& record);
 
 } // namespace kzt

@@ -42,9 +42,9 @@ std::string PublishReport::text(const TkztAppletAgent& agent)
     }
 
     std::unordered_set<std::string_view> listed;
-    auto list = [&](const std::string& name) {
+    auto list = [&](std::string_view name) {
         if (!name.empty() && listed.insert(name).second)
-            out.line("  " + name);
+            out.line(std::string("  ").append(name));
     };
     for (const ReportWording::Section& section : wording.sections) {
         out.line("");
@@ -52,11 +52,11 @@ std::string PublishReport::text(const TkztAppletAgent& agent)
         if (!wording.listOncePerReport)
             listed.clear();
         for (std::size_t field : section.appletFields)
-            list(agent.AppletData[field]);
+            list(agent.AppletData.get(field));
         if (wording.itemByItem) {
             for (const TItemData& item : agent.Items) {
                 for (std::size_t field : section.fields)
-                    list(item[field]);
+                    list(item.get(field));
                 progress.advance(static_cast<int>(section.fields.size()));
             }
             continue;
@@ -64,7 +64,7 @@ std::string PublishReport::text(const TkztAppletAgent& agent)
         const int step = section.fields.empty() ? 0 : static_cast<int>(100 / section.fields.size());
         for (std::size_t field : section.fields) {
             for (const TItemData& item : agent.Items)
-                list(item[field]);
+                list(item.get(field));
             progress.advance(step);
         }
     }

@@ -43,20 +43,25 @@ Status parse(const TkztAppletAgent& agent, const MenuStructureMapping& mapping, 
 
     ProgressScope progress(agent.progress(), "Loading Data ... ...");
     const TItemData defaults = agent.GetDefaultItemData();
+    std::vector<std::string_view> values(defaults.size());
     for (;;) {
         if (!lines.next(line))
             return Status::failure(ProjectFileFormat::incompleteMessage());
         if (line == kStructureEndTag)
             break;
-        TStringArray fields = SplitFields(line, kStructureFieldCount, agent.Separator);
-        TItemData& item = items.emplace_back(defaults);
-        item[info.levelField] = std::move(fields[0]);
-        item[info.captionField] = std::move(fields[1]);
-        item[mapping.urlField] = std::move(fields[2]);
-        item[mapping.targetField] = std::move(fields[3]);
+        // The line's five fields over the defaults, made into one record at once.
+        const TStringArray fields = SplitFields(line, kStructureFieldCount, agent.Separator);
+        for (std::size_t i = 0; i < defaults.size(); ++i)
+            values[i] = defaults.get(i);
+        values[info.levelField] = fields[0];
+        values[info.captionField] = fields[1];
+        values[mapping.urlField] = fields[2];
+        values[mapping.targetField] = fields[3];
         if (mapping.descriptionField)
-            item[*mapping.descriptionField] = std::move(fields[4]);
+            values[*mapping.descriptionField] = fields[4];
+        items.emplace_back(values.data(), values.size());
     }
+    items.shrink_to_fit();
     return Status::success();
 }
 
@@ -85,16 +90,17 @@ Status StructureFileFormat::render(TkztAppletAgent& agent, const MenuStructureMa
 {
     const ProductInfo& info = agent.info();
     agent.UpdateItemLevels();
-    std::vector<TStringArray> lines;
-    lines.reserve(agent.Items.size());
+    // The fields a line takes from each item, checked before anything is written.
+    const auto lineFields = [&](const TItemData& item) {
+        return TStringArray{std::string(item.get(info.levelField)), std::string(item.get(info.captionField)),
+                            std::string(item.get(mapping.urlField)), std::string(item.get(mapping.targetField)),
+                            mapping.descriptionField ? std::string(item.get(*mapping.descriptionField))
+                                                     : std::string()};
+    };
     for (const TItemData& item : agent.Items) {
-        TStringArray fields{item[info.levelField], item[info.captionField], item[mapping.urlField],
-                            item[mapping.targetField],
-                            mapping.descriptionField ? item[*mapping.descriptionField] : std::string()};
-        Status status = CheckStorableFields("Item", item[info.captionField], fields);
+        Status status = CheckStorableFields("Item", item.get(info.captionField), lineFields(item));
         if (!status)
             return status;
-        lines.push_back(std::move(fields));
     }
 
     const int maximum = static_cast<int>(std::min<std::size_t>(agent.Items.size() * info.itemFieldCount + 15,
@@ -117,8 +123,8 @@ Status StructureFileFormat::render(TkztAppletAgent& agent, const MenuStructureMa
     progress.advance(10);
     progress.advance(5);
     out.line(kStructureTag);
-    for (const TStringArray& fields : lines)
-        out.line(JoinFields(fields, agent.Separator));
+    for (const TItemData& item : agent.Items)
+        out.line(JoinFields(lineFields(item), agent.Separator));
     out.line(kStructureEndTag);
     contents = out.take();
     return Status::success();

@@ -238,6 +238,90 @@ Status read(const std::filesystem::path& path, std::string& contents)
     return Status::success();
 }
 
+LineReader::~LineReader()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+Status LineReader::open(const std::filesystem::path& path)
+{
+    int error = 0;
+    bool notRegular = false;
+    m_fd = openRegular(path, true, error, notRegular);
+    if (notRegular)
+        return Status::failure(notRegularMessage(path));
+    if (m_fd < 0)
+        return Status::failure(cannotReadMessage(path, error));
+    m_path = path;
+    return Status::success();
+}
+
+bool LineReader::fill()
+{
+    // The lines already handed out go; the one being read moves to the front.
+    m_buffer.erase(0, m_start);
+    m_scan -= m_start;
+    m_start = 0;
+    const std::size_t size = m_buffer.size();
+    m_buffer.resize(size + m_chunk);
+    for (;;) {
+        const ssize_t n = ::read(m_fd, m_buffer.data() + size, m_chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            m_status = Status::failure(cannotReadMessage(m_path, errno));
+            m_buffer.resize(size);
+            m_end = true;
+            return false;
+        }
+        m_buffer.resize(size + static_cast<std::size_t>(n));
+        m_end = n == 0;
+        return n > 0;
+    }
+}
+
+bool LineReader::next(std::string_view& line)
+{
+    if (m_fd < 0 || !m_status)
+        return false;
+    for (;;) {
+        const std::size_t end = m_buffer.find_first_of("\r\n", m_scan);
+        if (end != std::string::npos) {
+            // A CR at the end of what was read may be the first half of CR LF.
+            if (m_buffer[end] == '\r' && end + 1 == m_buffer.size() && !m_end) {
+                m_scan = end;
+                fill();
+                continue;
+            }
+            line = std::string_view(m_buffer).substr(m_start, end - m_start);
+            m_start = end + 1;
+            if (m_buffer[end] == '\r' && m_start < m_buffer.size() && m_buffer[m_start] == '\n')
+                ++m_start;
+            m_scan = m_start;
+            return true;
+        }
+        m_scan = m_buffer.size();
+        if (m_end || !fill()) {
+            if (!m_status || m_start >= m_buffer.size())
+                return false;
+            line = std::string_view(m_buffer).substr(m_start);
+            m_start = m_scan = m_buffer.size();
+            return true;
+        }
+    }
+}
+
+bool LineReader::skipTo(std::string_view tag)
+{
+    std::string_view line;
+    while (next(line)) {
+        if (line == tag)
+            return true;
+    }
+    return false;
+}
+
 std::vector<std::string_view> splitLines(std::string_view text)
 {
     std::vector<std::string_view> lines;

@@ -37,6 +37,38 @@ Status read(const std::filesystem::path& path, std::string& contents);
 // Lines split at CR LF, LF or a lone CR; the terminators are dropped.
 std::vector<std::string_view> splitLines(std::string_view text);
 
+// Reads a file a line at a time through a buffer of about `chunk` bytes, so
+// a large file is never held whole. Lines end as splitLines ends them. A
+// line from next() is good until the next call.
+class LineReader
+{
+public:
+    explicit LineReader(std::size_t chunk = std::size_t{1} << 20) : m_chunk(chunk == 0 ? 1 : chunk) {}
+    ~LineReader();
+    LineReader(const LineReader&) = delete;
+    LineReader& operator=(const LineReader&) = delete;
+
+    // Refuses what read() refuses, with the same messages.
+    Status open(const std::filesystem::path& path);
+    // False at the end of the file or when reading fails (see status()).
+    bool next(std::string_view& line);
+    bool skipTo(std::string_view tag);
+    // A read error met on the way; success otherwise.
+    const Status& status() const { return m_status; }
+
+private:
+    bool fill();
+
+    std::size_t m_chunk;
+    int m_fd = -1;
+    std::filesystem::path m_path;
+    std::string m_buffer;
+    std::size_t m_start = 0; // first byte of the next line
+    std::size_t m_scan = 0;  // where the search for its end goes on
+    bool m_end = false;
+    Status m_status = Status::success();
+};
+
 // Writes through a temporary file in the same folder and renames it over the
 // target, so a failure leaves any old file whole.
 Status writeAtomic(const std::filesystem::path& path, std::string_view contents);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -35,13 +36,15 @@ private:
     friend class ItemTree;
     TreeNode() = default;
 
+    // A document has a node per item, so the numbers take 32 bits: a node
+    // is 80 bytes rather than 96.
     TreeNode* m_parent = nullptr;
     std::vector<TreeNode*> m_children;
-    std::size_t m_row = 0;
     std::string m_text;
+    std::uint32_t m_row = 0;
     // Filled by the tree's order pass.
-    std::size_t m_index = 0;
-    std::size_t m_size = 1;
+    std::uint32_t m_index = 0;
+    std::uint32_t m_size = 1;
     int m_depth = 0;
 };
 

@@ -67,7 +67,7 @@ Status FieldBinding::show(const TFieldRecord& record, std::size_t offset)
     for (std::size_t i = 0; i < m_table.size(); ++i) {
         const FieldControl& entry = m_table[i];
         const std::size_t field = entry.field + offset;
-        const std::string value = field < record.size() ? record[field] : std::string();
+        const std::string value = field < record.size() ? std::string(record.get(field)) : std::string();
         m_shown[i].valid = false;
         switch (entry.kind) {
         case FieldKind::Text:
@@ -133,8 +133,8 @@ void FieldBinding::commit(TFieldRecord& record, std::size_t offset) const
         const FieldControl& entry = m_table[i];
         const std::size_t field = entry.field + offset;
         if (field >= record.size())
-            record.Fields.resize(field + 1);
-        std::string& value = record[field];
+            record.resize(field + 1);
+        std::string value(record.get(field));
         switch (entry.kind) {
         case FieldKind::Text:
         case FieldKind::Trimmed: {
@@ -171,6 +171,7 @@ void FieldBinding::commit(TFieldRecord& record, std::size_t offset) const
                 value = switchText(on->isChecked());
             break;
         }
+        record.set(field, value);
     }
 }
 

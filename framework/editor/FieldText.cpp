@@ -4,7 +4,7 @@
 
 namespace kzt {
 
-bool FieldText::isUtf8(const std::string& bytes)
+bool FieldText::isUtf8(std::string_view bytes)
 {
     std::size_t i = 0;
     const std::size_t n = bytes.size();
@@ -44,7 +44,7 @@ bool FieldText::isUtf8(const std::string& bytes)
     return true;
 }
 
-QString FieldText::toControl(const std::string& bytes)
+QString FieldText::toControl(std::string_view bytes)
 {
     const QByteArray raw = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
     return isUtf8(bytes) ? QString::fromUtf8(raw) : QString::fromLatin1(raw);

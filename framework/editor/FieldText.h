@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <string>
+#include <string_view>
 
 namespace kzt {
 
@@ -12,10 +13,10 @@ namespace kzt {
 class FieldText
 {
 public:
-    static QString toControl(const std::string& bytes);
+    static QString toControl(std::string_view bytes);
     static std::string toRecord(const QString& text);
     // Whether the bytes are well-formed UTF-8.
-    static bool isUtf8(const std::string& bytes);
+    static bool isUtf8(std::string_view bytes);
 };
 
 } // namespace kzt

@@ -282,7 +282,7 @@ void TfrmGlobalPropertiesChange::OkClick()
             TItemData item = m_agent.GetItemData(position);
             for (std::size_t field : fields) {
                 if (field < item.size() && field < source.size())
-                    item[field] = source[field];
+                    item.set(field, source.get(field));
                 captionCopied = captionCopied || field == captionField;
             }
             m_agent.SetItemData(position, item);
@@ -291,7 +291,7 @@ void TfrmGlobalPropertiesChange::OkClick()
         if (captionCopied) {
             for (std::size_t position = 0; position < m_marks.size(); ++position) {
                 if (m_marks[position])
-                    m_agent.SetCaption(position, source[captionField]);
+                    m_agent.SetCaption(position, std::string(source.get(captionField)));
             }
         }
     }

@@ -67,10 +67,10 @@ std::string selectLine(const kzt::TkztAppletAgent& agent)
     std::string line;
     line.reserve(256 + agent.Items.size() * 96);
     line += "<SELECT name=brevanekstrvselect class=brevanekstrv style=\"width:";
-    appendAttribute(line, menu[pMenuWidth]);
+    appendAttribute(line, menu.get(pMenuWidth));
     line += "px\" onChange=\"onSelectedItemChanged(document.brevanekstrvform.brevanekstrvselect)\">";
     line += "<OPTION class=brevanekstrvinitmsg value=0 selected>";
-    appendText(line, menu[pTipMessage]);
+    appendText(line, menu.get(pTipMessage));
     line += "</OPTION>";
 
     // Sub items after each main item alternate between the two sub classes,
@@ -90,13 +90,13 @@ std::string selectLine(const kzt::TkztAppletAgent& agent)
         line += "<OPTION class=";
         line += itemClass;
         line += " value=\"";
-        appendAttribute(line, KestravoPage::convertPath(item[pURL], menu));
+        appendAttribute(line, KestravoPage::convertPath(item.get(pURL), menu));
         line += "\" target=\"";
-        appendAttribute(line, item[pTarget]);
+        appendAttribute(line, item.get(pTarget));
         line += "\">";
         for (int i = 0; i < level; ++i)
             line += kIndent;
-        appendText(line, item[ICaption]);
+        appendText(line, item.get(ICaption));
         line += "</OPTION>";
     }
     line += "</SELECT>";
@@ -110,18 +110,18 @@ std::uint64_t KestravoPage::sizeBound(const kzt::TkztAppletAgent& agent)
     const kzt::TAppletData& menu = agent.AppletData;
     // A converted link is at most its length plus one replacement per
     // occurrence of the shorter root.
-    const std::uint64_t local = menu[pInternalUse_RootDir_Local].size();
-    const std::uint64_t remote = menu[pInternalUse_RootDir_Remote].size();
+    const std::uint64_t local = menu.get(pInternalUse_RootDir_Local).size();
+    const std::uint64_t remote = menu.get(pInternalUse_RootDir_Remote).size();
     const std::uint64_t shorter = std::max<std::uint64_t>(1, std::min(local, remote));
     const std::uint64_t longer = std::max(local, remote);
     const std::uint64_t indent = std::char_traits<char>::length(kIndent);
 
-    std::uint64_t total = 4096 + menu[pTipMessage].size() + 6 * menu[pMenuWidth].size();
+    std::uint64_t total = 4096 + menu.get(pTipMessage).size() + 6 * menu.get(pMenuWidth).size();
     const auto& order = agent.tree().order();
     for (std::size_t k = 1; k < order.size() && k - 1 < agent.Items.size(); ++k) {
         const kzt::TItemData& item = agent.Items[k - 1];
-        const std::uint64_t url = item[pURL].size();
-        total += 96 + item[ICaption].size() + 6 * (url + url / shorter * longer) + 6 * item[pTarget].size()
+        const std::uint64_t url = item.get(pURL).size();
+        total += 96 + item.get(ICaption).size() + 6 * (url + url / shorter * longer) + 6 * item.get(pTarget).size()
                  + indent * static_cast<std::uint64_t>(agent.tree().level(order[k]));
     }
     return total;
@@ -145,32 +145,33 @@ std::string KestravoPage::replaceIgnoringCase(std::string_view text, std::string
     return out;
 }
 
-std::string KestravoPage::convertPath(const std::string& url, const kzt::TAppletData& menu)
+std::string KestravoPage::convertPath(std::string_view url, const kzt::TAppletData& menu)
 {
-    const std::string& local = menu[pInternalUse_RootDir_Local];
-    const std::string& remote = menu[pInternalUse_RootDir_Remote];
+    const std::string_view local = menu.get(pInternalUse_RootDir_Local);
+    const std::string_view remote = menu.get(pInternalUse_RootDir_Remote);
     if (kzt::Trim(local).empty() || kzt::Trim(remote).empty())
-        return url;
-    if (menu[pInternalUse_RootDir_Local_Checked] == "1")
+        return std::string(url);
+    if (menu.get(pInternalUse_RootDir_Local_Checked) == "1")
         return replaceIgnoringCase(url, remote, local);
     return replaceIgnoringCase(url, local, remote);
 }
 
 std::string KestravoPage::styleSheet(const kzt::TAppletData& menu)
 {
+    const auto field = [&](std::size_t i) { return std::string(menu.get(i)); };
     kzt::LineWriter out;
-    out.line(".brevanekstrv{font-size:" + menu[pMenuFontSize] + "px;font-family:" + menu[pMenuFontFamily]
-             + ";color:#" + menu[pMenuColor] + ";background-color:#" + menu[pMenuBGColor] + ";"
-             + (menu[pMenuFontWeight] == "1" ? "font-weight:bold;" : "font-weight:normal;")
-             + (menu[pMenuFontStyle] == "1" ? "font-style:italic;" : "font-style:normal;") + "}");
-    out.line(".brevanekstrvinitmsg{color:#" + menu[pTipMsgColor] + ";background-color:#" + menu[pTipMsgBGColor]
+    out.line(".brevanekstrv{font-size:" + field(pMenuFontSize) + "px;font-family:" + field(pMenuFontFamily)
+             + ";color:#" + field(pMenuColor) + ";background-color:#" + field(pMenuBGColor) + ";"
+             + (field(pMenuFontWeight) == "1" ? "font-weight:bold;" : "font-weight:normal;")
+             + (field(pMenuFontStyle) == "1" ? "font-style:italic;" : "font-style:normal;") + "}");
+    out.line(".brevanekstrvinitmsg{color:#" + field(pTipMsgColor) + ";background-color:#" + field(pTipMsgBGColor)
              + ";}");
-    out.line(".brevanekstrvmain{color:#" + menu[pMainItemColor] + ";background-color:#" + menu[pMainItemBGColor]
+    out.line(".brevanekstrvmain{color:#" + field(pMainItemColor) + ";background-color:#" + field(pMainItemBGColor)
              + ";}");
-    out.line(".brevanekstrvsub1{color:#" + menu[pSubItemColor] + ";background-color:#" + menu[pSubItemBGColor]
+    out.line(".brevanekstrvsub1{color:#" + field(pSubItemColor) + ";background-color:#" + field(pSubItemBGColor)
              + ";}");
-    out.line(".brevanekstrvsub2{color:#" + menu[pSubItemAlternationColor] + ";background-color:#"
-             + menu[pSubItemAlternationBGColor] + ";}");
+    out.line(".brevanekstrvsub2{color:#" + field(pSubItemAlternationColor) + ";background-color:#"
+             + field(pSubItemAlternationBGColor) + ";}");
     return out.take();
 }
 

@@ -29,7 +29,7 @@ public:
 
     // An item's link as the page carries it: one site root replaced by the
     // other when both roots are set, in the direction the menu chooses.
-    static std::string convertPath(const std::string& url, const kzt::TAppletData& menu);
+    static std::string convertPath(std::string_view url, const kzt::TAppletData& menu);
 
     // Every occurrence of `from`, compared without regard to ASCII letter
     // case, replaced by `to`, left to right.

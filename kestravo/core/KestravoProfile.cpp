@@ -75,7 +75,7 @@ void KestravoProfile::resetAppletData(kzt::TAppletData& data) const
     for (std::size_t field :
          {pInternalUse_RootDir_Local, pInternalUse_RootDir_Remote, pInternalUse_RootDir_Local_Checked}) {
         if (field < data.size())
-            fresh[field] = std::move(data[field]);
+            fresh.set(field, data.get(field));
     }
     data = std::move(fresh);
 }

@@ -320,7 +320,7 @@ kzt::Status KestravoPanels::appletToPanel(const kzt::TAppletData& data)
 kzt::TAppletData KestravoPanels::panelToApplet(const kzt::TAppletData& old) const
 {
     kzt::TAppletData data = old;
-    data.Fields.resize(MenuFieldCount);
+    data.resize(MenuFieldCount);
     m_appletFields.commit(data);
     return data;
 }
@@ -333,12 +333,12 @@ kzt::Status KestravoPanels::itemToPanel(const kzt::TItemData& item)
 kzt::TItemData KestravoPanels::panelToItem(const kzt::TItemData& old) const
 {
     kzt::TItemData item = old;
-    item.Fields.resize(ItemFieldCount);
+    item.resize(ItemFieldCount);
     m_itemFields.commit(item);
     // The level is the tree's, refreshed before any output; the reserved
     // field is not ours to keep.
-    item[Level].clear();
-    item[Reserved].clear();
+    item.set(Level, {});
+    item.set(Reserved, {});
     return item;
 }
 

@@ -76,8 +76,8 @@ TEST_F(KestravoHostileInput, twoPublishesAtTheSameTime_eachGetItsOwnStyleSheet)
     writeFile(m_root / "b" / "menu.ksdm", project("22", 3, false));
     kzt::TAppletData menuA = KestravoProfile::instance().defaultAppletData();
     kzt::TAppletData menuB = menuA;
-    menuA[pMenuFontSize] = "11";
-    menuB[pMenuFontSize] = "22";
+    menuA.set(pMenuFontSize, "11");
+    menuB.set(pMenuFontSize, "22");
     const std::string expectedA = KestravoPage::styleSheet(menuA);
     const std::string expectedB = KestravoPage::styleSheet(menuB);
     ASSERT_NE(expectedA, expectedB);
@@ -143,13 +143,13 @@ TEST_F(KestravoHostileInput, aDeeplyNestedMenu_isRefusedWithAMessage_notWithGiga
 TEST_F(KestravoHostileInput, theSizeBound_neverUnderstatesThePage)
 {
     kzt::TkztAppletAgent agent(KestravoProfile::instance(), m_dir.appPaths());
-    agent.AppletData[pInternalUse_RootDir_Local] = "a";
-    agent.AppletData[pInternalUse_RootDir_Remote] = "\"\"\"\"\"\"\"\"";
+    agent.AppletData.set(pInternalUse_RootDir_Local, "a");
+    agent.AppletData.set(pInternalUse_RootDir_Remote, "\"\"\"\"\"\"\"\"");
     kzt::TreeNode* parent = nullptr;
     for (int i = 0; i < 50; ++i)
         parent = addItem(agent, i % 7 ? parent : nullptr, "\"caption\"", "aaaa\"a\"aAa", "\"_top\"");
-    agent.AppletData[pTipMessage] = "\"tip\"";
-    agent.AppletData[pMenuWidth] = "\"\"\"";
+    agent.AppletData.set(pTipMessage, "\"tip\"");
+    agent.AppletData.set(pMenuWidth, "\"\"\"");
     const std::string page = agent.BuildHTMLText();
     EXPECT_GE(KestravoPage::sizeBound(agent), page.size());
     EXPECT_LT(KestravoPage::sizeBound(agent), 20 * page.size());

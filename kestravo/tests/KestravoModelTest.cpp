@@ -30,9 +30,9 @@ TEST(KestravoModel, newDocumentSavedAtOnce_matchesGoldenFile)
     TempDir dir;
     kzt::TkztAppletAgent agent(product(), dir.appPaths());
     EXPECT_EQ(agent.AppletData.size(), 19u);
-    EXPECT_EQ(agent.AppletData[pInternalUse_RootDir_Local_Checked], "");
+    EXPECT_EQ(agent.AppletData.get(pInternalUse_RootDir_Local_Checked), "");
     // Committing the panels turns the empty direction flag into "0".
-    agent.AppletData[pInternalUse_RootDir_Local_Checked] = "0";
+    agent.AppletData.set(pInternalUse_RootDir_Local_Checked, "0");
     ASSERT_TRUE(agent.WriteProjectFile(dir / "new.ksdm"));
     EXPECT_EQ(readFile(dir / "new.ksdm"), golden("new_document.ksdm"));
     EXPECT_EQ(parameterLine(readFile(dir / "new.ksdm")),
@@ -59,31 +59,31 @@ TEST(KestravoModel, levelsFollowTheTree_downToDepthThree)
     kzt::TreeNode* main = addItem(agent, nullptr, "Main");
     kzt::TreeNode* deepest = addItem(agent, addItem(agent, addItem(agent, main, "One"), "Two"), "Three");
     addItem(agent, nullptr, "Other");
-    EXPECT_EQ(agent.Items[agent.ItemIndexOf(deepest)][Level], "3");
+    EXPECT_EQ(agent.Items[agent.ItemIndexOf(deepest)].get(Level), "3");
     // A subtree moved among its siblings keeps its depths.
     ASSERT_TRUE(agent.MoveItemUp(agent.NodeOfItem(4)));
     product().refreshDerivedFields(agent);
     EXPECT_TRUE(treeMatchesItems(agent));
-    EXPECT_EQ(agent.Items[0][ICaption], "Other");
-    EXPECT_EQ(agent.Items[4][Level], "3");
+    EXPECT_EQ(agent.Items[0].get(ICaption), "Other");
+    EXPECT_EQ(agent.Items[4].get(Level), "3");
 }
 
 TEST(KestravoModel, resetToDefaults_keepsThePathSettingsOnly)
 {
     TempDir dir;
     kzt::TkztAppletAgent agent(product(), dir.appPaths());
-    agent.AppletData[pMenuWidth] = "321";
-    agent.AppletData[pSubItemAlternationBGColor] = "000000";
-    agent.AppletData[pInternalUse_RootDir_Local] = "file:///C|/site/";
-    agent.AppletData[pInternalUse_RootDir_Remote] = " /web/ ";
-    agent.AppletData[pInternalUse_RootDir_Local_Checked] = "1";
+    agent.AppletData.set(pMenuWidth, "321");
+    agent.AppletData.set(pSubItemAlternationBGColor, "000000");
+    agent.AppletData.set(pInternalUse_RootDir_Local, "file:///C|/site/");
+    agent.AppletData.set(pInternalUse_RootDir_Remote, " /web/ ");
+    agent.AppletData.set(pInternalUse_RootDir_Local_Checked, "1");
     addItem(agent, nullptr, "A");
 
     agent.ResetToDefaults();
     kzt::TAppletData expected = product().defaultAppletData();
-    expected[pInternalUse_RootDir_Local] = "file:///C|/site/";
-    expected[pInternalUse_RootDir_Remote] = " /web/ ";
-    expected[pInternalUse_RootDir_Local_Checked] = "1";
+    expected.set(pInternalUse_RootDir_Local, "file:///C|/site/");
+    expected.set(pInternalUse_RootDir_Remote, " /web/ ");
+    expected.set(pInternalUse_RootDir_Local_Checked, "1");
     EXPECT_EQ(agent.AppletData, expected);
     EXPECT_TRUE(agent.Items.empty());
     EXPECT_EQ(agent.tree().count(), 1u);
@@ -112,17 +112,17 @@ TEST(KestravoModel, separatorOrLineBreakInAValue_isRefusedAndNothingIsWritten)
     addItem(agent, nullptr, "Fine");
     writeFile(dir / "menu.ksdm", "old contents");
 
-    agent.Items[0][pURL] = "a#$@b.html";
+    agent.Items[0].set(pURL, "a#$@b.html");
     kzt::Status status = agent.WriteProjectFile(dir / "menu.ksdm");
     ASSERT_FALSE(status);
     EXPECT_NE(status.message().find("The text can't include \"#$@\", it is used by system!"), std::string::npos);
     EXPECT_EQ(readFile(dir / "menu.ksdm"), "old contents");
 
-    agent.Items[0][pURL] = "ok.html";
-    agent.AppletData[pMenuFontFamily] = "Arial#$@";
+    agent.Items[0].set(pURL, "ok.html");
+    agent.AppletData.set(pMenuFontFamily, "Arial#$@");
     EXPECT_FALSE(agent.WriteProjectFile(dir / "menu.ksdm"));
-    agent.AppletData[pMenuFontFamily] = "Arial";
-    agent.AppletData[pTipMessage] = "two\nlines";
+    agent.AppletData.set(pMenuFontFamily, "Arial");
+    agent.AppletData.set(pTipMessage, "two\nlines");
     EXPECT_FALSE(agent.WriteProjectFile(dir / "menu.ksdm"));
     EXPECT_EQ(readFile(dir / "menu.ksdm"), "old contents");
 }
@@ -136,7 +136,7 @@ TEST(KestravoModel, randomDocuments_surviveProjectFileRoundTrips)
         fillRandomMenu(agent, random, random() % 60);
         // The reserved field is kept as read.
         if (!agent.Items.empty())
-            agent.Items[0][Reserved] = "kept";
+            agent.Items[0].set(Reserved, "kept");
         product().refreshDerivedFields(agent);
         ASSERT_TRUE(agent.WriteProjectFile(dir / "r.ksdm"));
 

@@ -36,9 +36,9 @@ std::string selectLine(const std::string& page)
 kzt::TAppletData menuWithRoots(const std::string& local, const std::string& remote, const std::string& direction)
 {
     kzt::TAppletData menu = product().defaultAppletData();
-    menu[pInternalUse_RootDir_Local] = local;
-    menu[pInternalUse_RootDir_Remote] = remote;
-    menu[pInternalUse_RootDir_Local_Checked] = direction;
+    menu.set(pInternalUse_RootDir_Local, local);
+    menu.set(pInternalUse_RootDir_Remote, remote);
+    menu.set(pInternalUse_RootDir_Local_Checked, direction);
     return menu;
 }
 
@@ -58,12 +58,12 @@ TEST(KestravoStyleSheet, defaults_matchGoldenFile)
 TEST(KestravoStyleSheet, onlyExactlyOneSwitchesBoldAndItalicOn)
 {
     kzt::TAppletData menu = product().defaultAppletData();
-    menu[pMenuFontWeight] = "1";
-    menu[pMenuFontStyle] = "1";
+    menu.set(pMenuFontWeight, "1");
+    menu.set(pMenuFontStyle, "1");
     std::string first(kzt::TextFile::splitLines(KestravoPage::styleSheet(menu))[0]);
     EXPECT_NE(first.find(";font-weight:bold;font-style:italic;}"), std::string::npos) << first;
-    menu[pMenuFontWeight] = "1 ";
-    menu[pMenuFontStyle] = "true";
+    menu.set(pMenuFontWeight, "1 ");
+    menu.set(pMenuFontStyle, "true");
     first = std::string(kzt::TextFile::splitLines(KestravoPage::styleSheet(menu))[0]);
     EXPECT_NE(first.find(";font-weight:normal;font-style:normal;}"), std::string::npos) << first;
 }
@@ -110,7 +110,7 @@ TEST(KestravoPage, levelsComeFromTheTree_notFromStaleRecords)
     kzt::TkztAppletAgent agent(product(), dir.appPaths());
     buildSixItems(agent);
     for (kzt::TItemData& item : agent.Items)
-        item[Level] = "";
+        item.set(Level, "");
     EXPECT_EQ(agent.BuildHTMLText(), golden("six_items_page.html"));
     EXPECT_TRUE(treeMatchesItems(agent));
 }
@@ -149,7 +149,7 @@ TEST(KestravoPage, authorTextIsText_aLessThanSignIsEncodedAndEntitiesStay)
 {
     TempDir dir;
     kzt::TkztAppletAgent agent(product(), dir.appPaths());
-    agent.AppletData[pTipMessage] = "Pick <one> & go <!-- &eacute;";
+    agent.AppletData.set(pTipMessage, "Pick <one> & go <!-- &eacute;");
     addItem(agent, nullptr, "Fish & <b>Chips</b>", "a.html?x=\"1\"&y=2", "my\"frame");
     addItem(agent, nullptr, "<img src=x onerror=alert(1)></script><script>alert(2)</script>", "b.html");
     addItem(agent, nullptr, "Caf\xC3\xA9 &amp; <!--", "c.html");
@@ -215,5 +215,5 @@ TEST(KestravoPathConversion, appliesToThePageButNotToTheRecords)
     agent.AppletData = menuWithRoots("file:///C|/site/", "/web/", "0");
     addItem(agent, nullptr, "A", "FILE:///c|/site/a.html");
     EXPECT_NE(selectLine(agent.BuildHTMLText()).find("value=\"/web/a.html\""), std::string::npos);
-    EXPECT_EQ(agent.Items[0][pURL], "FILE:///c|/site/a.html");
+    EXPECT_EQ(agent.Items[0].get(pURL), "FILE:///c|/site/a.html");
 }

@@ -46,7 +46,7 @@ TEST(KestravoPublish, saveWritesPageRuntimeFilesProjectAndReport)
     kzt::TkztAppletAgent back(product(), dir.appPaths());
     ASSERT_TRUE(back.ReadProjectFile(dir / "site" / "menu.ksdm"));
     EXPECT_EQ(back.Items, agent.Items);
-    EXPECT_EQ(back.Items[1][Level], "1");
+    EXPECT_EQ(back.Items[1].get(Level), "1");
 }
 
 TEST(KestravoPublish, publishedStyleSheetIsThisDocuments_evenWithAStaleUserCopy)
@@ -54,11 +54,11 @@ TEST(KestravoPublish, publishedStyleSheetIsThisDocuments_evenWithAStaleUserCopy)
     TempDir dir;
     const kzt::AppPaths paths = dir.appPaths();
     kzt::TkztAppletAgent other(product(), paths);
-    other.AppletData[pMenuColor] = "123456";
+    other.AppletData.set(pMenuColor, "123456");
     ASSERT_TRUE(other.BuildHTMLFile(dir / "other.html"));
 
     kzt::TkztAppletAgent agent(product(), paths);
-    agent.AppletData[pMenuColor] = "ABCDEF";
+    agent.AppletData.set(pMenuColor, "ABCDEF");
     addItem(agent, nullptr, "A");
     // Another generation runs between this document's page and its copy.
     ASSERT_TRUE(agent.BuildHTMLFile(dir / "mine.html"));
@@ -79,7 +79,7 @@ TEST(KestravoPublish, unwritableUserFolder_stillPublishesThisDocumentsStyleSheet
     fs::permissions(paths.userDataDir, fs::perms::owner_read | fs::perms::owner_exec);
 
     kzt::TkztAppletAgent agent(product(), paths);
-    agent.AppletData[pMenuFontSize] = "17";
+    agent.AppletData.set(pMenuFontSize, "17");
     addItem(agent, nullptr, "A");
     fs::create_directories(dir / "out");
     const kzt::Status status = agent.SaveProject(dir / "out", "menu.ksdm");
@@ -96,7 +96,7 @@ TEST(KestravoPublish, userFolderThatIsAFile_stillPublishesThisDocumentsStyleShee
     writeFile(dir / "blocked", "not a folder");
     paths.userDataDir = dir / "blocked";
     kzt::TkztAppletAgent agent(product(), paths);
-    agent.AppletData[pMenuFontSize] = "23";
+    agent.AppletData.set(pMenuFontSize, "23");
     fs::create_directories(dir / "out");
     ASSERT_TRUE(agent.SaveProject(dir / "out", "menu.ksdm"));
     EXPECT_EQ(readFile(dir / "out" / "brevanekvrst.css"), KestravoPage::styleSheet(agent.AppletData));

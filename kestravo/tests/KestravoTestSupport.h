@@ -42,8 +42,8 @@ inline kzt::TreeNode* addItem(kzt::TkztAppletAgent& agent, kzt::TreeNode* parent
     kzt::TreeNode* node = agent.InsertItem(parent);
     const std::size_t index = agent.ItemIndexOf(node);
     agent.SetCaption(index, caption);
-    agent.Items[index][pURL] = url;
-    agent.Items[index][pTarget] = target;
+    agent.Items[index].set(pURL, url);
+    agent.Items[index].set(pTarget, target);
     return node;
 }
 
@@ -69,8 +69,8 @@ inline void fillRandomMenu(kzt::TkztAppletAgent& agent, std::mt19937& random, st
         nodes.push_back(node);
     }
     for (std::size_t field = 0; field < pInternalUse_RootDir_Local_Checked; ++field)
-        agent.AppletData[field] = text(16);
-    agent.AppletData[pInternalUse_RootDir_Local_Checked] = random() % 2 ? "1" : "0";
+        agent.AppletData.set(field, text(16));
+    agent.AppletData.set(pInternalUse_RootDir_Local_Checked, random() % 2 ? "1" : "0");
 }
 
 using kzt::testsupport::treeMatchesItems;

@@ -146,18 +146,18 @@ private slots:
         QCOMPARE(visibleTabs(f.window().panels()), (QStringList{"tbshtItem", "tbshtPath"}));
         WindowFixture::typeInto(f.child<QComboBox>("cmbxpURL"), QStringLiteral(" index.html "));
         f.selectRoot();
-        QCOMPARE(f.agent().Items[0][ICaption], std::string("Home"));
-        QCOMPARE(f.agent().Items[0][pURL], std::string("index.html"));
+        QCOMPARE(f.agent().Items[0].get(ICaption), std::string("Home"));
+        QCOMPARE(f.agent().Items[0].get(pURL), std::string("index.html"));
         QCOMPARE(visibleTabs(f.window().panels()), (QStringList{"tbshtMenu", "tbshtPath"}));
         // The menu record waits for the next commit.
         WindowFixture::typeInto(f.child<QLineEdit>("edtPTipMessage"), QStringLiteral("Go to"));
         f.insertItem(QStringLiteral("Second"));
         f.selectRoot();
-        QCOMPARE(f.agent().AppletData[pTipMessage], std::string("Please select ..."));
+        QCOMPARE(f.agent().AppletData.get(pTipMessage), std::string("Please select ..."));
         // Save As commits before it asks for a name; no name cancels it.
         FileDialog::setNextFileName(QString());
         f.trigger("Save2");
-        QCOMPARE(f.agent().AppletData[pTipMessage], std::string("Go to"));
+        QCOMPARE(f.agent().AppletData.get(pTipMessage), std::string("Go to"));
         QVERIFY(f.agent().IsConsistent());
         QVERIFY(f.window().isModified());
     }
@@ -367,7 +367,7 @@ private slots:
         QVERIFY(QFileInfo::exists(preview + QStringLiteral("/brevanekvrst.js")));
         QVERIFY(QFileInfo::exists(preview + QStringLiteral("/brevanekvrst.css")));
         QCOMPARE(f.launches().launches().back().target, page);
-        QCOMPARE(f.agent().Items[0][ICaption], std::string("Shop"));
+        QCOMPARE(f.agent().Items[0].get(ICaption), std::string("Shop"));
 
         WindowFixture::typeInto(f.child<QLineEdit>("edtICaption"), QStringLiteral("Store"));
         QString shown;
@@ -407,13 +407,13 @@ private slots:
         f.click("rdbtnpInternalUse_RootDir_Local_Checked");
         FileDialog::setNextFileName(QString());
         f.trigger("Save2");
-        QCOMPARE(f.agent().AppletData[pMainItemBGColor], std::string("0000FF"));
-        QCOMPARE(f.agent().Items[0][pURL], std::string("file:///site/a b.html"));
+        QCOMPARE(f.agent().AppletData.get(pMainItemBGColor), std::string("0000FF"));
+        QCOMPARE(f.agent().Items[0].get(pURL), std::string("file:///site/a b.html"));
 
         MessageBox::setNextAnswer(MessageBox::No);
         f.trigger("New1");
         QCOMPARE(f.agent().Items.size(), std::size_t(0));
-        QCOMPARE(f.agent().AppletData[pMainItemBGColor], std::string("8099CA"));
+        QCOMPARE(f.agent().AppletData.get(pMainItemBGColor), std::string("8099CA"));
         QCOMPARE(f.child<QLineEdit>("edtpInternalUse_RootDir_Local")->text(), QStringLiteral("file:///C|/web/"));
         QCOMPARE(f.child<QLineEdit>("edtpInternalUse_RootDir_Remote")->text(), QStringLiteral("http://w.example/"));
         QVERIFY(f.child<QRadioButton>("rdbtnpInternalUse_RootDir_Local_Checked")->isChecked());

@@ -35,8 +35,8 @@ std::vector<std::array<std::string, 4>> shared(const kzt::TkztAppletAgent& agent
     const auto& order = agent.tree().order();
     for (std::size_t k = 1; k < order.size(); ++k) {
         const kzt::TItemData& item = agent.Items[k - 1];
-        rows.push_back({std::to_string(agent.tree().level(order[k])), item[info.captionField], item[url],
-                        item[target]});
+        rows.push_back({std::to_string(agent.tree().level(order[k])), std::string(item.get(info.captionField)),
+                        std::string(item.get(url)), std::string(item.get(target))});
     }
     return rows;
 }
@@ -50,9 +50,9 @@ TEST(StructureExchange, dulcamonExport_writesTheHeaderAndTheHomeLine)
     kzt::TreeNode* node = agent.InsertItem(nullptr);
     const std::size_t i = agent.ItemIndexOf(node);
     agent.SetCaption(i, "Home");
-    agent.Items[i][dulcamon::Url] = "index.html";
-    agent.Items[i][dulcamon::Target] = "_self";
-    agent.Items[i][dulcamon::Description] = "Start page";
+    agent.Items[i].set(dulcamon::Url, "index.html");
+    agent.Items[i].set(dulcamon::Target, "_self");
+    agent.Items[i].set(dulcamon::Description, "Start page");
     ASSERT_TRUE(StructureFileFormat::ExportMenuStructure(agent, dulcamon::DulcamonStructure::mapping(),
                                                          dir / "home.gms"));
     EXPECT_EQ(readFile(dir / "home.gms"), golden("dulcamon_home.gms"));
@@ -78,7 +78,7 @@ TEST(StructureExchange, kestravoExportIntoDulcamon_givesEmptyDescriptionsAndDulc
                                                          dir / "k.gms"));
 
     kzt::TkztAppletAgent target(dulcamonProduct(), dir.appPaths());
-    target.AppletData[dulcamon::MenuName] = "changed";
+    target.AppletData.set(dulcamon::MenuName, "changed");
     addItem(target, nullptr, "old");
     ASSERT_TRUE(StructureFileFormat::ImportMenuStructure(target, dulcamon::DulcamonStructure::mapping(),
                                                          dir / "k.gms"));
@@ -87,11 +87,11 @@ TEST(StructureExchange, kestravoExportIntoDulcamon_givesEmptyDescriptionsAndDulc
     EXPECT_EQ(target.ProductVersion, "1.0");
     const kzt::TItemData defaults = dulcamonProduct().defaultItemData();
     for (const kzt::TItemData& item : target.Items) {
-        EXPECT_EQ(item[dulcamon::Description], "");
+        EXPECT_EQ(item.get(dulcamon::Description), "");
         for (std::size_t field : {dulcamon::Width, dulcamon::Height, dulcamon::NormalBgImage, dulcamon::OverBgImage,
                                   dulcamon::NormalBgColor, dulcamon::OverBgColor, dulcamon::NormalCaptionColor,
                                   dulcamon::OverCaptionColor})
-            EXPECT_EQ(item[field], defaults[field]) << field;
+            EXPECT_EQ(item.get(field), defaults.get(field)) << field;
     }
 }
 
@@ -106,9 +106,9 @@ TEST(StructureExchange, dulcamonThroughKestravoAndBack_keepsTreeCaptionsLinksAnd
         kzt::TreeNode* node = first.InsertItem(parent);
         const std::size_t k = first.ItemIndexOf(node);
         first.SetCaption(k, "Item <" + std::to_string(i) + "> & \"x\"");
-        first.Items[k][dulcamon::Url] = "page" + std::to_string(i) + ".html";
-        first.Items[k][dulcamon::Target] = i % 2 ? "_blank" : "frame " + std::to_string(i);
-        first.Items[k][dulcamon::Description] = "about " + std::to_string(i);
+        first.Items[k].set(dulcamon::Url, "page" + std::to_string(i) + ".html");
+        first.Items[k].set(dulcamon::Target, i % 2 ? "_blank" : "frame " + std::to_string(i));
+        first.Items[k].set(dulcamon::Description, "about " + std::to_string(i));
         nodes.push_back(node);
     }
     ASSERT_TRUE(StructureFileFormat::ExportMenuStructure(first, dulcamon::DulcamonStructure::mapping(),
@@ -120,7 +120,7 @@ TEST(StructureExchange, dulcamonThroughKestravoAndBack_keepsTreeCaptionsLinksAnd
     EXPECT_TRUE(treeMatchesItems(middle));
     EXPECT_EQ(shared(middle), shared(first));
     for (const kzt::TItemData& item : middle.Items)
-        EXPECT_EQ(item[kestravo::Reserved], "");
+        EXPECT_EQ(item.get(kestravo::Reserved), "");
     ASSERT_TRUE(StructureFileFormat::ExportMenuStructure(middle, kestravo::KestravoStructure::mapping(),
                                                          dir / "k.gms"));
 
@@ -129,23 +129,23 @@ TEST(StructureExchange, dulcamonThroughKestravoAndBack_keepsTreeCaptionsLinksAnd
                                                          dir / "k.gms"));
     EXPECT_EQ(shared(last), shared(first));
     for (const kzt::TItemData& item : last.Items)
-        EXPECT_EQ(item[dulcamon::Description], ""); // lost through the drop-down menu
+        EXPECT_EQ(item.get(dulcamon::Description), ""); // lost through the drop-down menu
 }
 
 TEST(StructureExchange, kestravoImport_resetsTheMenuButKeepsThePathSettings)
 {
     TempDir dir;
     kzt::TkztAppletAgent agent(kestravoProduct(), dir.appPaths());
-    agent.AppletData[kestravo::pMenuWidth] = "999";
-    agent.AppletData[kestravo::pInternalUse_RootDir_Local] = "file:///C|/site/";
-    agent.AppletData[kestravo::pInternalUse_RootDir_Remote] = "/web/";
-    agent.AppletData[kestravo::pInternalUse_RootDir_Local_Checked] = "1";
+    agent.AppletData.set(kestravo::pMenuWidth, "999");
+    agent.AppletData.set(kestravo::pInternalUse_RootDir_Local, "file:///C|/site/");
+    agent.AppletData.set(kestravo::pInternalUse_RootDir_Remote, "/web/");
+    agent.AppletData.set(kestravo::pInternalUse_RootDir_Local_Checked, "1");
     ASSERT_TRUE(StructureFileFormat::ImportMenuStructure(agent, kestravo::KestravoStructure::mapping(),
                                                          KZT_TEST_DATA_DIR "/dulcamon_home.gms"));
     kzt::TAppletData expected = kestravoProduct().defaultAppletData();
-    expected[kestravo::pInternalUse_RootDir_Local] = "file:///C|/site/";
-    expected[kestravo::pInternalUse_RootDir_Remote] = "/web/";
-    expected[kestravo::pInternalUse_RootDir_Local_Checked] = "1";
+    expected.set(kestravo::pInternalUse_RootDir_Local, "file:///C|/site/");
+    expected.set(kestravo::pInternalUse_RootDir_Remote, "/web/");
+    expected.set(kestravo::pInternalUse_RootDir_Local_Checked, "1");
     EXPECT_EQ(agent.AppletData, expected);
     ASSERT_EQ(agent.Items.size(), 1u);
     EXPECT_EQ(agent.Items[0], kzt::TItemData(kzt::TStringArray{"Home", "index.html", "_self", "0", ""}));
@@ -166,7 +166,7 @@ TEST(StructureExchange, randomKestravoDocuments_surviveStructureRoundTrips)
         EXPECT_EQ(back.Items, agent.Items) << "round " << round;
         EXPECT_TRUE(treeMatchesItems(back)) << "round " << round;
         // Appearance is not carried; the structure is.
-        EXPECT_EQ(back.AppletData[kestravo::pTipMessage], "Please select ...");
+        EXPECT_EQ(back.AppletData.get(kestravo::pTipMessage), "Please select ...");
         // Then through a project file as well.
         kestravoProduct().refreshDerivedFields(back);
         ASSERT_TRUE(back.WriteProjectFile(dir / "r.ksdm"));

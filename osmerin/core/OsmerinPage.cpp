@@ -24,29 +24,29 @@ void appendAttributeValue(std::string& out, std::string_view value)
     }
 }
 
-void appendParameter(std::string& out, std::string_view name, const kzt::TStringArray& fields, std::size_t count)
+void appendParameter(std::string& out, std::string_view name, const kzt::TFieldRecord& fields, std::size_t count)
 {
     out += "\t<param name=\"";
     appendAttributeValue(out, name);
     out += "\" value=\"";
     for (std::size_t i = 0; i < count; ++i) {
         if (i < fields.size())
-            appendAttributeValue(out, fields[i]);
+            appendAttributeValue(out, fields.get(i));
         out += kValueSeparator;
     }
     out += "\">\r\n";
 }
 
-std::string field(const kzt::TStringArray& fields, std::size_t index)
+std::string_view field(const kzt::TFieldRecord& fields, std::size_t index)
 {
-    return index < fields.size() ? fields[index] : std::string();
+    return index < fields.size() ? fields.get(index) : std::string_view();
 }
 
 } // namespace
 
 std::string OsmerinPage::generate(const kzt::TkztAppletAgent& agent)
 {
-    const kzt::TStringArray& applet = agent.AppletData.Fields;
+    const kzt::TAppletData& applet = agent.AppletData;
     std::string out;
     out.reserve(512 + agent.Items.size() * 96);
     out += "<HTML>\r\n";
@@ -64,7 +64,7 @@ std::string OsmerinPage::generate(const kzt::TkztAppletAgent& agent)
     out += "\">\r\n";
     appendParameter(out, "app", applet, kAppletValueCount);
     for (std::size_t i = 0; i < agent.Items.size(); ++i)
-        appendParameter(out, std::to_string(i), agent.Items[i].Fields, kItemValueCount);
+        appendParameter(out, std::to_string(i), agent.Items[i], kItemValueCount);
     out += "</applet>\r\n";
     if (agent.ScriptRuntime()) {
         out += "<script src=\"";

@@ -76,11 +76,11 @@ const kzt::ProjectFormat& OsmerinProfile::projectFormat() const
 
 void OsmerinProfile::refreshDerivedFields(kzt::TkztAppletAgent& agent) const
 {
-    agent.AppletData.Fields.resize(AppletFieldCount);
-    agent.AppletData[ItemCount] = std::to_string(agent.tree().count() - 1);
+    agent.AppletData.resize(AppletFieldCount);
+    agent.AppletData.set(ItemCount, std::to_string(agent.tree().count() - 1));
     for (kzt::TItemData& item : agent.Items) {
-        item.Fields.resize(ItemFieldCount);
-        item[ItemContent] = DerivedItemContent(item);
+        item.resize(ItemFieldCount);
+        item.set(ItemContent, DerivedItemContent(item));
     }
 }
 
@@ -98,7 +98,7 @@ void OsmerinProfile::SetItemComment(kzt::TkztAppletAgent& agent, std::size_t ind
 {
     if (index >= agent.Items.size())
         return;
-    agent.Items[index][ItemComment] = comment;
+    agent.Items[index].set(ItemComment, comment);
     agent.tree().setText(agent.NodeOfItem(index), kzt::Trim(comment));
 }
 

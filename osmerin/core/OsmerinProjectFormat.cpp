@@ -2,6 +2,7 @@
 
 #include "AppletAgent.h"
 #include "AppletUtility.h"
+#include "LineCursor.h"
 #include "ProgressSink.h"
 #include "TextFile.h"
 #include "osmerin/core/OsmerinRecords.h"
@@ -48,45 +49,49 @@ std::string quoted(std::string_view text)
     return "\"" + shown + (text.size() > 60 ? "...\"" : "\"");
 }
 
-// Lines of the file with their numbers, walked once.
+// Lines of the file with their numbers, walked once: a file of one value a
+// line must not cost an index entry a value. The source is a LineCursor over
+// the text or a LineReader over the file; a line is used before the next.
+template <typename Source>
 class Lines
 {
 public:
-    explicit Lines(const std::string& contents) : m_lines(kzt::TextFile::splitLines(contents)) {}
+    explicit Lines(Source& source) : m_cursor(source) {}
 
     bool skipTo(std::string_view marker)
     {
-        while (m_next < m_lines.size()) {
-            if (m_lines[m_next++] == marker)
+        std::string_view line;
+        while (next(line)) {
+            if (line == marker)
                 return true;
         }
         return false;
     }
     bool next(std::string_view& line)
     {
-        if (m_next >= m_lines.size())
+        if (!m_cursor.next(line))
             return false;
-        line = m_lines[m_next++];
+        ++m_number;
         return true;
     }
-    std::size_t remaining() const { return m_lines.size() - m_next; }
     // Number (from 1) of the line last returned.
-    std::size_t lineNumber() const { return m_next; }
+    std::size_t lineNumber() const { return m_number; }
 
 private:
-    std::vector<std::string_view> m_lines;
-    std::size_t m_next = 0;
+    Source& m_cursor;
+    std::size_t m_number = 0;
 };
 
 struct TreeLine
 {
     std::size_t depth;
-    std::string_view text;
+    std::string text;
 };
 
 // Every leading TAB or space is one level; the first line is the root
 // whatever its indentation.
-kzt::Status readTree(Lines& lines, std::vector<TreeLine>& tree)
+template <typename Source>
+kzt::Status readTree(Lines<Source>& lines, std::vector<TreeLine>& tree)
 {
     std::string_view line;
     std::size_t previous = 0;
@@ -98,7 +103,7 @@ kzt::Status readTree(Lines& lines, std::vector<TreeLine>& tree)
         const std::size_t indent = std::min(line.find_first_not_of("\t "), line.size());
         const std::string_view text = line.substr(indent);
         if (tree.empty()) {
-            tree.push_back({0, text});
+            tree.push_back({0, std::string(text)});
             continue;
         }
         if (indent == 0)
@@ -108,7 +113,7 @@ kzt::Status readTree(Lines& lines, std::vector<TreeLine>& tree)
             return kzt::Status::failure(refused("the structure line " + std::to_string(lines.lineNumber()) + " "
                                                 + quoted(text) + " at level " + std::to_string(indent)
                                                 + " is more than one level below the line before it"));
-        tree.push_back({indent, text});
+        tree.push_back({indent, std::string(text)});
         previous = indent;
     }
     if (tree.empty())
@@ -116,23 +121,23 @@ kzt::Status readTree(Lines& lines, std::vector<TreeLine>& tree)
     return kzt::Status::success();
 }
 
-void buildTree(kzt::ItemTree& tree, const std::vector<TreeLine>& lines)
+void buildTree(kzt::ItemTree& tree, std::vector<TreeLine>& lines)
 {
-    tree.reset(std::string(lines.front().text));
+    tree.reset(std::move(lines.front().text));
     tree.beginBulkLoad();
     // path[d] is the latest node at depth d.
     std::vector<kzt::TreeNode*> path{tree.root()};
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const std::size_t depth = lines[i].depth;
         path.resize(depth);
-        path.push_back(tree.appendChildSilently(path[depth - 1], std::string(lines[i].text)));
+        path.push_back(tree.appendChildSilently(path[depth - 1], std::move(lines[i].text)));
     }
     tree.endBulkLoad();
 }
 
-bool hasLineBreak(const std::string& value)
+bool hasLineBreak(std::string_view value)
 {
-    return value.find_first_of("\r\n") != std::string::npos;
+    return value.find_first_of("\r\n") != std::string_view::npos;
 }
 
 } // namespace
@@ -145,8 +150,26 @@ const OsmerinProjectFormat& OsmerinProjectFormat::instance()
 
 kzt::Status OsmerinProjectFormat::readText(kzt::TkztAppletAgent& agent, const std::string& contents) const
 {
+    kzt::LineCursor cursor(contents);
+    return parse(agent, cursor);
+}
+
+kzt::Status OsmerinProjectFormat::read(kzt::TkztAppletAgent& agent, const std::filesystem::path& path) const
+{
+    kzt::TextFile::LineReader reader;
+    kzt::Status status = reader.open(path);
+    if (!status)
+        return status;
+    status = parse(agent, reader);
+    // A file that could not be read to its end is not called damaged.
+    return reader.status() ? status : reader.status();
+}
+
+template <typename Source>
+kzt::Status OsmerinProjectFormat::parse(kzt::TkztAppletAgent& agent, Source& source)
+{
     kzt::ProgressScope progress(agent.progress(), "Loading Data ... ...");
-    Lines lines(contents);
+    Lines<Source> lines(source);
     if (!lines.skipTo(kStructureStart))
         return kzt::Status::failure(refused("it has no structure section"));
     std::vector<TreeLine> tree;
@@ -178,17 +201,22 @@ kzt::Status OsmerinProjectFormat::readText(kzt::TkztAppletAgent& agent, const st
     if (static_cast<unsigned long long>(*count) != itemNodes)
         return kzt::Status::failure(refused("it counts " + std::to_string(*count) + " items but its structure holds "
                                             + std::to_string(itemNodes)));
-    if (lines.remaining() / ItemFieldCount < itemNodes)
-        return kzt::Status::failure(refused("the item parameters end early"));
 
-    kzt::TItemArray items(itemNodes);
-    for (kzt::TItemData& item : items) {
-        item.Fields.resize(ItemFieldCount);
-        for (std::string& value : item.Fields) {
+    // Every item is ItemFieldCount lines, made into its record at once. A
+    // line lasts only until the next is read, so each value is copied first.
+    kzt::TItemArray items;
+    items.reserve(itemNodes);
+    std::string values[ItemFieldCount];
+    std::string_view views[ItemFieldCount];
+    for (std::size_t k = 0; k < itemNodes; ++k) {
+        for (std::size_t f = 0; f < ItemFieldCount; ++f) {
             std::string_view line;
-            lines.next(line);
-            value = line;
+            if (!lines.next(line))
+                return kzt::Status::failure(refused("the item parameters end early"));
+            values[f].assign(line);
+            views[f] = values[f];
         }
+        items.emplace_back(views, ItemFieldCount);
     }
 
     // Everything was read: only now does the document change.
@@ -200,15 +228,15 @@ kzt::Status OsmerinProjectFormat::readText(kzt::TkztAppletAgent& agent, const st
 
 kzt::Status OsmerinProjectFormat::checkStorable(const kzt::TkztAppletAgent& agent) const
 {
-    for (const std::string& value : agent.AppletData.Fields) {
-        if (hasLineBreak(value))
+    for (std::size_t i = 0; i < agent.AppletData.size(); ++i) {
+        if (hasLineBreak(agent.AppletData.get(i)))
             return kzt::Status::failure("Applet setting \"" + agent.info().name
                                         + "\": a value holds a line break and cannot be saved.");
     }
     for (const kzt::TItemData& item : agent.Items) {
-        for (const std::string& value : item.Fields) {
-            if (hasLineBreak(value))
-                return kzt::Status::failure("Item \"" + (item.size() > ItemComment ? item[ItemComment] : std::string())
+        for (std::size_t i = 0; i < item.size(); ++i) {
+            if (hasLineBreak(item.get(i)))
+                return kzt::Status::failure("Item \"" + std::string(item.size() > ItemComment ? item.get(ItemComment) : "")
                                             + "\": a value holds a line break and cannot be saved.");
         }
     }
@@ -231,13 +259,13 @@ kzt::Status OsmerinProjectFormat::render(const kzt::TkztAppletAgent& agent, std:
     // The exact size, so the text is never moved while it grows.
     const kzt::ItemTree& tree = agent.tree();
     std::size_t bytes = 1024 + agent.AppletData.size() * 2;
-    for (const std::string& value : agent.AppletData.Fields)
-        bytes += value.size();
+    for (std::size_t i = 0; i < agent.AppletData.size(); ++i)
+        bytes += agent.AppletData.get(i).size();
     for (const kzt::TreeNode* node : tree.order())
         bytes += node->text().size() + static_cast<std::size_t>(tree.level(node) + 3);
     for (const kzt::TItemData& item : agent.Items) {
-        for (const std::string& value : item.Fields)
-            bytes += value.size() + 2;
+        for (std::size_t i = 0; i < item.size(); ++i)
+            bytes += item.get(i).size() + 2;
     }
     kzt::LineWriter out;
     out.reserve(bytes + agent.Items.size() * ItemFieldCount * 2);
@@ -257,14 +285,14 @@ kzt::Status OsmerinProjectFormat::render(const kzt::TkztAppletAgent& agent, std:
     progress.advance(10);
     out.line(kAppletStart);
     for (std::size_t i = 0; i < AppletFieldCount; ++i)
-        out.line(i < agent.AppletData.size() ? std::string_view(agent.AppletData[i]) : std::string_view());
+        out.line(i < agent.AppletData.size() ? std::string_view(agent.AppletData.get(i)) : std::string_view());
     out.line(kAppletEnd);
     progress.advance(5);
     out.line(kItemStart);
     out.line(std::to_string(agent.Items.size()));
     for (const kzt::TItemData& item : agent.Items) {
         for (std::size_t i = 0; i < ItemFieldCount; ++i)
-            out.line(i < item.size() ? std::string_view(item[i]) : std::string_view());
+            out.line(i < item.size() ? std::string_view(item.get(i)) : std::string_view());
         progress.advance(static_cast<int>(ItemFieldCount));
     }
     out.line(kItemEnd);

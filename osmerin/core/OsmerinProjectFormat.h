@@ -9,7 +9,7 @@ namespace osmerin {
 // The ".osn" project file: a note and a general description, the tree in its
 // text form (one line per node, a TAB per level), the 27 applet values, the
 // item count and 19 values per item, one value per line between marker
-// lines. Read and written in memory.
+// lines.
 class OsmerinProjectFormat : public kzt::ProjectFormat
 {
 public:
@@ -17,6 +17,8 @@ public:
     // section ends early, the count is not a number or disagrees with the
     // tree, or the tree's lines do not describe one root with its subtree.
     kzt::Status readText(kzt::TkztAppletAgent& agent, const std::string& contents) const override;
+    // Reads the file a line at a time; the same document as readText() makes.
+    kzt::Status read(kzt::TkztAppletAgent& agent, const std::filesystem::path& path) const override;
     kzt::Status render(const kzt::TkztAppletAgent& agent, std::string& contents) const override;
     // Only a line break is refused: every value is one line of the file.
     // An item text may hold "#$@", which its own joiner contains.
@@ -30,6 +32,10 @@ public:
     static const char* const kAppletEnd;
     static const char* const kItemStart;
     static const char* const kItemEnd;
+
+private:
+    template <typename Source>
+    static kzt::Status parse(kzt::TkztAppletAgent& agent, Source& source);
 };
 
 } // namespace osmerin

@@ -17,7 +17,7 @@ kzt::TStringArray fitted(const kzt::TStringArray& strings, std::size_t count)
 
 kzt::TStringArray AppletDataToStrings(const kzt::TAppletData& data)
 {
-    return fitted(data.Fields, AppletFieldCount);
+    return fitted(data.toStrings(), AppletFieldCount);
 }
 
 kzt::TAppletData StringsToAppletData(const kzt::TStringArray& strings)
@@ -27,7 +27,7 @@ kzt::TAppletData StringsToAppletData(const kzt::TStringArray& strings)
 
 kzt::TStringArray ItemDataToStrings(const kzt::TItemData& data)
 {
-    return fitted(data.Fields, ItemFieldCount);
+    return fitted(data.toStrings(), ItemFieldCount);
 }
 
 kzt::TItemData StringsToItemData(const kzt::TStringArray& strings)
@@ -61,14 +61,14 @@ kzt::TStringArray SplitItemText(std::string_view value)
 
 std::string DerivedItemContent(const kzt::TItemData& item)
 {
-    const std::string& type = item[ItemContentType];
+    const std::string_view type = item.get(ItemContentType);
     if (type == kContentText)
-        return item[ItemText];
+        return std::string(item.get(ItemText));
     if (type == kContentImage)
-        return item[ItemImageFilename];
+        return std::string(item.get(ItemImageFilename));
     if (type == kContentTextFile)
-        return item[ItemTextFilename];
-    return item[ItemContent];
+        return std::string(item.get(ItemTextFilename));
+    return std::string(item.get(ItemContent));
 }
 
 } // namespace osmerin

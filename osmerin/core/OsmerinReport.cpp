@@ -42,11 +42,11 @@ std::string OsmerinReport::text(const kzt::TkztAppletAgent& agent)
         out.line("");
         out.line(s < wording.sections.size() ? wording.sections[s].heading : std::string());
         for (const kzt::TItemData& item : agent.Items) {
-            if (item.size() <= ItemTextFilename || item[ItemContentType] != sections[s].type)
+            if (item.size() <= ItemTextFilename || item.get(ItemContentType) != sections[s].type)
                 continue;
-            const std::string& name = item[sections[s].field];
+            const std::string_view name = item.get(sections[s].field);
             if (!name.empty())
-                out.line("  " + name);
+                out.line(std::string("  ").append(name));
         }
         progress.advance(50);
     }

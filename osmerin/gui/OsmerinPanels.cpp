@@ -83,7 +83,7 @@ QRadioButton* radio(const char* objectName, const QString& text, QButtonGroup* g
 }
 
 // A radio or button group set from "0", "1", "2" ...; another value leaves it.
-void showGroup(QButtonGroup* group, const std::string& value)
+void showGroup(QButtonGroup* group, std::string_view value)
 {
     if (value.size() == 1 && value[0] >= '0' && value[0] <= '9') {
         if (QAbstractButton* button = group->button(value[0] - '0'))
@@ -91,10 +91,10 @@ void showGroup(QButtonGroup* group, const std::string& value)
     }
 }
 
-std::string groupValue(const QButtonGroup* group, const std::string& old)
+std::string groupValue(const QButtonGroup* group, std::string_view old)
 {
     const int id = group->checkedId();
-    return id >= 0 ? std::to_string(id) : old;
+    return id >= 0 ? std::to_string(id) : std::string(old);
 }
 
 void addRow(QGridLayout* grid, int row, const QString& label, QWidget* control, QWidget* parent)
@@ -446,7 +446,7 @@ kzt::Status OsmerinPanels::appletToPanel(const kzt::TAppletData& data)
     const QSignalBlocker block(m_cursorType);
     const kzt::Status status = m_appletFields.show(data);
     if (CursorType < data.size())
-        showGroup(m_cursorType, data[CursorType]);
+        showGroup(m_cursorType, data.get(CursorType));
     applyScrollButtons();
     return status;
 }
@@ -454,30 +454,30 @@ kzt::Status OsmerinPanels::appletToPanel(const kzt::TAppletData& data)
 kzt::TAppletData OsmerinPanels::panelToApplet(const kzt::TAppletData& old) const
 {
     kzt::TAppletData data = old;
-    data.Fields.resize(AppletFieldCount);
+    data.resize(AppletFieldCount);
     m_appletFields.commit(data);
-    data[CursorType] = groupValue(m_cursorType, data[CursorType]);
+    data.set(CursorType, groupValue(m_cursorType, data.get(CursorType)));
     return data;
 }
 
 kzt::Status OsmerinPanels::itemToPanel(const kzt::TItemData& old)
 {
     kzt::TItemData item = old;
-    item.Fields.resize(ItemFieldCount);
+    item.resize(ItemFieldCount);
     const kzt::Status status = m_itemFields.show(item);
-    showGroup(m_textAlign, item[ItemTextAlign]);
-    const std::string& style = item[ItemFontStyle];
+    showGroup(m_textAlign, item.get(ItemTextAlign));
+    const std::string_view style = item.get(ItemFontStyle);
     if (style == "0" || style == "1" || style == "2" || style == "3") {
         spdbtnFontBold->setChecked(style == "1" || style == "3");
         spdbtnFontItalic->setChecked(style == "2" || style == "3");
     }
-    const int size = cmbxItemFontSize->findText(kzt::FieldText::toControl(item[ItemFontSize]));
+    const int size = cmbxItemFontSize->findText(kzt::FieldText::toControl(item.get(ItemFontSize)));
     if (size >= 0)
         cmbxItemFontSize->setCurrentIndex(size);
-    showGroup(m_underline, item[ItemUnderline]);
-    showGroup(m_contentType, item[ItemContentType]);
+    showGroup(m_underline, item.get(ItemUnderline));
+    showGroup(m_contentType, item.get(ItemContentType));
     QStringList lines;
-    for (const std::string& line : SplitItemText(item[ItemText]))
+    for (const std::string& line : SplitItemText(item.get(ItemText)))
         lines << kzt::FieldText::toControl(line);
     memoItemText->setPlainText(lines.join(QLatin1Char('\n')));
     m_shownMemo = memoItemText->toPlainText();
@@ -488,14 +488,14 @@ kzt::Status OsmerinPanels::itemToPanel(const kzt::TItemData& old)
 kzt::TItemData OsmerinPanels::panelToItem(const kzt::TItemData& old) const
 {
     kzt::TItemData item = old;
-    item.Fields.resize(ItemFieldCount);
+    item.resize(ItemFieldCount);
     m_itemFields.commit(item);
-    item[ItemTextAlign] = groupValue(m_textAlign, item[ItemTextAlign]);
+    item.set(ItemTextAlign, groupValue(m_textAlign, item.get(ItemTextAlign)));
     const int style = (spdbtnFontBold->isChecked() ? 1 : 0) + (spdbtnFontItalic->isChecked() ? 2 : 0);
-    item[ItemFontStyle] = std::to_string(style);
-    item[ItemFontSize] = kzt::FieldText::toRecord(cmbxItemFontSize->currentText());
-    item[ItemUnderline] = groupValue(m_underline, item[ItemUnderline]);
-    item[ItemContentType] = groupValue(m_contentType, item[ItemContentType]);
+    item.set(ItemFontStyle, std::to_string(style));
+    item.set(ItemFontSize, kzt::FieldText::toRecord(cmbxItemFontSize->currentText()));
+    item.set(ItemUnderline, groupValue(m_underline, item.get(ItemUnderline)));
+    item.set(ItemContentType, groupValue(m_contentType, item.get(ItemContentType)));
     // Text the author did not touch keeps its bytes, a trailing joiner included.
     const QString text = memoItemText->toPlainText();
     if (text != m_shownMemo) {
@@ -504,9 +504,9 @@ kzt::TItemData OsmerinPanels::panelToItem(const kzt::TItemData& old) const
             for (const QString& line : text.split(QLatin1Char('\n')))
                 lines.push_back(kzt::FieldText::toRecord(line));
         }
-        item[ItemText] = JoinItemText(lines);
+        item.set(ItemText, JoinItemText(lines));
     }
-    item[ItemContent] = DerivedItemContent(item);
+    item.set(ItemContent, DerivedItemContent(item));
     return item;
 }
 

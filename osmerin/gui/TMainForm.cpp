@@ -421,7 +421,7 @@ void TMainForm::Paste1Click()
     // The copies show their comments trimmed, as every node does.
     const std::size_t first = agent().tree().absoluteIndex(top);
     for (std::size_t i = 0; i < records.size(); ++i)
-        agent().tree().setText(agent().tree().nodeAt(first + i), kzt::Trim(records[i][ItemComment]));
+        agent().tree().setText(agent().tree().nodeAt(first + i), kzt::Trim(records[i].get(ItemComment)));
     treeView()->setExpanded(treeModel()->indexOf(agent().tree().root()), true);
     if (!m_markedForCopy) {
         forgetCurrentItemNode();

@@ -37,10 +37,9 @@ QRgb colourOf(const std::string& text, QRgb fallback = qRgb(0, 0, 0))
     return rgb ? qRgb(rgb->red, rgb->green, rgb->blue) : fallback;
 }
 
-const std::string& field(const kzt::TFieldRecord& record, std::size_t index)
+std::string field(const kzt::TFieldRecord& record, std::size_t index)
 {
-    static const std::string empty;
-    return index < record.size() ? record[index] : empty;
+    return index < record.size() ? std::string(record.get(index)) : std::string();
 }
 
 QRgb ramp(QRgb start, QRgb end, int k, int b)

@@ -46,14 +46,14 @@ std::string writeNewsProject(const fs::path& folder)
     TempDir scratch;
     kzt::TkztAppletAgent agent(product(), scratch.appPaths());
     std::size_t i = addItem(agent, "Photo");
-    agent.Items[i][ItemContentType] = "1";
-    agent.Items[i][ItemImageFilename] = "photo.gif";
-    agent.Items[i][ItemTextFilename] = "old.txt";
+    agent.Items[i].set(ItemContentType, "1");
+    agent.Items[i].set(ItemImageFilename, "photo.gif");
+    agent.Items[i].set(ItemTextFilename, "old.txt");
     i = addItem(agent, "Words");
-    agent.Items[i][ItemText] = JoinItemText({"Two", "lines"});
+    agent.Items[i].set(ItemText, JoinItemText({"Two", "lines"}));
     i = addItem(agent, "Story");
-    agent.Items[i][ItemContentType] = "2";
-    agent.Items[i][ItemTextFilename] = "story.txt";
+    agent.Items[i].set(ItemContentType, "2");
+    agent.Items[i].set(ItemTextFilename, "story.txt");
     product().refreshDerivedFields(agent);
     fs::create_directories(folder);
     EXPECT_TRUE(agent.WriteProjectFile(folder / "news.osn").ok());
@@ -165,18 +165,19 @@ TEST(OsmerinShipped, templatesOpenWholeAndTheSampleWasBuilt)
         EXPECT_TRUE(listMatchesTree(agent)) << name;
         EXPECT_FALSE(agent.Items.empty()) << name;
         // Frames and scroll buttons shown, and the files as Save would write them.
-        EXPECT_NE(agent.AppletData[AppletBorderStyle], "0") << name;
-        EXPECT_EQ(agent.AppletData[ShowScrollBtnFlag], "1") << name;
+        EXPECT_NE(agent.AppletData.get(AppletBorderStyle), "0") << name;
+        EXPECT_EQ(agent.AppletData.get(ShowScrollBtnFlag), "1") << name;
         std::string rendered;
         ASSERT_TRUE(product().projectFormat().render(agent, rendered).ok());
         EXPECT_EQ(rendered, readFile(path)) << name;
         const std::string page = agent.BuildHTMLText();
         EXPECT_EQ(rendered, readFile(path)) << name << ": derived fields were stale";
         for (const kzt::TItemData& item : agent.Items) {
-            kinds.insert(item[ItemContentType]);
+            kinds.emplace(item.get(ItemContentType));
             for (std::size_t field : {ItemImageFilename, ItemTextFilename}) {
-                if (!item[field].empty()) {
-                    EXPECT_TRUE(fs::is_regular_file(share / "templates" / item[field])) << name << ": " << item[field];
+                if (!item.get(field).empty()) {
+                    EXPECT_TRUE(fs::is_regular_file(share / "templates" / item.get(field)))
+                        << name << ": " << item.get(field);
                 }
             }
         }

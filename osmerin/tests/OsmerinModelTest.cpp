@@ -11,14 +11,14 @@ std::string comments(const kzt::TkztAppletAgent& agent)
 {
     std::string out;
     for (const kzt::TItemData& item : agent.Items)
-        out += item[ItemComment];
+        out += item.get(ItemComment);
     return out;
 }
 
 kzt::TItemData itemNamed(const kzt::TkztAppletAgent& agent, const std::string& comment)
 {
     kzt::TItemData item = agent.GetDefaultItemData();
-    item[ItemComment] = comment;
+    item.set(ItemComment, comment);
     return item;
 }
 
@@ -32,10 +32,10 @@ TEST(OsmerinModel, newDocument_hasTheDefaultsAndNoItems)
     EXPECT_EQ(agent.tree().count(), 1u);
     EXPECT_EQ(agent.tree().root()->text(), "Osmerin");
     ASSERT_EQ(agent.AppletData.size(), 27u);
-    EXPECT_EQ(agent.AppletData[ItemCount], "0");
-    EXPECT_EQ(agent.AppletData[LoadingMessage], "Loading...");
-    EXPECT_EQ(agent.AppletData[AppletWidth], "140");
-    EXPECT_EQ(agent.AppletData[AppletHeight], "230");
+    EXPECT_EQ(agent.AppletData.get(ItemCount), "0");
+    EXPECT_EQ(agent.AppletData.get(LoadingMessage), "Loading...");
+    EXPECT_EQ(agent.AppletData.get(AppletWidth), "140");
+    EXPECT_EQ(agent.AppletData.get(AppletHeight), "230");
     EXPECT_EQ(agent.ScriptFiles, (kzt::TStringArray{"osmeral.jar", "osmeral.class", "b.class"}));
     EXPECT_EQ(agent.ScriptName, "osmeral");
 
@@ -92,11 +92,11 @@ TEST(OsmerinModel, stringArrays_keepFieldOrderAndSize)
     EXPECT_EQ(StringsToAppletData(strings), applet);
     // Short arrays are padded with empty fields, long ones cut.
     EXPECT_EQ(StringsToAppletData({"3"}).size(), 27u);
-    EXPECT_EQ(StringsToAppletData({"3"})[0], "3");
+    EXPECT_EQ(StringsToAppletData({"3"}).get(0), "3");
     kzt::TStringArray many(40, "v");
     EXPECT_EQ(StringsToItemData(many).size(), 19u);
     const kzt::TItemData item = product().defaultItemData();
-    EXPECT_EQ(ItemDataToStrings(item), item.Fields);
+    EXPECT_EQ(ItemDataToStrings(item), item.toStrings());
     EXPECT_EQ(StringsToItemData(ItemDataToStrings(item)), item);
 }
 
@@ -121,23 +121,23 @@ TEST(OsmerinModel, derivedFields_comeFromTheTreeAndTheContentType)
     for (const char* comment : {"text", "image", "file", "odd"})
         addItem(agent, comment);
     for (kzt::TItemData& item : agent.Items) {
-        item[ItemText] = JoinItemText({"line one", "line two"});
-        item[ItemImageFilename] = "photo.gif";
-        item[ItemTextFilename] = "story.txt";
-        item[ItemContent] = "stale";
+        item.set(ItemText, JoinItemText({"line one", "line two"}));
+        item.set(ItemImageFilename, "photo.gif");
+        item.set(ItemTextFilename, "story.txt");
+        item.set(ItemContent, "stale");
     }
-    agent.Items[1][ItemContentType] = "1";
-    agent.Items[2][ItemContentType] = "2";
-    agent.Items[3][ItemContentType] = "7";
-    agent.AppletData[ItemCount] = "99";
+    agent.Items[1].set(ItemContentType, "1");
+    agent.Items[2].set(ItemContentType, "2");
+    agent.Items[3].set(ItemContentType, "7");
+    agent.AppletData.set(ItemCount, "99");
     product().refreshDerivedFields(agent);
-    EXPECT_EQ(agent.AppletData[ItemCount], "4");
-    EXPECT_EQ(agent.Items[0][ItemContent], "line one*#$@%line two");
+    EXPECT_EQ(agent.AppletData.get(ItemCount), "4");
+    EXPECT_EQ(agent.Items[0].get(ItemContent), "line one*#$@%line two");
     // The image file name wins even though a text is still typed.
-    EXPECT_EQ(agent.Items[1][ItemContent], "photo.gif");
-    EXPECT_EQ(agent.Items[2][ItemContent], "story.txt");
+    EXPECT_EQ(agent.Items[1].get(ItemContent), "photo.gif");
+    EXPECT_EQ(agent.Items[2].get(ItemContent), "story.txt");
     // A type outside the list keeps what was stored.
-    EXPECT_EQ(agent.Items[3][ItemContent], "stale");
+    EXPECT_EQ(agent.Items[3].get(ItemContent), "stale");
 }
 
 TEST(OsmerinModel, commentIsShownTrimmedInTheTree)
@@ -145,7 +145,7 @@ TEST(OsmerinModel, commentIsShownTrimmedInTheTree)
     TempDir dir;
     kzt::TkztAppletAgent agent(product(), dir.appPaths());
     const std::size_t index = addItem(agent, "  Breaking news \t");
-    EXPECT_EQ(agent.Items[index][ItemComment], "  Breaking news \t");
+    EXPECT_EQ(agent.Items[index].get(ItemComment), "  Breaking news \t");
     EXPECT_EQ(agent.NodeOfItem(index)->text(), "Breaking news");
 }
 
@@ -179,5 +179,5 @@ TEST(OsmerinModel, structuralEdits_keepTheListParallelToTheTree)
     }
     // The item defaults stay untouched by the tree edits: no level is written.
     for (const kzt::TItemData& item : agent.Items)
-        EXPECT_EQ(item[ItemURL], "");
+        EXPECT_EQ(item.get(ItemURL), "");
 }

@@ -50,8 +50,9 @@ std::string projectWithTree(const std::vector<std::string>& treeLines, const std
     std::vector<std::string> values;
     for (std::size_t i = 1; i < treeLines.size(); ++i) {
         kzt::TItemData item = product().defaultItemData();
-        item[ItemComment] = kzt::Trim(treeLines[i]);
-        values.insert(values.end(), item.Fields.begin(), item.Fields.end());
+        item.set(ItemComment, kzt::Trim(treeLines[i]));
+        const kzt::TStringArray fields = item.toStrings();
+        values.insert(values.end(), fields.begin(), fields.end());
     }
     lines.insert(count + 1, values.begin(), values.end());
     return joined(lines);
@@ -99,7 +100,7 @@ TEST(OsmerinProjectFile, oneWordItem_matchesTheGoldenAndReadsBack)
     kzt::TkztAppletAgent agent(product(), dir.appPaths());
     agent.tree().setText(agent.tree().root(), "Osmerin 2005");
     const std::size_t index = addItem(agent, "Item");
-    agent.Items[index][ItemText] = "Hello";
+    agent.Items[index].set(ItemText, "Hello");
     product().refreshDerivedFields(agent);
     EXPECT_EQ(render(agent), golden("one_word_item.osn"));
 
@@ -107,7 +108,7 @@ TEST(OsmerinProjectFile, oneWordItem_matchesTheGoldenAndReadsBack)
     ASSERT_TRUE(readInto(read, golden("one_word_item.osn"), dir / "one.osn").ok());
     EXPECT_EQ(read.tree().root()->text(), "Osmerin 2005");
     EXPECT_EQ(read.Items, agent.Items);
-    EXPECT_EQ(read.AppletData[ItemCount], "1");
+    EXPECT_EQ(read.AppletData.get(ItemCount), "1");
     EXPECT_TRUE(listMatchesTree(read));
 }
 
@@ -116,13 +117,13 @@ TEST(OsmerinProjectFile, textOnThreeLines_isOneFileLineAndComesBackAsThree)
     TempDir dir;
     kzt::TkztAppletAgent agent(product(), dir.appPaths());
     const std::size_t index = addItem(agent, "News");
-    agent.Items[index][ItemText] = JoinItemText({"Line one", "Line #$@ two", "Line three"});
+    agent.Items[index].set(ItemText, JoinItemText({"Line one", "Line #$@ two", "Line three"}));
     const std::string contents = render(agent);
     EXPECT_NE(contents.find("\r\nLine one*#$@%Line #$@ two*#$@%Line three\r\n"), std::string::npos);
 
     kzt::TkztAppletAgent read(product(), dir.appPaths());
     ASSERT_TRUE(readInto(read, contents, dir / "three.osn").ok());
-    EXPECT_EQ(SplitItemText(read.Items[0][ItemText]),
+    EXPECT_EQ(SplitItemText(read.Items[0].get(ItemText)),
               (kzt::TStringArray{"Line one", "Line #$@ two", "Line three"}));
 }
 
@@ -148,7 +149,7 @@ TEST(OsmerinProjectFile, headerAndLineEndings_areNotChecked)
     for (const std::string& contents : {lf, cr, lf.substr(0, lf.size() - 1)}) {
         kzt::TkztAppletAgent agent(product(), dir.appPaths());
         ASSERT_TRUE(readInto(agent, contents, dir / "ends.osn").ok());
-        EXPECT_EQ(agent.Items[0][ItemText], "Hello");
+        EXPECT_EQ(agent.Items[0].get(ItemText), "Hello");
     }
 }
 
@@ -184,10 +185,10 @@ TEST(OsmerinProjectFile, valuesThatReadLikeMarkers_stayValues)
 {
     TempDir dir;
     kzt::TkztAppletAgent agent(product(), dir.appPaths());
-    agent.AppletData[LoadingMessage] = OsmerinProjectFormat::kItemStart;
+    agent.AppletData.set(LoadingMessage, OsmerinProjectFormat::kItemStart);
     const std::size_t index = addItem(agent, "Item");
-    agent.Items[index][ItemURL] = OsmerinProjectFormat::kItemEnd;
-    agent.Items[index][ItemText] = OsmerinProjectFormat::kAppletStart;
+    agent.Items[index].set(ItemURL, OsmerinProjectFormat::kItemEnd);
+    agent.Items[index].set(ItemText, OsmerinProjectFormat::kAppletStart);
     kzt::TkztAppletAgent read(product(), dir.appPaths());
     ASSERT_TRUE(readInto(read, render(agent), dir / "values.osn").ok());
     EXPECT_EQ(read.AppletData, agent.AppletData);
@@ -349,9 +350,9 @@ TEST(OsmerinProjectFile, onlyALineBreakIsUnstorable)
     kzt::TkztAppletAgent agent(product(), dir.appPaths());
     const std::size_t index = addItem(agent, "Notes");
     // The field separator of the other products is ordinary text here.
-    agent.Items[index][ItemText] = JoinItemText({"a #$@ b", "#$@"});
-    agent.Items[index][ItemURL] = "page.html?a=#$@";
-    agent.AppletData[LoadingMessage] = "Wait #$@";
+    agent.Items[index].set(ItemText, JoinItemText({"a #$@ b", "#$@"}));
+    agent.Items[index].set(ItemURL, "page.html?a=#$@");
+    agent.AppletData.set(LoadingMessage, "Wait #$@");
     EXPECT_TRUE(product().projectFormat().checkStorable(agent).ok());
 
     const fs::path site = dir / "site";
@@ -360,12 +361,12 @@ TEST(OsmerinProjectFile, onlyALineBreakIsUnstorable)
     kzt::TkztAppletAgent read(product(), dir.appPaths());
     ASSERT_TRUE(read.ReadProjectFile(site / "news.osn").ok());
     EXPECT_EQ(read.Items, agent.Items);
-    EXPECT_EQ(read.AppletData[LoadingMessage], "Wait #$@");
+    EXPECT_EQ(read.AppletData.get(LoadingMessage), "Wait #$@");
 
     const std::function<void(kzt::TkztAppletAgent&)> breaks[] = {
-        [](kzt::TkztAppletAgent& a) { a.Items[0][ItemStatusBarText] = "one\ntwo"; },
-        [](kzt::TkztAppletAgent& a) { a.Items[0][ItemText] = "one\r\ntwo"; },
-        [](kzt::TkztAppletAgent& a) { a.AppletData[LoadingMessage] = "Loading\r"; },
+        [](kzt::TkztAppletAgent& a) { a.Items[0].set(ItemStatusBarText, "one\ntwo"); },
+        [](kzt::TkztAppletAgent& a) { a.Items[0].set(ItemText, "one\r\ntwo"); },
+        [](kzt::TkztAppletAgent& a) { a.AppletData.set(LoadingMessage, "Loading\r"); },
     };
     for (const auto& breakIt : breaks) {
         kzt::TkztAppletAgent broken(product(), dir.appPaths());

@@ -30,16 +30,16 @@ std::size_t occurrences(const std::string& text, const std::string& what)
 void addNewsItems(kzt::TkztAppletAgent& agent)
 {
     std::size_t i = addItem(agent, "Photo");
-    agent.Items[i][ItemContentType] = "1";
-    agent.Items[i][ItemImageFilename] = "photo.gif";
-    agent.Items[i][ItemTextFilename] = "old.txt";
+    agent.Items[i].set(ItemContentType, "1");
+    agent.Items[i].set(ItemImageFilename, "photo.gif");
+    agent.Items[i].set(ItemTextFilename, "old.txt");
     i = addItem(agent, "Words");
-    agent.Items[i][ItemText] = "Hello";
-    agent.Items[i][ItemImageFilename] = "unused.gif";
+    agent.Items[i].set(ItemText, "Hello");
+    agent.Items[i].set(ItemImageFilename, "unused.gif");
     i = addItem(agent, "Story");
-    agent.Items[i][ItemContentType] = "2";
-    agent.Items[i][ItemTextFilename] = "story.txt";
-    agent.Items[i][ItemImageFilename] = "left.gif";
+    agent.Items[i].set(ItemContentType, "2");
+    agent.Items[i].set(ItemTextFilename, "story.txt");
+    agent.Items[i].set(ItemImageFilename, "left.gif");
 }
 
 } // namespace
@@ -59,7 +59,7 @@ TEST(OsmerinPage, newItem_getsItsValueLineAndTheCount)
     kzt::TkztAppletAgent agent(product(), dir.appPaths());
     addItem(agent, "Item");
     addItem(agent, "Second");
-    agent.Items[1][ItemText] = JoinItemText({"First line", "Second line"});
+    agent.Items[1].set(ItemText, JoinItemText({"First line", "Second line"}));
     const std::vector<std::string> lines = pageLines(agent.BuildHTMLText());
     ASSERT_EQ(lines.size(), 8u);
     EXPECT_EQ(lines[3], "\t<param name=\"app\" value=\"2|000000|1|0|0|125|7|10|10|EDCB0A|000000|125|17|10|10|EDCB0A|"
@@ -75,10 +75,10 @@ TEST(OsmerinPage, quotesBecomeEntitiesAndEverythingElseGoesAsStored)
     TempDir dir;
     kzt::TkztAppletAgent agent(product(), dir.appPaths());
     const std::size_t i = addItem(agent, "Item");
-    agent.Items[i][ItemURL] = "a.html?x=\"1\"&y=<b>|z";
-    agent.Items[i][ItemStatusBarText] = "\xE9t\xE9 'ok'";
-    agent.AppletData[LoadingMessage] = "Say \"hi\" <now>";
-    agent.AppletData[AppletWidth] = "1\"40";
+    agent.Items[i].set(ItemURL, "a.html?x=\"1\"&y=<b>|z");
+    agent.Items[i].set(ItemStatusBarText, "\xE9t\xE9 'ok'");
+    agent.AppletData.set(LoadingMessage, "Say \"hi\" <now>");
+    agent.AppletData.set(AppletWidth, "1\"40");
     const std::vector<std::string> lines = pageLines(agent.BuildHTMLText());
     EXPECT_EQ(lines[1], "<applet code=\"osmeral.class\" archive=\"osmeral.jar\" width=\"1&quot;40\" height=\"230\">");
     EXPECT_NE(lines[3].find("|Say &quot;hi&quot; <now>|"), std::string::npos);
@@ -95,10 +95,10 @@ TEST(OsmerinReport, listsTheFileTheTypeUsesOncePerItem)
 
     // A name several items use is listed for each of them.
     std::size_t i = addItem(agent, "Photo again");
-    agent.Items[i][ItemContentType] = "1";
-    agent.Items[i][ItemImageFilename] = "photo.gif";
+    agent.Items[i].set(ItemContentType, "1");
+    agent.Items[i].set(ItemImageFilename, "photo.gif");
     i = addItem(agent, "No file");
-    agent.Items[i][ItemContentType] = "1";
+    agent.Items[i].set(ItemContentType, "1");
     EXPECT_EQ(occurrences(agent.PublishReportText(), "\r\n  photo.gif\r\n"), 2u);
     EXPECT_EQ(occurrences(agent.PublishReportText(), "\r\n  \r\n"), 0u);
 }
@@ -129,7 +129,7 @@ TEST(OsmerinPublish, saveWritesThePageProjectReportAndCopiesEveryNamedFile)
     kzt::TkztAppletAgent read(product(), dir.appPaths());
     ASSERT_TRUE(read.ReadProjectFile(site / "NEWS.osn").ok());
     EXPECT_EQ(read.Items, agent.Items);
-    EXPECT_EQ(read.AppletData[ItemCount], "3");
+    EXPECT_EQ(read.AppletData.get(ItemCount), "3");
 }
 
 TEST(OsmerinPublish, withoutTheAppletFiles_saveWritesTheThreeFiles)
@@ -162,9 +162,9 @@ TEST(OsmerinPublish, fileNamesThatAreNotBare_areWrittenButNeverUsedAsPaths)
     const char* names[] = {"../secret.gif", "sub/inner.txt", "..", "C:secret.gif"};
     for (const char* name : names) {
         const std::size_t i = addItem(agent, name);
-        agent.Items[i][ItemContentType] = std::string(name).find(".txt") != std::string::npos ? "2" : "1";
-        agent.Items[i][ItemImageFilename] = name;
-        agent.Items[i][ItemTextFilename] = name;
+        agent.Items[i].set(ItemContentType, std::string(name).find(".txt") != std::string::npos ? "2" : "1");
+        agent.Items[i].set(ItemImageFilename, name);
+        agent.Items[i].set(ItemTextFilename, name);
     }
     agent.CopyImagesToPreview(project);
     EXPECT_TRUE(filesIn(agent.paths().previewDir).empty());

@@ -65,9 +65,10 @@ inline ::testing::AssertionResult listMatchesTree(const kzt::TkztAppletAgent& ag
         if (agent.Items[k - 1].size() != ItemFieldCount)
             return ::testing::AssertionFailure() << "item " << k - 1 << " has " << agent.Items[k - 1].size()
                                                  << " fields";
-        if (order[k]->text() != kzt::Trim(agent.Items[k - 1][ItemComment]))
+        if (order[k]->text() != kzt::Trim(agent.Items[k - 1].get(ItemComment)))
             return ::testing::AssertionFailure() << "node " << k << " reads '" << order[k]->text()
-                                                 << "' but its item's comment is '" << agent.Items[k - 1][ItemComment]
+                                                 << "' but its item's comment is '"
+                                                 << agent.Items[k - 1].get(ItemComment)
                                                  << "'";
     }
     return ::testing::AssertionSuccess();
@@ -96,12 +97,12 @@ inline void fillRandomDocument(kzt::TkztAppletAgent& agent, std::mt19937& random
         nodes.push_back(node);
         const std::size_t index = agent.ItemIndexOf(node);
         for (std::size_t f = 0; f < ItemFieldCount; ++f)
-            agent.Items[index][f] = randomText(random, 10);
-        agent.Items[index][ItemText] = JoinItemText({randomText(random, 8), "", randomText(random, 8)});
+            agent.Items[index].set(f, randomText(random, 10));
+        agent.Items[index].set(ItemText, JoinItemText({randomText(random, 8), "", randomText(random, 8)}));
         OsmerinProfile::SetItemComment(agent, index, randomText(random, 12));
     }
     for (std::size_t f = 0; f < AppletFieldCount; ++f)
-        agent.AppletData[f] = randomText(random, 10);
+        agent.AppletData.set(f, randomText(random, 10));
 }
 
 } // namespace osmerin::test

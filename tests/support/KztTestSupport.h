@@ -137,11 +137,12 @@ inline ::testing::AssertionResult treeMatchesItems(const TkztAppletAgent& agent,
     const std::size_t level = agent.info().levelField;
     for (std::size_t k = 1; k < order.size(); ++k) {
         const TItemData& item = agent.Items[k - 1];
-        if (order[k]->text() != item[caption])
+        if (order[k]->text() != item.get(caption))
             return ::testing::AssertionFailure() << "node " << k << " reads '" << order[k]->text()
-                                                 << "' but its item is '" << item[caption] << "'";
-        if (checkLevels && agent.info().hasLevelField && item[level] != std::to_string(agent.tree().level(order[k])))
-            return ::testing::AssertionFailure() << "item " << k - 1 << " has level " << item[level] << " at depth "
+                                                 << "' but its item is '" << item.get(caption) << "'";
+        if (checkLevels && agent.info().hasLevelField
+            && item.get(level) != std::to_string(agent.tree().level(order[k])))
+            return ::testing::AssertionFailure() << "item " << k - 1 << " has level " << item.get(level) << " at depth "
                                                  << agent.tree().level(order[k]);
     }
     return ::testing::AssertionSuccess();

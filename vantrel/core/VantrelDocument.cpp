@@ -8,21 +8,21 @@ namespace vantrel {
 namespace {
 
 // Blank edges go, reserved fields read "0", as the field table says.
-void applyFieldKinds(kzt::TStringArray& fields, const std::vector<FieldDescription>& table)
+void applyFieldKinds(kzt::TFieldRecord& fields, const std::vector<FieldDescription>& table)
 {
     fields.resize(table.size());
     for (std::size_t i = 0; i < table.size(); ++i) {
         if (table[i].kind == FieldKind::TrimmedText)
-            fields[i] = kzt::Trim(fields[i]);
+            fields.set(i, kzt::Trim(fields.get(i)));
         else if (table[i].kind == FieldKind::Reserved)
-            fields[i].assign(1, '0');
+            fields.set(i, "0");
     }
 }
 
-void clearWidthWithoutBorder(kzt::TStringArray& fields, std::size_t width, std::size_t style)
+void clearWidthWithoutBorder(kzt::TFieldRecord& fields, std::size_t width, std::size_t style)
 {
-    if (fields[style] == "0")
-        fields[width].assign(1, '0');
+    if (fields.get(style) == "0")
+        fields.set(width, "0");
 }
 
 } // namespace
@@ -33,14 +33,14 @@ kzt::TItemData VantrelDocument::NewItemData(const kzt::TkztAppletAgent& agent, c
         selected = agent.tree().root();
     kzt::TItemData item = agent.GetDefaultItemData();
     const int depth = agent.tree().level(selected) + 1; // of the selected node, the root being 0
-    item[Level] = std::to_string(depth);
-    item[IX] = std::to_string((depth + 1) * 20);
+    item.set(Level, std::to_string(depth));
+    item.set(IX, std::to_string((depth + 1) * 20));
     std::string visible = "1";
     if (const kzt::TreeNode* first = selected->firstChild())
-        visible = agent.Items[agent.ItemIndexOf(first)][ItemInitVisible];
+        visible = agent.Items[agent.ItemIndexOf(first)].get(ItemInitVisible);
     else if (!selected->isRoot())
-        visible = agent.Items[agent.ItemIndexOf(selected)][ItemInitVisible];
-    item[ItemInitVisible] = visible;
+        visible = agent.Items[agent.ItemIndexOf(selected)].get(ItemInitVisible);
+    item.set(ItemInitVisible, visible);
     return item;
 }
 
@@ -59,7 +59,7 @@ std::string VantrelDocument::SetInitVisibility(kzt::TkztAppletAgent& agent, cons
     const kzt::ItemTree& tree = agent.tree();
     const kzt::TreeNode* parent = node->parent();
     if (parent->isRoot()) {
-        agent.Items[agent.ItemIndexOf(node)][ItemInitVisible].assign(1, '1');
+        agent.Items[agent.ItemIndexOf(node)].set(ItemInitVisible, "1");
         return "1";
     }
     if (!visible) {
@@ -67,32 +67,32 @@ std::string VantrelDocument::SetInitVisibility(kzt::TkztAppletAgent& agent, cons
         const std::size_t first = tree.absoluteIndex(parent);
         const std::size_t end = tree.subtreeEnd(parent) - 1;
         for (std::size_t i = first; i < end; ++i)
-            agent.Items[i][ItemInitVisible].assign(1, '0');
+            agent.Items[i].set(ItemInitVisible, "0");
         return "0";
     }
     for (const kzt::TreeNode* group = parent; group; group = group->parent()) {
         for (std::size_t row = 0; row < group->childCount(); ++row)
-            agent.Items[agent.ItemIndexOf(group->child(row))][ItemInitVisible].assign(1, '1');
+            agent.Items[agent.ItemIndexOf(group->child(row))].set(ItemInitVisible, "1");
     }
     return "1";
 }
 
 void VantrelDocument::CommitAppletRecord(kzt::TAppletData& applet)
 {
-    applyFieldKinds(applet.Fields, appletFieldDescriptions());
-    clearWidthWithoutBorder(applet.Fields, ApBrdWidth, ApBrdStyle);
-    clearWidthWithoutBorder(applet.Fields, ApLoadingBarBrdWidth, ApLoadingBarBrdStyle);
+    applyFieldKinds(applet, appletFieldDescriptions());
+    clearWidthWithoutBorder(applet, ApBrdWidth, ApBrdStyle);
+    clearWidthWithoutBorder(applet, ApLoadingBarBrdWidth, ApLoadingBarBrdStyle);
 }
 
 void VantrelDocument::CommitItemRecord(kzt::TItemData& item, int level)
 {
-    applyFieldKinds(item.Fields, itemFieldDescriptions());
+    applyFieldKinds(item, itemFieldDescriptions());
     // The normal state plays no sound.
-    item[ItNoBgSnd].clear();
+    item.set(ItNoBgSnd, {});
     for (std::size_t state : kStates)
-        clearWidthWithoutBorder(item.Fields, state + BrdWidth, state + BrdStyle);
-    item[Level] = std::to_string(level);
-    item[StyleIndex].clear();
+        clearWidthWithoutBorder(item, state + BrdWidth, state + BrdStyle);
+    item.set(Level, std::to_string(level));
+    item.set(StyleIndex, {});
 }
 
 void VantrelDocument::StoreItemRecord(kzt::TkztAppletAgent& agent, const kzt::TreeNode* node, kzt::TItemData item)
@@ -101,7 +101,7 @@ void VantrelDocument::StoreItemRecord(kzt::TkztAppletAgent& agent, const kzt::Tr
         return;
     CommitItemRecord(item, agent.tree().level(node));
     const std::size_t index = agent.ItemIndexOf(node);
-    const std::string caption = item[ICaption];
+    const std::string caption(item.get(ICaption));
     agent.SetItemData(index, item);
     agent.SetCaption(index, caption);
 }

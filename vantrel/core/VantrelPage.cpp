@@ -14,15 +14,14 @@ namespace {
 
 constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
 
-const std::string& fieldOf(const kzt::TStringArray& fields, std::size_t index)
+std::string_view fieldOf(const kzt::TFieldRecord& fields, std::size_t index)
 {
-    static const std::string empty;
-    return index < fields.size() ? fields[index] : empty;
+    return index < fields.size() ? fields.get(index) : std::string_view();
 }
 
 // FNV-1a over the look fields, each closed by a byte of its own, so that
 // moving a boundary between two fields changes the hash as a rule.
-std::uint64_t lookHash(const kzt::TStringArray& fields)
+std::uint64_t lookHash(const kzt::TFieldRecord& fields)
 {
     constexpr std::uint64_t prime = 0x100000001B3ull;
     std::uint64_t hash = 0xCBF29CE484222325ull;
@@ -34,7 +33,7 @@ std::uint64_t lookHash(const kzt::TStringArray& fields)
     return hash ^ (hash >> 29);
 }
 
-bool sameLook(const kzt::TStringArray& a, const kzt::TStringArray& b)
+bool sameLook(const kzt::TFieldRecord& a, const kzt::TFieldRecord& b)
 {
     for (std::size_t i = 0; i < kLookFieldCount; ++i) {
         if (fieldOf(a, i) != fieldOf(b, i))
@@ -62,7 +61,7 @@ void appendRaw(std::string& out, std::string_view value)
     out.append(value);
 }
 
-void appendPacked(std::string& out, const kzt::TStringArray& fields, std::size_t first, std::size_t last,
+void appendPacked(std::string& out, const kzt::TFieldRecord& fields, std::size_t first, std::size_t last,
                   Append append = appendRaw)
 {
     for (std::size_t i = first; i < last; ++i) {
@@ -72,7 +71,7 @@ void appendPacked(std::string& out, const kzt::TStringArray& fields, std::size_t
 }
 
 // An item's own fields, with its entry number in the StyleIndex place.
-void appendPackedItem(std::string& out, const kzt::TStringArray& fields, std::size_t entry, Append append)
+void appendPackedItem(std::string& out, const kzt::TFieldRecord& fields, std::size_t entry, Append append)
 {
     appendPacked(out, fields, ICaption, StyleIndex, append);
     out += std::to_string(entry);
@@ -119,13 +118,13 @@ StyleTable StyleTable::build(const kzt::TItemArray& items)
     std::vector<std::size_t> slots(capacity, kNone);
     std::vector<std::uint64_t> entryHash;
     for (std::size_t i = 0; i < items.size(); ++i) {
-        const kzt::TStringArray& fields = items[i].Fields;
+        const kzt::TFieldRecord& fields = items[i];
         const std::uint64_t hash = lookHash(fields);
         std::size_t slot = static_cast<std::size_t>(hash) & mask;
         std::size_t entry = kNone;
         for (; slots[slot] != kNone; slot = (slot + 1) & mask) {
             const std::size_t candidate = slots[slot];
-            if (entryHash[candidate] == hash && sameLook(items[table.firstItem[candidate]].Fields, fields)) {
+            if (entryHash[candidate] == hash && sameLook(items[table.firstItem[candidate]], fields)) {
                 entry = candidate;
                 break;
             }
@@ -146,13 +145,13 @@ StyleTable StyleTable::current(const kzt::TItemArray& items)
     StyleTable table;
     table.entryOfItem.reserve(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
-        const auto number = kzt::ParseDecimal(fieldOf(items[i].Fields, StyleIndex));
+        const auto number = kzt::ParseDecimal(fieldOf(items[i], StyleIndex));
         if (!number || *number < 0 || static_cast<std::size_t>(*number) > table.firstItem.size())
             return build(items);
         const auto entry = static_cast<std::size_t>(*number);
         if (entry == table.firstItem.size())
             table.firstItem.push_back(i);
-        else if (!sameLook(items[table.firstItem[entry]].Fields, items[i].Fields))
+        else if (!sameLook(items[table.firstItem[entry]], items[i]))
             return build(items);
         table.entryOfItem.push_back(entry);
     }
@@ -163,17 +162,17 @@ void VantrelPage::assignStyleIndexes(kzt::TItemArray& items)
 {
     const StyleTable table = StyleTable::build(items);
     for (std::size_t i = 0; i < items.size(); ++i) {
-        items[i].Fields.resize(ItemFieldCount);
-        items[i][StyleIndex] = std::to_string(table.entryOfItem[i]);
+        items[i].resize(ItemFieldCount);
+        items[i].set(StyleIndex, std::to_string(table.entryOfItem[i]));
     }
 }
 
 bool VantrelPage::usesParametersFile(const kzt::TAppletData& applet)
 {
-    return fieldOf(applet.Fields, LoadAppletParamFromFile) == "1";
+    return fieldOf(applet, LoadAppletParamFromFile) == "1";
 }
 
-std::string VantrelPage::packed(const kzt::TStringArray& fields, std::size_t first, std::size_t last)
+std::string VantrelPage::packed(const kzt::TFieldRecord& fields, std::size_t first, std::size_t last)
 {
     std::string out;
     appendPacked(out, fields, first, last);
@@ -187,27 +186,27 @@ std::string VantrelPage::page(const kzt::TAppletData& applet, const kzt::TItemAr
     appendLine(out, "<HTML>");
     appendLine(out, "<!-- START Vantrel 2.01 CONFIG PARAMETERS Don't modify these codes by yourself -->");
     out += "<applet code=\"" + base + ".class\" archive=\"" + base + ".jar\" width=\"";
-    appendAttribute(out, fieldOf(applet.Fields, ApWidth));
+    appendAttribute(out, fieldOf(applet, ApWidth));
     out += "\" height=\"";
-    appendAttribute(out, fieldOf(applet.Fields, ApHeight));
+    appendAttribute(out, fieldOf(applet, ApHeight));
     appendLine(out, "\" MAYSCRIPT>");
     appendParam(out, "Copyright", kNone, [](std::string& o) { appendAttribute(o, VantrelProfile::kNotice); });
     if (usesParametersFile(applet)) {
         appendParam(out, "paramsrc", kNone,
-                    [&](std::string& o) { appendAttribute(o, fieldOf(applet.Fields, AppletParametersFileName)); });
+                    [&](std::string& o) { appendAttribute(o, fieldOf(applet, AppletParametersFileName)); });
     } else {
         const StyleTable table = StyleTable::current(items);
         out.reserve(roughSize(table, items));
         appendParam(out, "app", kNone,
-                    [&](std::string& o) { appendPacked(o, applet.Fields, 0, kAppFieldCount, appendAttribute); });
+                    [&](std::string& o) { appendPacked(o, applet, 0, kAppFieldCount, appendAttribute); });
         for (std::size_t k = 0; k < table.firstItem.size(); ++k) {
             appendParam(out, "is", k, [&](std::string& o) {
-                appendPacked(o, items[table.firstItem[k]].Fields, 0, kLookFieldCount, appendAttribute);
+                appendPacked(o, items[table.firstItem[k]], 0, kLookFieldCount, appendAttribute);
             });
         }
         for (std::size_t k = 0; k < items.size(); ++k) {
             appendParam(out, "i", k,
-                        [&](std::string& o) { appendPackedItem(o, items[k].Fields, table.entryOfItem[k], appendAttribute); });
+                        [&](std::string& o) { appendPackedItem(o, items[k], table.entryOfItem[k], appendAttribute); });
         }
     }
     appendLine(out, "</applet>");
@@ -225,13 +224,13 @@ std::string VantrelPage::parametersFile(const kzt::TAppletData& applet, const kz
     out.reserve(roughSize(table, items));
     for (const char* line : {"ProductName", "Vantrel", "ProductVersion", "2.01", "app"})
         appendLine(out, line);
-    appendPacked(out, applet.Fields, 0, kAppFieldCount);
+    appendPacked(out, applet, 0, kAppFieldCount);
     appendLine(out, "");
     appendLine(out, "iscount");
     appendLine(out, std::to_string(table.firstItem.size()));
     for (std::size_t k = 0; k < table.firstItem.size(); ++k) {
         appendLine(out, "is" + std::to_string(k));
-        appendPacked(out, items[table.firstItem[k]].Fields, 0, kLookFieldCount);
+        appendPacked(out, items[table.firstItem[k]], 0, kLookFieldCount);
         appendLine(out, "");
     }
     appendLine(out, "icount");
@@ -240,7 +239,7 @@ std::string VantrelPage::parametersFile(const kzt::TAppletData& applet, const kz
         std::string name = "i";
         name += std::to_string(k);
         appendLine(out, name);
-        appendPackedItem(out, items[k].Fields, table.entryOfItem[k], appendRaw);
+        appendPackedItem(out, items[k], table.entryOfItem[k], appendRaw);
         appendLine(out, "");
     }
     return out;

@@ -44,7 +44,7 @@ public:
     static std::string parametersFile(const kzt::TAppletData& applet, const kzt::TItemArray& items);
 
     // Fields [first, last) of a record, each followed by the separator.
-    static std::string packed(const kzt::TStringArray& fields, std::size_t first, std::size_t last);
+    static std::string packed(const kzt::TFieldRecord& fields, std::size_t first, std::size_t last);
 };
 
 } // namespace vantrel

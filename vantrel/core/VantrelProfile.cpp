@@ -95,7 +95,8 @@ std::vector<kzt::ProductProfile::CompanionFile> VantrelProfile::companionFiles(c
 {
     if (!VantrelPage::usesParametersFile(agent.AppletData))
         return {};
-    return {{agent.AppletData[AppletParametersFileName], VantrelPage::parametersFile(agent.AppletData, agent.Items)}};
+    return {{std::string(agent.AppletData.get(AppletParametersFileName)),
+             VantrelPage::parametersFile(agent.AppletData, agent.Items)}};
 }
 
 } // namespace vantrel

@@ -25,43 +25,50 @@ bool VantrelProjectFormat::isOldLayout(const std::string& version)
     return version == "1.0" || version == "1.1" || version == "1.11";
 }
 
-kzt::TStringArray VantrelProjectFormat::migrateOldApplet(kzt::TStringArray values)
+void VantrelProjectFormat::migrateOldApplet(FieldViews& values)
 {
     values.resize(kOldAppletFieldCount);
-    kzt::TStringArray fields(AppletFieldCount);
+    FieldViews fields(AppletFieldCount);
     for (std::size_t i = 0; i < VSBScrollAuto; ++i)
-        fields[i] = std::move(values[i]);
-    fields[VSBScrollAuto].assign(1, '1');
-    fields[OpenOneSubMenuOnly].assign(1, '1');
+        fields[i] = values[i];
+    fields[VSBScrollAuto] = "1";
+    fields[OpenOneSubMenuOnly] = "1";
     for (std::size_t i = VSBScrollAuto; i < kOldAppletFieldCount; ++i)
-        fields[i + 2] = std::move(values[i]);
-    return fields;
+        fields[i + 2] = values[i];
+    values = std::move(fields);
 }
 
-kzt::TStringArray VantrelProjectFormat::migrateOldItem(const kzt::TStringArray& values)
+void VantrelProjectFormat::migrateOldItem(FieldViews& values)
 {
-    kzt::TStringArray fields(ItemFieldCount);
-    auto value = [&](std::size_t i) { return i < values.size() ? values[i] : std::string(); };
+    FieldViews fields(ItemFieldCount);
+    auto value = [&](std::size_t i) { return i < values.size() ? values[i] : std::string_view(); };
     for (std::size_t state = 0; state < 3; ++state) {
         for (std::size_t k = 0; k < kOldStateFieldCount; ++k)
             fields[state * StateFieldCount + k] = value(state * kOldStateFieldCount + k);
-        fields[state * StateFieldCount + BgImgTransparent].assign(1, '0');
+        fields[state * StateFieldCount + BgImgTransparent] = "0";
     }
     const std::size_t oldCommon = 3 * kOldStateFieldCount;
     for (std::size_t i = 0; i < ItemFieldCount - kLookFieldCount; ++i)
         fields[kLookFieldCount + i] = value(oldCommon + i);
     static_assert(3 * kOldStateFieldCount + ItemFieldCount - kLookFieldCount == kOldItemFieldCount);
-    return fields;
+    values = std::move(fields);
 }
 
-kzt::Status VantrelProjectFormat::migrate(const std::string& version, kzt::TStringArray& applet,
-                                          std::vector<kzt::TStringArray>& items, const kzt::ProductInfo& info) const
+kzt::Status VantrelProjectFormat::migrateApplet(const std::string& version, FieldViews& fields,
+                                                const kzt::ProductInfo& info) const
 {
     if (!isOldLayout(version))
-        return ProjectFileFormat::migrate(version, applet, items, info);
-    applet = migrateOldApplet(std::move(applet));
-    for (kzt::TStringArray& item : items)
-        item = migrateOldItem(item);
+        return ProjectFileFormat::migrateApplet(version, fields, info);
+    migrateOldApplet(fields);
+    return kzt::Status::success();
+}
+
+kzt::Status VantrelProjectFormat::migrateItem(const std::string& version, FieldViews& fields,
+                                              const kzt::ProductInfo& info) const
+{
+    if (!isOldLayout(version))
+        return ProjectFileFormat::migrateItem(version, fields, info);
+    migrateOldItem(fields);
     return kzt::Status::success();
 }
 

@@ -16,13 +16,16 @@ public:
     // True for the versions whose records lack today's newer fields.
     static bool isOldLayout(const std::string& version);
 
-    // The fields of an old record in today's layout.
-    static kzt::TStringArray migrateOldApplet(kzt::TStringArray values);
-    static kzt::TStringArray migrateOldItem(const kzt::TStringArray& values);
+    // The fields of an old record in today's layout; the values stay where
+    // they are, the new fields read literals.
+    static void migrateOldApplet(FieldViews& values);
+    static void migrateOldItem(FieldViews& values);
 
 protected:
-    kzt::Status migrate(const std::string& version, kzt::TStringArray& applet,
-                        std::vector<kzt::TStringArray>& items, const kzt::ProductInfo& info) const override;
+    kzt::Status migrateApplet(const std::string& version, FieldViews& fields,
+                              const kzt::ProductInfo& info) const override;
+    kzt::Status migrateItem(const std::string& version, FieldViews& fields,
+                            const kzt::ProductInfo& info) const override;
 };
 
 } // namespace vantrel

@@ -521,7 +521,7 @@ std::string fontStyleOf(const QToolButton* bold, const QToolButton* italic)
 kzt::Status VantrelPanels::appletToPanel(const kzt::TAppletData& old)
 {
     kzt::TAppletData data = old;
-    data.Fields.resize(AppletFieldCount);
+    data.resize(AppletFieldCount);
     const kzt::Status status = m_appletFields.show(data);
     for (const FontStyle& style : m_appletFontStyles)
         showFontStyle(style.bold, style.italic, data.get(style.field));
@@ -532,7 +532,7 @@ kzt::Status VantrelPanels::appletToPanel(const kzt::TAppletData& old)
 kzt::TAppletData VantrelPanels::panelToApplet(const kzt::TAppletData& old) const
 {
     kzt::TAppletData data = old;
-    data.Fields.resize(AppletFieldCount);
+    data.resize(AppletFieldCount);
     m_appletFields.commit(data);
     for (const FontStyle& style : m_appletFontStyles)
         data.set(style.field, fontStyleOf(style.bold, style.italic));
@@ -542,7 +542,7 @@ kzt::TAppletData VantrelPanels::panelToApplet(const kzt::TAppletData& old) const
 kzt::Status VantrelPanels::itemToPanel(const kzt::TItemData& old)
 {
     kzt::TItemData item = old;
-    item.Fields.resize(ItemFieldCount);
+    item.resize(ItemFieldCount);
     kzt::Status status = m_itemFields.show(item);
     for (int state = 0; state < 3; ++state) {
         const std::size_t base = kStates[state];
@@ -559,7 +559,7 @@ kzt::Status VantrelPanels::itemToPanel(const kzt::TItemData& old)
 kzt::TItemData VantrelPanels::panelToItem(const kzt::TItemData& old) const
 {
     kzt::TItemData item = old;
-    item.Fields.resize(ItemFieldCount);
+    item.resize(ItemFieldCount);
     m_itemFields.commit(item);
     for (int state = 0; state < 3; ++state) {
         const std::size_t base = kStates[state];

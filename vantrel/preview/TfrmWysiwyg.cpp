@@ -20,7 +20,7 @@ using i64 = std::int64_t;
 
 // Records hold decimal text; anything else reads as 0, and values are kept
 // within int.
-int number(const std::string& text)
+int number(std::string_view text)
 {
     const char* begin = text.data();
     const char* end = begin + text.size();
@@ -40,7 +40,7 @@ int number(const std::string& text)
 }
 
 // A colour field; a damaged one draws black.
-QRgb colour(const std::string& text)
+QRgb colour(std::string_view text)
 {
     const auto rgb = kzt::HexToColor(text);
     return rgb ? qRgb(rgb->red, rgb->green, rgb->blue) : qRgb(0, 0, 0);
@@ -112,7 +112,7 @@ QSize TfrmWysiwyg::appletSize() const
     const auto& applet = m_agent.AppletData;
     if (applet.size() < AppletFieldCount)
         return {200, 400};
-    return {clampSide(number(applet[ApWidth])), clampSide(number(applet[ApHeight]))};
+    return {clampSide(number(applet.get(ApWidth))), clampSide(number(applet.get(ApHeight)))};
 }
 
 void TfrmWysiwyg::applyAppletSize()
@@ -122,7 +122,7 @@ void TfrmWysiwyg::applyAppletSize()
         resize(size);
 }
 
-QImage TfrmWysiwyg::picture(const std::string& name)
+QImage TfrmWysiwyg::picture(std::string_view name)
 {
     if (m_memoActive) {
         for (const auto& [memoName, image] : m_pictureMemo)
@@ -130,10 +130,10 @@ QImage TfrmWysiwyg::picture(const std::string& name)
                 return image;
     }
     const QImage image = loadPicture(QString::fromStdString(m_agent.paths().previewDir.string()),
-                                     QString::fromStdString(name));
+                                     QString::fromUtf8(name.data(), qsizetype(name.size())));
     const i64 pixels = i64(image.width()) * image.height();
     if (m_memoActive && m_pictureMemo.size() < kMemoEntries && m_memoPixels + pixels <= kMemoPixels) {
-        m_pictureMemo.emplace_back(name, image);
+        m_pictureMemo.emplace_back(std::string(name), image);
         m_memoPixels += pixels;
     }
     return image;
@@ -157,32 +157,32 @@ QImage TfrmWysiwyg::renderPicture(std::size_t index, int state)
     if (item.size() < ItemFieldCount)
         return {};
     const std::size_t b = kStates[state];
-    const int width = number(item[IWidth]);
-    const int height = number(item[IHeight]);
+    const int width = number(item.get(IWidth));
+    const int height = number(item.get(IHeight));
     // Wider or taller than any surface: the item draws nothing.
     QImage surface = makeSurface(width, height);
     if (surface.isNull())
         return {};
     const Box box{0, 0, width, height};
-    fillBox(surface, box, colour(item[b + BgClr]), FillMode(number(item[b + BgGrdntFllDrctn])),
-            colour(item[b + BgFdClr]));
-    drawPicture(surface, box, picture(item[b + BgImg]), ImageAlign(number(item[b + BgImgAlign])),
-                number(item[b + BgImgX]), number(item[b + BgImgY]));
-    const QStringList lines = wrapText(QString::fromStdString(item[ICaption]), width);
+    fillBox(surface, box, colour(item.get(b + BgClr)), FillMode(number(item.get(b + BgGrdntFllDrctn))),
+            colour(item.get(b + BgFdClr)));
+    drawPicture(surface, box, picture(item.get(b + BgImg)), ImageAlign(number(item.get(b + BgImgAlign))),
+                number(item.get(b + BgImgX)), number(item.get(b + BgImgY)));
+    const QStringList lines = wrapText(QString::fromUtf8(item.get(ICaption)), width);
     TextLook look;
-    look.fontIndex = number(item[b + FntName]);
-    look.size = number(item[b + FntSize]);
-    look.style = number(item[b + FntStyle]);
-    look.color = colour(item[b + TextClr]);
-    look.hAlign = HAlign(std::clamp(number(item[b + TextHAlign]), 0, 2));
-    look.hOffset = number(item[b + TextHOffset]);
-    look.vAlign = VAlign(std::clamp(number(item[b + TextVAlign]), 0, 2));
-    look.vOffset = number(item[b + TextVOffset]);
+    look.fontIndex = number(item.get(b + FntName));
+    look.size = number(item.get(b + FntSize));
+    look.style = number(item.get(b + FntStyle));
+    look.color = colour(item.get(b + TextClr));
+    look.hAlign = HAlign(std::clamp(number(item.get(b + TextHAlign)), 0, 2));
+    look.hOffset = number(item.get(b + TextHOffset));
+    look.vAlign = VAlign(std::clamp(number(item.get(b + TextVAlign)), 0, 2));
+    look.vOffset = number(item.get(b + TextVOffset));
     // The border width is the text's margin, with or without a border style.
-    look.margin = std::clamp(number(item[b + BrdWidth]), 0, kMaxSurfaceSide);
+    look.margin = std::clamp(number(item.get(b + BrdWidth)), 0, kMaxSurfaceSide);
     drawTextLines(surface, box, lines, look);
-    drawBorder(surface, box, number(item[b + BrdWidth]), colour(item[b + BrdClr]),
-               BorderStyle(number(item[b + BrdStyle])));
+    drawBorder(surface, box, number(item.get(b + BrdWidth)), colour(item.get(b + BrdClr)),
+               BorderStyle(number(item.get(b + BrdStyle))));
     return surface;
 }
 
@@ -197,7 +197,7 @@ void TfrmWysiwyg::renderItemState(int index, int state)
     storePicture(entry, state, QImage());
     const auto& item = m_agent.Items[std::size_t(index)];
     if (item.size() >= ItemFieldCount) {
-        const i64 pixels = i64(number(item[IWidth])) * number(item[IHeight]);
+        const i64 pixels = i64(number(item.get(IWidth))) * number(item.get(IHeight));
         if (m_cachePixels + pixels > kCachePixelBudget)
             return;
     }
@@ -299,10 +299,10 @@ void TfrmWysiwyg::drawMenu(int selected)
         m_scrollOffset = 0;
         return;
     }
-    fillBox(m_frame, client, colour(applet[ApBgClr]), FillMode(number(applet[ApBgGrdntFllDrctn])),
-            colour(applet[ApBgFdClr]));
-    drawPicture(m_frame, client, picture(applet[ApBgImg]), ImageAlign(number(applet[ApBgImgShowType])),
-                number(applet[ApBgImgX]), number(applet[ApBgImgY]));
+    fillBox(m_frame, client, colour(applet.get(ApBgClr)), FillMode(number(applet.get(ApBgGrdntFllDrctn))),
+            colour(applet.get(ApBgFdClr)));
+    drawPicture(m_frame, client, picture(applet.get(ApBgImg)), ImageAlign(number(applet.get(ApBgImgShowType))),
+                number(applet.get(ApBgImgX)), number(applet.get(ApBgImgY)));
 
     const auto& items = m_agent.Items;
     if (m_cache.size() != items.size())
@@ -316,7 +316,7 @@ void TfrmWysiwyg::drawMenu(int selected)
             renderItemState(selected, Clicked);
     }
 
-    const i64 border = number(applet[ApBrdWidth]);
+    const i64 border = number(applet.get(ApBrdWidth));
     // The two passes: without and with the scroll offset.
     std::vector<std::array<i64, 4>> rects(items.size());
     auto layout = [&](i64 offset) {
@@ -324,32 +324,32 @@ void TfrmWysiwyg::drawMenu(int selected)
         for (std::size_t k = 0; k < items.size(); ++k) {
             const auto& item = items[k];
             const bool whole = item.size() >= ItemFieldCount;
-            const i64 ix = whole ? number(item[IX]) : 0;
-            const i64 iy = whole ? number(item[IY]) : 0;
+            const i64 ix = whole ? number(item.get(IX)) : 0;
+            const i64 iy = whole ? number(item.get(IY)) : 0;
             const i64 left = ix + border;
             const i64 top = k == 0 ? iy + border + offset : bottom + iy;
-            bottom = top + (whole ? number(item[IHeight]) : 0);
-            rects[k] = {left, top, left + (whole ? number(item[IWidth]) : 0), bottom};
+            bottom = top + (whole ? number(item.get(IHeight)) : 0);
+            rects[k] = {left, top, left + (whole ? number(item.get(IWidth)) : 0), bottom};
         }
         return bottom;
     };
     const i64 lastBottom = layout(0);
     if (!items.empty() && lastBottom > clientHeight - border) {
-        const int barWidth = int(std::clamp<i64>(number(applet[VSBWidth]), 0, kMaxSurfaceSide));
+        const int barWidth = int(std::clamp<i64>(number(applet.get(VSBWidth)), 0, kMaxSurfaceSide));
         const int barHeight = int(std::clamp<i64>(clientHeight - 2 * border, 0, kMaxSurfaceSide));
-        const i64 left = applet[VSBAlign] == "1" ? clientWidth - border - barWidth : border + 1;
+        const i64 left = applet.get(VSBAlign) == "1" ? clientWidth - border - barWidth : border + 1;
         m_scrollBar->move(toInt(left), toInt(border));
         m_scrollBar->setMyWidth(barWidth);
         m_scrollBar->setMyHeight(barHeight);
         m_scrollBar->setMinimal(0);
         m_scrollBar->setMaximal(toInt(lastBottom));
         m_scrollBar->setPageSize(barHeight);
-        m_scrollBar->setBackgroundColor(QColor(colour(applet[VSBBgClr])));
-        m_scrollBar->setScrollBlockColor(QColor(colour(applet[VSBVisibleClr])));
-        m_scrollBar->setUpButtonColor(QColor(colour(applet[VSBUpBtnClr])));
-        m_scrollBar->setDownButtonColor(QColor(colour(applet[VSBDownBtnClr])));
-        m_scrollBar->setUpButtonArrowColor(QColor(colour(applet[VSBUpBtnArwClr])));
-        m_scrollBar->setDownButtonArrowColor(QColor(colour(applet[VSBDownBtnArwClr])));
+        m_scrollBar->setBackgroundColor(QColor(colour(applet.get(VSBBgClr))));
+        m_scrollBar->setScrollBlockColor(QColor(colour(applet.get(VSBVisibleClr))));
+        m_scrollBar->setUpButtonColor(QColor(colour(applet.get(VSBUpBtnClr))));
+        m_scrollBar->setDownButtonColor(QColor(colour(applet.get(VSBDownBtnClr))));
+        m_scrollBar->setUpButtonArrowColor(QColor(colour(applet.get(VSBUpBtnArwClr))));
+        m_scrollBar->setDownButtonArrowColor(QColor(colour(applet.get(VSBDownBtnArwClr))));
         m_scrollBar->show();
         m_scrollBar->update();
         m_scrollOffset = -m_scrollBar->position();
@@ -377,8 +377,8 @@ void TfrmWysiwyg::drawMenu(int selected)
                 painter.drawImage(QPoint(int(r[0]), int(r[1])), renderPicture(k, state));
         }
     }
-    drawBorder(m_frame, {0, 0, clientWidth, clientHeight}, number(applet[ApBrdWidth]),
-               colour(applet[ApBrdClr]), BorderStyle(number(applet[ApBrdStyle])));
+    drawBorder(m_frame, {0, 0, clientWidth, clientHeight}, number(applet.get(ApBrdWidth)),
+               colour(applet.get(ApBrdClr)), BorderStyle(number(applet.get(ApBrdStyle))));
 }
 
 void TfrmWysiwyg::drawLoadingScreen()
@@ -393,21 +393,21 @@ void TfrmWysiwyg::drawLoadingScreen()
         m_frame.fill(qRgb(255, 255, 255));
         return;
     }
-    fillBox(m_frame, {0, 0, clientWidth, clientHeight}, colour(applet[ApLoadingBgClr]), FillMode::Flat, 0);
+    fillBox(m_frame, {0, 0, clientWidth, clientHeight}, colour(applet.get(ApLoadingBgClr)), FillMode::Flat, 0);
 
     auto message = [&](std::size_t show, std::size_t x, std::size_t y, std::size_t width, std::size_t font,
                        std::size_t size, std::size_t style, std::size_t color, std::size_t text) {
-        if (applet[show] != "1")
+        if (applet.get(show) != "1")
             return;
-        const int left = number(applet[x]);
-        const int top = number(applet[y]);
-        const int boxWidth = number(applet[width]);
-        const QStringList lines = wrapText(QString::fromStdString(applet[text]), boxWidth);
+        const int left = number(applet.get(x));
+        const int top = number(applet.get(y));
+        const int boxWidth = number(applet.get(width));
+        const QStringList lines = wrapText(QString::fromUtf8(applet.get(text)), boxWidth);
         TextLook look;
-        look.fontIndex = number(applet[font]);
-        look.size = number(applet[size]);
-        look.style = number(applet[style]);
-        look.color = colour(applet[color]);
+        look.fontIndex = number(applet.get(font));
+        look.size = number(applet.get(size));
+        look.style = number(applet.get(style));
+        look.color = colour(applet.get(color));
         look.hAlign = HAlign::Left;
         look.vAlign = VAlign::Top;
         look.margin = 0;
@@ -418,17 +418,17 @@ void TfrmWysiwyg::drawLoadingScreen()
     message(ShowApLoadingMsg2, ApLoadingMsg2X, ApLoadingMsg2Y, ApLoadingMsg2Width, ApLoadingMsg2FntName,
             ApLoadingMsg2FntSize, ApLoadingMsg2FntStyle, ApLoadingMsg2Clr, ApLoadingMsg2);
 
-    if (applet[ShowLoadingBar] == "1") {
-        const i64 x = number(applet[ApLoadingBarX]);
-        const i64 y = number(applet[ApLoadingBarY]);
-        const i64 w = number(applet[ApLoadingBarWidth]);
-        const i64 h = number(applet[ApLoadingBarHeight]);
+    if (applet.get(ShowLoadingBar) == "1") {
+        const i64 x = number(applet.get(ApLoadingBarX));
+        const i64 y = number(applet.get(ApLoadingBarY));
+        const i64 w = number(applet.get(ApLoadingBarWidth));
+        const i64 h = number(applet.get(ApLoadingBarHeight));
         const Box bar{toInt(x), toInt(y), toInt(x + w), toInt(y + h)};
-        fillBox(m_frame, bar, colour(applet[ApLoadingBarBlankClr]), FillMode::Flat, 0);
-        fillBox(m_frame, {toInt(x), toInt(y), toInt(x + w / 3), toInt(y + h)}, colour(applet[ApLoadingBarFillClr]),
+        fillBox(m_frame, bar, colour(applet.get(ApLoadingBarBlankClr)), FillMode::Flat, 0);
+        fillBox(m_frame, {toInt(x), toInt(y), toInt(x + w / 3), toInt(y + h)}, colour(applet.get(ApLoadingBarFillClr)),
                 FillMode::Flat, 0);
-        drawBorder(m_frame, bar, number(applet[ApLoadingBarBrdWidth]), colour(applet[ApLoadingBarBrdClr]),
-                   BorderStyle(number(applet[ApLoadingBarBrdStyle])));
+        drawBorder(m_frame, bar, number(applet.get(ApLoadingBarBrdWidth)), colour(applet.get(ApLoadingBarBrdClr)),
+                   BorderStyle(number(applet.get(ApLoadingBarBrdStyle))));
     }
 }
 

@@ -110,7 +110,7 @@ private:
     void drawMenu(int selected);
     void drawLoadingScreen();
     void scrolled();
-    QImage picture(const std::string& name);
+    QImage picture(std::string_view name);
     QSize appletSize() const;
     void storePicture(Entry& entry, int state, QImage picture);
     // The item's picture in a state; null when it has no size to draw.

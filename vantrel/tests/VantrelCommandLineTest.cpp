@@ -41,12 +41,12 @@ std::string sampleProject()
     kzt::TkztAppletAgent agent(product(), kzt::AppPaths{});
     kzt::TreeNode* a = VantrelDocument::InsertItem(agent, nullptr);
     agent.SetCaption(0, "Home");
-    agent.Items[0][IURL] = "index.html";
-    agent.Items[0][ItNoBgImg] = "home.gif";
+    agent.Items[0].set(IURL, "index.html");
+    agent.Items[0].set(ItNoBgImg, "home.gif");
     VantrelDocument::InsertItem(agent, a);
     agent.SetCaption(1, "News");
-    agent.Items[1][ItOvBgSnd] = "tick.au";
-    agent.AppletData[ApBgImg] = "back.gif";
+    agent.Items[1].set(ItOvBgSnd, "tick.au");
+    agent.AppletData.set(ApBgImg, "back.gif");
     product().refreshDerivedFields(agent);
     std::string text;
     EXPECT_TRUE(product().projectFormat().render(agent, text).ok());

@@ -20,7 +20,10 @@ protected:
     kzt::TkztAppletAgent agent{product(), folder.appPaths()};
 
     kzt::TreeNode* insert(kzt::TreeNode* parent) { return VantrelDocument::InsertItem(agent, parent); }
-    std::string& field(const kzt::TreeNode* node, std::size_t f) { return agent.Items[agent.ItemIndexOf(node)][f]; }
+    std::string_view field(const kzt::TreeNode* node, std::size_t f)
+    {
+        return agent.Items[agent.ItemIndexOf(node)].get(f);
+    }
 };
 
 } // namespace
@@ -28,7 +31,7 @@ protected:
 TEST_F(Document, newDocument_hasTheDocumentedRecordsAndProjectFile)
 {
     EXPECT_EQ(agent.AppletData.size(), 64u);
-    EXPECT_EQ(kzt::JoinFields(agent.AppletData.Fields), kNewDocumentAppletLine);
+    EXPECT_EQ(kzt::JoinFields(agent.AppletData), kNewDocumentAppletLine);
     EXPECT_TRUE(agent.Items.empty());
     EXPECT_EQ(agent.tree().count(), 1u);
     EXPECT_EQ(agent.ScriptFiles, (kzt::TStringArray{"vantrel20.jar", "vantrel20.class", "vantrel20_2.class"}));
@@ -44,9 +47,10 @@ TEST_F(Document, newDocument_hasTheDocumentedRecordsAndProjectFile)
     ASSERT_EQ(item.size(), 74u);
     const kzt::TStringArray state = {"1", "14", "0", "000000", "1", "0", "1", "0", "", "0",
                                      "0", "0", "",  "FFFFFF", "000000", "0", "0", "0", "000000", "0"};
+    const kzt::TStringArray fields = item.toStrings();
     for (std::size_t base : kStates)
-        EXPECT_EQ(kzt::TStringArray(item.Fields.begin() + base, item.Fields.begin() + base + 20), state);
-    EXPECT_EQ(kzt::TStringArray(item.Fields.begin() + 60, item.Fields.end()),
+        EXPECT_EQ(kzt::TStringArray(fields.begin() + base, fields.begin() + base + 20), state);
+    EXPECT_EQ(kzt::TStringArray(fields.begin() + 60, fields.end()),
               (kzt::TStringArray{"Item", "", "_self", "", "0", "0", "0", "0", "1", "0", "20", "5", "80", "20"}));
 }
 
@@ -102,7 +106,7 @@ TEST_F(Document, insert_levelIndentAndVisibilityOfTheNewItem)
     EXPECT_EQ(field(third, IX), "60");
 
     // Under an item whose children are all invisible, the new one joins them.
-    field(third, ItemInitVisible) = "0";
+    agent.Items[agent.ItemIndexOf(third)].set(ItemInitVisible, "0");
     kzt::TreeNode* thirdSibling = insert(second);
     EXPECT_EQ(field(thirdSibling, ItemInitVisible), "0");
     EXPECT_EQ(agent.ItemIndexOf(thirdSibling), 3u);
@@ -134,7 +138,7 @@ TEST_F(Document, initialVisibility_invisibleHidesTheGroupVisibleShowsEveryGroupA
     kzt::TreeNode* b = insert(nullptr);
     kzt::TreeNode* b1 = insert(b);
     for (auto& item : agent.Items)
-        item[ItemInitVisible] = "1";
+        item.set(ItemInitVisible, "1");
 
     EXPECT_EQ(VantrelDocument::SetInitVisibility(agent, x, false), "0");
     for (const kzt::TreeNode* node : {x, y, y1})
@@ -151,7 +155,7 @@ TEST_F(Document, initialVisibility_invisibleHidesTheGroupVisibleShowsEveryGroupA
 
     // Showing the deepest item shows its group and the groups above it, not
     // the descendants of those items nor other groups.
-    field(b, ItemInitVisible) = "0";
+    agent.Items[agent.ItemIndexOf(b)].set(ItemInitVisible, "0");
     EXPECT_EQ(VantrelDocument::SetInitVisibility(agent, y1, true), "1");
     for (const kzt::TreeNode* node : {y1, x, y, a1, a2, a, b})
         EXPECT_EQ(field(node, ItemInitVisible), "1");
@@ -167,51 +171,51 @@ TEST_F(Document, initialVisibility_invisibleHidesTheGroupVisibleShowsEveryGroupA
 TEST(VantrelCommit, recordsGetTheFixedValuesOfACommit)
 {
     kzt::TAppletData applet = product().defaultAppletData();
-    applet[ApBgImg] = "  back.gif ";
-    applet[ApBgSnd] = "\tbeep.au ";
-    applet[ApReserved1] = "7";
-    applet[ApReserved2] = "";
-    applet[ApBrdStyle] = "0";
-    applet[ApLoadingBarBrdStyle] = "0";
-    applet[ApLoadingMsg1] = "  as typed ";
-    applet[AppletParametersFileName] = " params ";
+    applet.set(ApBgImg, "  back.gif ");
+    applet.set(ApBgSnd, "\tbeep.au ");
+    applet.set(ApReserved1, "7");
+    applet.set(ApReserved2, "");
+    applet.set(ApBrdStyle, "0");
+    applet.set(ApLoadingBarBrdStyle, "0");
+    applet.set(ApLoadingMsg1, "  as typed ");
+    applet.set(AppletParametersFileName, " params ");
     VantrelDocument::CommitAppletRecord(applet);
-    EXPECT_EQ(applet[ApBgImg], "back.gif");
-    EXPECT_EQ(applet[ApBgSnd], "beep.au");
-    EXPECT_EQ(applet[ApReserved1], "0");
-    EXPECT_EQ(applet[ApReserved2], "0");
-    EXPECT_EQ(applet[ApBrdWidth], "0");
-    EXPECT_EQ(applet[ApLoadingBarBrdWidth], "0");
-    EXPECT_EQ(applet[ApLoadingMsg1], "  as typed ");
-    EXPECT_EQ(applet[AppletParametersFileName], " params ");
+    EXPECT_EQ(applet.get(ApBgImg), "back.gif");
+    EXPECT_EQ(applet.get(ApBgSnd), "beep.au");
+    EXPECT_EQ(applet.get(ApReserved1), "0");
+    EXPECT_EQ(applet.get(ApReserved2), "0");
+    EXPECT_EQ(applet.get(ApBrdWidth), "0");
+    EXPECT_EQ(applet.get(ApLoadingBarBrdWidth), "0");
+    EXPECT_EQ(applet.get(ApLoadingMsg1), "  as typed ");
+    EXPECT_EQ(applet.get(AppletParametersFileName), " params ");
 
     kzt::TItemData item = product().defaultItemData();
-    item[ItClBrdStyle] = "0";
-    item[ItClBrdWidth] = "5";
-    item[ItOvBrdStyle] = "3";
-    item[ItOvBrdWidth] = "5";
-    item[ItNoBgSnd] = "no.au";
-    item[ItOvBgSnd] = " over.au";
-    item[ItNoBgImg] = " a.gif ";
-    item[ICaption] = "  Home  ";
-    item[IURL] = " index.html";
-    item[ITarget] = "_top ";
-    item[IDescription] = " Start ";
-    item[Reserved2] = "x";
-    item[StyleIndex] = "4";
+    item.set(ItClBrdStyle, "0");
+    item.set(ItClBrdWidth, "5");
+    item.set(ItOvBrdStyle, "3");
+    item.set(ItOvBrdWidth, "5");
+    item.set(ItNoBgSnd, "no.au");
+    item.set(ItOvBgSnd, " over.au");
+    item.set(ItNoBgImg, " a.gif ");
+    item.set(ICaption, "  Home  ");
+    item.set(IURL, " index.html");
+    item.set(ITarget, "_top ");
+    item.set(IDescription, " Start ");
+    item.set(Reserved2, "x");
+    item.set(StyleIndex, "4");
     VantrelDocument::CommitItemRecord(item, 2);
-    EXPECT_EQ(item[56], "0");
-    EXPECT_EQ(item[ItOvBrdWidth], "5");
-    EXPECT_EQ(item[ItNoBgSnd], "");
-    EXPECT_EQ(item[ItOvBgSnd], "over.au");
-    EXPECT_EQ(item[ItNoBgImg], "a.gif");
-    EXPECT_EQ(item[ICaption], "Home");
-    EXPECT_EQ(item[IURL], "index.html");
-    EXPECT_EQ(item[ITarget], "_top");
-    EXPECT_EQ(item[IDescription], "Start");
-    EXPECT_EQ(item[Reserved2], "0");
-    EXPECT_EQ(item[Level], "2");
-    EXPECT_EQ(item[StyleIndex], "");
+    EXPECT_EQ(item.get(56), "0");
+    EXPECT_EQ(item.get(ItOvBrdWidth), "5");
+    EXPECT_EQ(item.get(ItNoBgSnd), "");
+    EXPECT_EQ(item.get(ItOvBgSnd), "over.au");
+    EXPECT_EQ(item.get(ItNoBgImg), "a.gif");
+    EXPECT_EQ(item.get(ICaption), "Home");
+    EXPECT_EQ(item.get(IURL), "index.html");
+    EXPECT_EQ(item.get(ITarget), "_top");
+    EXPECT_EQ(item.get(IDescription), "Start");
+    EXPECT_EQ(item.get(Reserved2), "0");
+    EXPECT_EQ(item.get(Level), "2");
+    EXPECT_EQ(item.get(StyleIndex), "");
 }
 
 TEST_F(Document, storeItemRecord_keepsTheNodeTextAndLevel)
@@ -219,8 +223,8 @@ TEST_F(Document, storeItemRecord_keepsTheNodeTextAndLevel)
     kzt::TreeNode* top = insert(nullptr);
     kzt::TreeNode* child = insert(top);
     kzt::TItemData edited = agent.GetItemData(agent.ItemIndexOf(child));
-    edited[ICaption] = " Products ";
-    edited[Level] = "";
+    edited.set(ICaption, " Products ");
+    edited.set(Level, "");
     VantrelDocument::StoreItemRecord(agent, child, edited);
     EXPECT_EQ(child->text(), "Products");
     EXPECT_EQ(field(child, Level), "1");

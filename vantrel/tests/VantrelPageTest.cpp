@@ -36,29 +36,30 @@ ReferencePage referencePage(const kzt::TAppletData& applet, kzt::TItemArray item
     std::vector<kzt::TStringArray> table;
     ReferencePage result;
     for (kzt::TItemData& item : items) {
-        const kzt::TStringArray look(item.Fields.begin(), item.Fields.begin() + 60);
+        const kzt::TStringArray fields = item.toStrings();
+        const kzt::TStringArray look(fields.begin(), fields.begin() + 60);
         std::size_t entry = 0;
         while (entry < table.size() && table[entry] != look)
             ++entry;
         if (entry == table.size())
             table.push_back(look);
-        item[69] = std::to_string(entry);
-        result.styleIndexes.push_back(item[69]);
+        item.set(69, std::to_string(entry));
+        result.styleIndexes.emplace_back(item.get(69));
     }
     std::string& page = result.text;
     page += "<HTML>\r\n";
     page += "<!-- START Vantrel 2.01 CONFIG PARAMETERS Don't modify these codes by yourself -->\r\n";
-    page += "<applet code=\"vantrel20.class\" archive=\"vantrel20.jar\" width=\"" + quoted(applet[60]) + "\" height=\""
-            + quoted(applet[61]) + "\" MAYSCRIPT>\r\n";
+    page += "<applet code=\"vantrel20.class\" archive=\"vantrel20.jar\" width=\"" + quoted(std::string(applet.get(60)))
+            + "\" height=\"" + quoted(std::string(applet.get(61))) + "\" MAYSCRIPT>\r\n";
     page += "\t<param name=\"Copyright\" value=\"" + quoted(VantrelProfile::kNotice) + "\">\r\n";
-    if (applet[62] == "1") {
-        page += "\t<param name=\"paramsrc\" value=\"" + quoted(applet[63]) + "\">\r\n";
+    if (applet.get(62) == "1") {
+        page += "\t<param name=\"paramsrc\" value=\"" + quoted(std::string(applet.get(63))) + "\">\r\n";
     } else {
-        page += "\t<param name=\"app\" value=\"" + quoted(pack(applet.Fields, 0, 60)) + "\">\r\n";
+        page += "\t<param name=\"app\" value=\"" + quoted(pack(applet.toStrings(), 0, 60)) + "\">\r\n";
         for (std::size_t k = 0; k < table.size(); ++k)
             page += "\t<param name=\"is" + std::to_string(k) + "\" value=\"" + quoted(pack(table[k], 0, 60)) + "\">\r\n";
         for (std::size_t k = 0; k < items.size(); ++k)
-            page += "\t<param name=\"i" + std::to_string(k) + "\" value=\"" + quoted(pack(items[k].Fields, 60, 74))
+            page += "\t<param name=\"i" + std::to_string(k) + "\" value=\"" + quoted(pack(items[k].toStrings(), 60, 74))
                     + "\">\r\n";
     }
     page += "</applet>\r\n<!-- END Vantrel 2.01 CONFIG PARAMETERS -->\r\n</HTML>\r\n";
@@ -75,7 +76,7 @@ protected:
     {
         kzt::TreeNode* node = VantrelDocument::InsertItem(agent, parent);
         agent.SetCaption(agent.ItemIndexOf(node), caption);
-        agent.Items[agent.ItemIndexOf(node)][IURL] = url;
+        agent.Items[agent.ItemIndexOf(node)].set(IURL, url);
         return node;
     }
 };
@@ -102,7 +103,7 @@ TEST_F(Page, threeEqualLooksAndOneOther_makeTwoStyles)
     add(a, "B", "b.html");
     add(nullptr, "C", "c.html");
     kzt::TreeNode* d = add(nullptr, "", "d.html");
-    agent.Items[agent.ItemIndexOf(d)][ItOvTextClr] = "FF0000";
+    agent.Items[agent.ItemIndexOf(d)].set(ItOvTextClr, "FF0000");
     const std::string page = agent.BuildHTMLText();
     const std::vector<std::string> lines = linesOf(page);
     ASSERT_EQ(lines.size(), 14u);
@@ -111,8 +112,8 @@ TEST_F(Page, threeEqualLooksAndOneOther_makeTwoStyles)
     EXPECT_EQ(lines[7].rfind("\t<param name=\"i0\"", 0), 0u);
     EXPECT_NE(lines[6].find("#$@FF0000#$@"), std::string::npos);
     for (std::size_t i = 0; i < 3; ++i)
-        EXPECT_EQ(agent.Items[i][StyleIndex], "0");
-    EXPECT_EQ(agent.Items[3][StyleIndex], "1");
+        EXPECT_EQ(agent.Items[i].get(StyleIndex), "0");
+    EXPECT_EQ(agent.Items[3].get(StyleIndex), "1");
     EXPECT_EQ(lines[8], "\t<param name=\"i1\" value=\"B#$@b.html#$@_self#$@#$@0#$@0#$@0#$@1#$@1#$@0#$@40#$@5#$@80#$@20#$@\">");
     // An empty caption packs as the separator right before the link.
     EXPECT_EQ(lines[10], "\t<param name=\"i3\" value=\"#$@d.html#$@_self#$@#$@0#$@0#$@0#$@0#$@1#$@1#$@20#$@5#$@80#$@20#$@\">");
@@ -121,8 +122,8 @@ TEST_F(Page, threeEqualLooksAndOneOther_makeTwoStyles)
 TEST_F(Page, quoteMarksInValues_becomeEntitiesAndOtherBytesStay)
 {
     kzt::TreeNode* node = add(nullptr, "Say \"hi\" & <b>bye</b>", "page.html?a=\"1\"&b=2");
-    agent.Items[agent.ItemIndexOf(node)][ItNoBgImg] = "q\"\xE9.gif";
-    agent.AppletData[ApWidth] = "2\"00";
+    agent.Items[agent.ItemIndexOf(node)].set(ItNoBgImg, "q\"\xE9.gif");
+    agent.AppletData.set(ApWidth, "2\"00");
     const std::string page = agent.BuildHTMLText();
     EXPECT_NE(page.find("width=\"2&quot;00\""), std::string::npos);
     EXPECT_NE(page.find("value=\"Say &quot;hi&quot; & <b>bye</b>#$@page.html?a=&quot;1&quot;&b=2#$@"), std::string::npos);
@@ -137,9 +138,9 @@ TEST_F(Page, parametersFileOption_pageNamesTheFileWhichHoldsTheValues)
     kzt::TreeNode* a = add(nullptr, "Home", "index.html");
     add(a, "News", "news.html");
     kzt::TreeNode* c = add(nullptr, "Mail", "mailto:me@example.com");
-    agent.Items[agent.ItemIndexOf(c)][ItClBrdStyle] = "3";
-    agent.AppletData[LoadAppletParamFromFile] = "1";
-    agent.AppletData[AppletParametersFileName] = "menu_params.txt";
+    agent.Items[agent.ItemIndexOf(c)].set(ItClBrdStyle, "3");
+    agent.AppletData.set(LoadAppletParamFromFile, "1");
+    agent.AppletData.set(AppletParametersFileName, "menu_params.txt");
     const std::string page = agent.BuildHTMLText();
     EXPECT_EQ(page, golden("params_page.html"));
     const auto files = product().companionFiles(agent);
@@ -152,7 +153,7 @@ TEST_F(Page, parametersFileOption_pageNamesTheFileWhichHoldsTheValues)
     EXPECT_EQ(page.find("iscount"), std::string::npos);
 
     // Only exactly "1" switches the option on.
-    agent.AppletData[LoadAppletParamFromFile] = "1 ";
+    agent.AppletData.set(LoadAppletParamFromFile, "1 ");
     EXPECT_TRUE(product().companionFiles(agent).empty());
     EXPECT_NE(agent.BuildHTMLText().find("name=\"app\""), std::string::npos);
 }
@@ -165,22 +166,22 @@ TEST_F(Page, hashedStyleLookup_givesThePageOfTheLinearSearch)
         fillRandomDocument(document, random, random() % 60);
         // Looks that differ only in where one field ends and the next begins.
         if (document.Items.size() >= 2 && round % 3 == 0) {
-            document.Items[0][4] = "ab";
-            document.Items[0][5] = "c";
-            std::copy(document.Items[0].Fields.begin(), document.Items[0].Fields.begin() + kLookFieldCount,
-                      document.Items[1].Fields.begin());
-            document.Items[1][4] = "a";
-            document.Items[1][5] = "bc";
+            document.Items[0].set(4, "ab");
+            document.Items[0].set(5, "c");
+            for (std::size_t f = 0; f < kLookFieldCount; ++f)
+                document.Items[1].set(f, document.Items[0].get(f));
+            document.Items[1].set(4, "a");
+            document.Items[1].set(5, "bc");
         }
         const ReferencePage expected = referencePage(document.AppletData, document.Items);
         // Style numbers left by a commit, or by hand, do not fit the looks:
         // the page works them out again.
         for (std::size_t i = 0; i < document.Items.size(); ++i)
-            document.Items[i][StyleIndex] = round % 3 == 0 ? "" : (round % 3 == 1 ? "0" : std::to_string(i + 1));
+            document.Items[i].set(StyleIndex, round % 3 == 0 ? "" : (round % 3 == 1 ? "0" : std::to_string(i + 1)));
         ASSERT_EQ(VantrelPage::page(document.AppletData, document.Items), expected.text) << "round " << round;
         ASSERT_EQ(document.BuildHTMLText(), expected.text) << "round " << round;
         for (std::size_t i = 0; i < document.Items.size(); ++i)
-            ASSERT_EQ(document.Items[i][StyleIndex], expected.styleIndexes[i]);
+            ASSERT_EQ(document.Items[i].get(StyleIndex), expected.styleIndexes[i]);
     }
 }
 
@@ -189,7 +190,7 @@ TEST(VantrelStyleTable, manyLooksAndManyRepeats_numberedByFirstAppearance)
     kzt::TItemArray items;
     for (int i = 0; i < 5000; ++i) {
         kzt::TItemData item = product().defaultItemData();
-        item[ItNoFntSize] = std::to_string((i * 7919) % 1000);
+        item.set(ItNoFntSize, std::to_string((i * 7919) % 1000));
         items.push_back(item);
     }
     const StyleTable table = StyleTable::build(items);

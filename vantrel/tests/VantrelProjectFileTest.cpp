@@ -107,7 +107,7 @@ TEST_F(ProjectFile, oldVersions_migrateWithTheDocumentedFillValues)
             }
             ASSERT_TRUE(readText(projectText(version, oldItems, oldApplet)).ok()) << version;
             EXPECT_EQ(agent.ProductVersion, version);
-            EXPECT_EQ(agent.AppletData.Fields, expectedApplet) << version;
+            EXPECT_EQ(agent.AppletData.toStrings(), expectedApplet) << version;
             EXPECT_EQ(agent.Items, expectedItems) << version;
             EXPECT_TRUE(treeMatchesItems(agent));
             // Saved again, it is a file of today's version.
@@ -118,7 +118,7 @@ TEST_F(ProjectFile, oldVersions_migrateWithTheDocumentedFillValues)
 
 TEST_F(ProjectFile, version11File_opensWithScrollAndOneSubMenuCheckedAndNoTransparency)
 {
-    kzt::TStringArray applet = product().defaultAppletData().Fields;
+    kzt::TStringArray applet = product().defaultAppletData().toStrings();
     applet.erase(applet.begin() + VSBScrollAuto, applet.begin() + ApWidth);
     applet[58] = "333";
     applet[59] = "444";
@@ -127,18 +127,18 @@ TEST_F(ProjectFile, version11File_opensWithScrollAndOneSubMenuCheckedAndNoTransp
     item[57] = "Old item";
     item[57 + 7] = "0";
     ASSERT_TRUE(readText(projectText("1.1", {item}, applet)).ok());
-    EXPECT_EQ(agent.AppletData[VSBScrollAuto], "1");
-    EXPECT_EQ(agent.AppletData[OpenOneSubMenuOnly], "1");
-    EXPECT_EQ(agent.AppletData[ApWidth], "333");
-    EXPECT_EQ(agent.AppletData[ApHeight], "444");
-    EXPECT_EQ(agent.AppletData[ShowCursorType], "2");
-    EXPECT_EQ(agent.AppletData[LoadAppletParamFromFile], "0");
-    EXPECT_EQ(agent.AppletData[AppletParametersFileName], "vantrel2_params_file");
+    EXPECT_EQ(agent.AppletData.get(VSBScrollAuto), "1");
+    EXPECT_EQ(agent.AppletData.get(OpenOneSubMenuOnly), "1");
+    EXPECT_EQ(agent.AppletData.get(ApWidth), "333");
+    EXPECT_EQ(agent.AppletData.get(ApHeight), "444");
+    EXPECT_EQ(agent.AppletData.get(ShowCursorType), "2");
+    EXPECT_EQ(agent.AppletData.get(LoadAppletParamFromFile), "0");
+    EXPECT_EQ(agent.AppletData.get(AppletParametersFileName), "vantrel2_params_file");
     for (std::size_t state : kStates) {
-        EXPECT_EQ(agent.Items[0][state + BgImgTransparent], "0");
-        EXPECT_EQ(agent.Items[0][state + BrdClr], "5");
+        EXPECT_EQ(agent.Items[0].get(state + BgImgTransparent), "0");
+        EXPECT_EQ(agent.Items[0].get(state + BrdClr), "5");
     }
-    EXPECT_EQ(agent.Items[0][ICaption], "Old item");
+    EXPECT_EQ(agent.Items[0].get(ICaption), "Old item");
     EXPECT_EQ(agent.tree().nodeAt(1)->text(), "Old item");
 }
 
@@ -162,14 +162,14 @@ TEST_F(ProjectFile, currentVersions_readAlikeAndSaveAs201)
 
 TEST_F(ProjectFile, unknownVersionWithShortLines_readsAsTodaysLayoutWithEveryField)
 {
-    kzt::TStringArray applet = product().defaultAppletData().Fields;
+    kzt::TStringArray applet = product().defaultAppletData().toStrings();
     applet.resize(62);
-    kzt::TStringArray item = product().defaultItemData().Fields;
+    kzt::TStringArray item = product().defaultItemData().toStrings();
     item.resize(71);
     ASSERT_TRUE(readText(projectText("1.2", {item}, applet)).ok());
     EXPECT_EQ(agent.AppletData.size(), 64u);
     EXPECT_EQ(agent.Items[0].size(), 74u);
-    EXPECT_EQ(agent.AppletData[ApBgClr], "000000");
+    EXPECT_EQ(agent.AppletData.get(ApBgClr), "000000");
     EXPECT_EQ(linesOf(rendered())[8], "2.01");
 }
 
@@ -177,12 +177,12 @@ TEST_F(ProjectFile, levels_rebuildTheTreeAndStayParallelToTheItems)
 {
     std::vector<kzt::TStringArray> items;
     for (const char* level : {"0", "1", "2", "1", "0"}) {
-        kzt::TStringArray item = product().defaultItemData().Fields;
+        kzt::TStringArray item = product().defaultItemData().toStrings();
         item[Level] = level;
         item[ICaption] = std::string("L") + level + "-" + std::to_string(items.size());
         items.push_back(item);
     }
-    ASSERT_TRUE(readText(projectText("2.01", items, product().defaultAppletData().Fields)).ok());
+    ASSERT_TRUE(readText(projectText("2.01", items, product().defaultAppletData().toStrings())).ok());
     const kzt::ItemTree& tree = agent.tree();
     EXPECT_EQ(tree.nodeAt(1)->parent(), tree.root());
     EXPECT_EQ(tree.nodeAt(2)->parent(), tree.nodeAt(1));
@@ -195,9 +195,9 @@ TEST_F(ProjectFile, levels_rebuildTheTreeAndStayParallelToTheItems)
     // the records and the tree stay parallel.
     items[2][Level] = "5";
     items[3][Level] = "-3";
-    ASSERT_TRUE(readText(projectText("2.01", items, product().defaultAppletData().Fields)).ok());
-    EXPECT_EQ(agent.Items[2][Level], "2");
-    EXPECT_EQ(agent.Items[3][Level], "0");
+    ASSERT_TRUE(readText(projectText("2.01", items, product().defaultAppletData().toStrings())).ok());
+    EXPECT_EQ(agent.Items[2].get(Level), "2");
+    EXPECT_EQ(agent.Items[3].get(Level), "0");
     EXPECT_EQ(tree.nodeAt(3)->parent(), tree.nodeAt(2));
     EXPECT_EQ(tree.nodeAt(4)->parent(), tree.root());
     EXPECT_TRUE(treeMatchesItems(agent));

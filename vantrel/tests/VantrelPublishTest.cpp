@@ -35,20 +35,20 @@ protected:
     // of them more than once and one name as both picture and sound.
     void fillWithFiles()
     {
-        agent.AppletData[ApBgImg] = "back.gif";
-        agent.AppletData[ApBgSnd] = "hum.au";
+        agent.AppletData.set(ApBgImg, "back.gif");
+        agent.AppletData.set(ApBgSnd, "hum.au");
         kzt::TreeNode* a = add(nullptr, "A");
         add(a, "B");
         add(nullptr, "C");
-        item(0)[ItNoBgImg] = "a.gif";
-        item(0)[ItOvBgImg] = "a_over.gif";
-        item(0)[ItClBgImg] = "a.gif";
-        item(0)[ItOvBgSnd] = "over.au";
-        item(1)[ItNoBgImg] = "back.gif";
-        item(1)[ItClBgSnd] = "click.au";
-        item(2)[ItOvBgImg] = "c.gif";
-        item(2)[ItOvBgSnd] = "a.gif";
-        item(2)[ItClBgSnd] = "over.au";
+        item(0).set(ItNoBgImg, "a.gif");
+        item(0).set(ItOvBgImg, "a_over.gif");
+        item(0).set(ItClBgImg, "a.gif");
+        item(0).set(ItOvBgSnd, "over.au");
+        item(1).set(ItNoBgImg, "back.gif");
+        item(1).set(ItClBgSnd, "click.au");
+        item(2).set(ItOvBgImg, "c.gif");
+        item(2).set(ItOvBgSnd, "a.gif");
+        item(2).set(ItClBgSnd, "over.au");
         for (const char* name : {"back.gif", "hum.au", "a.gif", "a_over.gif", "over.au", "click.au", "c.gif"})
             writeFile(folder / "project" / name, std::string("data of ") + name);
     }
@@ -120,10 +120,10 @@ TEST_F(Publish, namesThatAreNotBareFileNames_areNeverUsedAsPathsButStillWritten)
 {
     writeFile(folder / "secret.gif", "secret");
     writeFile(folder / "project" / "secret.au", "secret");
-    agent.AppletData[ApBgImg] = "../secret.gif";
-    agent.AppletData[ApBgSnd] = (folder / "project" / "secret.au").string();
+    agent.AppletData.set(ApBgImg, "../secret.gif");
+    agent.AppletData.set(ApBgSnd, (folder / "project" / "secret.au").string());
     kzt::TreeNode* node = add(nullptr, "A");
-    item(agent.ItemIndexOf(node))[ItOvBgSnd] = "sub/../../secret.gif";
+    item(agent.ItemIndexOf(node)).set(ItOvBgSnd, "sub/../../secret.gif");
     agent.CopyImagesToPreview(folder / "project");
     EXPECT_TRUE(filesIn(agent.paths().previewDir).empty());
     ASSERT_TRUE(agent.SaveProject(folder / "site", "menu.vtp").ok());
@@ -138,8 +138,8 @@ TEST_F(Publish, namesThatAreNotBareFileNames_areNeverUsedAsPathsButStillWritten)
 TEST_F(Publish, parametersFile_writtenBesideThePageAndIntoThePreviewOnly)
 {
     add(nullptr, "Home");
-    agent.AppletData[LoadAppletParamFromFile] = "1";
-    agent.AppletData[AppletParametersFileName] = "menu_params";
+    agent.AppletData.set(LoadAppletParamFromFile, "1");
+    agent.AppletData.set(AppletParametersFileName, "menu_params");
     ASSERT_TRUE(agent.SaveProject(folder / "site", "menu.vtp").ok());
     EXPECT_EQ(filesIn(folder / "site"),
               (std::vector<std::string>{"menu.html", "menu.vtp", "menu_PublishReport.txt", "menu_params"}));
@@ -158,9 +158,9 @@ TEST_F(Publish, parametersFile_writtenBesideThePageAndIntoThePreviewOnly)
     // A name that is no bare file name is written nowhere; neither is one
     // that would replace the page.
     fs::create_directories(folder / "site2");
-    agent.AppletData[AppletParametersFileName] = "../menu_params";
+    agent.AppletData.set(AppletParametersFileName, "../menu_params");
     ASSERT_TRUE(agent.SaveProject(folder / "site2", "menu.vtp").ok());
-    agent.AppletData[AppletParametersFileName] = "menu.html";
+    agent.AppletData.set(AppletParametersFileName, "menu.html");
     ASSERT_TRUE(agent.SaveProject(folder / "site2", "menu.vtp").ok());
     EXPECT_EQ(filesIn(folder / "site2"), (std::vector<std::string>{"menu.html", "menu.vtp", "menu_PublishReport.txt"}));
     EXPECT_FALSE(fs::exists(folder / "menu_params"));
@@ -172,14 +172,14 @@ TEST_F(Publish, saveRefreshesTheStyleNumbersTheProjectStores)
 {
     kzt::TreeNode* a = add(nullptr, "A");
     add(a, "B");
-    item(1)[ItNoTextClr] = "00FF00";
-    item(0)[StyleIndex] = "";
-    item(1)[StyleIndex] = "";
+    item(1).set(ItNoTextClr, "00FF00");
+    item(0).set(StyleIndex, "");
+    item(1).set(StyleIndex, "");
     ASSERT_TRUE(agent.SaveProject(folder / "site", "m.vtp").ok());
     kzt::TkztAppletAgent opened(product(), folder.appPaths());
     ASSERT_TRUE(opened.ReadProjectFile(folder / "site" / "m.vtp").ok());
-    EXPECT_EQ(opened.Items[0][StyleIndex], "0");
-    EXPECT_EQ(opened.Items[1][StyleIndex], "1");
+    EXPECT_EQ(opened.Items[0].get(StyleIndex), "0");
+    EXPECT_EQ(opened.Items[1].get(StyleIndex), "1");
 }
 
 TEST(VantrelShipped, templatesReadBackUnchangedAndShowEveryKindOfLook)
@@ -210,20 +210,22 @@ TEST(VantrelShipped, templatesReadBackUnchangedAndShowEveryKindOfLook)
         for (const std::string& name : agent.ItemFileNames(true))
             EXPECT_TRUE(fs::exists(templates / name)) << project << ": " << name;
         for (std::size_t field : {ApBgImg, ApBgSnd}) {
-            if (!agent.AppletData[field].empty()) {
-                EXPECT_TRUE(fs::exists(templates / agent.AppletData[field])) << agent.AppletData[field];
+            if (!agent.AppletData.get(field).empty()) {
+                EXPECT_TRUE(fs::exists(templates / agent.AppletData.get(field))) << agent.AppletData.get(field);
             }
         }
-        pictures = pictures || !agent.AppletData[ApBgImg].empty() || !agent.ItemFileNames(true).empty();
-        fillModes.insert(agent.AppletData[ApBgGrdntFllDrctn]);
+        pictures = pictures || !agent.AppletData.get(ApBgImg).empty() || !agent.ItemFileNames(true).empty();
+        fillModes.emplace(agent.AppletData.get(ApBgGrdntFllDrctn));
         for (const kzt::TItemData& item : agent.Items) {
             for (std::size_t state : kStates) {
-                fillModes.insert(item[state + BgGrdntFllDrctn]);
-                borderStyles.insert(item[state + BrdStyle]);
+                fillModes.emplace(item.get(state + BgGrdntFllDrctn));
+                borderStyles.emplace(item.get(state + BrdStyle));
             }
-            threeStates = threeStates && item[ItNoTextClr] + item[ItNoBgClr] != item[ItOvTextClr] + item[ItOvBgClr];
-            if (item[Level] != "0")
-                visibilities.insert(item[ItemInitVisible]);
+            threeStates = threeStates
+                          && std::string(item.get(ItNoTextClr)).append(item.get(ItNoBgClr))
+                                 != std::string(item.get(ItOvTextClr)).append(item.get(ItOvBgClr));
+            if (item.get(Level) != "0")
+                visibilities.emplace(item.get(ItemInitVisible));
         }
     }
     EXPECT_TRUE(pictures);
@@ -244,7 +246,7 @@ TEST(VantrelShipped, samplePageIsWhatTheProgramWritesForItsTemplate)
     EXPECT_EQ(readFile(samples / "index.html"), agent.BuildHTMLText());
     for (const std::string& name : agent.ItemFileNames(true))
         EXPECT_TRUE(fs::exists(samples / name)) << name;
-    EXPECT_TRUE(fs::exists(samples / agent.AppletData[ApBgImg]));
+    EXPECT_TRUE(fs::exists(samples / agent.AppletData.get(ApBgImg)));
     EXPECT_EQ(readFile(samples / "vantrel20.js"), readFile(fs::path(KZT_SOURCE_DIR) / "vantrel/share/vantrel20.js"));
     for (const std::string& name : product().info().scriptFiles)
         EXPECT_FALSE(fs::exists(samples / name)) << name;

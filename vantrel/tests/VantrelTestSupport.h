@@ -61,8 +61,8 @@ inline std::string randomText(std::mt19937& random, std::size_t maxLength)
 inline void fillRandomDocument(kzt::TkztAppletAgent& agent, std::mt19937& random, std::size_t count)
 {
     for (std::size_t field = 0; field < AppletFieldCount; ++field)
-        agent.AppletData[field] = randomText(random, 10);
-    agent.AppletData[LoadAppletParamFromFile] = "0";
+        agent.AppletData.set(field, randomText(random, 10));
+    agent.AppletData.set(LoadAppletParamFromFile, "0");
     std::vector<kzt::TStringArray> pool(1 + random() % 5);
     for (kzt::TStringArray& look : pool) {
         for (std::size_t i = 0; i < kLookFieldCount; ++i)
@@ -74,12 +74,13 @@ inline void fillRandomDocument(kzt::TkztAppletAgent& agent, std::mt19937& random
         kzt::TreeNode* node = agent.InsertItem(parent);
         kzt::TItemData& item = agent.Items[agent.ItemIndexOf(node)];
         const kzt::TStringArray& look = pool[random() % pool.size()];
-        std::copy(look.begin(), look.end(), item.Fields.begin());
+        for (std::size_t f = 0; f < look.size(); ++f)
+            item.set(f, look[f]);
         if (random() % 4 == 0)
-            item[random() % kLookFieldCount] = randomText(random, 4);
+            item.set(random() % kLookFieldCount, randomText(random, 4));
         for (std::size_t field = ICaption; field < ItemFieldCount; ++field) {
             if (field != Level)
-                item[field] = randomText(random, 8);
+                item.set(field, randomText(random, 8));
         }
         agent.SetCaption(agent.ItemIndexOf(node), randomText(random, 12));
         nodes.push_back(node);

@@ -53,7 +53,7 @@ TEST_F(DulcamonDocument, newDocument_savesTheDefaultParameterLine)
     EXPECT_EQ(file[11], kDefaultParameters);
 
     // Once the menu panel has been committed the reserved field is empty.
-    agent().AppletData[Reserved] = "";
+    agent().AppletData.set(Reserved, "");
     ASSERT_TRUE(agent().WriteProjectFile(m_folder / "new.dlcg").ok());
     EXPECT_EQ(lines(m_folder / "new.dlcg")[11],
               "dulcam10#$@#$@0#$@0#$@0#$@0#$@0#$@#$@0#$@1000#$@2#$@arial,helvetica,times new roman#$@12#$@0#$@0#$@"
@@ -62,10 +62,10 @@ TEST_F(DulcamonDocument, newDocument_savesTheDefaultParameterLine)
 
 TEST_F(DulcamonDocument, defaultItemWithChild_givesTheExactPageAndProject)
 {
-    agent().AppletData[Reserved] = "";
+    agent().AppletData.set(Reserved, "");
     kzt::TreeNode* first = agent().InsertItem(agent().tree().root());
     agent().InsertItem(first);
-    EXPECT_EQ(agent().Items[1][Level], "1");
+    EXPECT_EQ(agent().Items[1].get(Level), "1");
 
     ASSERT_TRUE(agent().SaveProject(m_folder, "menu.dlcg").ok());
     EXPECT_EQ(readFile(m_folder / "menu.html"), readFile(data("default_item_with_child.html")));
@@ -82,8 +82,8 @@ TEST_F(DulcamonDocument, pageEdgeCases)
     EXPECT_EQ(page[8], "dulcam10.qeLvORpin();");
 
     // The reserved field is never emitted; an empty colour is a lone "#".
-    agent().AppletData[Reserved] = "77";
-    agent().AppletData[ItemBorderColor] = "";
+    agent().AppletData.set(Reserved, "77");
+    agent().AppletData.set(ItemBorderColor, "");
     const std::string text = agent().BuildHTMLText();
     EXPECT_NE(text.find(",0,0,0,0,0,0,0,1000,2,"), std::string::npos);
     EXPECT_NE(text.find(",2,\"#\",40,"), std::string::npos);
@@ -93,7 +93,7 @@ TEST_F(DulcamonDocument, quotesBackslashesAndScriptEnds_cannotBreakThePage)
 {
     kzt::TreeNode* node = agent().InsertItem(agent().tree().root());
     agent().SetCaption(agent().ItemIndexOf(node), "Say \"hi\" C:\\x </script><b>&amp;");
-    agent().Items[0][Description] = "caf\xC3\xA9 \xE9 '<'";
+    agent().Items[0].set(Description, "caf\xC3\xA9 \xE9 '<'");
     const std::string text = agent().BuildHTMLText();
     EXPECT_NE(text.find("\"i0\",\"\",\"Say \\\"hi\\\" C:\\\\x <\\/script><b>&amp;\","), std::string::npos) << text;
     EXPECT_NE(text.find("\"caf\xC3\xA9 \xE9 '<'\");"), std::string::npos);
@@ -104,9 +104,9 @@ TEST_F(DulcamonDocument, commentOpenersInAnyStringCannotHideTheScript)
 {
     kzt::TreeNode* node = agent().InsertItem(agent().tree().root());
     agent().SetCaption(agent().ItemIndexOf(node), "<!--<script>");
-    agent().Items[0][Url] = "a.html#<!--";
-    agent().Items[0][Description] = "<!-- <! -- <!- <!--- <";
-    agent().AppletData[Filter] = "<!--";
+    agent().Items[0].set(Url, "a.html#<!--");
+    agent().Items[0].set(Description, "<!-- <! -- <!- <!--- <");
+    agent().AppletData.set(Filter, "<!--");
     const std::string text = agent().BuildHTMLText();
     EXPECT_NE(text.find("\"i0\",\"\",\"<\\!--<script>\",\"a.html#<\\!--\","), std::string::npos) << text;
     EXPECT_NE(text.find(",\"<\\!-- <! -- <!- <\\!--- <\");"), std::string::npos) << text;
@@ -138,11 +138,11 @@ TEST_F(DulcamonDocument, report_listsNormalThenMouseOverImagesOnce)
 {
     for (int i = 0; i < 3; ++i)
         agent().InsertItem(agent().tree().root());
-    agent().Items[0][NormalBgImage] = "n.gif";
-    agent().Items[0][OverBgImage] = "n.gif";
-    agent().Items[1][NormalBgImage] = "m.gif";
-    agent().Items[1][OverBgImage] = "o.gif";
-    agent().Items[2][OverBgImage] = "m.gif";
+    agent().Items[0].set(NormalBgImage, "n.gif");
+    agent().Items[0].set(OverBgImage, "n.gif");
+    agent().Items[1].set(NormalBgImage, "m.gif");
+    agent().Items[1].set(OverBgImage, "o.gif");
+    agent().Items[2].set(OverBgImage, "m.gif");
     const std::string report = agent().PublishReportText();
     EXPECT_NE(report.find("[Javascript menu script file(s)]:\r\n  dulcamon10.js\r\n\r\n"
                           "[Image File(s)]: They should be copied to the same directory the script file in!\r\n"

@@ -32,7 +32,7 @@ protected:
     {
         std::string all;
         for (const TItemData& item : agent.Items)
-            all += item[TestProduct::Caption] + item[TestProduct::Level] + " ";
+            all.append(item.get(TestProduct::Caption)).append(item.get(TestProduct::Level)).append(" ");
         return all;
     }
 };
@@ -104,8 +104,8 @@ TEST_F(AgentTree, rebuildFromLevels_placesEveryRecordOnce)
 {
     for (const char* level : {"0", "1", "2", "1", "0"}) {
         TItemData item = agent.GetDefaultItemData();
-        item[TestProduct::Level] = level;
-        item[TestProduct::Caption] = std::string("L") + level;
+        item.set(TestProduct::Level, level);
+        item.set(TestProduct::Caption, std::string("L") + level);
         agent.Items.push_back(item);
     }
     ASSERT_TRUE(agent.RebuildTreeFromLevels().ok());
@@ -117,7 +117,7 @@ TEST_F(AgentTree, rebuildFromLevels_placesEveryRecordOnce)
     agent.tree().reset("Testmenu");
     const char* odd[] = {"3", "5", "1", "-2", "7"};
     for (std::size_t i = 0; i < 5; ++i)
-        agent.Items[i][TestProduct::Level] = odd[i];
+        agent.Items[i].set(TestProduct::Level, odd[i]);
     ASSERT_TRUE(agent.RebuildTreeFromLevels().ok());
     EXPECT_TRUE(treeMatchesItems(agent));
     EXPECT_EQ(outline(), "L00 L11 L21 L10 L01 ");
@@ -126,7 +126,7 @@ TEST_F(AgentTree, rebuildFromLevels_placesEveryRecordOnce)
 TEST_F(AgentTree, rebuildWithNonNumericLevel_failsWithoutBuildingNodes)
 {
     TItemData item = agent.GetDefaultItemData();
-    item[TestProduct::Level] = "x1";
+    item.set(TestProduct::Level, "x1");
     agent.Items.push_back(item);
     const Status status = agent.RebuildTreeFromLevels();
     EXPECT_FALSE(status.ok());
@@ -139,7 +139,7 @@ TEST_F(AgentTree, numbering_derivesIdentifiersParentsAndLevels)
     TreeNode* a = add(root(), "A");
     add(a, "A1");
     add(root(), "B");
-    agent.Items[0][TestProduct::Parent] = "stale";
+    agent.Items[0].set(TestProduct::Parent, "stale");
     agent.NumberItems(TestProduct::Id, TestProduct::Parent);
     EXPECT_EQ(product.generatePage(agent), "i0::A\ni1:i0:A1\ni2::B\n");
 }
@@ -149,15 +149,15 @@ TEST_F(AgentTree, rawListOperations_followTheirBoundaryRules)
     auto captionList = [&] {
         std::string s;
         for (const TItemData& item : agent.Items)
-            s += item[TestProduct::Caption];
+            s += item.get(TestProduct::Caption);
         return s;
     };
     TItemData x = agent.GetDefaultItemData();
-    x[TestProduct::Caption] = "a";
+    x.set(TestProduct::Caption, "a");
     agent.InsertItemData(7, x); // empty list: whatever the index
-    x[TestProduct::Caption] = "b";
+    x.set(TestProduct::Caption, "b");
     agent.InsertItemData(1, x); // append
-    x[TestProduct::Caption] = "c";
+    x.set(TestProduct::Caption, "c");
     agent.InsertItemData(0, x);
     agent.InsertItemData(9, x); // beyond: nothing
     EXPECT_EQ(captionList(), "cab");
@@ -201,20 +201,20 @@ TEST(AgentWithoutLevels, neverReadsOrWritesTheLevelField)
     agent.InsertItem(a);
     agent.InsertItem(agent.NodeOfItem(1));
     for (const TItemData& item : agent.Items)
-        EXPECT_EQ(item[TestProduct::Level], "");
+        EXPECT_EQ(item.get(TestProduct::Level), "");
     agent.NumberItems(TestProduct::Id, TestProduct::Parent);
     agent.UpdateItemLevels();
-    EXPECT_EQ(agent.Items[2][TestProduct::Parent], "i1");
+    EXPECT_EQ(agent.Items[2].get(TestProduct::Parent), "i1");
     for (const TItemData& item : agent.Items)
-        EXPECT_EQ(item[TestProduct::Level], "");
+        EXPECT_EQ(item.get(TestProduct::Level), "");
 
     // Whatever the field holds, a rebuild puts every record under the root.
-    agent.Items[1][TestProduct::Level] = "x";
-    agent.Items[2][TestProduct::Level] = "1";
+    agent.Items[1].set(TestProduct::Level, "x");
+    agent.Items[2].set(TestProduct::Level, "1");
     agent.tree().reset("Testmenu");
     ASSERT_TRUE(agent.RebuildTreeFromLevels().ok());
     EXPECT_EQ(agent.tree().root()->childCount(), 3u);
-    EXPECT_EQ(agent.Items[1][TestProduct::Level], "x");
+    EXPECT_EQ(agent.Items[1].get(TestProduct::Level), "x");
     EXPECT_TRUE(treeMatchesItems(agent));
 }
 
@@ -317,7 +317,7 @@ TEST_F(AgentTree, randomEditSequence_matchesReferenceAndStaysParallel)
         }
         ASSERT_EQ(agent.Items.size(), model.rows.size()) << "step " << step;
         for (std::size_t i = 0; i < model.rows.size(); ++i) {
-            ASSERT_EQ(agent.Items[i][TestProduct::Caption], model.rows[i].first) << "step " << step;
+            ASSERT_EQ(agent.Items[i].get(TestProduct::Caption), model.rows[i].first) << "step " << step;
             ASSERT_EQ(agent.tree().level(agent.NodeOfItem(i)), model.rows[i].second) << "step " << step;
         }
         ASSERT_TRUE(treeMatchesItems(agent, false)) << "step " << step;
@@ -331,7 +331,7 @@ TEST_F(AgentTree, veryDeepTree_isBuiltWalkedAndDestroyedWithoutRecursion)
 {
     for (int i = 0; i < 200000; ++i) {
         TItemData item = agent.GetDefaultItemData();
-        item[TestProduct::Level] = std::to_string(i);
+        item.set(TestProduct::Level, std::to_string(i));
         agent.Items.push_back(item);
     }
     ASSERT_TRUE(agent.RebuildTreeFromLevels().ok());
@@ -388,7 +388,7 @@ public:
     {
         entries.clear();
         for (const TItemData& item : m_agent.Items)
-            entries.push_back(item[TestProduct::Caption]);
+            entries.emplace_back(item.get(TestProduct::Caption));
     }
     void nodeInserted(TreeNode* node) override
     {
@@ -396,7 +396,7 @@ public:
         const std::size_t count = m_agent.tree().countDescendants(node) + 1;
         std::vector<std::string> block;
         for (std::size_t i = first; i < first + count; ++i)
-            block.push_back(m_agent.Items[i][TestProduct::Caption]);
+            block.emplace_back(m_agent.Items[i].get(TestProduct::Caption));
         entries.insert(entries.begin() + static_cast<long>(first), block.begin(), block.end());
     }
     void nodeAboutToBeRemoved(TreeNode* node) override
@@ -453,8 +453,7 @@ TEST_F(AgentTree, copyAndPasteSubtree_landsAsLastChildWithLevels)
     EXPECT_TRUE(treeMatchesItems(agent));
 
     // Short records take the product's field count.
-    TItemData shortRecord;
-    shortRecord.Fields = {"", "", "S"};
+    const TItemData shortRecord(TStringArray{"", "", "S"});
     ASSERT_NE(agent.PasteSubtree(nullptr, {shortRecord}, {0}), nullptr);
     EXPECT_EQ(agent.Items.back().size(), static_cast<std::size_t>(TestProduct::Count));
     EXPECT_TRUE(treeMatchesItems(agent));
@@ -588,12 +587,12 @@ TEST_F(AgentTree, randomEditsWithCopyAndPaste_keepEveryListenerInStep)
         }
         ASSERT_EQ(agent.Items.size(), model.rows.size()) << "step " << step;
         for (std::size_t i = 0; i < model.rows.size(); ++i) {
-            ASSERT_EQ(agent.Items[i][TestProduct::Caption], model.rows[i].first) << "step " << step;
+            ASSERT_EQ(agent.Items[i].get(TestProduct::Caption), model.rows[i].first) << "step " << step;
             ASSERT_EQ(agent.tree().level(agent.NodeOfItem(i)), model.rows[i].second) << "step " << step;
         }
         ASSERT_EQ(cache.entries.size(), agent.Items.size()) << "step " << step;
         for (std::size_t i = 0; i < agent.Items.size(); ++i)
-            ASSERT_EQ(cache.entries[i], agent.Items[i][TestProduct::Caption]) << "step " << step;
+            ASSERT_EQ(cache.entries[i], agent.Items[i].get(TestProduct::Caption)) << "step " << step;
         ASSERT_TRUE(treeMatchesItems(agent, false)) << "step " << step;
     }
     EXPECT_EQ(checking.inconsistent, 0);

@@ -250,7 +250,7 @@ TEST(ScratchFolderTest, noUsableTemporaryFolder_failsWithoutStagingIntoTheWorkin
     {
         TkztAppletAgent agent(product, paths);
         TreeNode* node = agent.InsertItem(nullptr);
-        agent.Items[agent.ItemIndexOf(node)][TestProduct::Image] = "a.gif";
+        agent.Items[agent.ItemIndexOf(node)].set(TestProduct::Image, "a.gif");
         ASSERT_TRUE(agent.WriteProjectFile(projects / "p.tst").ok());
     }
     const std::string project = (projects / "p.tst").string();

@@ -74,16 +74,16 @@ TEST_F(ProjectFile, randomDocuments_roundTripByteForByte)
     std::mt19937 random(7);
     for (int round = 0; round < 30; ++round) {
         agent.ResetToDefaults();
-        for (std::string& field : agent.AppletData.Fields)
-            field = randomText(random);
+        for (std::size_t f = 0; f < agent.AppletData.size(); ++f)
+            agent.AppletData.set(f, randomText(random));
         const int items = static_cast<int>(random() % 40);
         for (int i = 0; i < items; ++i) {
             TreeNode* parent = agent.tree().nodeAt(random() % agent.tree().count());
             TreeNode* node = agent.InsertItem(parent);
             const std::size_t index = agent.ItemIndexOf(node);
             agent.SetCaption(index, randomText(random));
-            agent.Items[index][TestProduct::Image] = randomText(random);
-            agent.Items[index][TestProduct::Id] = randomText(random);
+            agent.Items[index].set(TestProduct::Image, randomText(random));
+            agent.Items[index].set(TestProduct::Id, randomText(random));
         }
         const TAppletData applet = agent.AppletData;
         const TItemArray written = agent.Items;
@@ -120,13 +120,13 @@ TEST_F(ProjectFile, toleratedVariations_readAsTheSameDocument)
     for (std::size_t at; (at = lf.find("\r\n")) != std::string::npos;)
         lf.replace(at, 2, "\n");
     ASSERT_TRUE(readText(lf).ok());
-    EXPECT_EQ(agent.AppletData[2], "ABCDEF");
+    EXPECT_EQ(agent.AppletData.get(2), "ABCDEF");
 
     ASSERT_TRUE(readText(kHeader + "<Applet_Parameters>\r\nm#$@1#$@ABCDEF\r\n</Applet_Parameters>\r\n"
                          + "<Item_Parameters>\r\n#$@#$@One#$@#$@0\r\n</Item_Parameters>\r\n")
                     .ok());
-    EXPECT_EQ(agent.AppletData[2], "");
-    EXPECT_EQ(agent.Items[0][TestProduct::Level], "0"); // the empty level is placed at the top
+    EXPECT_EQ(agent.AppletData.get(2), "");
+    EXPECT_EQ(agent.Items[0].get(TestProduct::Level), "0"); // the empty level is placed at the top
     EXPECT_TRUE(treeMatchesItems(agent));
 
     ASSERT_TRUE(readText(kHeader + params + "<Item_Parameters>\r\n</Item_Parameters>\r\n").ok());
@@ -204,9 +204,9 @@ TEST_F(ProjectFile, linesOfCountlessEmptyFields_keepNoRoomOnceRead)
                              + "<Item_Parameters>\r\n" + fields + "\r\n" + fields + "\r\n</Item_Parameters>\r\n";
     ASSERT_TRUE(readText(text).ok());
     ASSERT_EQ(agent.Items.size(), 2u);
-    EXPECT_LE(agent.AppletData.Fields.capacity(), 2 * agent.AppletData.size() + 8);
+    EXPECT_LE(agent.AppletData.allocatedBytes(), 8 * agent.AppletData.size() + 64);
     for (const TItemData& item : agent.Items)
-        EXPECT_LE(item.Fields.capacity(), 2 * item.size() + 8);
+        EXPECT_LE(item.allocatedBytes(), 8 * item.size() + 64);
 }
 
 TEST_F(ProjectFile, separatorOrLineBreakInAValue_isRefusedAndOldFileKept)
@@ -215,14 +215,14 @@ TEST_F(ProjectFile, separatorOrLineBreakInAValue_isRefusedAndOldFileKept)
     ASSERT_TRUE(agent.WriteProjectFile(file("keep.tst")).ok());
     const std::string before = readFile(file("keep.tst"));
 
-    agent.Items[0][TestProduct::Image] = "a#$@b";
+    agent.Items[0].set(TestProduct::Image, "a#$@b");
     Status status = agent.WriteProjectFile(file("keep.tst"));
     EXPECT_FALSE(status.ok());
     EXPECT_NE(status.message().find("The text can't include \"#$@\", it is used by system!"), std::string::npos);
     EXPECT_EQ(readFile(file("keep.tst")), before);
 
-    agent.Items[0][TestProduct::Image] = "a";
-    agent.AppletData[0] = "two\nlines";
+    agent.Items[0].set(TestProduct::Image, "a");
+    agent.AppletData.set(0, "two\nlines");
     EXPECT_FALSE(agent.WriteProjectFile(file("keep.tst")).ok());
     EXPECT_EQ(readFile(file("keep.tst")), before);
 }
@@ -261,15 +261,17 @@ namespace {
 class MigratingFormat : public ProjectFileFormat
 {
 protected:
-    Status migrate(const std::string& version, TStringArray& applet, std::vector<TStringArray>& items,
-                   const ProductInfo& info) const override
+    Status migrateApplet(const std::string& version, FieldViews& applet, const ProductInfo& info) const override
     {
-        if (version == "0.9") {
+        if (version == "0.9")
             applet.insert(applet.begin() + 2, "C0C0C0");
-            for (TStringArray& item : items)
-                item.insert(item.begin() + TestProduct::Image, "none.gif");
-        }
-        return ProjectFileFormat::migrate(version, applet, items, info);
+        return ProjectFileFormat::migrateApplet(version, applet, info);
+    }
+    Status migrateItem(const std::string& version, FieldViews& item, const ProductInfo& info) const override
+    {
+        if (version == "0.9")
+            item.insert(item.begin() + TestProduct::Image, "none.gif");
+        return ProjectFileFormat::migrateItem(version, item, info);
     }
 };
 

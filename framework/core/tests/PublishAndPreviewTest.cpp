@@ -27,7 +27,7 @@ protected:
     void addItemWithImage(const std::string& image)
     {
         TreeNode* node = agent.InsertItem(agent.tree().root());
-        agent.Items[agent.ItemIndexOf(node)][TestProduct::Image] = image;
+        agent.Items[agent.ItemIndexOf(node)].set(TestProduct::Image, image);
     }
     std::vector<std::string> filesIn(const fs::path& dir) const
     {

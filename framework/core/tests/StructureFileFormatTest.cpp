@@ -35,9 +35,9 @@ public:
     TItemData defaultItemData() const override { return TItemData(TStringArray{"Item", "", "_self", "", ""}); }
     void resetAppletData(TAppletData& data) const override
     {
-        const std::string kept = data.size() > 2 ? data[2] : std::string();
+        const std::string kept = data.size() > 2 ? std::string(data.get(2)) : std::string();
         data = defaultAppletData();
-        data[2] = kept;
+        data.set(2, kept);
     }
     void refreshDerivedFields(TkztAppletAgent& agent) const override { agent.UpdateItemLevels(); }
     std::string generatePage(const TkztAppletAgent&) const override { return {}; }
@@ -68,16 +68,16 @@ TreeNode* add(TkztAppletAgent& agent, TreeNode* parent, const std::string& capti
     TreeNode* node = agent.InsertItem(parent);
     const std::size_t i = agent.ItemIndexOf(node);
     agent.SetCaption(i, caption);
-    agent.Items[i][MenuProduct::Url] = url;
-    agent.Items[i][MenuProduct::Note] = note;
+    agent.Items[i].set(MenuProduct::Url, url);
+    agent.Items[i].set(MenuProduct::Note, note);
     return node;
 }
 
 // A document with items and changed parameters, to see what a failure leaves.
 void fillOldDocument(TkztAppletAgent& agent)
 {
-    agent.AppletData[0] = "changed";
-    agent.AppletData[2] = "author setting";
+    agent.AppletData.set(0, "changed");
+    agent.AppletData.set(2, "author setting");
     add(agent, add(agent, nullptr, "old"), "older");
 }
 
@@ -85,9 +85,9 @@ void expectFreshDocument(const TkztAppletAgent& agent)
 {
     EXPECT_TRUE(agent.Items.empty());
     EXPECT_EQ(agent.tree().count(), 1u);
-    EXPECT_EQ(agent.AppletData[0], "menu");
-    EXPECT_EQ(agent.AppletData[1], "12");
-    EXPECT_EQ(agent.AppletData[2], "author setting");
+    EXPECT_EQ(agent.AppletData.get(0), "menu");
+    EXPECT_EQ(agent.AppletData.get(1), "12");
+    EXPECT_EQ(agent.AppletData.get(2), "author setting");
 }
 
 class Recorder : public ProgressSink
@@ -120,7 +120,7 @@ TEST(StructureFile, linesCarryLevelCaptionLinkTargetAndDescription_inTreeOrder)
     add(agent, add(agent, home, "Sub", "sub.html", "a note"), "Deep", "", "");
     // Stale levels are refreshed from the tree before writing.
     for (TItemData& item : agent.Items)
-        item[MenuProduct::Level] = "7";
+        item.set(MenuProduct::Level, "7");
     ASSERT_TRUE(StructureFileFormat::ExportMenuStructure(agent, withNotes, dir.path() / "m.gms"));
     EXPECT_EQ(readFile(dir.path() / "m.gms"),
               header() + "<Structure_Description>\r\n"
@@ -170,7 +170,7 @@ TEST(StructureFile, importStartsFromDefaults_andAcceptsAnyGenerator)
 
     // Without descriptions the fifth field is ignored and the default stays.
     ASSERT_TRUE(StructureFileFormat::importText(agent, withoutNotes, file));
-    EXPECT_EQ(agent.Items[0][MenuProduct::Note], "");
+    EXPECT_EQ(agent.Items[0].get(MenuProduct::Note), "");
 }
 
 TEST(StructureFile, foreignOrEmptyFile_isRefused_andLeavesAFreshDocument)
@@ -239,14 +239,14 @@ TEST(StructureFile, separatorOrLineBreakInAValue_isRefused_andTheOldFileKept)
     for (const auto& [field, value] : bad) {
         TkztAppletAgent agent(product(), dir.appPaths());
         add(agent, nullptr, "fine");
-        agent.Items[0][field] = value;
+        agent.Items[0].set(field, value);
         EXPECT_FALSE(StructureFileFormat::ExportMenuStructure(agent, withNotes, path)) << value;
         EXPECT_EQ(readFile(path), "old");
     }
     // A separator in a field the structure file does not carry is no obstacle.
     TkztAppletAgent agent(product(), dir.appPaths());
     add(agent, nullptr, "fine");
-    agent.Items[0][MenuProduct::Note] = "#$@";
+    agent.Items[0].set(MenuProduct::Note, "#$@");
     EXPECT_TRUE(StructureFileFormat::ExportMenuStructure(agent, withoutNotes, path));
     EXPECT_EQ(agent.AppletData.size(), 3u);
 }

@@ -49,8 +49,10 @@ public:
     std::string generatePage(const TkztAppletAgent& agent) const override
     {
         std::string page;
-        for (const TItemData& item : agent.Items)
-            page += item[Id] + ":" + item[Parent] + ":" + item[Caption] + "\n";
+        for (const TItemData& item : agent.Items) {
+            page.append(item.get(Id)).append(":").append(item.get(Parent)).append(":").append(item.get(Caption));
+            page += "\n";
+        }
         return page;
     }
 

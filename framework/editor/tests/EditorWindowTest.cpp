@@ -212,12 +212,12 @@ private slots:
         QVERIFY(on->isChecked() && !off->isChecked());
         text->setText(QStringLiteral("bb"));
         binding.commit(record, 3);
-        QCOMPARE(record[3], std::string("bb"));
+        QCOMPARE(record.get(3), std::string("bb"));
         QVERIFY(binding.show(record, 0).ok());
         QVERIFY(!on->isChecked() && !off->isChecked());
         binding.commit(record, 0);
-        QCOMPARE(record[0], std::string("a\xe9"));
-        QCOMPARE(record[2], std::string("0"));
+        QCOMPARE(record.get(0), std::string("a\xe9"));
+        QCOMPARE(record.get(2), std::string("0"));
         QVERIFY(!binding.show(TFieldRecord(TStringArray{"x", "many", "0"})).ok());
     }
 
@@ -293,7 +293,7 @@ private slots:
         World world;
         MiniWindow& w = world.open(product);
         TreeNode* node = w.agent().InsertItem(w.agent().tree().root());
-        w.agent().Items[w.agent().ItemIndexOf(node)][MiniProduct::Url] = "a.html";
+        w.agent().Items[w.agent().ItemIndexOf(node)].set(MiniProduct::Url, "a.html");
         World::write(QString::fromStdString((w.agent().paths().previewDir / "a.html").string()), "old page");
         const QString file = world.path(QStringLiteral("p/a.mini"));
         QDir().mkpath(QFileInfo(file).absolutePath());

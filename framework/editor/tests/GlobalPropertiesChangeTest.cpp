@@ -39,8 +39,8 @@ private:
             const std::size_t i = agent.ItemIndexOf(node);
             agent.SetCaption(i, name);
             TItemData item = agent.GetItemData(i);
-            item[MiniProduct::Url] = std::string(name) + ".html";
-            item[MiniProduct::Colour] = "00000" + std::to_string(i);
+            item.set(MiniProduct::Url, std::string(name) + ".html");
+            item.set(MiniProduct::Colour, "00000" + std::to_string(i));
             agent.SetItemData(i, item);
         }
         TreeNode* b1 = agent.InsertItem(agent.NodeOfItem(1));
@@ -104,9 +104,9 @@ private slots:
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
         }
         for (std::size_t i = 0; i < agent.Items.size(); ++i) {
-            QCOMPARE(agent.Items[i][MiniProduct::Colour], before[0][MiniProduct::Colour]);
-            QCOMPARE(agent.Items[i][MiniProduct::Caption], before[i][MiniProduct::Caption]);
-            QCOMPARE(agent.Items[i][MiniProduct::Url], before[i][MiniProduct::Url]);
+            QCOMPARE(agent.Items[i].get(MiniProduct::Colour), before[0].get(MiniProduct::Colour));
+            QCOMPARE(agent.Items[i].get(MiniProduct::Caption), before[i].get(MiniProduct::Caption));
+            QCOMPARE(agent.Items[i].get(MiniProduct::Url), before[i].get(MiniProduct::Url));
         }
         {
             TfrmGlobalPropertiesChange dialog(agent, 3, layout());
@@ -115,11 +115,11 @@ private slots:
             dialog.findChild<QCheckBox*>("chchbxCaption")->setChecked(true);
             dialog.OkClick();
         }
-        QCOMPARE(agent.Items[0][MiniProduct::Caption], std::string("c"));
+        QCOMPARE(agent.Items[0].get(MiniProduct::Caption), std::string("c"));
         QCOMPARE(agent.NodeOfItem(0)->text(), std::string("c"));
         QCOMPARE(agent.NodeOfItem(2)->text(), std::string("c"));
         QCOMPARE(agent.NodeOfItem(1)->text(), std::string("b"));
-        QCOMPARE(agent.Items[0][MiniProduct::Url], std::string("a.html"));
+        QCOMPARE(agent.Items[0].get(MiniProduct::Url), std::string("a.html"));
     }
 
     // Items with two looks of one field each: the URL is look "A", the
@@ -156,9 +156,9 @@ private slots:
             dialog.OkClick();
         }
         for (std::size_t i = 0; i < agent.Items.size(); ++i) {
-            QCOMPARE(agent.Items[i][MiniProduct::Colour], before[0][MiniProduct::Colour]);
-            QCOMPARE(agent.Items[i][MiniProduct::Url], before[i][MiniProduct::Url]);
-            QCOMPARE(agent.Items[i][MiniProduct::Caption], before[i][MiniProduct::Caption]);
+            QCOMPARE(agent.Items[i].get(MiniProduct::Colour), before[0].get(MiniProduct::Colour));
+            QCOMPARE(agent.Items[i].get(MiniProduct::Url), before[i].get(MiniProduct::Url));
+            QCOMPARE(agent.Items[i].get(MiniProduct::Caption), before[i].get(MiniProduct::Caption));
         }
     }
 

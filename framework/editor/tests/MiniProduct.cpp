@@ -35,6 +35,6 @@ std::string MiniProduct::generatePage(const kzt::TkztAppletAgent& agent) const
 {
     std::string page;
     for (const auto& item : agent.Items)
-        page += item[Caption] + "\n";
+        page.append(item.get(Caption)).append("\n");
     return page;
 }

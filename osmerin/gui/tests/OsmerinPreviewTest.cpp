@@ -23,8 +23,8 @@ kzt::TAppletData applet()
 kzt::TItemData item(const std::string& type, const std::string& content)
 {
     kzt::TItemData data = OsmerinProfile::instance().defaultItemData();
-    data[ItemContentType] = type;
-    data[ItemContent] = content;
+    data.set(ItemContentType, type);
+    data.set(ItemContent, content);
     return data;
 }
 
@@ -77,20 +77,20 @@ private slots:
         QCOMPARE(preview.imgImage->size(), QSize(20, 10));
         QCOMPARE(preview.imgImage->pos(), QPoint(7, 7));
         QCOMPARE(preview.pictureLoads(), 1);
-        it[ItemImageAlign] = "1";
+        it.set(ItemImageAlign, "1");
         preview.refresh(applet(), &it, QString(), folder());
         QCOMPARE(preview.pictureLoads(), 1);
         QCOMPARE(preview.imgImage->pos(), QPoint((140 - 12 - 20) / 2 + 6, 7));
-        it[ItemImageAlign] = "2";
+        it.set(ItemImageAlign, "2");
         preview.refresh(applet(), &it, QString(), folder());
         QCOMPARE(preview.imgImage->pos(), QPoint(140 - 6 - 20, 7));
 
-        it[ItemContent] = "missing.gif";
+        it.set(ItemContent, "missing.gif");
         preview.refresh(applet(), &it, QString(), folder());
         QVERIFY(!preview.imgImage->isHidden());
         QVERIFY(preview.imgImage->pixmap().isNull());
         // A name that is not a bare file name is never looked up.
-        it[ItemContent] = "../pic.jpg";
+        it.set(ItemContent, "../pic.jpg");
         preview.refresh(applet(), &it, QString(), folder());
         QVERIFY(preview.imgImage->pixmap().isNull());
         QCOMPARE(preview.pictureLoads(), 1);
@@ -102,9 +102,9 @@ private slots:
         TfrmWysiwyg preview;
         preview.resize(140, 230);
         kzt::TItemData it = item("2", "news.txt");
-        it[ItemFontSize] = "14";
-        it[ItemFontStyle] = "3";
-        it[ItemTextAlign] = "1";
+        it.set(ItemFontSize, "14");
+        it.set(ItemFontStyle, "3");
+        it.set(ItemTextAlign, "1");
         preview.refresh(applet(), &it, QString(), folder());
         QVERIFY(!preview.memoText->isHidden());
         QCOMPARE(preview.memoText->toPlainText(), QStringLiteral("first line\nsecond line"));
@@ -114,14 +114,14 @@ private slots:
         QCOMPARE(preview.memoText->document()->defaultTextOption().alignment(), Qt::AlignHCenter);
         QCOMPARE(preview.memoText->geometry(), QRect(7, 7, 140 - 12 - 1, 230 - 12 - 1));
 
-        it[ItemContent] = "gone.txt";
+        it.set(ItemContent, "gone.txt");
         preview.refresh(applet(), &it, QString(), folder());
         QCOMPARE(preview.memoText->toPlainText(), QStringLiteral("first line\nsecond line"));
 
         kzt::TItemData text = item("0", "a*#$@%b");
         preview.refresh(applet(), &text, QStringLiteral("a\nb"), folder());
         QCOMPARE(preview.memoText->toPlainText(), QStringLiteral("a\nb"));
-        text[ItemContent].clear();
+        text.set(ItemContent, {});
         preview.refresh(applet(), &text, QString(), folder());
         QCOMPARE(preview.memoText->toPlainText(), QString());
     }
@@ -131,29 +131,29 @@ private slots:
         TfrmWysiwyg preview;
         preview.resize(100, 80);
         kzt::TAppletData a = applet();
-        a[AppletBorderColor] = "C86432";
+        a.set(AppletBorderColor, "C86432");
         const QRgb frame = qRgb(0xC8, 0x64, 0x32);
-        a[AppletBorderWidth] = "0";
-        a[AppletBorderStyle] = "3";
+        a.set(AppletBorderWidth, "0");
+        a.set(AppletBorderStyle, "3");
         preview.refresh(a, nullptr, QString(), folder());
         QCOMPARE(preview.canvas().pixel(0, 0), qRgb(0, 0, 0));
         QCOMPARE(preview.canvas().pixel(50, 0), qRgb(0, 0, 0));
 
-        a[AppletBorderStyle] = "1";
+        a.set(AppletBorderStyle, "1");
         preview.refresh(a, nullptr, QString(), folder());
         QCOMPARE(preview.canvas().pixel(50, 0), vantrel::darkerColor(frame));
         QCOMPARE(preview.canvas().pixel(0, 40), vantrel::darkerColor(frame));
         QCOMPARE(preview.canvas().pixel(50, 1), qRgb(0, 0, 0));
-        a[AppletBorderStyle] = "2";
+        a.set(AppletBorderStyle, "2");
         preview.refresh(a, nullptr, QString(), folder());
         QCOMPARE(preview.canvas().pixel(50, 0), vantrel::lighterColor(frame));
 
-        a[AppletBorderWidth] = "10";
-        a[AppletBorderStyle] = "1";
+        a.set(AppletBorderWidth, "10");
+        a.set(AppletBorderStyle, "1");
         preview.refresh(a, nullptr, QString(), folder());
         QCOMPARE(preview.canvas().pixel(5, 40), frame);
         QCOMPARE(preview.canvas().pixel(95, 40), frame);
-        a[AppletBorderWidth] = "2";
+        a.set(AppletBorderWidth, "2");
         preview.refresh(a, nullptr, QString(), folder());
         // The old band is gone; the new one is two pixels wide.
         QCOMPARE(preview.canvas().pixel(5, 40), qRgb(0, 0, 0));
@@ -167,7 +167,7 @@ private slots:
         TfrmWysiwyg preview;
         preview.resize(140, 230);
         kzt::TAppletData a = applet();
-        a[ScrollBtn1ArrowColor] = "0000FF";
+        a.set(ScrollBtn1ArrowColor, "0000FF");
         preview.refresh(a, nullptr, QString(), folder());
         QCOMPARE(preview.ScrlBtn1->ArrowDir, 0);
         QCOMPARE(preview.ScrlBtn2->ArrowDir, 1);
@@ -177,7 +177,7 @@ private slots:
         QCOMPARE(up.pixel(9, 9), qRgb(0, 0, 0));
         QCOMPARE(up.pixel(2, 5), qRgb(0xED, 0xCB, 0x0A));
 
-        a[SlideDirection] = "2";
+        a.set(SlideDirection, "2");
         preview.refresh(a, nullptr, QString(), folder());
         QCOMPARE(preview.ScrlBtn1->ArrowDir, 2);
         QCOMPARE(preview.ScrlBtn2->ArrowDir, 3);
@@ -188,8 +188,8 @@ private slots:
         QCOMPARE(left.pixel(7, 5), qRgb(0xED, 0xCB, 0x0A));
         QCOMPARE(left.pixel(5, 2), qRgb(0xED, 0xCB, 0x0A));
 
-        a[ShowScrollBtnFlag] = "0";
-        a[ScrollBtn1X] = "40";
+        a.set(ShowScrollBtnFlag, "0");
+        a.set(ScrollBtn1X, "40");
         preview.refresh(a, nullptr, QString(), folder());
         QVERIFY(preview.ScrlBtn1->isHidden());
         QVERIFY(preview.ScrlBtn2->isHidden());

@@ -97,7 +97,7 @@ private:
         window().commitPanels();
         QStringList out;
         for (const auto& item : agent().Items)
-            out << QString::fromStdString(item[osmerin::ItemComment]);
+            out << QString::fromUtf8(item.get(osmerin::ItemComment));
         return out;
     }
     QStringList nodeTexts()
@@ -217,7 +217,7 @@ private slots:
         action("Paste1")->trigger();
         QCOMPARE(comments(), (QStringList{"A", "B", "A", "A"}));
         QCOMPARE(nodeTexts(), (QStringList{"A", "B", "A", "A"}));
-        QCOMPARE(agent().Items[3][osmerin::ItemURL], std::string("a.html"));
+        QCOMPARE(agent().Items[3].get(osmerin::ItemURL), std::string("a.html"));
         QVERIFY(agent().IsConsistent());
         QVERIFY(enabled("Paste1"));
     }
@@ -363,12 +363,12 @@ private slots:
     void selectingItems_keepsEveryRecord()
     {
         insertItems({"A", "B"});
-        agent().Items[0][osmerin::ItemFontStyle] = "1";
-        agent().Items[0][osmerin::ItemTextAlign] = "2";
-        agent().Items[0][osmerin::ItemFontSize] = "36";
-        agent().Items[0][osmerin::ItemContentType] = "1";
-        agent().Items[0][osmerin::ItemUnderline] = "2";
-        agent().Items[1][osmerin::ItemText] = "x*#$@%";
+        agent().Items[0].set(osmerin::ItemFontStyle, "1");
+        agent().Items[0].set(osmerin::ItemTextAlign, "2");
+        agent().Items[0].set(osmerin::ItemFontSize, "36");
+        agent().Items[0].set(osmerin::ItemContentType, "1");
+        agent().Items[0].set(osmerin::ItemUnderline, "2");
+        agent().Items[1].set(osmerin::ItemText, "x*#$@%");
         const auto before = agent().Items;
         for (int round = 0; round < 2; ++round) {
             selectItem(0);
@@ -379,7 +379,7 @@ private slots:
         for (std::size_t i = 0; i < before.size(); ++i)
             for (std::size_t f = 0; f < osmerin::ItemFieldCount; ++f)
                 if (f != osmerin::ItemContent)
-                    QCOMPARE(agent().Items[i][f], before[i][f]);
+                    QCOMPARE(agent().Items[i].get(f), before[i].get(f));
         selectItem(0);
         QVERIFY(child<QToolButton>("spdbtnFontBold")->isChecked());
         QVERIFY(child<QToolButton>("spdbtnFontAlignRight")->isChecked());
@@ -402,7 +402,7 @@ private slots:
         QVERIFY(child<QWidget>("editItemTextFilename")->isEnabled());
         QVERIFY(!child<QWidget>("cmbxItemImageAlign")->isEnabled());
         window().commitPanels();
-        QCOMPARE(agent().Items[0][osmerin::ItemContentType], std::string("2"));
+        QCOMPARE(agent().Items[0].get(osmerin::ItemContentType), std::string("2"));
 
         selectRoot();
         child<QCheckBox>("chckbxShowScrollBtnFlag")->click();
@@ -415,8 +415,8 @@ private slots:
         auto* width = child<QSpinBox>("udAppletWidth");
         width->setValue(300);
         window().commitPanels();
-        QCOMPARE(agent().AppletData[osmerin::AppletWidth], std::string("300"));
-        QCOMPARE(agent().AppletData[osmerin::ShowScrollBtnFlag], std::string("1"));
+        QCOMPARE(agent().AppletData.get(osmerin::AppletWidth), std::string("300"));
+        QCOMPARE(agent().AppletData.get(osmerin::ShowScrollBtnFlag), std::string("1"));
     }
 };
 

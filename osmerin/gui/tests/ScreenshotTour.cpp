@@ -60,7 +60,7 @@ int main(int argc, char** argv)
     bool pagesShot = false;
     for (std::size_t kind = 0; kind < 3; ++kind) {
         for (std::size_t i = 0; i < agent.Items.size(); ++i) {
-            if (agent.Items[i][osmerin::ItemContentType] != std::to_string(kind))
+            if (agent.Items[i].get(osmerin::ItemContentType) != std::to_string(kind))
                 continue;
             window.selectNode(agent.NodeOfItem(i));
             settle();

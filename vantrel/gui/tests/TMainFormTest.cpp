@@ -527,7 +527,7 @@ private slots:
                 QCOMPARE(qobject_cast<QLineEdit*>(box)->text(), QString());
         }
         window().commitPanels();
-        for (const std::string& value : agent().Items[0].Fields)
+        for (const std::string& value : agent().Items[0].toStrings())
             QVERIFY(value.find("#$@") == std::string::npos);
         QCOMPARE(agent().tree().nodeAt(1)->text(), std::string());
     }

@@ -51,13 +51,13 @@ struct Fixture
         agent = std::make_unique<kzt::TkztAppletAgent>(VantrelProfile::instance(), paths);
         agent->ResetToDefaults();
         auto& applet = agent->AppletData;
-        applet[ApBgImg] = "";
-        applet[ApBgClr] = hex(kAppletBg);
-        applet[ApBgGrdntFllDrctn] = "0";
-        applet[ApBrdWidth] = "0";
-        applet[ApBrdStyle] = "0";
-        applet[ApWidth] = "200";
-        applet[ApHeight] = "300";
+        applet.set(ApBgImg, "");
+        applet.set(ApBgClr, hex(kAppletBg));
+        applet.set(ApBgGrdntFllDrctn, "0");
+        applet.set(ApBrdWidth, "0");
+        applet.set(ApBrdStyle, "0");
+        applet.set(ApWidth, "200");
+        applet.set(ApHeight, "300");
         for (int i = 0; i < items; ++i)
             add(qRgb(200, i, 0));
     }
@@ -69,20 +69,20 @@ struct Fixture
     {
         VantrelDocument::InsertItem(*agent, nullptr);
         auto& it = agent->Items.back();
-        it[ICaption] = "";
+        it.set(ICaption, "");
         const QRgb colours[] = {normal, kOver, kClicked};
         for (int s = 0; s < 3; ++s) {
             const std::size_t b = kStates[s];
-            it[b + BgImg] = "";
-            it[b + BgClr] = hex(colours[s]);
-            it[b + BgGrdntFllDrctn] = "0";
-            it[b + BrdWidth] = "0";
-            it[b + BrdStyle] = "0";
+            it.set(b + BgImg, "");
+            it.set(b + BgClr, hex(colours[s]));
+            it.set(b + BgGrdntFllDrctn, "0");
+            it.set(b + BrdWidth, "0");
+            it.set(b + BrdStyle, "0");
         }
-        it[IX] = "0";
-        it[IY] = "0";
-        it[IWidth] = "100";
-        it[IHeight] = "20";
+        it.set(IX, "0");
+        it.set(IY, "0");
+        it.set(IWidth, "100");
+        it.set(IHeight, "20");
     }
 };
 
@@ -143,8 +143,8 @@ private slots:
 void TfrmWysiwygTest::windowCaptionFlagsAndSize()
 {
     Fixture f(0);
-    f.agent->AppletData[ApWidth] = "260";
-    f.agent->AppletData[ApHeight] = "170";
+    f.agent->AppletData.set(ApWidth, "260");
+    f.agent->AppletData.set(ApHeight, "170");
     TfrmWysiwyg w(*f.agent);
     QCOMPARE(w.windowTitle(), QStringLiteral("Preview Form"));
     QVERIFY(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -158,8 +158,8 @@ void TfrmWysiwygTest::windowCaptionFlagsAndSize()
     QCOMPARE(w.frame().size(), QSize(260, 170));
     QCOMPARE(rgb(w.frame(), 130, 85), kAppletBg);
 
-    f.agent->AppletData[ApWidth] = "999999999";
-    f.agent->AppletData[ApHeight] = "0";
+    f.agent->AppletData.set(ApWidth, "999999999");
+    f.agent->AppletData.set(ApHeight, "0");
     w.applyAppletSize();
     QCOMPARE(w.size(), QSize(kMaxSurfaceSide, 1));
 }
@@ -167,18 +167,18 @@ void TfrmWysiwygTest::windowCaptionFlagsAndSize()
 void TfrmWysiwygTest::itemsStackByGapsAndIndentsInsideTheBorder()
 {
     Fixture f(3);
-    f.agent->AppletData[ApBrdWidth] = "3";
-    f.agent->AppletData[ApBrdStyle] = "1";
-    f.agent->AppletData[ApBrdClr] = "FFFFFF";
+    f.agent->AppletData.set(ApBrdWidth, "3");
+    f.agent->AppletData.set(ApBrdStyle, "1");
+    f.agent->AppletData.set(ApBrdClr, "FFFFFF");
     // Item 0 ends at 3 + 17 + 20 = 40; item 1 has a gap of 5 and an indent of 30.
-    f.item(0)[IX] = "-3";
-    f.item(0)[IY] = "17";
-    f.item(1)[IX] = "30";
-    f.item(1)[IY] = "5";
-    f.item(2)[IX] = "7";
-    f.item(2)[IY] = "-10";
-    f.item(2)[IWidth] = "50";
-    f.item(2)[IHeight] = "30";
+    f.item(0).set(IX, "-3");
+    f.item(0).set(IY, "17");
+    f.item(1).set(IX, "30");
+    f.item(1).set(IY, "5");
+    f.item(2).set(IX, "7");
+    f.item(2).set(IY, "-10");
+    f.item(2).set(IWidth, "50");
+    f.item(2).set(IHeight, "30");
     TfrmWysiwyg w(*f.agent);
     w.refresh(-1);
     const auto& boxes = w.itemBoxes();
@@ -216,16 +216,16 @@ void TfrmWysiwygTest::scrollBarWhenItemsDoNotFit()
     QFETCH(int, left);
     Fixture f(4);
     auto& applet = f.agent->AppletData;
-    applet[ApHeight] = "100";
-    applet[ApBrdWidth] = "2";
-    applet[VSBAlign] = align.toStdString();
-    applet[VSBWidth] = "16";
-    applet[VSBBgClr] = "010203";
-    applet[VSBVisibleClr] = "040506";
-    applet[VSBUpBtnClr] = "070809";
-    applet[VSBDownBtnClr] = "0A0B0C";
-    applet[VSBUpBtnArwClr] = "0D0E0F";
-    applet[VSBDownBtnArwClr] = "101112";
+    applet.set(ApHeight, "100");
+    applet.set(ApBrdWidth, "2");
+    applet.set(VSBAlign, align.toStdString());
+    applet.set(VSBWidth, "16");
+    applet.set(VSBBgClr, "010203");
+    applet.set(VSBVisibleClr, "040506");
+    applet.set(VSBUpBtnClr, "070809");
+    applet.set(VSBDownBtnClr, "0A0B0C");
+    applet.set(VSBUpBtnArwClr, "0D0E0F");
+    applet.set(VSBDownBtnArwClr, "101112");
     TfrmWysiwyg w(*f.agent);
     // 2 + 4 × 20 = 82 fits in 100 − 2.
     w.refresh(-1);
@@ -273,11 +273,11 @@ void TfrmWysiwygTest::scrollBarWhenItemsDoNotFit()
 void TfrmWysiwygTest::scrollingMovesEveryItemByThePosition()
 {
     Fixture f(10);
-    f.agent->AppletData[ApHeight] = "100";
-    f.agent->AppletData[ApBrdWidth] = "4";
-    f.agent->AppletData[VSBWidth] = "20";
-    f.agent->AppletData[VSBAlign] = "1";
-    f.item(0)[IY] = "5";
+    f.agent->AppletData.set(ApHeight, "100");
+    f.agent->AppletData.set(ApBrdWidth, "4");
+    f.agent->AppletData.set(VSBWidth, "20");
+    f.agent->AppletData.set(VSBAlign, "1");
+    f.item(0).set(IY, "5");
     TfrmWysiwyg w(*f.agent);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -331,7 +331,7 @@ void TfrmWysiwygTest::eachPageShowsEveryItemInItsLook()
     // Drawing switched off leaves the frame as it was.
     w.setDrawingEnabled(false);
     const QImage before = w.frame();
-    f.agent->AppletData[ApBgClr] = "FFFFFF";
+    f.agent->AppletData.set(ApBgClr, "FFFFFF");
     w.refresh(-1);
     QCOMPARE(w.frame(), before);
 }
@@ -344,12 +344,12 @@ void TfrmWysiwygTest::onlyTheSelectedItemIsRenderedAgain()
     const auto afterBuild = w.renderCount();
     QCOMPARE(afterBuild, 15);
     // An edit of item 3's normal look, refreshed with item 3 selected.
-    f.item(3)[ItNoBgClr] = "123456";
+    f.item(3).set(ItNoBgClr, "123456");
     w.refresh(3);
     QCOMPARE(w.renderCount(), afterBuild + 1);
     QCOMPARE(rgb(w.frame(), 50, 70), qRgb(0x12, 0x34, 0x56));
     // The mouse-over page re-renders the mouse-over picture only.
-    f.item(3)[ItOvBgClr] = "654321";
+    f.item(3).set(ItOvBgClr, "654321");
     w.setItemGeneralPage(false);
     w.setItemOverPage(true);
     w.refresh(3);
@@ -364,14 +364,14 @@ void TfrmWysiwygTest::onlyTheSelectedItemIsRenderedAgain()
 void TfrmWysiwygTest::captionFontIsTheStoredSizeLessSix()
 {
     Fixture f(1);
-    f.item(0)[ICaption] = "H";
-    f.item(0)[ItNoFntName] = "1";
-    f.item(0)[ItNoFntStyle] = "0";
-    f.item(0)[ItNoTextClr] = "000000";
-    f.item(0)[ItNoBgClr] = "FFFFFF";
-    f.item(0)[IHeight] = "60";
+    f.item(0).set(ICaption, "H");
+    f.item(0).set(ItNoFntName, "1");
+    f.item(0).set(ItNoFntStyle, "0");
+    f.item(0).set(ItNoTextClr, "000000");
+    f.item(0).set(ItNoBgClr, "FFFFFF");
+    f.item(0).set(IHeight, "60");
     auto itemInk = [&](const char* size) {
-        f.item(0)[ItNoFntSize] = size;
+        f.item(0).set(ItNoFntSize, size);
         TfrmWysiwyg w(*f.agent);
         w.rebuildCache();
         return inkOf(w.cachedPicture(0, 0), qRgb(255, 255, 255)).height();
@@ -397,14 +397,14 @@ void TfrmWysiwygTest::captionWrapsAtTheWrapBoxFont()
 {
     Fixture f(1);
     auto& it = f.item(0);
-    it[ItNoTextClr] = "000000";
-    it[ItNoBgClr] = "FFFFFF";
-    it[ItNoTextVAlign] = "0";
-    it[ItNoFntSize] = "30";
-    it[IWidth] = "60";
-    it[IHeight] = "400";
+    it.set(ItNoTextClr, "000000");
+    it.set(ItNoBgClr, "FFFFFF");
+    it.set(ItNoTextVAlign, "0");
+    it.set(ItNoFntSize, "30");
+    it.set(IWidth, "60");
+    it.set(IHeight, "400");
     auto lineCount = [&](const char* caption) {
-        it[ICaption] = caption;
+        it.set(ICaption, caption);
         TfrmWysiwyg w(*f.agent);
         w.rebuildCache();
         // Rows of ink separated by blank rows.
@@ -437,16 +437,16 @@ void TfrmWysiwygTest::borderWidthIsTheTextMarginWithoutBorderStyle()
 {
     Fixture f(1);
     auto& it = f.item(0);
-    it[ICaption] = "Ixx";
-    it[ItNoTextClr] = "000000";
-    it[ItNoBgClr] = "FFFFFF";
-    it[ItNoTextHAlign] = "0";
-    it[ItNoTextVAlign] = "0";
-    it[ItNoTextHOffset] = "0";
-    it[ItNoTextVOffset] = "0";
-    it[ItNoBrdStyle] = "0";
+    it.set(ICaption, "Ixx");
+    it.set(ItNoTextClr, "000000");
+    it.set(ItNoBgClr, "FFFFFF");
+    it.set(ItNoTextHAlign, "0");
+    it.set(ItNoTextVAlign, "0");
+    it.set(ItNoTextHOffset, "0");
+    it.set(ItNoTextVOffset, "0");
+    it.set(ItNoBrdStyle, "0");
     auto inkAt = [&](const char* width) {
-        it[ItNoBrdWidth] = width;
+        it.set(ItNoBrdWidth, width);
         TfrmWysiwyg w(*f.agent);
         w.rebuildCache();
         return inkOf(w.cachedPicture(0, 0), qRgb(255, 255, 255));
@@ -469,7 +469,7 @@ void TfrmWysiwygTest::cacheFollowsInsertDeleteAndSwap()
 
     // Insert in the middle: three fresh pictures, later entries shift up.
     auto record = f.agent->Items[0];
-    record[ItNoBgClr] = "00FFFF";
+    record.set(ItNoBgClr, "00FFFF");
     f.agent->InsertItemData(1, record);
     w.insertItem(1);
     QCOMPARE(w.renderCount(), 12);
@@ -483,7 +483,7 @@ void TfrmWysiwygTest::cacheFollowsInsertDeleteAndSwap()
     // At the end it appends; past the end nothing happens.
     w.insertItem(6);
     QCOMPARE(w.cacheLength(), std::size_t(4));
-    record[ItNoBgClr] = "FF00FF";
+    record.set(ItNoBgClr, "FF00FF");
     f.agent->Items.push_back(record);
     w.insertItem(4);
     QCOMPARE(colourOf(4), qRgb(255, 0, 255));
@@ -540,27 +540,27 @@ void TfrmWysiwygTest::loadingScreen()
 {
     Fixture f(30);
     auto& a = f.agent->AppletData;
-    a[ApHeight] = "100";
-    a[ApLoadingBgClr] = "E0E0E0";
-    a[ShowLoadingBar] = "1";
-    a[ApLoadingBarX] = "10";
-    a[ApLoadingBarY] = "50";
-    a[ApLoadingBarWidth] = "91";
-    a[ApLoadingBarHeight] = "10";
-    a[ApLoadingBarBrdWidth] = "0";
-    a[ApLoadingBarBrdStyle] = "0";
-    a[ApLoadingBarBlankClr] = "C0C0C0";
-    a[ApLoadingBarFillClr] = "FF8000";
-    a[ShowApLoadingMsg1] = "1";
-    a[ApLoadingMsg1] = "Loading";
-    a[ApLoadingMsg1X] = "20";
-    a[ApLoadingMsg1Y] = "10";
-    a[ApLoadingMsg1Width] = "150";
-    a[ApLoadingMsg1Clr] = "000000";
-    a[ShowApLoadingMsg2] = "0";
-    a[ApLoadingMsg2] = "Never shown";
-    a[ApLoadingMsg2X] = "20";
-    a[ApLoadingMsg2Y] = "70";
+    a.set(ApHeight, "100");
+    a.set(ApLoadingBgClr, "E0E0E0");
+    a.set(ShowLoadingBar, "1");
+    a.set(ApLoadingBarX, "10");
+    a.set(ApLoadingBarY, "50");
+    a.set(ApLoadingBarWidth, "91");
+    a.set(ApLoadingBarHeight, "10");
+    a.set(ApLoadingBarBrdWidth, "0");
+    a.set(ApLoadingBarBrdStyle, "0");
+    a.set(ApLoadingBarBlankClr, "C0C0C0");
+    a.set(ApLoadingBarFillClr, "FF8000");
+    a.set(ShowApLoadingMsg1, "1");
+    a.set(ApLoadingMsg1, "Loading");
+    a.set(ApLoadingMsg1X, "20");
+    a.set(ApLoadingMsg1Y, "10");
+    a.set(ApLoadingMsg1Width, "150");
+    a.set(ApLoadingMsg1Clr, "000000");
+    a.set(ShowApLoadingMsg2, "0");
+    a.set(ApLoadingMsg2, "Never shown");
+    a.set(ApLoadingMsg2X, "20");
+    a.set(ApLoadingMsg2Y, "70");
     TfrmWysiwyg w(*f.agent);
     w.refresh(-1);
     QVERIFY(!w.scrollBar()->isHidden());
@@ -589,10 +589,10 @@ void TfrmWysiwygTest::picturesComeFromThePreviewFolderOnly()
     const QString source = QStringLiteral(KZT_SOURCE_DIR "/vantrel/share/templates/paper_item.gif");
     QVERIFY(QFile::copy(source, f.previewFolder.filePath(QStringLiteral("item.gif"))));
     auto& it = f.item(0);
-    it[ItNoBgImgAlign] = "5";
-    it[ItNoBgClr] = "FFFFFF";
+    it.set(ItNoBgImgAlign, "5");
+    it.set(ItNoBgClr, "FFFFFF");
     auto picture = [&](const std::string& name) {
-        it[ItNoBgImg] = name;
+        it.set(ItNoBgImg, name);
         TfrmWysiwyg w(*f.agent);
         w.rebuildCache();
         return w.cachedPicture(0, 0);
@@ -615,13 +615,13 @@ void TfrmWysiwygTest::picturesComeFromThePreviewFolderOnly()
 void TfrmWysiwygTest::hugeAndDamagedValuesStayBounded()
 {
     Fixture f(4);
-    f.item(0)[IWidth] = "5000000";
-    f.item(1)[IHeight] = "abc";
-    f.item(2)[IY] = "2000000000";
-    f.item(3)[IY] = "2000000000";
-    f.item(3)[ItNoBgClr] = "not a colour";
-    f.agent->AppletData[VSBWidth] = "-50";
-    f.agent->AppletData[ApBrdWidth] = "99999";
+    f.item(0).set(IWidth, "5000000");
+    f.item(1).set(IHeight, "abc");
+    f.item(2).set(IY, "2000000000");
+    f.item(3).set(IY, "2000000000");
+    f.item(3).set(ItNoBgClr, "not a colour");
+    f.agent->AppletData.set(VSBWidth, "-50");
+    f.agent->AppletData.set(ApBrdWidth, "99999");
     TfrmWysiwyg w(*f.agent);
     w.refresh(-1);
     QVERIFY(w.cachedPicture(0, 0).isNull());
@@ -630,7 +630,7 @@ void TfrmWysiwygTest::hugeAndDamagedValuesStayBounded()
     QCOMPARE(rgb(w.cachedPicture(3, 0), 0, 0), qRgb(0, 0, 0));
     QVERIFY(!w.scrollBar()->isHidden());
     // A record short of fields draws nothing and breaks nothing.
-    f.agent->Items[1].Fields.resize(10);
+    f.agent->Items[1].resize(10);
     w.rebuildCache();
     w.refresh(1);
     QVERIFY(w.cachedPicture(1, 2).isNull());
@@ -640,10 +640,10 @@ void TfrmWysiwygTest::hugeAndDamagedValuesStayBounded()
     for (int i = 0; i < 3; ++i)
         many.add(qRgb(1, 2, i));
     for (int i = 0; i < 2; ++i) {
-        many.item(i)[IWidth] = "4096";
-        many.item(i)[IHeight] = "4096";
+        many.item(i).set(IWidth, "4096");
+        many.item(i).set(IHeight, "4096");
     }
-    many.item(2)[IY] = "-8192";
+    many.item(2).set(IY, "-8192");
     TfrmWysiwyg big(*many.agent);
     big.refresh(-1);
     std::int64_t pixels = 0;
@@ -673,10 +673,10 @@ void TfrmWysiwygTest::userResizeIsReportedAndClosingSignals()
     QCOMPARE(reported, QList<QSize>{QSize(240, 180)});
     QCOMPARE(w.frame().size(), QSize(240, 180));
     // The editor writes the size back; following it reports nothing.
-    f.agent->AppletData[ApWidth] = "240";
-    f.agent->AppletData[ApHeight] = "180";
+    f.agent->AppletData.set(ApWidth, "240");
+    f.agent->AppletData.set(ApHeight, "180");
     w.applyAppletSize();
-    f.agent->AppletData[ApWidth] = "150";
+    f.agent->AppletData.set(ApWidth, "150");
     w.applyAppletSize();
     QCOMPARE(w.size(), QSize(150, 180));
     QCOMPARE(reported.size(), 1);
