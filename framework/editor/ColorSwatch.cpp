@@ -32,8 +32,10 @@ void ColorSwatch::mouseReleaseEvent(QMouseEvent* event)
 void ColorSwatch::paintEvent(QPaintEvent* event)
 {
     {
+        // A panel that does not apply is drawn light grey, as disabled
+        // boxes are; its colour comes back with it.
         QPainter painter(this);
-        painter.fillRect(contentsRect(), m_color);
+        painter.fillRect(contentsRect(), isEnabled() ? m_color : QColor(192, 192, 192));
     }
     QFrame::paintEvent(event);
 }

@@ -313,8 +313,9 @@ test('osmerin: hostile text in every field stays text', { skip: osmerinSkip }, a
 
 test('both samples load their runtime and draw, in forced colours too', { skip: vantrelSkip || osmerinSkip }, async () => {
   const { buildDir } = require('./lib/programs');
-  for (const [product, selector] of [['vantrel', 'nav.vantrel20 .v20-item'], ['osmerin', '.osmeral .os-btn']]) {
-    const page = path.join(buildDir(), 'share', product, 'samples', 'index.html');
+  for (const [product, selector, sample] of [['vantrel', 'nav.vantrel20 .v20-item', 'general_menu_golden_theme.html'],
+    ['osmerin', '.osmeral .os-btn', 'index.html']]) {
+    const page = path.join(buildDir(), 'share', product, 'samples', sample);
     assert.ok(fs.existsSync(page), page);
     await withPage('file://' + page, async (p) => assert.ok(await p.locator(selector).count() >= 2, product));
     // Forced colours: the items and buttons keep a visible edge in the system colours.

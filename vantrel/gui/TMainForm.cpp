@@ -187,7 +187,7 @@ void TMainForm::buildMenus()
     addMenuOf("Option1", tr("&Option"), {m_actWebBrowser, scriptRuntimeAction()});
     HelpMenuTargets targets;
     targets.helpIndex = "help/index.html";
-    targets.samplePage = "samples/index.html";
+    targets.samplePage = "samples/general_menu_golden_theme.html";
     targets.homepage = QStringLiteral("https://vantrel.example.org/");
     targets.contact = QStringLiteral("mailto:vantrel@example.org");
     targets.about = tr("A builder of gliding tree menus for web pages.");

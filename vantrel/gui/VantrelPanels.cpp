@@ -352,7 +352,7 @@ QWidget* VantrelPanels::buildAdvancedPage()
     page->setObjectName(QStringLiteral("tbshtAdvanced"));
     page->setStatusTip(tr("Where the applet reads its parameters from"));
     auto* column = new QVBoxLayout(page);
-    auto* box = group(tr("Applet Parameters"), page);
+    auto* box = group(tr("Parameters File"), page);
     auto* grid = new QGridLayout(box);
     grid->addWidget(makeAppletControl(LoadAppletParamFromFile, box), 0, 0, 1, 2);
     addRows(grid, {{tr("File Name"), makeAppletControl(AppletParametersFileName, box)}}, 1, 1);
@@ -368,21 +368,22 @@ QWidget* VantrelPanels::buildItemGeneralPage()
     page->setStatusTip(tr("Caption, link and place of the item"));
     auto* column = new QVBoxLayout(page);
 
-    auto* general = group(tr("Item"), page);
-    auto* grid = new QGridLayout(general);
-    spdbtnItURL = pickerButton("spdbtnItURL", general);
-    spdbtnItURL->setStatusTip(tr("Link to a local file"));
-    addRows(grid, {{tr("Caption"), makeItemControl(ICaption, general)},
-                   {tr("URL"), withButton(makeItemControl(IURL, general), spdbtnItURL, general)},
-                   {tr("Target"), makeItemControl(ITarget, general)},
-                   {tr("Description"), makeItemControl(IDescription, general)},
-                   {tr("Initial Visibility"), makeItemControl(ItemInitVisible, general)}});
-    edtICaption = control<QLineEdit>("edtICaption");
-    cmbxIURL = control<QComboBox>("cmbxIURL");
-    cmbxITarget = control<QComboBox>("cmbxITarget");
-    cmbxItemInitVisible = control<QComboBox>("cmbxItemInitVisible");
+    auto* caption = group(tr("Caption"), page);
+    auto* captionGrid = new QGridLayout(caption);
+    addRows(captionGrid, {{tr("Caption"), makeItemControl(ICaption, caption)}});
 
-    auto* place = group(tr("Position and Size"), page);
+    auto* link = group(tr("Link"), page);
+    auto* linkGrid = new QGridLayout(link);
+    spdbtnItURL = pickerButton("spdbtnItURL", link);
+    spdbtnItURL->setStatusTip(tr("Link to a local file"));
+    addRows(linkGrid, {{tr("URL"), withButton(makeItemControl(IURL, link), spdbtnItURL, link)},
+                       {tr("Target"), makeItemControl(ITarget, link)}});
+
+    auto* description = group(tr("Description (Web browser status bar message)"), page);
+    auto* descriptionGrid = new QGridLayout(description);
+    addRows(descriptionGrid, {{QString(), makeItemControl(IDescription, description)}});
+
+    auto* place = group(tr("Size"), page);
     auto* placeGrid = new QGridLayout(place);
     addRows(placeGrid, {{tr("X"), makeItemControl(IX, place)},
                         {tr("Y"), makeItemControl(IY, place)},
@@ -390,11 +391,23 @@ QWidget* VantrelPanels::buildItemGeneralPage()
                         {tr("Height"), makeItemControl(IHeight, place)}},
             2);
 
+    auto* visible = group(tr("Visible"), page);
+    auto* visibleGrid = new QGridLayout(visible);
+    addRows(visibleGrid, {{tr("Initially"), makeItemControl(ItemInitVisible, visible)}});
+
+    edtICaption = control<QLineEdit>("edtICaption");
+    cmbxIURL = control<QComboBox>("cmbxIURL");
+    cmbxITarget = control<QComboBox>("cmbxITarget");
+    cmbxItemInitVisible = control<QComboBox>("cmbxItemInitVisible");
+    // Captions and descriptions are sentences: room to read them whole.
+    edtICaption->setMinimumWidth(320);
+    m_itemControls[IDescription]->setMinimumWidth(420);
+
     bttnItGnGlobalChange = new QPushButton(tr("Global Properties Change"), page);
     bttnItGnGlobalChange->setObjectName(QStringLiteral("bttnItGnGlobalChange"));
     bttnItGnGlobalChange->setStatusTip(tr("Copy properties of this item to other items"));
-    column->addWidget(general);
-    column->addWidget(place);
+    for (QWidget* box : {caption, link, description, place, visible})
+        column->addWidget(box);
     column->addStretch(1);
     column->addWidget(bttnItGnGlobalChange, 0, Qt::AlignRight);
     return page;
