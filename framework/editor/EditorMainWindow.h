@@ -175,6 +175,9 @@ protected:
     // The main tool bar (tlbrMain): each action with its button name; a null
     // action is a separator. The document commands get their standard icons.
     QToolBar* addMainToolBar(const QList<QPair<QAction*, const char*>>& buttons);
+    // The menu builders' tool bar: New, Open, Save | Insert, Delete, Move Up,
+    // Move Down | Build HTML, Preview | Help.
+    QToolBar* addStandardToolBar(QAction* help);
     // The menus and tool bar of the menu builders: File, View, Item, Menu,
     // Option and Help, with the tool bar's four groups.
     void buildStandardMenus(const HelpMenuTargets& targets);

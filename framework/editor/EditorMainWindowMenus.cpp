@@ -115,6 +115,23 @@ QToolBar* EditorMainWindow::addMainToolBar(const QList<QPair<QAction*, const cha
     return m_toolBar;
 }
 
+QToolBar* EditorMainWindow::addStandardToolBar(QAction* help)
+{
+    return addMainToolBar({{m_actNew, "tlbtnNew"},
+                           {m_actOpen, "tlbtnOpen"},
+                           {m_actSave, "tlbtnSave"},
+                           {nullptr, nullptr},
+                           {m_actInsert, "tlbtnInsert"},
+                           {m_actDelete, "tlbtnDelete"},
+                           {m_actMoveUp, "tlbtnMoveUp"},
+                           {m_actMoveDown, "tlbtnMoveDown"},
+                           {nullptr, nullptr},
+                           {m_actBuildHTML, "tlbtnBuildHTML"},
+                           {m_actPreview, "tlbtnPreview"},
+                           {nullptr, nullptr},
+                           {help, "tlbtnHelp"}});
+}
+
 void EditorMainWindow::buildStandardMenus(const HelpMenuTargets& targets)
 {
     addMenuOf("File1", tr("&File"),
@@ -127,19 +144,7 @@ void EditorMainWindow::buildStandardMenus(const HelpMenuTargets& targets)
     QAction* help = addHelpMenu(targets)->findChild<QAction*>(QStringLiteral("HelpTopics1"));
     if (!help)
         help = findChild<QAction*>(QStringLiteral("HelpTopics1"));
-    addMainToolBar({{m_actNew, "tlbtnNew"},
-                    {m_actOpen, "tlbtnOpen"},
-                    {m_actSave, "tlbtnSave"},
-                    {nullptr, nullptr},
-                    {m_actInsert, "tlbtnInsert"},
-                    {m_actDelete, "tlbtnDelete"},
-                    {m_actMoveUp, "tlbtnMoveUp"},
-                    {m_actMoveDown, "tlbtnMoveDown"},
-                    {nullptr, nullptr},
-                    {m_actBuildHTML, "tlbtnBuildHTML"},
-                    {m_actPreview, "tlbtnPreview"},
-                    {nullptr, nullptr},
-                    {help, "tlbtnHelp"}});
+    addStandardToolBar(help);
 }
 
 void EditorMainWindow::HelpTopics1Click()

@@ -1,5 +1,9 @@
 #include "PreviewSnapshot.h"
 
+#include "AppletAgent.h"
+
+#include <QFileInfo>
+
 #include <QDir>
 #include <QJsonDocument>
 #include <QSaveFile>
@@ -67,6 +71,29 @@ void preferOffscreen()
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+std::unique_ptr<TkztAppletAgent> openStaged(const ProductProfile& product, const char* projectArg,
+                                            const char* outputArg)
+{
+    const QFileInfo project(QString::fromLocal8Bit(projectArg));
+    const QDir output(QFileInfo(QString::fromLocal8Bit(outputArg)).absoluteFilePath());
+    if (!output.mkpath(QStringLiteral("staged"))) {
+        std::fprintf(stderr, "cannot make %s\n", qPrintable(output.filePath(QStringLiteral("staged"))));
+        return nullptr;
+    }
+    AppPaths paths;
+    paths.previewDir = output.filePath(QStringLiteral("staged")).toStdString();
+    auto agent = std::make_unique<TkztAppletAgent>(product, paths);
+    const Status status = agent->ReadProjectFile(project.absoluteFilePath().toStdString());
+    if (!status) {
+        std::fprintf(stderr, "%s\n", status.message().c_str());
+        return nullptr;
+    }
+    agent->CopyImagesToPreview(project.absolutePath().toStdString());
+    for (const std::string& note : agent->CopyNotes)
+        std::fprintf(stderr, "%s\n", note.c_str());
+    return agent;
 }
 
 } // namespace kzt::snapshot

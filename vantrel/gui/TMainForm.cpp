@@ -193,19 +193,7 @@ void TMainForm::buildMenus()
     targets.about = tr("A builder of gliding tree menus for web pages.");
     addHelpMenu(targets);
     QAction* help = findChild<QAction*>(QStringLiteral("HelpTopics1"));
-    addMainToolBar({{m_actNew, "tlbtnNew"},
-                    {m_actOpen, "tlbtnOpen"},
-                    {m_actSave, "tlbtnSave"},
-                    {nullptr, nullptr},
-                    {m_actInsert, "tlbtnInsert"},
-                    {m_actDelete, "tlbtnDelete"},
-                    {m_actMoveUp, "tlbtnMoveUp"},
-                    {m_actMoveDown, "tlbtnMoveDown"},
-                    {nullptr, nullptr},
-                    {m_actBuildHTML, "tlbtnBuildHTML"},
-                    {m_actPreview, "tlbtnPreview"},
-                    {nullptr, nullptr},
-                    {help, "tlbtnHelp"}});
+    addStandardToolBar(help);
     treePopupMenu()->setObjectName(QStringLiteral("pmnDesignPanel"));
 }
 

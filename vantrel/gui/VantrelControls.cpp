@@ -252,6 +252,14 @@ QGroupBox* group(const QString& title, QWidget* parent)
     return box;
 }
 
+QWidget* propertyPage(QWidget* parent, const char* name, const QString& hint)
+{
+    auto* page = new QWidget(parent);
+    page->setObjectName(QString::fromLatin1(name));
+    page->setStatusTip(hint);
+    return page;
+}
+
 // A line edit with its picker button beside it.
 QWidget* withButton(QWidget* edit, QToolButton* button, QWidget* parent)
 {

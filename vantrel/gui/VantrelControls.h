@@ -32,6 +32,8 @@ QToolButton* styleButton(const char* name, const QString& text, QWidget* parent)
 // Label-control rows in a grid, `columns` pairs a row.
 void addRows(QGridLayout* grid, const QList<QPair<QString, QWidget*>>& rows, int columns = 1, int firstRow = 0);
 QGroupBox* group(const QString& title, QWidget* parent);
+// A property page with its name and the hint it shows in the status line.
+QWidget* propertyPage(QWidget* parent, const char* name, const QString& hint);
 // An edit with its picker button beside it.
 QWidget* withButton(QWidget* edit, QToolButton* button, QWidget* parent);
 

@@ -141,9 +141,7 @@ QWidget* VantrelPanels::makeItemControl(std::size_t field, QWidget* parent)
 
 QWidget* VantrelPanels::buildAppletSettingsPage()
 {
-    auto* page = new QWidget(this);
-    page->setObjectName(QStringLiteral("tbshtAppletSettings"));
-    page->setStatusTip(tr("Size, glide, cursor and sub-menu opening of the applet"));
+    QWidget* page = propertyPage(this, "tbshtAppletSettings", tr("Size, glide, cursor and sub-menu opening of the applet"));
     auto* grid = new QGridLayout(page);
 
     auto* size = group(tr("Applet Dimensions"), page);
@@ -179,9 +177,7 @@ QWidget* VantrelPanels::buildAppletSettingsPage()
 
 QWidget* VantrelPanels::buildAppletBackgroundPage()
 {
-    auto* page = new QWidget(this);
-    page->setObjectName(QStringLiteral("tbshtAppletBackground"));
-    page->setStatusTip(tr("Background colours, image, sound and border of the applet"));
+    QWidget* page = propertyPage(this, "tbshtAppletBackground", tr("Background colours, image, sound and border of the applet"));
     auto* column = new QVBoxLayout(page);
 
     auto* background = group(tr("Background"), page);
@@ -228,9 +224,7 @@ QWidget* VantrelPanels::buildAppletBackgroundPage()
 
 QWidget* VantrelPanels::buildScrollBarPage()
 {
-    auto* page = new QWidget(this);
-    page->setObjectName(QStringLiteral("tbshtScrollBar"));
-    page->setStatusTip(tr("The vertical scroll bar of the applet"));
+    QWidget* page = propertyPage(this, "tbshtScrollBar", tr("The vertical scroll bar of the applet"));
     auto* column = new QVBoxLayout(page);
     auto* bar = group(tr("Vertical Scroll Bar"), page);
     auto* grid = new QGridLayout(bar);
@@ -251,9 +245,7 @@ QWidget* VantrelPanels::buildScrollBarPage()
 
 QWidget* VantrelPanels::buildLoadingPage()
 {
-    auto* page = new QWidget(this);
-    page->setObjectName(QStringLiteral("tbshtLoading"));
-    page->setStatusTip(tr("What the applet shows while it loads"));
+    QWidget* page = propertyPage(this, "tbshtLoading", tr("What the applet shows while it loads"));
     auto* column = new QVBoxLayout(page);
     column->setContentsMargins(2, 2, 2, 2);
     pgcntrlLoading = new QTabWidget(page);
@@ -267,9 +259,7 @@ QWidget* VantrelPanels::buildLoadingPage()
 
 QWidget* VantrelPanels::buildProgressBarPage()
 {
-    auto* page = new QWidget(this);
-    page->setObjectName(QStringLiteral("tbshtProgressBar"));
-    page->setStatusTip(tr("The loading progress bar"));
+    QWidget* page = propertyPage(this, "tbshtProgressBar", tr("The loading progress bar"));
     auto* column = new QVBoxLayout(page);
     column->addWidget(makeAppletControl(ShowLoadingBar, page));
     auto* bar = group(tr("Loading Progress Bar"), page);
@@ -320,9 +310,7 @@ QGroupBox* VantrelPanels::messageGroup(QWidget* page, int which)
 
 QWidget* VantrelPanels::buildMessagePage()
 {
-    auto* page = new QWidget(this);
-    page->setObjectName(QStringLiteral("tbshtMessage"));
-    page->setStatusTip(tr("The two loading messages"));
+    QWidget* page = propertyPage(this, "tbshtMessage", tr("The two loading messages"));
     auto* column = new QVBoxLayout(page);
     column->setSpacing(2);
     column->addWidget(messageGroup(page, 1));
@@ -333,9 +321,7 @@ QWidget* VantrelPanels::buildMessagePage()
 
 QWidget* VantrelPanels::buildLoadingBackgroundPage()
 {
-    auto* page = new QWidget(this);
-    page->setObjectName(QStringLiteral("tbshtBgAndStatusBar"));
-    page->setStatusTip(tr("Background colour and status bar text while loading"));
+    QWidget* page = propertyPage(this, "tbshtBgAndStatusBar", tr("Background colour and status bar text while loading"));
     auto* column = new QVBoxLayout(page);
     auto* box = group(tr("Background and Status Bar"), page);
     auto* grid = new QGridLayout(box);
@@ -348,9 +334,7 @@ QWidget* VantrelPanels::buildLoadingBackgroundPage()
 
 QWidget* VantrelPanels::buildAdvancedPage()
 {
-    auto* page = new QWidget(this);
-    page->setObjectName(QStringLiteral("tbshtAdvanced"));
-    page->setStatusTip(tr("Where the applet reads its parameters from"));
+    QWidget* page = propertyPage(this, "tbshtAdvanced", tr("Where the applet reads its parameters from"));
     auto* column = new QVBoxLayout(page);
     auto* box = group(tr("Parameters File"), page);
     auto* grid = new QGridLayout(box);
@@ -363,9 +347,7 @@ QWidget* VantrelPanels::buildAdvancedPage()
 
 QWidget* VantrelPanels::buildItemGeneralPage()
 {
-    auto* page = new QWidget(this);
-    page->setObjectName(QStringLiteral("tbshtItemGeneral"));
-    page->setStatusTip(tr("Caption, link and place of the item"));
+    QWidget* page = propertyPage(this, "tbshtItemGeneral", tr("Caption, link and place of the item"));
     auto* column = new QVBoxLayout(page);
 
     auto* caption = group(tr("Caption"), page);
@@ -418,9 +400,8 @@ QWidget* VantrelPanels::buildItemStatePage(int state)
     static const char* const pageNames[] = {"tbshtItemNormal", "tbshtItemOver", "tbshtItemClicked"};
     const std::size_t base = kStates[state];
     const QString code = QString::fromLatin1(kStateCodes[state]);
-    auto* page = new QWidget(this);
-    page->setObjectName(QString::fromLatin1(pageNames[state]));
-    page->setStatusTip(tr("How the item looks in its %1 state").arg(QString::fromLatin1(kStateNames[state])));
+    QWidget* page = propertyPage(this, pageNames[state],
+                                 tr("How the item looks in its %1 state").arg(QString::fromLatin1(kStateNames[state])));
     auto* grid = new QGridLayout(page);
     grid->setVerticalSpacing(2);
 

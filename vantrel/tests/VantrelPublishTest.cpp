@@ -243,7 +243,7 @@ TEST(VantrelShipped, samplePageIsWhatTheProgramWritesForItsTemplate)
     ASSERT_TRUE(agent.ReadProjectFile(fs::path(KZT_SOURCE_DIR) / "vantrel/share/templates/paper_pictures.vtp").ok());
     // The sample loads the browser script runtime, so View Sample shows a working menu.
     agent.SetScriptRuntime(true);
-    EXPECT_EQ(readFile(samples / "index.html"), agent.BuildHTMLText());
+    EXPECT_EQ(readFile(samples / "general_menu_golden_theme.html"), agent.BuildHTMLText());
     for (const std::string& name : agent.ItemFileNames(true))
         EXPECT_TRUE(fs::exists(samples / name)) << name;
     EXPECT_TRUE(fs::exists(samples / agent.AppletData.get(ApBgImg)));

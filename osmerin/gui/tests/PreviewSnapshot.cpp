@@ -53,29 +53,17 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: osmerin_preview_snapshot PROJECT.osn OUTPUT_FOLDER [ITEM]\n");
         return 2;
     }
-    const QFileInfo project(QString::fromLocal8Bit(argv[1]));
-    const QDir output(QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath());
     bool numeric = true;
     const int selected = argc == 4 ? QString::fromLocal8Bit(argv[3]).toInt(&numeric) : 0;
     if (!numeric || selected < 0) {
         std::fprintf(stderr, "ITEM is an item number from 0\n");
         return 2;
     }
-    if (!output.mkpath(QStringLiteral("staged"))) {
-        std::fprintf(stderr, "cannot make %s\n", qPrintable(output.filePath(QStringLiteral("staged"))));
+    const auto opened = snapshot::openStaged(OsmerinProfile::instance(), argv[1], argv[2]);
+    if (!opened)
         return 1;
-    }
-    kzt::AppPaths paths;
-    paths.previewDir = output.filePath(QStringLiteral("staged")).toStdString();
-    kzt::TkztAppletAgent agent(OsmerinProfile::instance(), paths);
-    const kzt::Status status = agent.ReadProjectFile(project.absoluteFilePath().toStdString());
-    if (!status) {
-        std::fprintf(stderr, "%s\n", status.message().c_str());
-        return 1;
-    }
-    agent.CopyImagesToPreview(project.absolutePath().toStdString());
-    for (const std::string& note : agent.CopyNotes)
-        std::fprintf(stderr, "%s\n", note.c_str());
+    kzt::TkztAppletAgent& agent = *opened;
+    const QDir output(QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath());
 
     const kzt::TAppletData& applet = agent.AppletData;
     TfrmWysiwyg window;
@@ -94,7 +82,7 @@ int main(int argc, char** argv)
             item = &record;
         }
     }
-    window.refresh(applet, item, lines.join(QLatin1Char('\n')), paths.previewDir);
+    window.refresh(applet, item, lines.join(QLatin1Char('\n')), agent.paths().previewDir);
     const QImage picture = shot(window);
 
     QJsonObject geometry{{QStringLiteral("width"), picture.width()}, {QStringLiteral("height"), picture.height()}};

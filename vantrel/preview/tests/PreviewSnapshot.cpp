@@ -50,23 +50,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: vantrel_preview_snapshot PROJECT.vtp OUTPUT_FOLDER [loading]\n");
         return 2;
     }
-    const QFileInfo project(QString::fromLocal8Bit(argv[1]));
+    const auto opened = snapshot::openStaged(VantrelProfile::instance(), argv[1], argv[2]);
+    if (!opened)
+        return 1;
+    kzt::TkztAppletAgent& agent = *opened;
     const QDir output(QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath());
-    if (!output.mkpath(QStringLiteral("staged"))) {
-        std::fprintf(stderr, "cannot make %s\n", qPrintable(output.filePath(QStringLiteral("staged"))));
-        return 1;
-    }
-    kzt::AppPaths paths;
-    paths.previewDir = output.filePath(QStringLiteral("staged")).toStdString();
-    kzt::TkztAppletAgent agent(VantrelProfile::instance(), paths);
-    const kzt::Status status = agent.ReadProjectFile(project.absoluteFilePath().toStdString());
-    if (!status) {
-        std::fprintf(stderr, "%s\n", status.message().c_str());
-        return 1;
-    }
-    agent.CopyImagesToPreview(project.absolutePath().toStdString());
-    for (const std::string& note : agent.CopyNotes)
-        std::fprintf(stderr, "%s\n", note.c_str());
 
     TfrmWysiwyg window(agent);
     window.applyAppletSize();
