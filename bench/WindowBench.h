@@ -102,15 +102,23 @@ inline kzt::AppPaths windowPaths(const Product& product, const QString& folder)
     return paths;
 }
 
+// A bench's window runs offscreen unless a platform is named, and keeps its
+// settings and per-user files in the temporary folder. Call before the
+// application is made.
+inline void isolate(const QTemporaryDir& dir)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("XDG_DATA_HOME", (dir.path() + QStringLiteral("/data")).toUtf8());
+    qputenv("XDG_CONFIG_HOME", (dir.path() + QStringLiteral("/config")).toUtf8());
+}
+
 // Usage: PROGRAM [ITEMS] [LARGE_ITEMS]   (default 10000 and 100000)
 template <class Window>
 int run(const Product& product, int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir dir;
-    qputenv("XDG_DATA_HOME", (dir.path() + QStringLiteral("/data")).toUtf8());
-    qputenv("XDG_CONFIG_HOME", (dir.path() + QStringLiteral("/config")).toUtf8());
+    isolate(dir);
     QApplication app(argc, argv);
     const std::size_t items = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 10000;
     const std::size_t largeItems = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 100000;

@@ -26,11 +26,8 @@ void settleBoth(QWidget& window, QWidget& preview)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir dir;
-    qputenv("XDG_DATA_HOME", (dir.path() + QStringLiteral("/data")).toUtf8());
-    qputenv("XDG_CONFIG_HOME", (dir.path() + QStringLiteral("/config")).toUtf8());
+    isolate(dir);
     QApplication app(argc, argv);
     const std::size_t items = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 1000;
     const std::size_t largeItems = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 100000;
