@@ -213,6 +213,15 @@ private slots:
         QCOMPARE(texts("Item1"), QStringList({"I&nsert", "&Delete", "Move &Up", "Move &Down"}));
         QCOMPARE(texts("Applet1"), QStringList({"&Preview", "Build &HTML...", "Pu&blish..."}));
         QCOMPARE(texts("Option1"), QStringList({"Web &Browser...", "Script Runtime for Browsers Without Java"}));
+        // The script runtime opt-in reaches the page the window builds, and off again leaves it out.
+        QAction* runtime = w.scriptRuntimeAction();
+        QVERIFY(!runtime->isChecked());
+        const auto page = [&] { return QString::fromStdString(agent().BuildHTMLText()); };
+        QVERIFY(!page().contains(QStringLiteral("vantrel20.js")));
+        runtime->trigger();
+        QVERIFY(page().contains(QStringLiteral("</applet>\r\n<script src=\"vantrel20.js\"></script>")));
+        runtime->trigger();
+        QVERIFY(!page().contains(QStringLiteral("vantrel20.js")));
         QCOMPARE(texts("Help1"), QStringList({"Help &Topics", "View &Sample...", "&Homepage", "&Contact Us", "&About"}));
         QCOMPARE(w.treePopupMenu()->actions().size(), 4);
         for (const char* button : {"tlbtnNew", "tlbtnOpen", "tlbtnSave", "tlbtnInsert", "tlbtnDelete", "tlbtnMoveUp",
