@@ -49,7 +49,7 @@ done
 bash tools/check-demo.sh "$demo"
 echo
 echo "Open a page in a browser (for example: xdg-open $demo/dulcamon/*.html)."
-echo "To edit, run on a desktop: $root/dist/bin/dulcamon [PROJECT] (or kestravo, osmerin)."
+echo "To edit, run on a desktop: $root/dist/bin/dulcamon [PROJECT] (or kestravo, vantrel, osmerin)."
 echo "Each program's --help lists its command-line jobs."
 if [ $# -gt 0 ]; then
   exec "$root/dist/bin/dulcamon" "$@"
