@@ -30,12 +30,6 @@
 
 namespace dulcamon {
 
-namespace {
-
-const QString kSeparator = QStringLiteral("#$@");
-
-} // namespace
-
 kzt::PlatformProduct TMainForm::platform()
 {
     return platformOf(DulcamonProfile::instance());
@@ -92,7 +86,7 @@ void TMainForm::ControlChange(QWidget* control)
 
 void TMainForm::CheckReservedText(QWidget* control)
 {
-    kzt::EditingKit::CheckReservedText(this, control, kSeparator);
+    kzt::EditingKit::CheckReservedText(this, control);
 }
 
 void TMainForm::edtICaptionChange()

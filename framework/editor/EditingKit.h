@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AppletUtility.h"
+
 #include <QString>
 
 #include <filesystem>
@@ -20,7 +22,8 @@ public:
     // The field separator may not appear in a value: the text of an edit or
     // an editable combo box that holds it is refused and cleared. True when
     // the text was cleared.
-    static bool CheckReservedText(QWidget* owner, QWidget* control, const QString& separator);
+    static bool CheckReservedText(QWidget* owner, QWidget* control,
+                                  const QString& separator = QString::fromLatin1(kFieldSeparator));
     static QString reservedTextMessage(const QString& separator);
 
     // "C:\site\a.html" -> "file:///C|/site/a.html"; "/site/a.html" -> "file:///site/a.html".

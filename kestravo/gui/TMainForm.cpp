@@ -25,12 +25,6 @@
 
 namespace kestravo {
 
-namespace {
-
-const QString kSeparator = QStringLiteral("#$@");
-
-} // namespace
-
 kzt::PlatformProduct TMainForm::platform()
 {
     return platformOf(KestravoProfile::instance());
@@ -90,7 +84,7 @@ void TMainForm::ControlChange(QWidget* control)
 
 void TMainForm::CheckReservedText(QWidget* control)
 {
-    kzt::EditingKit::CheckReservedText(this, control, kSeparator);
+    kzt::EditingKit::CheckReservedText(this, control);
 }
 
 void TMainForm::edtICaptionChange()

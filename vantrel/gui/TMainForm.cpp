@@ -39,7 +39,6 @@ namespace vantrel {
 
 namespace {
 
-const QString kSeparator = QStringLiteral("#$@");
 const QString kSoundFilter = QStringLiteral("Audio Files (*.au)|*.au");
 
 } // namespace
@@ -365,7 +364,7 @@ void TMainForm::ControlChange(QWidget* control)
     if (m_loading || m_applyingResize)
         return;
     setModified(true);
-    if (kzt::EditingKit::CheckReservedText(this, control, kSeparator))
+    if (kzt::EditingKit::CheckReservedText(this, control))
         return; // emptying the box comes back here
     if (control == m_panels->edtICaption)
         edtICaptionChange();
