@@ -121,6 +121,9 @@ for (const opener of ['Alt+ArrowDown', 'F4', 'Space']) {
     await withPage(s.url, async (page) => {
       await page.focus(SELECT);
       await page.keyboard.press(opener);
+      // The browser opens its list a moment after the key; keys typed before that reach the
+      // closed list instead (a race of the test's typing, not of anything a user does).
+      await page.waitForTimeout(200);
       await page.keyboard.press('ArrowDown');
       await page.keyboard.press('ArrowDown');
       await page.keyboard.press('Enter');
