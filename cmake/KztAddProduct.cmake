@@ -8,6 +8,7 @@
 #   SAMPLE_PAGE name           file name of the sample page in share/samples
 #   SAMPLE_FILES names...      runtime files that go beside the sample page
 #   TESTS folders...)          test folders, added when BUILD_TESTING
+# Its icons come from desktop/icons (kzt_add_product_icons, KztDesktop.cmake).
 #
 # A product's own headers are included with their folder
 # (#include "kestravo/gui/TMainForm.h"), so every product may have a TMainForm.h.
@@ -30,10 +31,15 @@ function(kzt_add_product name)
     target_link_libraries(${name}_gui PUBLIC ${name}_core kzt_editor Qt6::Widgets)
     list(APPEND program_libs ${name}_gui)
   endif()
+  kzt_add_product_icons(${name})
 
   add_executable(${name} ${ARG_MAIN})
   target_link_libraries(${name} PRIVATE ${program_libs})
-  target_compile_definitions(${name} PRIVATE ${upper}_SOURCE_SHARE_DIR="${CMAKE_CURRENT_SOURCE_DIR}/share")
+  set(share_fallback "${CMAKE_CURRENT_SOURCE_DIR}/share")
+  if(KZT_INSTALLED_SHARE_FALLBACK)
+    set(share_fallback "${CMAKE_INSTALL_FULL_DATADIR}/${name}")
+  endif()
+  target_compile_definitions(${name} PRIVATE ${upper}_SOURCE_SHARE_DIR="${share_fallback}")
   install(TARGETS ${name} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   if(ARG_ASSOCIATION AND COMMAND kzt_install_file_association)
     kzt_install_file_association(${name} ${ARG_ASSOCIATION})

@@ -6,6 +6,7 @@
 #include "FileDialog.h"
 #include "ItemTreeModel.h"
 #include "MessageBox.h"
+#include "ProgramIcon.h"
 #include "RecentFiles.h"
 #include "StatusProgress.h"
 #include "TreeNode.h"
@@ -58,6 +59,7 @@ EditorMainWindow::EditorMainWindow(const ProductProfile& product, AppPaths paths
       m_settings(m_platform)
 {
     setObjectName(QStringLiteral("MainForm"));
+    ProgramIcon::apply(*this, QString::fromStdString(m_platform.executable));
     createActions();
     buildTree();
     buildStatusBar();
