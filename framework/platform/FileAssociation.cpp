@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -85,7 +86,11 @@ QString FileAssociation::desktopEntry(const PlatformProduct& product, const QStr
     text += QStringLiteral("Type=Application\n");
     text += QStringLiteral("Name=") + name + QLatin1Char('\n');
     text += QStringLiteral("Comment=") + singleLine(comment(product)) + QLatin1Char('\n');
-    text += QStringLiteral("Exec=") + execQuoted(executablePath) + QStringLiteral(" %f\n");
+    // A program installed where every PATH leads is named as it is typed.
+    static const QRegularExpression bareName(QStringLiteral("^[A-Za-z0-9_][A-Za-z0-9._-]*$"));
+    const QString exec =
+        bareName.match(executablePath).hasMatch() ? executablePath : execQuoted(executablePath);
+    text += QStringLiteral("Exec=") + exec + QStringLiteral(" %f\n");
     text += QStringLiteral("Icon=") + singleLine(QString::fromStdString(product.executable))
         + QLatin1Char('\n');
     text += QStringLiteral("Terminal=false\n");

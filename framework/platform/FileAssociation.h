@@ -13,7 +13,8 @@ namespace kzt {
 class FileAssociation
 {
 public:
-    // Content of <executable>.desktop for the program at executablePath.
+    // Content of <executable>.desktop for the program at executablePath,
+    // or for a bare program name (system-wide installs on PATH).
     static QString desktopEntry(const PlatformProduct& product, const QString& executablePath);
     // Content of the shared MIME package <executable>.xml.
     static QString mimePackage(const PlatformProduct& product);

@@ -65,6 +65,16 @@ private slots:
                          "MimeType=application/x-dulcamon-project;\n"));
     }
 
+    void desktopEntry_namesAProgramOnPathAsItIsTyped()
+    {
+        const QString entry = FileAssociation::desktopEntry(dulcamon(), "dulcamon");
+        QVERIFY2(entry.contains("\nExec=dulcamon %f\n"), qPrintable(entry));
+        // Anything else is a path, quoted as one.
+        QVERIFY(FileAssociation::desktopEntry(dulcamon(), "bin/dulcamon").contains("\nExec=\"bin/dulcamon\" %f\n"));
+        QVERIFY(FileAssociation::desktopEntry(dulcamon(), "-x dulcamon").contains("\nExec=\"-x dulcamon\" %f\n"));
+        QVERIFY(FileAssociation::desktopEntry(dulcamon(), "a$b").contains("\nExec=\"a\\\\$b\" %f\n"));
+    }
+
     void execLine_quotesAwkwardProgramPaths_data()
     {
         QTest::addColumn<QString>("path");

@@ -2,7 +2,7 @@
 # Installs the build tree into a temporary prefix (and once more staged with
 # DESTDIR, as packagers do) and checks that every installed program ships a
 # valid desktop entry and shared MIME package that start it where it was
-# installed.
+# installed (named alone when installed under /usr).
 #
 #   install-association-test.sh BUILD_DIR
 set -u
@@ -34,7 +34,10 @@ check_program() { # root-of-files prefix-in-entries executable
     [ "$(head -n 1 "$desktop")" = "[Desktop Entry]" ] || fail "$exe: first line of the desktop entry"
     grep -qx "Type=Application" "$desktop" || fail "$exe: Type"
     grep -qx "Name=.\+" "$desktop" || fail "$exe: Name"
-    grep -qx "Exec=\"$runs_from/bin/$exe\" %f" "$desktop" || fail "$exe: Exec is $(grep '^Exec=' "$desktop")"
+    local exec="\"$runs_from/bin/$exe\""
+    # Under /usr the program is on PATH and named alone.
+    [ "$runs_from" = /usr ] && exec=$exe
+    grep -qx "Exec=$exec %f" "$desktop" || fail "$exe: Exec is $(grep '^Exec=' "$desktop")"
     grep -qx "MimeType=$type;" "$desktop" || fail "$exe: MimeType"
     if grep -v '^\[Desktop Entry\]$' "$desktop" | grep -vq '^[A-Za-z]\+=.*$'; then
         fail "$exe: a line that is neither group nor key"
@@ -70,6 +73,16 @@ if ! DESTDIR=$work/stage cmake --install "$build" --prefix /opt/kzt >"$work/stag
 else
     for program in "$work"/stage/opt/kzt/bin/*; do
         check_program "$work/stage/opt/kzt" /opt/kzt "$(basename "$program")"
+    done
+fi
+
+# Staged for a Debian package, under /usr.
+if ! DESTDIR=$work/usr-stage cmake --install "$build" --prefix /usr >"$work/usr-stage.log" 2>&1; then
+    cat "$work/usr-stage.log"
+    fail "cmake --install --prefix /usr with DESTDIR"
+else
+    for program in "$work"/usr-stage/usr/bin/*; do
+        check_program "$work/usr-stage/usr" /usr "$(basename "$program")"
     done
 fi
 
