@@ -7,13 +7,20 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev
   libjpeg-dev libgif-dev
-  xvfb xauth desktop-file-utils
+  xvfb xauth desktop-file-utils librsvg2-bin
 )
 if [ "${1:-}" = "--tests" ]; then
   packages+=(chromium imagemagick)
+  # The desktop files' checks: metadata, manual pages, XML, completion.
+  packages+=(appstream man-db groff-base libxml2-utils bash-completion)
   # A machine may already have Node.js from elsewhere; Debian's would conflict with it.
   command -v node >/dev/null || packages+=(nodejs)
   command -v npm >/dev/null || packages+=(npm)
+fi
+
+if [ "${1:-}" = "--package" ]; then
+  # Debian packages (tools/package.sh) and their checks (tools/check-package.sh).
+  packages+=(dpkg-dev lintian appstream man-db groff-base libxml2-utils)
 fi
 
 missing=()
