@@ -18,9 +18,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-qpa-plugins, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "chromium | firefox-esr | www-browser")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop programs that build web menus and applet pages")
-# The long description: one paragraph per line; CPack indents it.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Four editors for web authors, on one framework. Each edits a tree of items
+# The long description below the summary line; CPack indents it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Four editors for web authors, on one framework. Each edits a tree of items
 and a panel of appearance settings, previews the result in a web browser
 that reloads after every change, and publishes an HTML page with its
 runtime files and a report:
