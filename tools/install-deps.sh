@@ -10,7 +10,8 @@ packages=(
   xvfb xauth desktop-file-utils
 )
 if [ "${1:-}" = "--tests" ]; then
-  packages+=(chromium imagemagick)
+  # Two engines for the browser tests; puppeteer-core drives Firefox ESR over WebDriver BiDi.
+  packages+=(chromium firefox-esr imagemagick)
   # A machine may already have Node.js from elsewhere; Debian's would conflict with it.
   command -v node >/dev/null || packages+=(nodejs)
   command -v npm >/dev/null || packages+=(npm)
