@@ -5,7 +5,8 @@
 const puppeteer = require('puppeteer-core');
 
 const FIREFOX = process.env.KZT_FIREFOX || '/usr/bin/firefox-esr';
-const TIMEOUT = 10000;
+// As playwright-core's default.
+const TIMEOUT = 30000;
 
 // Media features are profile preferences in Firefox: one browser per set of them.
 const MEDIA_PREFS = {
@@ -67,6 +68,7 @@ async function poll(what, timeout, fn) {
       const v = await fn();
       if (v !== undefined && v !== false) return v;
     } catch (e) {
+      if (e.strict) throw e;
       last = e;
     }
     if (Date.now() > end) throw new Error(`Timed out after ${timeout || TIMEOUT} ms waiting for ${what}${last ? `: ${last.message}` : ''}`);
@@ -210,7 +212,7 @@ class Locator {
       const hs = await this._handles();
       if (hs.length > 1) throw Object.assign(new Error(`strict mode: ${hs.length} elements match ${JSON.stringify(this._steps)}`), { strict: true });
       return hs.length ? hs[0] : undefined;
-    }).catch((e) => { throw e; });
+    });
   }
   async evaluate(fn, arg) { return (await this._one()).evaluate(fn, arg); }
   async evaluateAll(fn, arg) {
