@@ -10,7 +10,8 @@ packages=(
   xvfb xauth desktop-file-utils librsvg2-bin
 )
 if [ "${1:-}" = "--tests" ]; then
-  packages+=(chromium imagemagick)
+  # Two engines for the browser tests; puppeteer-core drives Firefox ESR over WebDriver BiDi.
+  packages+=(chromium firefox-esr imagemagick)
   # The desktop files' checks: metadata, manual pages, XML, completion.
   packages+=(appstream man-db groff-base libxml2-utils bash-completion)
   # A machine may already have Node.js from elsewhere; Debian's would conflict with it.
