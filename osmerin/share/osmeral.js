@@ -108,7 +108,8 @@
     box.style.background = col(app[1]);
     if (app[24] === '2') box.style.cursor = 'pointer';
     var vx = b + 1, vy = b + 1, vw = W - 2 * b - 1, vh = H - 2 * b - 1, size = vertical ? vh : vw;
-    var view = el('div', 'os-view', box), fr = el('div', 'os-frame', box), notes = el('div', 'os-notes', box);
+    // The frame lies under the items (it only paints the edge they leave free), so nothing covers their text.
+    var fr = el('div', 'os-frame', box), view = el('div', 'os-view', box), notes = el('div', 'os-notes', box);
     // The items ride on one track, so a slide moves one element; only the items in view are shown.
     var track = el('div', 'os-track', view);
     place(view, vx, vy, vw, vh);

@@ -213,3 +213,23 @@ test('osmerin: its style rules reach only its own box', { skip: osmerinSkip }, a
     assert.notEqual(await page.$eval('#host', (e) => getComputedStyle(e).outlineStyle), 'solid');
   });
 });
+
+test('axe: every applet template, with nothing laid over the text it measures', { skip: vantrelSkip || osmerinSkip }, async () => {
+  const found = [];
+  for (const [product, box] of [['vantrel', 'nav.vantrel20'], ['osmerin', '.osmeral']]) {
+    for (const f of templates(product)) {
+      const site = publishWithRuntime(product, fs.readFileSync(share(product, 'templates', f)), path.basename(f).replace(/\.\w+$/, ''));
+      await withPage(site.url, { media: { reducedMotion: 'reduce' } }, async (page) => {
+        await page.waitForFunction(() => !document.querySelector('.v20-loading,.os-loading'));
+        await page.addScriptTag({ content: AXE });
+        const r = await page.evaluate((box) => window.axe.run({ include: [[box]] },
+          { runOnly: { type: 'tag', values: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa'] } }), box);
+        for (const v of r.violations) found.push(`${f}: ${v.id} on ${v.nodes.length}`);
+        for (const v of r.incomplete) {
+          for (const n of v.nodes) if (n.any.some((c) => c.data && c.data.messageKey === 'bgOverlap')) found.push(`${f}: ${n.target} is covered`);
+        }
+      });
+    }
+  }
+  assert.deepEqual(found, []);
+});

@@ -59,7 +59,8 @@ function picture(e, name, align, x, y) {
   s.backgroundSize = (align === 5 ? '100% 100%' : 'auto') + (under && ',100% 100%');
 }
 
-// The five border styles as inset shadows (the first lies on top).
+// The five border styles as inset shadows (the first lies on top). Returns the width each
+// side paints (top, right, bottom, left).
 function border(e, w, style, colour) {
   const c = rgb(colour), sh = [], s = (x, y, k) => sh.push('inset ' + px(x) + ' ' + px(y) + ' ' + css(k));
   const light = c.map((v) => Math.min(255, (v * 3) >> 1)), dark = c.map((v) => ~~(v * 7 / 10));
@@ -82,6 +83,7 @@ function border(e, w, style, colour) {
   const k = style < 3 || w ? [, dark, light, rgb(), rgb('FFFFFF')][style] : 0;
   if (k) sh.push('1px 0 ' + css(k), '0 1px ' + css(k) + (style > 2 ? ',1px 1px ' + css(k) : ''));
   e.style.boxShadow = sh.join(',');
+  return style === 1 || style === 2 ? (w ? [w + 1, w, w, w + 1] : [1, 0, 0, 1]) : style > 2 && w ? [w, w - 1, w - 1, w] : [0, 0, 0, 0];
 }
 
 // Captions wrap as in the preview's wrap box, long words between letters.
@@ -137,8 +139,10 @@ function build(applet, p) {
   fill(box, A(7), app[5], app[6]);
   picture(box, app[0], A(3), A(1), A(2));
   if (app[57] === '2') box.style.cursor = 'pointer';
-  const view = el('div', 'v20-view', box);
-  border(el('div', 'v20-frame', box), bw, A(9), app[10]);
+  // The frame lies under the items and the items are clipped where it paints: the same picture,
+  // and nothing lies over the captions' text.
+  const band = border(el('div', 'v20-frame', box), bw, A(9), app[10]), view = el('div', 'v20-view', box);
+  if (band.some(Boolean)) view.style.clipPath = 'inset(' + band.map(px).join(' ') + ')';
 
   // The tree from the levels.
   const root = { kids: [], sub: el('ul', '', view), level: -1 }, stack = [root];
@@ -160,9 +164,10 @@ function build(applet, p) {
     if (tag === 'button') e.type = 'button';
     if (tag === 'a') { e.href = f[1]; if (f[2]) e.target = f[2]; }
     if (tag === 'span') e.tabIndex = -1;
+    // The frame lies under the caption, so that nothing covers the text.
+    it.frame = el('span', 'v20-frame', e);
     it.text = el('span', 'v20-text', e);
     it.text.textContent = wrap(f[0], it.w).join('\n');
-    it.frame = el('span', 'v20-frame', e);
     // The status text is the tooltip and accessible description.
     if (f[3]) e.title = f[3];
     if (+app[57] > 0) e.style.cursor = 'pointer';
