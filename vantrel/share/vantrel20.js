@@ -30,12 +30,13 @@ const contrast = (a, b) => { const [x, y] = [luminance(a), luminance(b)].sort((p
 
 // The focus ring: the focus look's text colour, or black or white, whichever stands out best
 // against every background the item shows; where none reaches 3:1, black and white together.
-function ring(e, st) {
+// Worked out once for each entry of the style table.
+function ring(st) {
+  if (st.ring) return st.ring;
   const bgs = [0, 1, 2].flatMap((k) => { const f = st.slice(k * 20, k * 20 + 20); return num(f[15]) > 0 && num(f[15]) < 5 ? [f[13], f[14]] : [f[13]]; });
   const worst = (c) => Math.min(...bgs.map((b) => contrast(c, b)));
-  const best = [st[23], '000000', 'FFFFFF'].filter((c) => /^[0-9A-F]{6}$/i.test(c || '')).sort((a, b) => worst(b) - worst(a))[0];
-  e.style.setProperty('--v20-ring', worst(best) >= 3 ? col(best) : '#000');
-  if (worst(best) < 3) e.style.setProperty('--v20-ring2', '#fff');
+  const [best, low] = [st[23], '000000', 'FFFFFF'].filter((c) => /^[0-9A-F]{6}$/i.test(c || '')).map((c) => [c, worst(c)]).sort((a, b) => b[1] - a[1])[0];
+  return (st.ring = low >= 3 ? [col(best), col(best)] : ['#000', '#fff']);
 }
 
 // Caption font: face by index, size less 6 points, style bit 1 bold, 2 italic.
@@ -157,7 +158,9 @@ function build(applet, p) {
     items.push(it);
     stack.push(it);
   }
-  items.forEach((it) => {
+  // A group is open when its items start visible.
+  for (const it of items) if (it.kids.length) it.ext = (it.open = it.kids[0].f[8] === '1') ? Infinity : 0;
+  const make = (it) => {
     // Parents are disclosure buttons, items with a link links, others still focusable.
     const f = it.f, tag = it.kids.length ? 'button' : f[1] && f[1].trim() ? 'a' : 'span', e = it.el = el(tag, 'v20-item');
     it.li.prepend(e);
@@ -171,27 +174,40 @@ function build(applet, p) {
     // The status text is the tooltip and accessible description.
     if (f[3]) e.title = f[3];
     if (+app[57] > 0) e.style.cursor = 'pointer';
-    if (it.kids.length) {
-      e.setAttribute('aria-controls', it.sub.id);
-      // Open when its items start visible.
-      it.open = it.kids[0].f[8] === '1';
-      it.ext = it.open ? Infinity : 0;
-    }
+    if (it.kids.length) e.setAttribute('aria-controls', it.sub.id);
     look(it, it.st, 0);
     place(e, it.ix + bw, 0, it.w, it.h);
-    ring(e, it.st);
-  });
+    ring(it.st).forEach((c, k) => e.style.setProperty(k ? '--v20-ring2' : '--v20-ring', c));
+    listen(it);
+  };
 
   let scroll = 0, bar = null, clicked = null, gliding = false;
 
   // Shown items stack in list order (IX indent, IY gap); a gliding group pushes down as
-  // far as it has opened. Only what changed is written: a long menu stays quick.
+  // far as it has opened. Only what changed is written: at once where it can be seen, a slice
+  // at a time where it stays out of the box, so a long menu stays quick. Items not made yet
+  // are only reckoned.
+  const stale = new Set();
+  function put(it) {
+    const s = it.el.style, [top, cut, vis] = it.want;
+    if (it.at !== top) s.top = px(it.at = top);
+    if (it.cut !== cut) s.clipPath = (it.cut = cut) ? 'inset(0 0 ' + px(cut) + ' 0)' : '';
+    if (it.vis !== vis) s.visibility = (it.vis = vis) ? '' : 'hidden';
+  }
+  const out = (top, h) => top + scroll > H || top + h + scroll < 0;
+  function flush() {
+    let n = 0;
+    for (const it of stale) { stale.delete(it); put(it); if (++n === 100) break; }
+    if (stale.size) setTimeout(flush);
+  }
   function layout(kids, y, clip, shown) {
     for (const it of kids) {
-      const top = it.top = y + it.iy, s = it.el.style, vis = shown && top < clip, cut = vis && top + it.h > clip ? top + it.h - clip : 0;
-      if (it.at !== top) s.top = px(it.at = top);
-      if (it.cut !== cut) s.clipPath = (it.cut = cut) ? 'inset(0 0 ' + px(cut) + ' 0)' : '';
-      if (it.vis !== vis) s.visibility = (it.vis = vis) ? '' : 'hidden';
+      const top = it.top = y + it.iy, vis = it.shown = shown && top < clip, cut = vis && top + it.h > clip ? top + it.h - clip : 0;
+      if (it.el) {
+        it.want = [top, cut, vis];
+        if (it.at !== undefined && out(top, it.h) && out(it.at, it.h)) { if (!stale.size) setTimeout(flush); stale.add(it); }
+        else { stale.delete(it); put(it); }
+      }
       if (it.li.hidden === shown) it.li.hidden = !shown;
       y = top + it.h;
       if (!it.kids.length) continue;
@@ -199,16 +215,18 @@ function build(applet, p) {
       y += pos(Math.min(it.ext, it.full));
       // A closed group leaves the accessibility tree with its items.
       if (it.sub.hidden !== !(shown && it.ext > 0)) it.sub.hidden = !(shown && it.ext > 0);
-      if (it.el.ariaExpanded !== String(it.open)) it.el.ariaExpanded = it.open;
+      if (it.el && it.el.ariaExpanded !== String(it.open)) it.el.ariaExpanded = it.open;
     }
     return y;
   }
 
   // The list scrolls as one: the items keep their places in it.
   function draw() {
-    const bottom = layout(root.kids, bw, Infinity, true), page = H - 2 * bw, need = items.length && bottom > H - bw;
+    const bottom = layout(root.kids, bw, Infinity, true), page = H - 2 * bw, need = items.length && bottom > H - bw, was = scroll;
     scroll = need ? Math.max(page - bottom, Math.min(0, scroll)) : 0;
-    root.sub.style.transform = scroll ? 'translateY(' + px(scroll) + ')' : '';
+    // What comes into sight by the new scroll is written at once.
+    if (scroll !== was) layout(root.kids, bw, Infinity, true);
+    root.sub.style.transform = 'translateY(' + px(scroll) + ')';
     if (need && !bar) bar = makeBar();
     if (bar) { bar.el.hidden = !need; if (need) bar.update(bottom, page); }
   }
@@ -257,8 +275,9 @@ function build(applet, p) {
         else if (!it.open && it.ext <= 0) it.ext = 0;
         else busy = true;
       }
+      if (!busy) gliding = false;
       draw();
-      if (busy) setTimeout(step, 20); else gliding = false;
+      if (busy) setTimeout(step, 20);
     })();
   }
 
@@ -275,7 +294,7 @@ function build(applet, p) {
   // A focused item scrolls into view, top first.
   const reveal = (it) => { scroll = Math.max(Math.min(scroll, H - bw - it.top - it.h), bw - it.top); draw(); };
 
-  items.forEach((it) => {
+  function listen(it) {
     const e = it.el;
     on(e, 'mouseenter', () => setState(it, 1));
     on(e, 'mouseleave', () => setState(it, 0));
@@ -294,7 +313,7 @@ function build(applet, p) {
     // Arrows move through shown items; Right opens or enters a group, Left closes or leaves.
     // Escape closes the open group of its own button, else the group it is in.
     on(e, 'keydown', (ev) => {
-      const list = items.filter((i) => i.vis), at = list.indexOf(it), k = ev.key, up = it.parent.f && it.parent;
+      const list = items.filter((i) => i.el && i.shown), at = list.indexOf(it), k = ev.key, up = it.parent.f && it.parent;
       let to = { ArrowDown: list[at + 1], ArrowUp: list[at - 1], Home: list[0], End: list.at(-1) }[k];
       if (k === 'ArrowRight' && it.kids.length) { if (it.open) to = it.kids[0]; else toggle(it, true); }
       else if (k === 'ArrowLeft' || k === 'Escape' && (up || it.open)) { if (it.open) toggle(it, false); else if (up) { toggle(up, false); to = up; } }
@@ -302,7 +321,7 @@ function build(applet, p) {
       ev.preventDefault();
       if (to) setTimeout(() => to.el.focus());
     });
-  });
+  }
   on(box, 'wheel', (ev) => { if (bar && !bar.el.hidden) { ev.preventDefault(); scroll -= ev.deltaY > 0 ? 20 : -20; draw(); } }, { passive: false });
   // A swipe moves the list with the finger; at either end the page scrolls on.
   let touchY = null;
@@ -343,8 +362,14 @@ function build(applet, p) {
     setTimeout(() => cover.remove(), 8000);
   }
 
+  // A long menu is made a slice at a time, the first at once, so that no task runs long.
+  const SLICE = 100;
+  items.slice(0, SLICE).forEach(make);
   applet.replaceWith(box);
   draw();
+  (function more(from) {
+    if (from < items.length) setTimeout(() => { items.slice(from, from + SLICE).forEach(make); draw(); more(from + SLICE); });
+  })(SLICE);
   // Menus without a name of their own are numbered once the page holds more than one.
   const unnamed = doc.querySelectorAll('nav.vantrel20[data-v20-unnamed]');
   if (unnamed.length > 1) unnamed.forEach((b, i) => { b.ariaLabel = 'Menu ' + (i + 1); });
@@ -363,11 +388,12 @@ if (!doc.getElementById('vantrel20-style')) {
   s.textContent = '.vantrel20{position:relative;display:inline-block;overflow:hidden;vertical-align:top}' +
     '.vantrel20,.vantrel20 *{box-sizing:border-box}.vantrel20 ul{list-style:none;margin:0;padding:0}' +
     '.vantrel20 :is(div,span,a,button){position:absolute}.v20-view,.v20-frame,.v20-loading{inset:0}' +
-    '.v20-frame{pointer-events:none}.v20-view{overflow:hidden}' +
-    '.v20-item{margin:0;padding:0;border:0;font:inherit;text-decoration:none;overflow:hidden;cursor:default}' +
+    '.v20-frame{pointer-events:none}.v20-view{overflow:hidden}.v20-view>ul{will-change:transform}' +
+    // Items out of sight are not laid out inside until they come near.
+    '.v20-item{margin:0;padding:0;border:0;font:inherit;text-decoration:none;overflow:hidden;cursor:default;content-visibility:auto}' +
     '.v20-text{display:flex;flex-direction:column;white-space:pre;line-height:normal}' +
     '.v20-item:focus-visible{outline:0}.v20-item:focus-visible:after{content:"";position:absolute;inset:0;pointer-events:none;' +
-    'border:2px solid var(--v20-ring);box-shadow:inset 0 0 0 1px var(--v20-ring2,var(--v20-ring))}' +
+    'border:2px solid var(--v20-ring);box-shadow:inset 0 0 0 1px var(--v20-ring2)}' +
     '.v20-btn,.v20-thumb{box-shadow:inset -1px -1px #000,inset 1px 1px #fff}' +
     '.v20-arrow{clip-path:path("M3 0h1v1h1v2h1v2h1v2H0V5h1V3h1V1h1z")}' +
     '.v20-note{padding:4px;font:12px sans-serif;background:#fff;color:#000;overflow:auto;overflow-wrap:anywhere}' +
