@@ -197,7 +197,7 @@ function build(applet, p) {
   const out = (top, h) => top + scroll > H || top + h + scroll < 0;
   function flush() {
     let n = 0;
-    for (const it of stale) { stale.delete(it); put(it); if (++n === 100) break; }
+    for (const it of stale) { stale.delete(it); put(it); if (++n === 50) break; }
     if (stale.size) setTimeout(flush);
   }
   function layout(kids, y, clip, shown) {
@@ -363,7 +363,7 @@ function build(applet, p) {
   }
 
   // A long menu is made a slice at a time, the first at once, so that no task runs long.
-  const SLICE = 100;
+  const SLICE = 50;
   items.slice(0, SLICE).forEach(make);
   applet.replaceWith(box);
   draw();
