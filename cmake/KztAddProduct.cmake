@@ -96,8 +96,8 @@ function(kzt_add_product_share name)
         -DPROGRAM=$<TARGET_FILE:${name}> -DPRODUCT=${name} -DSHARE_SRC=${share_src}
         -DTEMPLATE=${template} -DOUT=${share_out}/samples -DPAGE=${ARG_SAMPLE_PAGE}
         -DWORK=${CMAKE_CURRENT_BINARY_DIR}/sample-work
-        -P ${PROJECT_SOURCE_DIR}/cmake/KztBuildSample.cmake
-      DEPENDS ${name} ${sample_inputs} ${template} ${PROJECT_SOURCE_DIR}/cmake/KztBuildSample.cmake
+        -P ${PROJECT_SOURCE_DIR}/cmake/KztBuildSample.cmake ${PROJECT_SOURCE_DIR}/cmake/KztWholePage.cmake
+      DEPENDS ${name} ${sample_inputs} ${template} ${PROJECT_SOURCE_DIR}/cmake/KztBuildSample.cmake ${PROJECT_SOURCE_DIR}/cmake/KztWholePage.cmake
       COMMENT "Generating the ${name} sample page"
       VERBATIM)
     list(APPEND share_outputs ${sample_outputs})

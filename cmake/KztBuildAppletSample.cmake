@@ -4,6 +4,7 @@
 # PAGE beside them. The project file and the report stay behind.
 # In: PROGRAM, PRODUCT, EXTENSION (of its projects), SHARE_SRC, TEMPLATE,
 #     OUT (samples folder), PAGE, WORK (scratch folder).
+include(${CMAKE_CURRENT_LIST_DIR}/KztWholePage.cmake)
 string(TOUPPER ${PRODUCT} upper)
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/home ${WORK}/site ${OUT})
@@ -23,6 +24,7 @@ if(size EQUAL 0)
 endif()
 file(REMOVE ${WORK}/site/${base}.${EXTENSION} ${WORK}/site/${base}_PublishReport.txt)
 file(RENAME ${WORK}/site/${base}.html ${WORK}/site/${PAGE})
+kzt_whole_page(${WORK}/site/${PAGE})
 
 # Put the new files in place only once all of them exist.
 file(GLOB made RELATIVE ${WORK}/site ${WORK}/site/*)

@@ -3,6 +3,7 @@
 #     PAGE (file name of the page in OUT), WORK (scratch folder).
 # dulcamon: --build-html gives the page; the runtime script goes beside it.
 # kestravo: --publish writes the page with its style sheet and script; the page is renamed.
+include(${CMAKE_CURRENT_LIST_DIR}/KztWholePage.cmake)
 string(TOUPPER ${PRODUCT} upper)
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/home ${WORK}/site ${OUT})
@@ -28,6 +29,7 @@ file(SIZE ${WORK}/site/page.html size)
 if(size EQUAL 0)
   message(FATAL_ERROR "${PROGRAM} wrote an empty page for ${TEMPLATE}")
 endif()
+kzt_whole_page(${WORK}/site/page.html)
 
 # Put the new files in place only once all of them exist.
 foreach(f IN LISTS runtime)

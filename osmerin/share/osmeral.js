@@ -14,6 +14,16 @@
   function px(v) { return v + 'px'; }
   function place(e, l, t, w, h) { var s = e.style; s.left = px(l); s.top = px(t); s.width = px(Math.max(0, w)); s.height = px(Math.max(0, h)); }
   function bare(n) { return /^[^\/\\:?#]+$/.test(n || '') && n !== '.' && n !== '..'; }
+  // Black or white, whichever stands out more against a colour: a focus ring drawn in it keeps
+  // at least 4.5:1 on any background.
+  function ink(h) {
+    var l = rgb(h).map((v) => { v /= 255; return v <= 0.03928 ? v / 12.92 : Math.pow((v + 0.055) / 1.055, 2.4); });
+    return 0.2126 * l[0] + 0.7152 * l[1] + 0.0722 * l[2] > 0.179 ? '#000' : '#fff';
+  }
+  // Text files come from any editor: valid UTF-8 is read as such, anything else as Windows-1252.
+  function decode(bytes) {
+    try { return new TextDecoder('utf-8', { fatal: true }).decode(bytes); } catch (e) { return new TextDecoder('windows-1252').decode(bytes); }
+  }
 
   // Values end with "|"; a "|" inside the last free-text value stays part of it.
   function values(v, count, textAt) {
@@ -53,6 +63,7 @@
   function button(box, x, y, w, h, face, arrow, dir, label) {
     var b = el('button', 'os-btn', box), a;
     b.type = 'button';
+    b.style.setProperty('--os-ring', ink(face));
     b.setAttribute('aria-label', label);
     place(b, x, y, w, h);
     b.style.background = col(face);
@@ -84,23 +95,35 @@
     var W = num(applet.getAttribute('width')), H = num(applet.getAttribute('height'));
     var app = values(p.app, 25, 22), b = Math.max(0, num(app[17])), dir = num(app[4]);
     var vertical = dir !== 2 && dir !== 3, sign = dir === 1 || dir === 3 ? -1 : 1;
-    var speed = Math.max(0, num(app[2], 1)), delay = Math.max(0, num(app[3])), id = 'osmeral-' + (++uid);
+    var speed = Math.max(0, num(app[2], 1)), delay = Math.max(0, num(app[3])), id, name = applet.getAttribute('name');
+    // Ids are unique in the page, even where each box brings its own copy of this script.
+    do id = 'osmeral-' + (++uid); while (doc.getElementById(id));
     var box = el('div', 'osmeral');
+    box.id = id;
     box.setAttribute('role', 'region');
-    box.setAttribute('aria-label', 'News');
+    box.setAttribute('aria-label', name || 'News');
+    if (!name) box.setAttribute('data-os-unnamed', '');
+    box.style.setProperty('--os-ring', ink(app[1]));
     box.style.width = px(W); box.style.height = px(H);
     box.style.background = col(app[1]);
     if (app[24] === '2') box.style.cursor = 'pointer';
     var vx = b + 1, vy = b + 1, vw = W - 2 * b - 1, vh = H - 2 * b - 1, size = vertical ? vh : vw;
-    var view = el('div', 'os-view', box), fr = el('div', 'os-frame', box), notes = el('div', 'os-notes', box);
+    // The frame lies under the items (it only paints the edge they leave free), so nothing covers their text.
+    var fr = el('div', 'os-frame', box), view = el('div', 'os-view', box), notes = el('div', 'os-notes', box);
+    // The items ride on one track, so a slide moves one element; only the items in view are shown.
+    var track = el('div', 'os-track', view);
     place(view, vx, vy, vw, vh);
     place(fr, 0, 0, W, H);
     frame(fr, b, num(app[19]), app[18]);
 
     var items = [], pending = 0, k;
     for (k = 0; p[String(k)] != null; k++) {
-      var f = values(p[String(k)], 15, 14), panel = el('div', 'os-item', view), host = panel;
+      var f = values(p[String(k)], 15, 14), panel = el('div', 'os-item', track), host = panel;
       place(panel, 0, 0, vw, vh);
+      panel.hidden = true;
+      panel.inert = true;
+      panel.setAttribute('aria-hidden', 'true');
+      panel.style.transform = vertical ? 'translateY(0px)' : 'translateX(0px)';
       if (f[0]) {
         host = el('a', 'os-link', panel);
         host.href = f[0];
@@ -125,7 +148,8 @@
       if (f[13] === '1') {
         if (bare(f[14])) {
           var img = el('img', '', host);
-          img.alt = f[2] || '';
+          // The picture names the link: by the status text, else by its file name.
+          img.alt = f[2] || f[14].replace(/\.[^.]*$/, '');
           pending++;
           img.onload = placed(num(f[10]));
           img.onerror = loaded;
@@ -155,8 +179,8 @@
       if (!bare(name)) return;
       if (location.protocol === 'file:') return fail();
       pending++;
-      fetch(name).then((r) => { if (!r.ok) throw new Error(); return r.text(); })
-        .then((text) => { host.textContent = text.replace(/\r\n?/g, '\n'); }, fail).then(loaded);
+      fetch(name).then((r) => { if (!r.ok) throw new Error(); return r.arrayBuffer(); })
+        .then((bytes) => { host.textContent = decode(bytes).replace(/\r\n?/g, '\n'); }, fail).then(loaded);
     }
 
     // The loading message covers the box until the pictures and texts have come.
@@ -167,30 +191,43 @@
     cover.textContent = app[22] || '';
     function loaded() { if (--pending <= 0 && cover.parentNode) box.removeChild(cover); }
     pending++;
+    // A request that hangs must not keep the box covered: after 8 s it shows what has come.
+    setTimeout(() => { pending = 0; loaded(); }, 8000);
 
-    // Motion: s counts items slid past; an item rests at each whole s for the delay.
+    // Motion: s counts items slid past; an item rests at each whole s for the delay. The track
+    // carries the part of a step slid so far; the item at floor(s) stands at its start and the
+    // next one after it, and those two alone are shown.
     var s = 0, target = null, rest = delay, hover = false, focus = false, stopped = !!(still && still.matches);
-    var n = items.length, timer = null;
+    var n = items.length, timer = null, shown = [], last = 0;
     function draw() {
-      items.forEach((panel, i) => {
-        var dist = ((i - s) % n + n) % n;
-        if (dist > n - 1) dist -= n;
-        var on = Math.abs(dist) < 1, at = Math.round(sign * dist * size);
-        panel.style.transform = vertical ? 'translateY(' + px(at) + ')' : 'translateX(' + px(at) + ')';
-        panel.style.visibility = on ? '' : 'hidden';
-        panel.inert = Math.abs(dist) > 0.5;
-        panel.setAttribute('aria-hidden', String(Math.abs(dist) > 0.5));
+      var k = Math.floor(s + 1e-9), f = Math.max(0, s - k), now = [], axis = vertical ? 'translateY(' : 'translateX(';
+      track.style.transform = axis + px(Math.round(-sign * f * size)) + ')';
+      for (var j = 0; j < (f > 0 && n > 1 ? 2 : 1) && n; j++) now.push(((k + j) % n + n) % n);
+      var front = now[f > 0.5 ? 1 : 0];
+      if (shown.join() === now.join() && shown.front === front) return;
+      shown.forEach((i) => { if (now.indexOf(i) < 0) { items[i].hidden = true; items[i].inert = true; items[i].setAttribute('aria-hidden', 'true'); } });
+      now.forEach((i, j) => {
+        var panel = items[i];
+        panel.hidden = false;
+        panel.style.transform = axis + px(sign * j * size) + ')';
+        panel.inert = i !== front;
+        panel.setAttribute('aria-hidden', String(i !== front));
       });
+      shown = now;
+      shown.front = front;
     }
     function moving() { return target !== null || !(stopped || hover || focus); }
+    // Steps are reckoned from the time gone by, so a busy page slides late but not slower.
     function tick() {
+      var t = performance.now(), ticks = Math.min(10, Math.max(0, (t - last) / TICK));
       timer = null;
+      last = t;
       if (n < 1 || size <= 0 || !moving()) return;
-      var step = (target !== null ? Math.max(speed, size / 8) : speed) / size;
+      var step = (target !== null ? Math.max(speed, size / 8) : speed) / size * ticks;
       if (target !== null) {
-        s += Math.sign(target - s) * Math.min(step, Math.abs(target - s));
-        if (s === target) { target = null; rest = delay; }
-      } else if (rest > 0) rest -= TICK;
+        if (Math.abs(target - s) <= step) { s = target; target = null; rest = delay; }
+        else s += Math.sign(target - s) * step;
+      } else if (rest > 0) rest -= TICK * ticks;
       else if (step > 0) {
         var next = Math.floor(s + 1e-9) + 1;
         s = Math.min(next, s + step);
@@ -200,7 +237,11 @@
       draw();
       schedule();
     }
-    function schedule() { if (!timer && moving() && n > 1) timer = setTimeout(tick, TICK); }
+    function schedule() {
+      if (timer || !moving() || n < 2) return;
+      if (!last || performance.now() - last > 2 * TICK) last = performance.now();
+      timer = setTimeout(tick, TICK);
+    }
     function go(delta) {
       if (n < 2) return;
       var from = Math.round(s);
@@ -220,6 +261,7 @@
     }
     var play = el('button', 'os-play', box);
     play.type = 'button';
+    play.style.setProperty('--os-ring', '#000');
     // The pause control takes the first corner no scroll button covers.
     var spot = [[W - 20, H - 20], [2, H - 20], [W - 20, 2], [2, 2]].find(c =>
       !taken.some(r => c[0] < r[0] + r[2] && r[0] < c[0] + 18 && c[1] < r[1] + r[3] && r[1] < c[1] + 18)) || [W - 20, H - 20];
@@ -244,8 +286,8 @@
     if (!doc.getElementById('osmeral-style')) {
       var st = el('style', '', doc.head || doc.documentElement); st.id = 'osmeral-style';
       st.textContent = '.osmeral{position:relative;display:inline-block;overflow:hidden;vertical-align:top;box-sizing:border-box}' +
-        '.osmeral *{box-sizing:border-box}.os-view,.os-frame,.os-item,.os-btn,.os-arrow,.os-loading,.os-play{position:absolute}' +
-        '.os-view{overflow:hidden}.os-frame{pointer-events:none}.os-ring{position:absolute;inset:1px}.os-item{overflow:hidden}' +
+        '.osmeral *{box-sizing:border-box}.os-view,.os-track,.os-frame,.os-item,.os-btn,.os-arrow,.os-loading,.os-play{position:absolute}' +
+        '.os-view{overflow:hidden}.os-track{left:0;top:0;width:100%;height:100%}.os-frame{pointer-events:none}.os-ring{position:absolute;inset:1px}.os-item{overflow:hidden}' +
         '.os-item>*{display:block;white-space:pre-wrap;overflow-wrap:anywhere;color:var(--os-c);text-decoration:none}' +
         '.os-item img{display:inline-block;max-width:none}.os-link:hover,.os-link:focus{color:var(--os-h)}' +
         '.os-u2,.os-link.os-u1:hover,.os-link.os-u1:focus{text-decoration:underline;text-decoration-color:var(--os-u)}' +
@@ -253,7 +295,7 @@
         '.os-btn{padding:0;margin:0;border:0;box-shadow:inset -1px -1px #000,inset 1px 1px #fff;cursor:inherit}' +
         '.os-arrow{left:-1px;top:-1px;width:1px;height:1px}' +
         '.os-play{padding:0;font:9px/16px sans-serif;background:#fff;color:#000;border:1px solid #000;opacity:.75}' +
-        '.os-play:hover,.os-play:focus{opacity:1}:focus-visible{outline:2px solid;outline-offset:-2px}' +
+        '.os-play:hover,.os-play:focus{opacity:1}.osmeral :focus-visible{outline:2px solid var(--os-ring);outline-offset:-2px}' +
         '.os-loading{display:flex;align-items:center;justify-content:center;font:12px sans-serif}.os-notes{display:none}' +
         '@media (forced-colors:active){.os-frame{box-shadow:none!important;border:1px solid CanvasText}.os-ring{display:none}.os-btn{border:1px solid ButtonText}.os-arrow{forced-color-adjust:none;color:ButtonText!important}.os-item>*{color:LinkText}}';
     }
@@ -262,6 +304,9 @@
       Array.prototype.forEach.call(applet.getElementsByTagName('param'), (e) => { p[e.getAttribute('name')] = e.getAttribute('value'); });
       build(applet, p);
     });
+    // Boxes without a name of their own are numbered once the page holds more than one.
+    var unnamed = doc.querySelectorAll('.osmeral[data-os-unnamed]');
+    if (unnamed.length > 1) Array.prototype.forEach.call(unnamed, (b, i) => { b.setAttribute('aria-label', 'News ' + (i + 1)); });
   }
   start();
 })();

@@ -18,6 +18,26 @@ const on = (e, type, f, o) => e.addEventListener(type, f, o);
 const size = (a) => [num(a.getAttribute('width')), num(a.getAttribute('height'))];
 function el(tag, cls = '', parent) { const e = doc.createElement(tag); e.className = cls; parent?.append(e); return e; }
 function place(e, l, t, w, h) { Object.assign(e.style, { left: px(l), top: px(t), width: px(pos(w)), height: px(pos(h)) }); }
+const media = (q) => window.matchMedia?.(q) ?? { matches: false };
+const still = media('(prefers-reduced-motion: reduce)');
+
+// Contrast of two colours as WCAG reckons it.
+function luminance(h) {
+  const c = rgb(h).map((v) => (v /= 255) <= 0.03928 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4);
+  return 0.2126 * c[0] + 0.7152 * c[1] + 0.0722 * c[2];
+}
+const contrast = (a, b) => { const [x, y] = [luminance(a), luminance(b)].sort((p, q) => q - p); return (x + 0.05) / (y + 0.05); };
+
+// The focus ring: the focus look's text colour, or black or white, whichever stands out best
+// against every background the item shows; where none reaches 3:1, black and white together.
+// Worked out once for each entry of the style table.
+function ring(st) {
+  if (st.ring) return st.ring;
+  const bgs = [0, 1, 2].flatMap((k) => { const f = st.slice(k * 20, k * 20 + 20); return num(f[15]) > 0 && num(f[15]) < 5 ? [f[13], f[14]] : [f[13]]; });
+  const worst = (c) => Math.min(...bgs.map((b) => contrast(c, b)));
+  const [best, low] = [st[23], '000000', 'FFFFFF'].filter((c) => /^[0-9A-F]{6}$/i.test(c || '')).map((c) => [c, worst(c)]).sort((a, b) => b[1] - a[1])[0];
+  return (st.ring = low >= 3 ? [col(best), col(best)] : ['#000', '#fff']);
+}
 
 // Caption font: face by index, size less 6 points, style bit 1 bold, 2 italic.
 const font = (face, size, style) => (num(style) & 2 ? 'italic ' : '') + (num(style) & 1 ? 'bold ' : '') +
@@ -40,7 +60,8 @@ function picture(e, name, align, x, y) {
   s.backgroundSize = (align === 5 ? '100% 100%' : 'auto') + (under && ',100% 100%');
 }
 
-// The five border styles as inset shadows (the first lies on top).
+// The five border styles as inset shadows (the first lies on top). Returns the width each
+// side paints (top, right, bottom, left).
 function border(e, w, style, colour) {
   const c = rgb(colour), sh = [], s = (x, y, k) => sh.push('inset ' + px(x) + ' ' + px(y) + ' ' + css(k));
   const light = c.map((v) => Math.min(255, (v * 3) >> 1)), dark = c.map((v) => ~~(v * 7 / 10));
@@ -63,6 +84,7 @@ function border(e, w, style, colour) {
   const k = style < 3 || w ? [, dark, light, rgb(), rgb('FFFFFF')][style] : 0;
   if (k) sh.push('1px 0 ' + css(k), '0 1px ' + css(k) + (style > 2 ? ',1px 1px ' + css(k) : ''));
   e.style.boxShadow = sh.join(',');
+  return style === 1 || style === 2 ? (w ? [w + 1, w, w, w + 1] : [1, 0, 0, 1]) : style > 2 && w ? [w, w - 1, w - 1, w] : [0, 0, 0, 0];
 }
 
 // Captions wrap as in the preview's wrap box, long words between letters.
@@ -106,15 +128,22 @@ function look(item, st, state) {
 function build(applet, p) {
   const app = fields(p.app), A = (i) => num(app[i]), yes = (i) => app[i] === '1', [W, H] = size(applet);
   const bw = pos(A(8)), speedOpen = Math.max(1, num(app[15], 8)), speedClose = Math.max(1, num(app[16], 8));
-  const styles = [], items = [], id = 'vantrel20-' + ++uid, box = el('nav', 'vantrel20');
+  const styles = [], items = [], box = el('nav', 'vantrel20'), name = applet.getAttribute('name');
+  // Ids are unique in the page, even where each menu brings its own copy of this script.
+  let id;
+  do id = 'vantrel20-' + ++uid; while (doc.getElementById(id));
   for (let k = 0; p['is' + k] != null; k++) styles.push(fields(p['is' + k]));
-  box.ariaLabel = 'Menu';
+  box.id = id;
+  box.ariaLabel = name || 'Menu';
+  if (!name) box.dataset.v20Unnamed = '';
   place(box, 0, 0, W, H);
   fill(box, A(7), app[5], app[6]);
   picture(box, app[0], A(3), A(1), A(2));
   if (app[57] === '2') box.style.cursor = 'pointer';
-  const view = el('div', 'v20-view', box);
-  border(el('div', 'v20-frame', box), bw, A(9), app[10]);
+  // The frame lies under the items and the items are clipped where it paints: the same picture,
+  // and nothing lies over the captions' text.
+  const band = border(el('div', 'v20-frame', box), bw, A(9), app[10]), view = el('div', 'v20-view', box);
+  if (band.some(Boolean)) view.style.clipPath = 'inset(' + band.map(px).join(' ') + ')';
 
   // The tree from the levels.
   const root = { kids: [], sub: el('ul', '', view), level: -1 }, stack = [root];
@@ -129,59 +158,83 @@ function build(applet, p) {
     items.push(it);
     stack.push(it);
   }
-  items.forEach((it) => {
+  // A group is open when its items start visible.
+  for (const it of items) if (it.kids.length) it.ext = (it.open = it.kids[0].f[8] === '1') ? Infinity : 0;
+  const make = (it) => {
     // Parents are disclosure buttons, items with a link links, others still focusable.
     const f = it.f, tag = it.kids.length ? 'button' : f[1] && f[1].trim() ? 'a' : 'span', e = it.el = el(tag, 'v20-item');
     it.li.prepend(e);
     if (tag === 'button') e.type = 'button';
     if (tag === 'a') { e.href = f[1]; if (f[2]) e.target = f[2]; }
     if (tag === 'span') e.tabIndex = -1;
+    // The frame lies under the caption, so that nothing covers the text.
+    it.frame = el('span', 'v20-frame', e);
     it.text = el('span', 'v20-text', e);
     it.text.textContent = wrap(f[0], it.w).join('\n');
-    it.frame = el('span', 'v20-frame', e);
     // The status text is the tooltip and accessible description.
     if (f[3]) e.title = f[3];
     if (+app[57] > 0) e.style.cursor = 'pointer';
-    if (it.kids.length) {
-      e.setAttribute('aria-controls', it.sub.id);
-      // Open when its items start visible.
-      it.open = it.kids[0].f[8] === '1';
-      it.ext = it.open ? Infinity : 0;
-    }
+    if (it.kids.length) e.setAttribute('aria-controls', it.sub.id);
     look(it, it.st, 0);
-  });
+    place(e, it.ix + bw, 0, it.w, it.h);
+    ring(it.st).forEach((c, k) => e.style.setProperty(k ? '--v20-ring2' : '--v20-ring', c));
+    listen(it);
+  };
 
   let scroll = 0, bar = null, clicked = null, gliding = false;
 
   // Shown items stack in list order (IX indent, IY gap); a gliding group pushes down as
-  // far as it has opened.
+  // far as it has opened. Only what changed is written: at once where it can be seen, a slice
+  // at a time where it stays out of the box, so a long menu stays quick. Items not made yet
+  // are only reckoned.
+  const stale = new Set();
+  function put(it) {
+    const s = it.el.style, [top, cut, vis] = it.want;
+    if (it.at !== top) s.top = px(it.at = top);
+    if (it.cut !== cut) s.clipPath = (it.cut = cut) ? 'inset(0 0 ' + px(cut) + ' 0)' : '';
+    if (it.vis !== vis) s.visibility = (it.vis = vis) ? '' : 'hidden';
+  }
+  const out = (top, h) => top + scroll > H || top + h + scroll < 0;
+  function flush() {
+    let n = 0;
+    for (const it of stale) { stale.delete(it); put(it); if (++n === 50) break; }
+    if (stale.size) setTimeout(flush);
+  }
   function layout(kids, y, clip, shown) {
     for (const it of kids) {
-      const top = it.top = y + it.iy, s = it.el.style, vis = shown && top < clip;
-      place(it.el, it.ix + bw, top + scroll, it.w, it.h);
-      s.clipPath = vis && top + it.h > clip ? 'inset(0 0 ' + px(top + it.h - clip) + ' 0)' : '';
-      s.visibility = vis ? '' : 'hidden';
-      it.li.hidden = !shown;
+      const top = it.top = y + it.iy, vis = it.shown = shown && top < clip, cut = vis && top + it.h > clip ? top + it.h - clip : 0;
+      if (it.el) {
+        it.want = [top, cut, vis];
+        if (it.at !== undefined && out(top, it.h) && out(it.at, it.h)) { if (!stale.size) setTimeout(flush); stale.add(it); }
+        else { stale.delete(it); put(it); }
+      }
+      if (it.li.hidden === shown) it.li.hidden = !shown;
       y = top + it.h;
       if (!it.kids.length) continue;
       it.full = layout(it.kids, y, Math.min(clip, y + it.ext), shown && it.ext > 0) - y;
       y += pos(Math.min(it.ext, it.full));
-      it.el.ariaExpanded = it.open;
+      // A closed group leaves the accessibility tree with its items.
+      if (it.sub.hidden !== !(shown && it.ext > 0)) it.sub.hidden = !(shown && it.ext > 0);
+      if (it.el && it.el.ariaExpanded !== String(it.open)) it.el.ariaExpanded = it.open;
     }
     return y;
   }
 
+  // The list scrolls as one: the items keep their places in it.
   function draw() {
-    const bottom = layout(root.kids, bw, Infinity, true), page = H - 2 * bw, need = items.length && bottom > H - bw;
+    const bottom = layout(root.kids, bw, Infinity, true), page = H - 2 * bw, need = items.length && bottom > H - bw, was = scroll;
     scroll = need ? Math.max(page - bottom, Math.min(0, scroll)) : 0;
-    layout(root.kids, bw, Infinity, true);
+    // What comes into sight by the new scroll is written at once.
+    if (scroll !== was) layout(root.kids, bw, Infinity, true);
+    root.sub.style.transform = 'translateY(' + px(scroll) + ')';
     if (need && !bar) bar = makeBar();
     if (bar) { bar.el.hidden = !need; if (need) bar.update(bottom, page); }
   }
 
   // The preview's scroll bar: raised buttons and block, the block sized by the page.
   function makeBar() {
-    const vw = pos(num(app[56], 20)), hh = H - 2 * bw, T = hh - 2 * vw + 2, b = el('div', 'v20-bar', box);
+    // On touch screens the buttons are at least 24 pixels each way.
+    const vw = media('(pointer: coarse)').matches ? Math.max(26, num(app[56], 20)) : pos(num(app[56], 20)), hh = H - 2 * bw, T = hh - 2 * vw + 2, b = el('div', 'v20-bar', box);
     b.ariaHidden = true;
     place(b, yes(49) ? W - bw - vw : bw + 1, bw, vw, hh);
     b.style.background = col(app[50]);
@@ -215,13 +268,16 @@ function build(applet, p) {
       let busy = false;
       for (const it of items) {
         if (!it.kids.length || (it.open ? it.ext === Infinity : !it.ext)) continue;
-        it.ext = Math.min(it.ext, it.full) + (it.open ? (yes(13) ? speedOpen : Infinity) : (yes(14) ? -speedClose : -Infinity));
+        // Reduced motion opens and closes at once.
+        const glides = !still.matches && yes(it.open ? 13 : 14);
+        it.ext = Math.min(it.ext, it.full) + (it.open ? (glides ? speedOpen : Infinity) : (glides ? -speedClose : -Infinity));
         if (it.open && it.ext >= it.full) it.ext = Infinity;
         else if (!it.open && it.ext <= 0) it.ext = 0;
         else busy = true;
       }
+      if (!busy) gliding = false;
       draw();
-      if (busy) setTimeout(step, 20); else gliding = false;
+      if (busy) setTimeout(step, 20);
     })();
   }
 
@@ -238,7 +294,7 @@ function build(applet, p) {
   // A focused item scrolls into view, top first.
   const reveal = (it) => { scroll = Math.max(Math.min(scroll, H - bw - it.top - it.h), bw - it.top); draw(); };
 
-  items.forEach((it) => {
+  function listen(it) {
     const e = it.el;
     on(e, 'mouseenter', () => setState(it, 1));
     on(e, 'mouseleave', () => setState(it, 0));
@@ -255,17 +311,30 @@ function build(applet, p) {
       if (it.f[1]) Object.assign(el('a'), { href: it.f[1], target: it.f[2] || '' }).click();
     });
     // Arrows move through shown items; Right opens or enters a group, Left closes or leaves.
+    // Escape closes the open group of its own button, else the group it is in.
     on(e, 'keydown', (ev) => {
-      const list = items.filter((i) => i.el.style.visibility !== 'hidden'), at = list.indexOf(it), k = ev.key, up = it.parent.f && it.parent;
+      const list = items.filter((i) => i.el && i.shown), at = list.indexOf(it), k = ev.key, up = it.parent.f && it.parent;
       let to = { ArrowDown: list[at + 1], ArrowUp: list[at - 1], Home: list[0], End: list.at(-1) }[k];
       if (k === 'ArrowRight' && it.kids.length) { if (it.open) to = it.kids[0]; else toggle(it, true); }
-      else if (k === 'ArrowLeft' || k === 'Escape' && up) { if (it.open && k !== 'Escape') toggle(it, false); else if (up) { toggle(up, false); to = up; } }
+      else if (k === 'ArrowLeft' || k === 'Escape' && (up || it.open)) { if (it.open) toggle(it, false); else if (up) { toggle(up, false); to = up; } }
       else if (!to) return;
       ev.preventDefault();
       if (to) setTimeout(() => to.el.focus());
     });
-  });
+  }
   on(box, 'wheel', (ev) => { if (bar && !bar.el.hidden) { ev.preventDefault(); scroll -= ev.deltaY > 0 ? 20 : -20; draw(); } }, { passive: false });
+  // A swipe moves the list with the finger; at either end the page scrolls on.
+  let touchY = null;
+  on(box, 'touchstart', (ev) => { touchY = ev.touches.length === 1 ? ev.touches[0].clientY : null; }, { passive: true });
+  on(box, 'touchmove', (ev) => {
+    if (touchY === null || !bar || bar.el.hidden) return;
+    const y = ev.touches[0].clientY, was = scroll;
+    scroll += y - touchY;
+    touchY = y;
+    draw();
+    if (scroll !== was && ev.cancelable) ev.preventDefault();
+  }, { passive: false });
+  on(box, 'touchend', () => { touchY = null; });
 
   // Loading screen while pictures arrive.
   const names = [...new Set([app[0], ...styles.flatMap((st) => [st[8], st[28], st[48]])])].filter((n) => PIC.test(n || ''));
@@ -293,8 +362,17 @@ function build(applet, p) {
     setTimeout(() => cover.remove(), 8000);
   }
 
+  // A long menu is made a slice at a time, the first at once, so that no task runs long.
+  const SLICE = 50;
+  items.slice(0, SLICE).forEach(make);
   applet.replaceWith(box);
   draw();
+  (function more(from) {
+    if (from < items.length) setTimeout(() => { items.slice(from, from + SLICE).forEach(make); draw(); more(from + SLICE); });
+  })(SLICE);
+  // Menus without a name of their own are numbered once the page holds more than one.
+  const unnamed = doc.querySelectorAll('nav.vantrel20[data-v20-unnamed]');
+  if (unnamed.length > 1) unnamed.forEach((b, i) => { b.ariaLabel = 'Menu ' + (i + 1); });
 }
 
 // A parameters file: key and value lines by turns.
@@ -310,13 +388,15 @@ if (!doc.getElementById('vantrel20-style')) {
   s.textContent = '.vantrel20{position:relative;display:inline-block;overflow:hidden;vertical-align:top}' +
     '.vantrel20,.vantrel20 *{box-sizing:border-box}.vantrel20 ul{list-style:none;margin:0;padding:0}' +
     '.vantrel20 :is(div,span,a,button){position:absolute}.v20-view,.v20-frame,.v20-loading{inset:0}' +
-    '.v20-frame{pointer-events:none}.v20-view{overflow:hidden}' +
-    '.v20-item{margin:0;padding:0;border:0;font:inherit;text-decoration:none;overflow:hidden;cursor:default}' +
+    '.v20-frame{pointer-events:none}.v20-view{overflow:hidden}.v20-view>ul{will-change:transform}' +
+    // Items out of sight are not laid out inside until they come near.
+    '.v20-item{margin:0;padding:0;border:0;font:inherit;text-decoration:none;overflow:hidden;cursor:default;content-visibility:auto}' +
     '.v20-text{display:flex;flex-direction:column;white-space:pre;line-height:normal}' +
-    '.v20-item:focus-visible{outline:2px solid;outline-offset:-2px}' +
+    '.v20-item:focus-visible{outline:0}.v20-item:focus-visible:after{content:"";position:absolute;inset:0;pointer-events:none;' +
+    'border:2px solid var(--v20-ring);box-shadow:inset 0 0 0 1px var(--v20-ring2)}' +
     '.v20-btn,.v20-thumb{box-shadow:inset -1px -1px #000,inset 1px 1px #fff}' +
     '.v20-arrow{clip-path:path("M3 0h1v1h1v2h1v2h1v2H0V5h1V3h1V1h1z")}' +
-    '.v20-note{padding:4px;font:12px sans-serif;background:#fff;color:#000}' +
+    '.v20-note{padding:4px;font:12px sans-serif;background:#fff;color:#000;overflow:auto;overflow-wrap:anywhere}' +
     '@media (forced-colors:active){.v20-item{border:1px solid CanvasText;forced-color-adjust:auto}' +
     '.v20-btn,.v20-thumb{border:1px solid ButtonText}.v20-arrow{background:ButtonText!important}}';
 }
