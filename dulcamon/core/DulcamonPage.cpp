@@ -11,6 +11,12 @@ void DulcamonPage::appendQuoted(std::string& out, std::string_view value, std::s
 {
     out += '"';
     out += prefix;
+    appendQuotedBody(out, value);
+    out += '"';
+}
+
+void DulcamonPage::appendQuotedBody(std::string& out, std::string_view value)
+{
     // Runs of plain bytes go in at once; only the bytes that need a
     // backslash are looked at one by one.
     const char* const end = value.data() + value.size();
@@ -32,7 +38,6 @@ void DulcamonPage::appendQuoted(std::string& out, std::string_view value, std::s
         run = p + 1;
     }
     out.append(run, static_cast<std::size_t>(end - run));
-    out += '"';
 }
 
 namespace {
@@ -43,17 +48,25 @@ class Arguments
 {
 public:
     explicit Arguments(std::string& out) : m_out(out) {}
-    void quoted(std::string_view value) { DulcamonPage::appendQuoted(next(), value); }
-    void color(std::string_view value) { DulcamonPage::appendQuoted(next(), value, "#"); }
-    void bare(std::string_view value) { next() += value; }
-
-private:
-    std::string& next()
+    void quoted(std::string_view value) { quotedWith(value, "\"", ",\""); }
+    void color(std::string_view value) { quotedWith(value, "\"#", ",\"#"); }
+    void bare(std::string_view value)
     {
         if (!m_first)
             m_out += ',';
         m_first = false;
-        return m_out;
+        m_out += value;
+    }
+
+private:
+    // The comma and the opening go in as one piece: a large menu has
+    // millions of them.
+    void quotedWith(std::string_view value, std::string_view opening, std::string_view afterComma)
+    {
+        m_out += m_first ? opening : afterComma;
+        m_first = false;
+        DulcamonPage::appendQuotedBody(m_out, value);
+        m_out += '"';
     }
 
     std::string& m_out;
