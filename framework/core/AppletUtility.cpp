@@ -104,11 +104,20 @@ void SplitAllFields(std::string_view line, std::vector<std::string_view>& fields
     const char* const end = line.data() + line.size();
     const char* field = line.data();
     const char* p = field;
+    // Most fields are a few bytes: the rest of the separator is compared in
+    // place rather than through a library call.
+    const auto restMatches = [&](const char* at) {
+        for (std::size_t k = 1; k < separator.size(); ++k) {
+            if (at[k] != separator[k])
+                return false;
+        }
+        return true;
+    };
     for (;;) {
         p = ByteScan::findByte(p, end, separator.front());
         if (static_cast<std::size_t>(end - p) < separator.size())
             return;
-        if (std::memcmp(p, separator.data(), separator.size()) != 0) {
+        if (!restMatches(p)) {
             ++p;
             continue;
         }
@@ -120,9 +129,18 @@ void SplitAllFields(std::string_view line, std::vector<std::string_view>& fields
 
 void AppendFields(std::string& out, const TFieldRecord& record, std::string_view separator)
 {
+    // The line's exact length is known: make room once and copy into it.
+    std::size_t at = out.size();
+    out.resize(at + record.values().size() + record.size() * separator.size());
+    char* const text = out.data();
     for (std::size_t i = 0; i < record.size(); ++i) {
-        out += record.get(i);
-        out += separator;
+        const std::string_view field = record.get(i);
+        if (!field.empty())
+            std::memcpy(text + at, field.data(), field.size());
+        at += field.size();
+        if (!separator.empty())
+            std::memcpy(text + at, separator.data(), separator.size());
+        at += separator.size();
     }
 }
 
