@@ -1,6 +1,7 @@
 #include "dulcamon/core/DulcamonPage.h"
 
 #include "AppletAgent.h"
+#include "ByteScan.h"
 #include "dulcamon/core/DulcamonProfile.h"
 #include "TextFile.h"
 
@@ -10,48 +11,73 @@ void DulcamonPage::appendQuoted(std::string& out, std::string_view value, std::s
 {
     out += '"';
     out += prefix;
-    for (std::size_t i = 0; i < value.size(); ++i) {
-        const char c = value[i];
-        if (c == '"' || c == '\\')
-            out += '\\';
-        out += c;
-        // "</" could end the script block and "<!--" would hide the rest of it
-        // from the parser, so a backslash breaks both up.
-        if (c == '<' && value.substr(i + 1, 1) == "/")
-            out += '\\';
-        else if (c == '<' && value.substr(i + 1, 3) == "!--")
-            out += '\\';
-    }
+    appendQuotedBody(out, value);
     out += '"';
+}
+
+void DulcamonPage::appendQuotedBody(std::string& out, std::string_view value)
+{
+    // Runs of plain bytes go in at once; only the bytes that need a
+    // backslash are looked at one by one.
+    const char* const end = value.data() + value.size();
+    const char* run = value.data();
+    for (const char* p = run; (p = kzt::ByteScan::findAny<'"', '\\', '<'>(p, end)) != end; ++p) {
+        if (*p == '<') {
+            // "</" could end the script block and "<!--" would hide the rest of
+            // it from the parser, so a backslash breaks both up.
+            const std::string_view rest(p + 1, static_cast<std::size_t>(end - p - 1));
+            if (!rest.starts_with('/') && !rest.starts_with("!--"))
+                continue;
+            out.append(run, static_cast<std::size_t>(p + 1 - run));
+            out += '\\';
+        } else {
+            out.append(run, static_cast<std::size_t>(p - run));
+            out += '\\';
+            out += *p;
+        }
+        run = p + 1;
+    }
+    out.append(run, static_cast<std::size_t>(end - run));
 }
 
 namespace {
 
-// Builds one argument list; `quoted` and `color` say how each value is written.
+// Writes one argument list straight into the page; `quoted` and `color` say
+// how each value is written.
 class Arguments
 {
 public:
-    void quoted(std::string_view value) { DulcamonPage::appendQuoted(next(), value); }
-    void color(std::string_view value) { DulcamonPage::appendQuoted(next(), value, "#"); }
-    void bare(std::string_view value) { next() += value; }
-    const std::string& text() const { return m_text; }
-
-private:
-    std::string& next()
+    explicit Arguments(std::string& out) : m_out(out) {}
+    void quoted(std::string_view value) { quotedWith(value, "\"", ",\""); }
+    void color(std::string_view value) { quotedWith(value, "\"#", ",\"#"); }
+    void bare(std::string_view value)
     {
         if (!m_first)
-            m_text += ',';
+            m_out += ',';
         m_first = false;
-        return m_text;
+        m_out += value;
     }
 
-    std::string m_text;
+private:
+    // The comma and the opening go in as one piece: a large menu has
+    // millions of them.
+    void quotedWith(std::string_view value, std::string_view opening, std::string_view afterComma)
+    {
+        m_out += m_first ? opening : afterComma;
+        m_first = false;
+        DulcamonPage::appendQuotedBody(m_out, value);
+        m_out += '"';
+    }
+
+    std::string& m_out;
     bool m_first = true;
 };
 
-std::string constructorLine(const kzt::TAppletData& m)
+void appendConstructorLine(std::string& out, const kzt::TAppletData& m)
 {
-    Arguments a;
+    out += m.get(MenuName);
+    out += "=new TJSMenuType2(";
+    Arguments a(out);
     a.quoted(m.get(MenuName));
     a.quoted(m.get(SubMenuFrameName));
     a.bare(m.get(MenuScrolled));
@@ -75,12 +101,14 @@ std::string constructorLine(const kzt::TAppletData& m)
     a.bare(m.get(GlideStep));
     a.bare(m.get(GlideSpeed));
     a.quoted(m.get(Filter));
-    return std::string(m.get(MenuName)) + "=new TJSMenuType2(" + a.text() + ");";
+    out += ");";
 }
 
-std::string itemLine(const std::string& menuName, const kzt::TItemData& i)
+void appendItemLine(std::string& out, std::string_view menuName, const kzt::TItemData& i)
 {
-    Arguments a;
+    out += menuName;
+    out += ".qeLvorpiN(";
+    Arguments a(out);
     a.quoted(i.get(ItemId));
     a.quoted(i.get(ParentId));
     a.quoted(i.get(Caption));
@@ -95,7 +123,7 @@ std::string itemLine(const std::string& menuName, const kzt::TItemData& i)
     a.color(i.get(NormalCaptionColor));
     a.color(i.get(OverCaptionColor));
     a.quoted(i.get(Description));
-    return menuName + ".qeLvorpiN(" + a.text() + ");";
+    out += ");";
 }
 
 } // namespace
@@ -107,11 +135,8 @@ std::string DulcamonPage::generate(const kzt::TkztAppletAgent& agent)
     // Room for every line at once: a text that outgrows its room is copied
     // into one twice as large, and for a large menu that is the peak.
     std::size_t bytes = 1024;
-    for (const kzt::TItemData& item : agent.Items) {
-        bytes += menuName.size() + 64;
-        for (std::size_t f = 0; f < item.size(); ++f)
-            bytes += item.get(f).size();
-    }
+    for (const kzt::TItemData& item : agent.Items)
+        bytes += menuName.size() + 64 + item.values().size();
     kzt::LineWriter out;
     out.reserve(bytes + bytes / 16);
     out.line("<HTML>");
@@ -121,11 +146,11 @@ std::string DulcamonPage::generate(const kzt::TkztAppletAgent& agent)
     out.line("<script type='text/javascript' src='" + agent.ScriptName + ".js'></script>");
     out.line("<script type='text/javascript'>");
     out.line("var qelVORPin=new qelvorpin();");
-    out.line(constructorLine(menu));
+    out.lineFrom([&](std::string& text) { appendConstructorLine(text, menu); });
     // One line per item node, read by position.
     const std::size_t items = agent.tree().count() - 1;
     for (std::size_t k = 0; k < items && k < agent.Items.size(); ++k)
-        out.line(itemLine(menuName, agent.Items[k]));
+        out.lineFrom([&](std::string& text) { appendItemLine(text, menuName, agent.Items[k]); });
     out.line(menuName + ".qeLvORpin();");
     out.line("</script>");
     out.line("<noscript>Your browser does not support Javascript!</noscript>");

@@ -19,6 +19,8 @@ public:
     // escaped and "</" and "<!--" are broken up, so no caption can end the
     // string, end the script block or hide it; every other byte stays as stored.
     static void appendQuoted(std::string& out, std::string_view value, std::string_view prefix = {});
+    // The same without the quote marks around it.
+    static void appendQuotedBody(std::string& out, std::string_view value);
 };
 
 } // namespace dulcamon

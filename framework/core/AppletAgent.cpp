@@ -8,7 +8,7 @@
 #include "TextFile.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
 #include <functional>
 #include <iterator>
 #include <string_view>
@@ -20,13 +20,24 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// "i" followed by the item's position, as the pages name items.
-std::string itemIdentifier(std::size_t position)
+// A number's decimal digits in a buffer of the caller's, with no string made:
+// the numbering runs over every item at every save.
+class Digits
 {
-    char text[24];
-    const int length = std::snprintf(text, sizeof text, "i%zu", position);
-    return std::string(text, static_cast<std::size_t>(length));
-}
+public:
+    explicit Digits(long long value, char prefix = 0)
+    {
+        char* p = m_text;
+        if (prefix)
+            *p++ = prefix;
+        m_end = std::to_chars(p, m_text + sizeof m_text, value).ptr;
+    }
+    std::string_view view() const { return {m_text, static_cast<std::size_t>(m_end - m_text)}; }
+
+private:
+    char m_text[24];
+    char* m_end;
+};
 
 } // namespace
 
@@ -228,17 +239,21 @@ void TkztAppletAgent::SetCaption(std::size_t index, const std::string& caption)
 void TkztAppletAgent::NumberItems(std::size_t idField, std::size_t parentField)
 {
     const std::size_t levelField = info().levelField;
-    for (TItemData& item : Items)
-        item.set(parentField, {});
     const auto& order = m_tree.order();
+    // Records past the tree's nodes keep no parent.
+    for (std::size_t k = order.size() - 1; k < Items.size(); ++k)
+        Items[k].set(parentField, {});
     for (std::size_t k = 1; k < order.size(); ++k) {
         const TreeNode* node = order[k];
         TItemData& item = Items[k - 1];
-        item.set(idField, itemIdentifier(k - 1));
-        if (!node->parent()->isRoot())
-            item.set(parentField, itemIdentifier(m_tree.absoluteIndex(node->parent()) - 1));
+        // "i" followed by the item's position, as the pages name items.
+        item.set(idField, Digits(static_cast<long long>(k - 1), 'i').view());
+        if (node->parent()->isRoot())
+            item.set(parentField, {});
+        else
+            item.set(parentField, Digits(static_cast<long long>(m_tree.absoluteIndex(node->parent()) - 1), 'i').view());
         if (info().hasLevelField)
-            item.set(levelField, std::to_string(m_tree.level(node)));
+            item.set(levelField, Digits(m_tree.level(node)).view());
     }
 }
 
@@ -249,7 +264,7 @@ void TkztAppletAgent::UpdateItemLevels()
     const std::size_t levelField = info().levelField;
     const auto& order = m_tree.order();
     for (std::size_t k = 1; k < order.size(); ++k)
-        Items[k - 1].set(levelField, std::to_string(m_tree.level(order[k])));
+        Items[k - 1].set(levelField, Digits(m_tree.level(order[k])).view());
 }
 
 Status TkztAppletAgent::RebuildTreeFromLevels()

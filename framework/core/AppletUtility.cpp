@@ -1,5 +1,9 @@
 #include "AppletUtility.h"
 
+#include "ByteScan.h"
+
+#include <cstring>
+
 namespace kzt {
 
 namespace {
@@ -92,27 +96,59 @@ TStringArray SplitAllFields(std::string_view line, std::string_view separator)
 void SplitAllFields(std::string_view line, std::vector<std::string_view>& fields, std::string_view separator)
 {
     fields.clear();
-    std::size_t pos = 0;
+    // An empty separator closes no field.
+    if (separator.empty())
+        return;
+    // Every place the separator's first byte stands, left to right, is where
+    // the separator may start; the first that holds it ends the field.
+    const char* const end = line.data() + line.size();
+    const char* field = line.data();
+    const char* p = field;
+    // Most fields are a few bytes: the rest of the separator is compared in
+    // place rather than through a library call.
+    const auto restMatches = [&](const char* at) {
+        for (std::size_t k = 1; k < separator.size(); ++k) {
+            if (at[k] != separator[k])
+                return false;
+        }
+        return true;
+    };
     for (;;) {
-        const std::size_t hit = line.find(separator, pos);
-        if (hit == std::string_view::npos)
+        p = ByteScan::findByte(p, end, separator.front());
+        if (static_cast<std::size_t>(end - p) < separator.size())
             return;
-        fields.push_back(line.substr(pos, hit - pos));
-        pos = hit + separator.size();
+        if (!restMatches(p)) {
+            ++p;
+            continue;
+        }
+        fields.emplace_back(field, static_cast<std::size_t>(p - field));
+        p += separator.size();
+        field = p;
+    }
+}
+
+void AppendFields(std::string& out, const TFieldRecord& record, std::string_view separator)
+{
+    // The line's exact length is known: make room once and copy into it.
+    std::size_t at = out.size();
+    out.resize(at + record.values().size() + record.size() * separator.size());
+    char* const text = out.data();
+    for (std::size_t i = 0; i < record.size(); ++i) {
+        const std::string_view field = record.get(i);
+        if (!field.empty())
+            std::memcpy(text + at, field.data(), field.size());
+        at += field.size();
+        if (!separator.empty())
+            std::memcpy(text + at, separator.data(), separator.size());
+        at += separator.size();
     }
 }
 
 std::string JoinFields(const TFieldRecord& record, std::string_view separator)
 {
-    std::size_t total = record.size() * separator.size();
-    for (std::size_t i = 0; i < record.size(); ++i)
-        total += record.get(i).size();
     std::string out;
-    out.reserve(total);
-    for (std::size_t i = 0; i < record.size(); ++i) {
-        out += record.get(i);
-        out += separator;
-    }
+    out.reserve(record.values().size() + record.size() * separator.size());
+    AppendFields(out, record, separator);
     return out;
 }
 

@@ -45,6 +45,8 @@ void SplitAllFields(std::string_view line, std::vector<std::string_view>& fields
 // Every field followed by the separator, the last one too.
 std::string JoinFields(const TStringArray& fields, std::string_view separator = kFieldSeparator);
 std::string JoinFields(const TFieldRecord& record, std::string_view separator = kFieldSeparator);
+// The same, appended to `out`.
+void AppendFields(std::string& out, const TFieldRecord& record, std::string_view separator = kFieldSeparator);
 
 // Leading and trailing blanks (spaces and control characters) removed.
 std::string Trim(std::string_view text);

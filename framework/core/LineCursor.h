@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ByteScan.h"
+
 #include <string_view>
 #include <vector>
 
@@ -33,7 +35,7 @@ public:
         }
         if (m_position >= m_text.size())
             return false;
-        const std::size_t end = m_text.find_first_of("\r\n", m_position);
+        const std::size_t end = ByteScan::find<'\r', '\n'>(m_text, m_position);
         if (end == std::string_view::npos) {
             line = m_text.substr(m_position);
             m_position = m_text.size();

@@ -2,6 +2,7 @@
 
 #include "AppletAgent.h"
 #include "AppletUtility.h"
+#include "ByteScan.h"
 #include "ProgressSink.h"
 #include "LineCursor.h"
 #include "TextFile.h"
@@ -48,8 +49,32 @@ Status CheckStorableFields(const std::string& what, std::string_view caption, co
     return status;
 }
 
+namespace {
+
+// True when no field can hold a line break or the separator: the record's
+// bytes have no line break, and no "#" that starts the separator. A
+// separator made up across two fields is caught too; the field by field
+// check then clears it.
+bool plainlyStorable(std::string_view values)
+{
+    const char* p = values.data();
+    const char* const end = p + values.size();
+    for (;;) {
+        p = ByteScan::findAny<'\r', '\n', kFieldSeparator[0]>(p, end);
+        if (p == end)
+            return true;
+        if (*p != kFieldSeparator[0] || std::string_view(p, static_cast<std::size_t>(end - p)).starts_with(kFieldSeparator))
+            return false;
+        ++p;
+    }
+}
+
+} // namespace
+
 Status CheckStorableFields(const std::string& what, std::string_view caption, const TFieldRecord& record)
 {
+    if (plainlyStorable(record.values()))
+        return Status::success();
     Status status = Status::success();
     for (std::size_t i = 0; status && i < record.size(); ++i)
         status = checkStorableField(what, caption, record.get(i));
@@ -175,7 +200,14 @@ Status ProjectFileFormat::render(const TkztAppletAgent& agent, std::string& cont
         agent.Items.size() * info.itemFieldCount + 15, static_cast<std::size_t>(INT32_MAX)));
     ProgressScope progress(agent.progress(), "Saving Data ... ...", maximum);
     LineWriter out;
-    out.reserve(512 + agent.Items.size() * info.itemFieldCount * 12);
+    // The exact size, so the text is never moved while it grows.
+    const auto lineBytes = [&](const TFieldRecord& record) {
+        return record.values().size() + record.size() * agent.Separator.size() + 2;
+    };
+    std::size_t bytes = 1024 + info.noteLine.size() + info.name.size() + info.version.size() + lineBytes(agent.AppletData);
+    for (const TItemData& item : agent.Items)
+        bytes += lineBytes(item);
+    out.reserve(bytes);
     out.line("<Warning_Info>");
     out.line(info.noteLine);
     out.line("It may cause the project file can't be opened correctly if you modify it by yourself!");
@@ -188,12 +220,12 @@ Status ProjectFileFormat::render(const TkztAppletAgent& agent, std::string& cont
     out.line("</Product_Version>");
     progress.advance(10);
     out.line(kAppletParametersTag);
-    out.line(JoinFields(agent.AppletData, agent.Separator));
+    out.lineFrom([&](std::string& text) { AppendFields(text, agent.AppletData, agent.Separator); });
     out.line("</Applet_Parameters>");
     progress.advance(5);
     out.line(kItemParametersTag);
     for (const TItemData& item : agent.Items) {
-        out.line(JoinFields(item, agent.Separator));
+        out.lineFrom([&](std::string& text) { AppendFields(text, item, agent.Separator); });
         progress.advance(static_cast<int>(info.itemFieldCount));
     }
     out.line(kItemParametersEndTag);

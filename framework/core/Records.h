@@ -41,6 +41,9 @@ public:
         const std::size_t begin = i == 0 ? 0 : endOf(m_block, i - 1);
         return {bytesOf(m_block) + begin, endOf(m_block, i) - begin};
     }
+    // Every field's bytes back to back, with nothing between them: one
+    // search over a whole record instead of one a field.
+    std::string_view values() const { return {m_block ? bytesOf(m_block) : nullptr, usedBytes()}; }
     void set(std::size_t i, std::string_view value);
     // Pads with empty fields or cuts the fields past the new end.
     void resize(std::size_t count);

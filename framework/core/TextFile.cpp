@@ -1,5 +1,7 @@
 #include "TextFile.h"
 
+#include "ByteScan.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -286,7 +288,7 @@ bool LineReader::next(std::string_view& line)
     if (m_fd < 0 || !m_status)
         return false;
     for (;;) {
-        const std::size_t end = m_buffer.find_first_of("\r\n", m_scan);
+        const std::size_t end = ByteScan::find<'\r', '\n'>(m_buffer, m_scan);
         if (end != std::string::npos) {
             // A CR at the end of what was read may be the first half of CR LF.
             if (m_buffer[end] == '\r' && end + 1 == m_buffer.size() && !m_end) {

@@ -19,6 +19,14 @@ public:
         m_text += text;
         m_text += "\r\n";
     }
+    // A line that `write` appends straight to the text, for long or many
+    // lines that would otherwise each be built apart and then copied.
+    template <typename Write>
+    void lineFrom(Write&& write)
+    {
+        write(m_text);
+        m_text += "\r\n";
+    }
     void reserve(std::size_t bytes) { m_text.reserve(bytes); }
     const std::string& text() const { return m_text; }
     std::string take() { return std::move(m_text); }

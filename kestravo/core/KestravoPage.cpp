@@ -2,6 +2,7 @@
 
 #include "AppletAgent.h"
 #include "AppletUtility.h"
+#include "ByteScan.h"
 #include "kestravo/core/KestravoProfile.h"
 #include "TextFile.h"
 
@@ -29,17 +30,68 @@ bool equalIgnoringCase(std::string_view a, std::string_view b)
     return true;
 }
 
+// `value` with every `special` byte written as `entity`, a run of other
+// bytes at a time.
+void appendEncoding(std::string& out, std::string_view value, char special, std::string_view entity)
+{
+    const char* const end = value.data() + value.size();
+    const char* run = value.data();
+    for (const char* p; (p = kzt::ByteScan::findByte(run, end, special)) != end; run = p + 1) {
+        out.append(run, static_cast<std::size_t>(p - run));
+        out += entity;
+    }
+    out.append(run, static_cast<std::size_t>(end - run));
+}
+
+// `text` with every occurrence of `from`, compared without regard to ASCII
+// letter case, replaced by `to`, left to right, appended to `out`.
+void appendReplaced(std::string& out, std::string_view text, std::string_view from, std::string_view to)
+{
+    if (from.empty() || text.size() < from.size()) {
+        out += text;
+        return;
+    }
+    const char first = lowerAscii(from.front());
+    std::size_t run = 0;
+    for (std::size_t i = 0; i + from.size() <= text.size();) {
+        if (lowerAscii(text[i]) == first && equalIgnoringCase(text.substr(i, from.size()), from)) {
+            out.append(text.substr(run, i - run));
+            out += to;
+            i += from.size();
+            run = i;
+        } else {
+            ++i;
+        }
+    }
+    out.append(text.substr(run));
+}
+
+// Which root of the site an item's link loses and which it gets instead,
+// worked out once for the whole page.
+struct LinkRoots
+{
+    bool convert = false;
+    std::string_view from;
+    std::string_view to;
+};
+
+LinkRoots linkRoots(const kzt::TAppletData& menu)
+{
+    const std::string_view local = menu.get(pInternalUse_RootDir_Local);
+    const std::string_view remote = menu.get(pInternalUse_RootDir_Remote);
+    if (kzt::Trim(local).empty() || kzt::Trim(remote).empty())
+        return {};
+    if (menu.get(pInternalUse_RootDir_Local_Checked) == "1")
+        return {true, remote, local};
+    return {true, local, remote};
+}
+
 // A value inside a double-quoted attribute. Only the quote mark is encoded:
 // it would end the attribute and break the form; everything else stays as
 // the author typed it (entities included).
 void appendAttribute(std::string& out, std::string_view value)
 {
-    for (char c : value) {
-        if (c == '"')
-            out += "&quot;";
-        else
-            out += c;
-    }
+    appendEncoding(out, value, '"', "&quot;");
 }
 
 // Text between tags: a less-than sign is encoded, so no caption can open a
@@ -47,12 +99,7 @@ void appendAttribute(std::string& out, std::string_view value)
 // every other byte goes in as stored.
 void appendText(std::string& out, std::string_view value)
 {
-    for (char c : value) {
-        if (c == '<')
-            out += "&lt;";
-        else
-            out += c;
-    }
+    appendEncoding(out, value, '<', "&lt;");
 }
 
 void commentLines(kzt::LineWriter& out)
@@ -61,11 +108,9 @@ void commentLines(kzt::LineWriter& out)
     out.line("<!-- Copyright (C) KZT. All rights reserved. -->");
 }
 
-std::string selectLine(const kzt::TkztAppletAgent& agent)
+void appendSelectLine(std::string& line, const kzt::TkztAppletAgent& agent)
 {
     const kzt::TAppletData& menu = agent.AppletData;
-    std::string line;
-    line.reserve(256 + agent.Items.size() * 96);
     line += "<SELECT name=brevanekstrvselect class=brevanekstrv style=\"width:";
     appendAttribute(line, menu.get(pMenuWidth));
     line += "px\" onChange=\"onSelectedItemChanged(document.brevanekstrvform.brevanekstrvselect)\">";
@@ -75,6 +120,8 @@ std::string selectLine(const kzt::TkztAppletAgent& agent)
 
     // Sub items after each main item alternate between the two sub classes,
     // whatever their depth.
+    const LinkRoots roots = linkRoots(menu);
+    std::string link;
     bool alternate = false;
     const auto& order = agent.tree().order();
     for (std::size_t k = 1; k < order.size() && k - 1 < agent.Items.size(); ++k) {
@@ -90,7 +137,13 @@ std::string selectLine(const kzt::TkztAppletAgent& agent)
         line += "<OPTION class=";
         line += itemClass;
         line += " value=\"";
-        appendAttribute(line, KestravoPage::convertPath(item.get(pURL), menu));
+        if (roots.convert) {
+            link.clear();
+            appendReplaced(link, item.get(pURL), roots.from, roots.to);
+            appendAttribute(line, link);
+        } else {
+            appendAttribute(line, item.get(pURL));
+        }
         line += "\" target=\"";
         appendAttribute(line, item.get(pTarget));
         line += "\">";
@@ -100,7 +153,6 @@ std::string selectLine(const kzt::TkztAppletAgent& agent)
         line += "</OPTION>";
     }
     line += "</SELECT>";
-    return line;
 }
 
 } // namespace
@@ -129,31 +181,18 @@ std::uint64_t KestravoPage::sizeBound(const kzt::TkztAppletAgent& agent)
 
 std::string KestravoPage::replaceIgnoringCase(std::string_view text, std::string_view from, std::string_view to)
 {
-    if (from.empty() || text.size() < from.size())
-        return std::string(text);
     std::string out;
     out.reserve(text.size());
-    std::size_t i = 0;
-    while (i < text.size()) {
-        if (i + from.size() <= text.size() && equalIgnoringCase(text.substr(i, from.size()), from)) {
-            out += to;
-            i += from.size();
-        } else {
-            out += text[i++];
-        }
-    }
+    appendReplaced(out, text, from, to);
     return out;
 }
 
 std::string KestravoPage::convertPath(std::string_view url, const kzt::TAppletData& menu)
 {
-    const std::string_view local = menu.get(pInternalUse_RootDir_Local);
-    const std::string_view remote = menu.get(pInternalUse_RootDir_Remote);
-    if (kzt::Trim(local).empty() || kzt::Trim(remote).empty())
+    const LinkRoots roots = linkRoots(menu);
+    if (!roots.convert)
         return std::string(url);
-    if (menu.get(pInternalUse_RootDir_Local_Checked) == "1")
-        return replaceIgnoringCase(url, remote, local);
-    return replaceIgnoringCase(url, local, remote);
+    return replaceIgnoringCase(url, roots.from, roots.to);
 }
 
 std::string KestravoPage::styleSheet(const kzt::TAppletData& menu)
@@ -178,8 +217,16 @@ std::string KestravoPage::styleSheet(const kzt::TAppletData& menu)
 std::string KestravoPage::generate(const kzt::TkztAppletAgent& agent)
 {
     const bool menuPresent = agent.tree().count() > 1 && !agent.Items.empty();
+    // Room for the whole page, so it is never copied while it grows.
+    std::size_t bytes = 4096;
+    const auto& order = agent.tree().order();
+    for (std::size_t k = 1; k < order.size() && k - 1 < agent.Items.size(); ++k) {
+        const kzt::TItemData& item = agent.Items[k - 1];
+        bytes += 64 + item.get(ICaption).size() + item.get(pURL).size() + item.get(pTarget).size()
+                 + std::char_traits<char>::length(kIndent) * static_cast<std::size_t>(agent.tree().level(order[k]));
+    }
     kzt::LineWriter out;
-    out.reserve(2048 + agent.Items.size() * 96);
+    out.reserve(bytes + bytes / 16);
     out.line("<HTML>");
     out.line("<HEAD>");
     out.line("<TITLE>Preview</TITLE>");
@@ -206,7 +253,7 @@ std::string KestravoPage::generate(const kzt::TkztAppletAgent& agent)
         out.line("<!-- BEGIN (PART 2 of 2) -->");
         out.line("<!-- NOTE: PLEASE INSERT CODES INTO <BODY> SECTION WHERE YOU WANT THE MENU DISPLAY -->");
         out.line("<FORM name=\"brevanekstrvform\">");
-        out.line(selectLine(agent));
+        out.lineFrom([&](std::string& line) { appendSelectLine(line, agent); });
         out.line("</FORM>       ");
         out.line("<!-- END (PART 2 of 2) -->");
     }

@@ -217,3 +217,36 @@ TEST(KestravoPathConversion, appliesToThePageButNotToTheRecords)
     EXPECT_NE(selectLine(agent.BuildHTMLText()).find("value=\"/web/a.html\""), std::string::npos);
     EXPECT_EQ(agent.Items[0].get(pURL), "FILE:///c|/site/a.html");
 }
+
+TEST(KestravoPathConversion, replacingIgnoringCase_matchesAPositionByPositionSearch)
+{
+    const auto model = [](std::string_view text, std::string_view from, std::string_view to) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        std::string out;
+        for (std::size_t i = 0; i < text.size();) {
+            bool same = !from.empty() && i + from.size() <= text.size();
+            for (std::size_t k = 0; same && k < from.size(); ++k)
+                same = lower(text[i + k]) == lower(from[k]);
+            if (same) {
+                out += to;
+                i += from.size();
+            } else {
+                out += text[i++];
+            }
+        }
+        return out;
+    };
+    std::mt19937 random(9);
+    const char alphabet[] = {'a', 'A', 'b', 'B', '/'};
+    const auto randomText = [&](std::size_t size) {
+        std::string text(size, ' ');
+        for (char& c : text)
+            c = alphabet[random() % sizeof alphabet];
+        return text;
+    };
+    for (int round = 0; round < 20000; ++round) {
+        const std::string text = randomText(random() % 16);
+        const std::string from = randomText(random() % 4);
+        ASSERT_EQ(KestravoPage::replaceIgnoringCase(text, from, "<X>"), model(text, from, "<X>")) << text << ' ' << from;
+    }
+}

@@ -1,9 +1,11 @@
 #include "osmerin/core/OsmerinPage.h"
 
 #include "AppletAgent.h"
+#include "ByteScan.h"
 #include "TextFile.h"
 #include "osmerin/core/OsmerinRecords.h"
 
+#include <charconv>
 #include <string_view>
 
 namespace osmerin {
@@ -16,12 +18,13 @@ namespace {
 // would end the attribute early.
 void appendAttributeValue(std::string& out, std::string_view value)
 {
-    for (char c : value) {
-        if (c == '"')
-            out += "&quot;";
-        else
-            out += c;
+    const char* const end = value.data() + value.size();
+    const char* run = value.data();
+    for (const char* p; (p = kzt::ByteScan::findByte(run, end, '"')) != end; run = p + 1) {
+        out.append(run, static_cast<std::size_t>(p - run));
+        out += "&quot;";
     }
+    out.append(run, static_cast<std::size_t>(end - run));
 }
 
 void appendParameter(std::string& out, std::string_view name, const kzt::TFieldRecord& fields, std::size_t count)
@@ -47,8 +50,12 @@ std::string_view field(const kzt::TFieldRecord& fields, std::size_t index)
 std::string OsmerinPage::generate(const kzt::TkztAppletAgent& agent)
 {
     const kzt::TAppletData& applet = agent.AppletData;
+    // Room for the whole page, so it is never copied while it grows.
+    std::size_t bytes = 1024 + applet.values().size() + applet.size();
+    for (const kzt::TItemData& item : agent.Items)
+        bytes += 64 + item.values().size() + item.size();
     std::string out;
-    out.reserve(512 + agent.Items.size() * 96);
+    out.reserve(bytes + bytes / 16);
     out += "<HTML>\r\n";
     out += "<applet code=\"";
     appendAttributeValue(out, agent.ScriptName);
@@ -63,8 +70,12 @@ std::string OsmerinPage::generate(const kzt::TkztAppletAgent& agent)
     appendAttributeValue(out, kCopyrightNotice);
     out += "\">\r\n";
     appendParameter(out, "app", applet, kAppletValueCount);
-    for (std::size_t i = 0; i < agent.Items.size(); ++i)
-        appendParameter(out, std::to_string(i), agent.Items[i], kItemValueCount);
+    char name[24];
+    for (std::size_t i = 0; i < agent.Items.size(); ++i) {
+        const char* const nameEnd = std::to_chars(name, name + sizeof name, i).ptr;
+        appendParameter(out, std::string_view(name, static_cast<std::size_t>(nameEnd - name)), agent.Items[i],
+                        kItemValueCount);
+    }
     out += "</applet>\r\n";
     if (agent.ScriptRuntime()) {
         out += "<script src=\"";

@@ -2,6 +2,7 @@
 
 #include "AppletAgent.h"
 #include "AppletUtility.h"
+#include "ByteScan.h"
 #include "LineCursor.h"
 #include "ProgressSink.h"
 #include "TextFile.h"
@@ -137,7 +138,7 @@ void buildTree(kzt::ItemTree& tree, std::vector<TreeLine>& lines)
 
 bool hasLineBreak(std::string_view value)
 {
-    return value.find_first_of("\r\n") != std::string_view::npos;
+    return kzt::ByteScan::hasLineBreak(value);
 }
 
 } // namespace
@@ -234,6 +235,9 @@ kzt::Status OsmerinProjectFormat::checkStorable(const kzt::TkztAppletAgent& agen
                                         + "\": a value holds a line break and cannot be saved.");
     }
     for (const kzt::TItemData& item : agent.Items) {
+        // One search over all the item's values; a break anywhere is in one of them.
+        if (!hasLineBreak(item.values()))
+            continue;
         for (std::size_t i = 0; i < item.size(); ++i) {
             if (hasLineBreak(item.get(i)))
                 return kzt::Status::failure("Item \"" + std::string(item.size() > ItemComment ? item.get(ItemComment) : "")

@@ -59,16 +59,16 @@ kzt::TStringArray SplitItemText(std::string_view value)
     return lines;
 }
 
-std::string DerivedItemContent(const kzt::TItemData& item)
+std::string_view DerivedItemContent(const kzt::TItemData& item)
 {
     const std::string_view type = item.get(ItemContentType);
     if (type == kContentText)
-        return std::string(item.get(ItemText));
+        return item.get(ItemText);
     if (type == kContentImage)
-        return std::string(item.get(ItemImageFilename));
+        return item.get(ItemImageFilename);
     if (type == kContentTextFile)
-        return std::string(item.get(ItemTextFilename));
-    return std::string(item.get(ItemContent));
+        return item.get(ItemTextFilename);
+    return item.get(ItemContent);
 }
 
 } // namespace osmerin

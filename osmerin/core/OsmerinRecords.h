@@ -97,6 +97,8 @@ kzt::TStringArray SplitItemText(std::string_view value);
 
 // What the applet shows for the item: its text, its image file name or its
 // text file name, after the content type. Other types keep what is stored.
-std::string DerivedItemContent(const kzt::TItemData& item);
+// A view into the item, good until the item changes; storing it back into
+// the same item is safe.
+std::string_view DerivedItemContent(const kzt::TItemData& item);
 
 } // namespace osmerin

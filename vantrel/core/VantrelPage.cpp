@@ -1,10 +1,13 @@
 #include "vantrel/core/VantrelPage.h"
 
 #include "AppletUtility.h"
+#include "ByteScan.h"
 #include "vantrel/core/VantrelFields.h"
 #include "vantrel/core/VantrelProfile.h"
 
+#include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string_view>
 
@@ -19,22 +22,61 @@ std::string_view fieldOf(const kzt::TFieldRecord& fields, std::size_t index)
     return index < fields.size() ? fields.get(index) : std::string_view();
 }
 
-// FNV-1a over the look fields, each closed by a byte of its own, so that
-// moving a boundary between two fields changes the hash as a rule.
+// The bytes of the look fields, back to back; empty when the record is
+// too short to hold them all.
+std::string_view lookBytes(const kzt::TFieldRecord& fields)
+{
+    if (fields.size() < kLookFieldCount)
+        return {};
+    const std::string_view last = fields.get(kLookFieldCount - 1);
+    return fields.values().substr(0, static_cast<std::size_t>(last.data() + last.size() - fields.values().data()));
+}
+
+// A hash of the look fields: their bytes eight at a time, then where each
+// field ends, so that moving a boundary between two fields changes the hash
+// as a rule.
 std::uint64_t lookHash(const kzt::TFieldRecord& fields)
 {
     constexpr std::uint64_t prime = 0x100000001B3ull;
     std::uint64_t hash = 0xCBF29CE484222325ull;
-    for (std::size_t i = 0; i < kLookFieldCount; ++i) {
-        for (unsigned char c : fieldOf(fields, i))
-            hash = (hash ^ c) * prime;
-        hash = (hash ^ 0x1F) * prime;
+    const auto mix = [&](std::uint64_t value) {
+        hash = (hash ^ value) * prime;
+        hash ^= hash >> 31;
+    };
+    if (fields.size() < kLookFieldCount) {
+        for (std::size_t i = 0; i < kLookFieldCount; ++i) {
+            for (unsigned char c : fieldOf(fields, i))
+                mix(c);
+            mix(0x1F);
+        }
+        return hash;
     }
+    const std::string_view bytes = lookBytes(fields);
+    std::size_t at = 0;
+    for (; at + 8 <= bytes.size(); at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + at, sizeof word);
+        mix(word);
+    }
+    for (; at < bytes.size(); ++at)
+        mix(static_cast<unsigned char>(bytes[at]));
+    for (std::size_t i = 0; i < kLookFieldCount; ++i)
+        mix(fields.get(i).size());
     return hash ^ (hash >> 29);
 }
 
 bool sameLook(const kzt::TFieldRecord& a, const kzt::TFieldRecord& b)
 {
+    if (a.size() >= kLookFieldCount && b.size() >= kLookFieldCount) {
+        // Equal bytes with equal boundaries are equal fields.
+        if (lookBytes(a) != lookBytes(b))
+            return false;
+        for (std::size_t i = 0; i < kLookFieldCount; ++i) {
+            if (a.get(i).size() != b.get(i).size())
+                return false;
+        }
+        return true;
+    }
     for (std::size_t i = 0; i < kLookFieldCount; ++i) {
         if (fieldOf(a, i) != fieldOf(b, i))
             return false;
@@ -42,16 +84,29 @@ bool sameLook(const kzt::TFieldRecord& a, const kzt::TFieldRecord& b)
     return true;
 }
 
+// A number's decimal digits, with no string made for them.
+class Digits
+{
+public:
+    explicit Digits(std::size_t value) : m_end(std::to_chars(m_text, m_text + sizeof m_text, value).ptr) {}
+    std::string_view view() const { return {m_text, static_cast<std::size_t>(m_end - m_text)}; }
+
+private:
+    char m_text[24];
+    char* m_end;
+};
+
 // A value inside a double-quoted attribute: a quote mark would end the value
 // early, so it is written as an entity; every other byte as stored.
 void appendAttribute(std::string& out, std::string_view value)
 {
-    for (std::size_t quote; (quote = value.find('"')) != std::string_view::npos;) {
-        out.append(value.substr(0, quote));
+    const char* const end = value.data() + value.size();
+    const char* run = value.data();
+    for (const char* p; (p = kzt::ByteScan::findByte(run, end, '"')) != end; run = p + 1) {
+        out.append(run, static_cast<std::size_t>(p - run));
         out += "&quot;";
-        value.remove_prefix(quote + 1);
     }
-    out.append(value);
+    out.append(run, static_cast<std::size_t>(end - run));
 }
 
 using Append = void (*)(std::string&, std::string_view);
@@ -64,6 +119,11 @@ void appendRaw(std::string& out, std::string_view value)
 void appendPacked(std::string& out, const kzt::TFieldRecord& fields, std::size_t first, std::size_t last,
                   Append append = appendRaw)
 {
+    // A record without a quote mark needs no field looked at for one.
+    if (append == appendAttribute && kzt::ByteScan::findByte(fields.values().data(),
+                                                             fields.values().data() + fields.values().size(), '"')
+                                         == fields.values().data() + fields.values().size())
+        append = appendRaw;
     for (std::size_t i = first; i < last; ++i) {
         append(out, fieldOf(fields, i));
         out += kzt::kFieldSeparator;
@@ -74,7 +134,7 @@ void appendPacked(std::string& out, const kzt::TFieldRecord& fields, std::size_t
 void appendPackedItem(std::string& out, const kzt::TFieldRecord& fields, std::size_t entry, Append append)
 {
     appendPacked(out, fields, ICaption, StyleIndex, append);
-    out += std::to_string(entry);
+    out += Digits(entry).view();
     out += kzt::kFieldSeparator;
     appendPacked(out, fields, StyleIndex + 1, ItemFieldCount, append);
 }
@@ -86,7 +146,7 @@ void appendParam(std::string& out, std::string_view name, std::size_t number, Va
     out += "\t<param name=\"";
     out += name;
     if (number != kNone)
-        out += std::to_string(number);
+        out += Digits(number).view();
     out += "\" value=\"";
     value(out);
     out += "\">\r\n";
@@ -98,9 +158,18 @@ void appendLine(std::string& out, std::string_view line)
     out += "\r\n";
 }
 
+// Room for the page or the parameters file, so neither is copied while it
+// grows: the look of every entry and the other fields of every item, each
+// field with its separator.
 std::size_t roughSize(const StyleTable& table, const kzt::TItemArray& items)
 {
-    return (table.firstItem.size() * kLookFieldCount + items.size() * 14) * 8 + 4096;
+    const std::size_t separator = kzt::kFieldSeparator.size();
+    std::size_t bytes = 4096;
+    for (std::size_t k : table.firstItem)
+        bytes += 32 + lookBytes(items[k]).size() + kLookFieldCount * separator;
+    for (const kzt::TItemData& item : items)
+        bytes += 48 + item.values().size() - lookBytes(item).size() + (ItemFieldCount - kLookFieldCount) * separator;
+    return bytes + bytes / 16;
 }
 
 } // namespace
@@ -163,7 +232,7 @@ void VantrelPage::assignStyleIndexes(kzt::TItemArray& items)
     const StyleTable table = StyleTable::build(items);
     for (std::size_t i = 0; i < items.size(); ++i) {
         items[i].resize(ItemFieldCount);
-        items[i].set(StyleIndex, std::to_string(table.entryOfItem[i]));
+        items[i].set(StyleIndex, Digits(table.entryOfItem[i]).view());
     }
 }
 

@@ -7,6 +7,7 @@
 #include "TextFile.h"
 
 #include <filesystem>
+#include <random>
 
 using namespace dulcamon;
 using kzt::testsupport::readFile;
@@ -152,4 +153,37 @@ TEST_F(DulcamonDocument, report_listsNormalThenMouseOverImagesOnce)
     EXPECT_EQ(report.find("This message contain the information about how to publish the Javascript menu. "
                           "Please read it carefully!\r\n"),
               79u);
+}
+
+namespace {
+
+// The quoting rules written out one byte at a time, as a model to compare with.
+std::string quotedByteByByte(std::string_view value)
+{
+    std::string out = "\"";
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        if (c == '"' || c == '\\')
+            out += '\\';
+        out += c;
+        if (c == '<' && (value.substr(i + 1, 1) == "/" || value.substr(i + 1, 3) == "!--"))
+            out += '\\';
+    }
+    return out + "\"";
+}
+
+} // namespace
+
+TEST(DulcamonQuoting, anyMixOfQuotesBackslashesAndTagStarts_isQuotedByTheRules)
+{
+    std::mt19937 random(3);
+    const char alphabet[] = {'"', '\\', '<', '/', '!', '-', 'a'};
+    for (int round = 0; round < 20000; ++round) {
+        std::string value(random() % 24, ' ');
+        for (char& c : value)
+            c = alphabet[random() % sizeof alphabet];
+        std::string out = "x";
+        DulcamonPage::appendQuoted(out, value);
+        ASSERT_EQ(out, "x" + quotedByteByByte(value)) << value;
+    }
 }
