@@ -3,6 +3,7 @@
 #include "AppletAgent.h"
 #include "AppletUtility.h"
 #include "ProgressSink.h"
+#include "ReadBudget.h"
 #include "LineCursor.h"
 #include "TextFile.h"
 
@@ -87,7 +88,7 @@ Status ProjectFileFormat::migrateItem(const std::string& /*version*/, FieldViews
 Status ProjectFileFormat::readText(TkztAppletAgent& agent, const std::string& contents) const
 {
     LineCursor lines(contents);
-    return parse(agent, lines);
+    return parse(agent, lines, contents.size());
 }
 
 Status ProjectFileFormat::read(TkztAppletAgent& agent, const std::filesystem::path& path) const
@@ -96,7 +97,7 @@ Status ProjectFileFormat::read(TkztAppletAgent& agent, const std::filesystem::pa
     Status status = lines.open(path);
     if (!status)
         return status;
-    status = parse(agent, lines);
+    status = parse(agent, lines, lines.fileSize());
     // A file that could not be read to its end is not called incomplete.
     return lines.status() ? status : lines.status();
 }
@@ -104,7 +105,7 @@ Status ProjectFileFormat::read(TkztAppletAgent& agent, const std::filesystem::pa
 // Lines is a LineCursor over a text or a LineReader over a file; a line is
 // used before the next one is asked for.
 template <typename Lines>
-Status ProjectFileFormat::parse(TkztAppletAgent& agent, Lines& lines) const
+Status ProjectFileFormat::parse(TkztAppletAgent& agent, Lines& lines, std::uint64_t fileBytes) const
 {
     const ProductInfo& info = agent.info();
     std::string_view line;
@@ -135,6 +136,7 @@ Status ProjectFileFormat::parse(TkztAppletAgent& agent, Lines& lines) const
     // Each line goes straight into its compact record, so the records are
     // all that grows while a file is read.
     TItemArray items;
+    ReadBudget budget(fileBytes);
     for (;;) {
         if (!lines.next(line))
             return Status::failure(incompleteMessage());
@@ -145,6 +147,8 @@ Status ProjectFileFormat::parse(TkztAppletAgent& agent, Lines& lines) const
         if (!status)
             return status;
         items.emplace_back(fields.data(), fields.size());
+        if (!budget.charge(items.back().allocatedBytes() + ReadBudget::kItemOverhead))
+            return ReadBudget::refusal(items.size());
     }
     // The room a growing array keeps would outlast the read.
     items.shrink_to_fit();
