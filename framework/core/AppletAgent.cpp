@@ -343,6 +343,12 @@ Status TkztAppletAgent::BuildHTMLText(std::string& page)
     if (!status)
         return status;
     page = m_product.generatePage(*this);
+    // The products without a bound of their own are held to the same limit.
+    if (page.size() > kMaximumPageBytes) {
+        page = std::string();
+        return Status::failure("The page would take more than the " + std::to_string(kMaximumPageBytes >> 20)
+                               + " MB a page may take.");
+    }
     return Status::success();
 }
 
@@ -406,12 +412,91 @@ Status TkztAppletAgent::copyRuntimeFiles(const fs::path& folder)
     return Status::success();
 }
 
+namespace {
+
+struct SaveOutput
+{
+    std::string name;
+    std::string what;
+};
+
+// The files every save writes whatever the document says, each with what it is.
+std::vector<SaveOutput> fixedSaveOutputs(const TkztAppletAgent& agent, const std::string& fileName)
+{
+    std::vector<SaveOutput> outputs;
+    if (!fileName.empty()) {
+        const std::string base = BaseNameOf(fileName);
+        outputs.push_back({base + ".html", "the page"});
+        outputs.push_back({base + "." + agent.info().extension, "the project file"});
+        outputs.push_back({base + "_PublishReport.txt", "the publish report"});
+    }
+    for (const std::string& name : agent.ScriptFiles)
+        outputs.push_back({name, "the runtime file \"" + name + "\""});
+    return outputs;
+}
+
+} // namespace
+
+Status TkztAppletAgent::CheckCompanionName(const std::string& name, const std::string& what,
+                                           const std::string& fileName) const
+{
+    if (name.empty())
+        return Status::failure("The " + what + " has no name. Name it, or turn the " + what + " off.");
+    if (!IsBareFileName(name))
+        return Status::failure("The " + what + " name \"" + name
+                               + "\" is not a plain file name: it is written beside the page.");
+    for (const SaveOutput& output : fixedSaveOutputs(*this, fileName)) {
+        if (output.name == name)
+            return Status::failure("The " + what + " \"" + name + "\" would overwrite " + output.what
+                                   + " of the same name. Give it another name.");
+    }
+    return Status::success();
+}
+
+Status TkztAppletAgent::CheckSaveOutputs(const std::string& fileName) const
+{
+    std::vector<SaveOutput> outputs = fixedSaveOutputs(*this, fileName);
+    for (std::size_t i = 0; i < outputs.size(); ++i) {
+        for (std::size_t k = i + 1; k < outputs.size(); ++k) {
+            if (outputs[i].name == outputs[k].name)
+                return Status::failure("This save would write " + outputs[i].what + " and " + outputs[k].what
+                                       + " under one name, \"" + outputs[i].name + "\".");
+        }
+    }
+    std::vector<std::string> companions;
+    for (const ProductProfile::CompanionName& companion : m_product.companionFileNames(*this)) {
+        Status status = CheckCompanionName(companion.name, companion.what, fileName);
+        if (!status)
+            return status;
+        if (std::find(companions.begin(), companions.end(), companion.name) != companions.end())
+            return Status::failure("Two files of this save are named \"" + companion.name + "\".");
+        companions.push_back(companion.name);
+    }
+    return Status::success();
+}
+
 Status TkztAppletAgent::SaveProject(const fs::path& folder, const std::string& fileName)
 {
     // A value the project file cannot hold stops the save before anything is written.
     Status status = m_product.projectFormat().checkStorable(*this);
     if (!status)
         return status;
+    // So do files of this save that would overwrite each other, or whose
+    // names the folder cannot hold.
+    status = CheckSaveOutputs(fileName);
+    if (!status)
+        return status;
+    const std::size_t longestName = TextFile::longestWritableName(folder);
+    std::vector<std::string> outputNames;
+    for (const SaveOutput& output : fixedSaveOutputs(*this, fileName))
+        outputNames.push_back(output.name);
+    for (const ProductProfile::CompanionName& companion : m_product.companionFileNames(*this))
+        outputNames.push_back(companion.name);
+    for (const std::string& name : outputNames) {
+        if (name.size() > longestName)
+            return Status::failure("The file name \"" + name + "\" is too long for the folder \"" + folder.string()
+                                   + "\" (at most " + std::to_string(longestName) + " bytes). Give the project a shorter name.");
+    }
     // Everything this save writes, so no item file is copied over it.
     TextFile::WriteJournal written;
     const std::string base = BaseNameOf(fileName);
@@ -434,6 +519,11 @@ Status TkztAppletAgent::SaveProject(const fs::path& folder, const std::string& f
         if (!status || !previewUsable())
             return;
         const fs::path target = folder / name;
+        if (name.size() > longestName) {
+            // No file of that name can be there to copy; the rest is published.
+            CopyNotes.push_back("\"" + name.substr(0, 60) + "...\" was not copied: its name is too long for this file system.");
+            return;
+        }
         if (written.wrote(target)) {
             // Copying would put an old file over the one just written.
             CopyNotes.push_back("\"" + name + "\" was not copied: this save writes a file of that name.");

@@ -120,6 +120,14 @@ public:
     std::string BuildHTMLText();
     Status BuildHTMLFile(const std::filesystem::path& path);
     Status SaveProject(const std::filesystem::path& folder, const std::string& fileName);
+    // Refuses a save into one folder under `fileName` whose files would
+    // overwrite each other (a parameters file named like the project, say),
+    // or that names a file it cannot write there; nothing is written.
+    Status CheckSaveOutputs(const std::string& fileName) const;
+    // The same for one companion file's name, before it is in the record
+    // (the window checks a name as it is typed). An empty `fileName` checks
+    // against the files every save writes whatever the project is called.
+    Status CheckCompanionName(const std::string& name, const std::string& what, const std::string& fileName) const;
     std::string PublishReportText();
     Status WritePublishReport(const std::filesystem::path& folder, const std::string& fileName);
 

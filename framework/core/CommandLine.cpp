@@ -1,8 +1,11 @@
 #include "CommandLine.h"
 
 #include "AppletAgent.h"
+#include "ProcessGuard.h"
 #include "ProductProfile.h"
 
+#include <cerrno>
+#include <cstring>
 #include <ostream>
 
 namespace kzt {
@@ -19,6 +22,24 @@ namespace {
 constexpr const char* kScriptRuntimeOn = "--script-runtime";
 constexpr const char* kScriptRuntimeOff = "--no-script-runtime";
 
+// Output that did not reach standard output is a failure the user hears of.
+int finishOutput(std::ostream& out, std::ostream& err, const std::string& program)
+{
+    // The reason is that of the write that failed: before the flush when
+    // the text did not fit the buffer, else the flush's own.
+    int error = out ? 0 : errno;
+    if (out) {
+        errno = 0;
+        out.flush();
+        error = errno;
+    }
+    if (out)
+        return 0;
+    err << program << ": cannot write to standard output"
+        << (error != 0 ? std::string(": ") + std::strerror(error) : std::string()) << '\n';
+    return 1;
+}
+
 int buildHtml(CommandContext& context, const std::vector<std::string>& args, const std::string&)
 {
     TkztAppletAgent agent(context.product, context.paths);
@@ -32,8 +53,7 @@ int buildHtml(CommandContext& context, const std::vector<std::string>& args, con
         return 1;
     }
     context.out.write(page.data(), static_cast<std::streamsize>(page.size()));
-    context.out.flush();
-    return context.out ? 0 : 1;
+    return finishOutput(context.out, context.err, context.product.info().executableName);
 }
 
 int report(CommandContext& context, const std::vector<std::string>& args, const std::string&)
@@ -44,8 +64,7 @@ int report(CommandContext& context, const std::vector<std::string>& args, const 
         return 1;
     const std::string text = agent.PublishReportText();
     context.out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    context.out.flush();
-    return context.out ? 0 : 1;
+    return finishOutput(context.out, context.err, context.product.info().executableName);
 }
 
 int publish(CommandContext& context, const std::vector<std::string>& args, const std::string& toFolder)
@@ -54,9 +73,16 @@ int publish(CommandContext& context, const std::vector<std::string>& args, const
     context.prepare(agent);
     if (!CommandLine::openProject(agent, args[0], context.err))
         return 1;
-    const fs::path project = fs::absolute(args[0]);
-    fs::path folder = toFolder.empty() ? project.parent_path() : fs::absolute(toFolder);
+    fs::path project = fs::absolute(args[0]);
     std::error_code ec;
+    // Published in place, a project given through a symbolic link is saved
+    // where the link leads; the link stays a link.
+    if (toFolder.empty() && fs::is_symlink(fs::symlink_status(project, ec))) {
+        const fs::path target = fs::canonical(project, ec);
+        if (!ec)
+            project = target;
+    }
+    fs::path folder = toFolder.empty() ? project.parent_path() : fs::absolute(toFolder);
     fs::create_directories(folder, ec);
     if (!fs::is_directory(folder, ec)) {
         context.err << "Cannot create folder \"" << folder.string() << "\".\n";
@@ -75,6 +101,8 @@ int publish(CommandContext& context, const std::vector<std::string>& args, const
 
 CommandLine::CommandLine(const ProductProfile& product, AppPaths paths) : m_product(product), m_paths(std::move(paths))
 {
+    // Every program makes its command line first thing, window or not.
+    ProcessGuard::prepare(product.info().executableName);
     const std::string project = "PROJECT";
     addOption({"--build-html", project, "print the page that Build HTML would show", 1, false, buildHtml});
     addOption({"--report", project, "print the publish report", 1, false, report});
@@ -152,22 +180,25 @@ int CommandLine::run(const std::vector<std::string>& given, std::ostream& out, s
             return 2;
         }
         printHelp(out);
-        return 0;
+        return finishOutput(out, err, info.executableName);
     }
     if (args[0] == "--version") {
         out << info.name << ' ' << info.version << '\n';
-        return 0;
+        return finishOutput(out, err, info.executableName);
     }
     for (const CommandLineOption& option : m_options) {
         if (args[0] != option.name)
             continue;
         std::vector<std::string> operands(args.begin() + 1, args.end());
         std::string toFolder;
+        bool emptyTo = false;
         if (option.acceptsTo && operands.size() == option.arguments + 2 && operands[option.arguments] == "--to") {
             toFolder = operands.back();
+            // "--to" with an empty folder is a slip, not a wish to publish in place.
+            emptyTo = toFolder.empty();
             operands.resize(option.arguments);
         }
-        if (operands.size() != option.arguments) {
+        if (operands.size() != option.arguments || emptyTo) {
             err << "Usage: " << info.executableName << ' ' << option.name << ' ' << option.usage << '\n';
             return 2;
         }
@@ -187,7 +218,12 @@ int CommandLine::run(const std::vector<std::string>& given, std::ostream& out, s
         AppPaths paths = m_paths;
         paths.previewDir = ScratchFolder::path() / "preview";
         CommandContext context{m_product, paths, out, err, scriptRuntime};
-        return option.run(context, operands, toFolder);
+        try {
+            return option.run(context, operands, toFolder);
+        } catch (...) {
+            err << info.executableName << ": " << ProcessGuard::uncaughtMessage(std::current_exception()) << '\n';
+            return 1;
+        }
     }
     err << info.executableName << ": unknown option " << args[0] << "\nTry '" << info.executableName
         << " --help'.\n";

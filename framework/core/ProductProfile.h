@@ -156,6 +156,15 @@ public:
         std::string contents;
     };
     virtual std::vector<CompanionFile> companionFiles(const TkztAppletAgent& /*agent*/) const { return {}; }
+    // The names companionFiles() gives, each with what the file is for the
+    // author ("parameters file"), without making the contents. A save checks
+    // them before it writes anything.
+    struct CompanionName
+    {
+        std::string name;
+        std::string what;
+    };
+    virtual std::vector<CompanionName> companionFileNames(const TkztAppletAgent& /*agent*/) const { return {}; }
 };
 
 } // namespace kzt

@@ -4,6 +4,7 @@
 #include "AppletUtility.h"
 #include "ByteScan.h"
 #include "ProgressSink.h"
+#include "ReadBudget.h"
 #include "LineCursor.h"
 #include "TextFile.h"
 
@@ -112,7 +113,7 @@ Status ProjectFileFormat::migrateItem(const std::string& /*version*/, FieldViews
 Status ProjectFileFormat::readText(TkztAppletAgent& agent, const std::string& contents) const
 {
     LineCursor lines(contents);
-    return parse(agent, lines);
+    return parse(agent, lines, contents.size());
 }
 
 Status ProjectFileFormat::read(TkztAppletAgent& agent, const std::filesystem::path& path) const
@@ -121,7 +122,7 @@ Status ProjectFileFormat::read(TkztAppletAgent& agent, const std::filesystem::pa
     Status status = lines.open(path);
     if (!status)
         return status;
-    status = parse(agent, lines);
+    status = parse(agent, lines, lines.fileSize());
     // A file that could not be read to its end is not called incomplete.
     return lines.status() ? status : lines.status();
 }
@@ -129,7 +130,7 @@ Status ProjectFileFormat::read(TkztAppletAgent& agent, const std::filesystem::pa
 // Lines is a LineCursor over a text or a LineReader over a file; a line is
 // used before the next one is asked for.
 template <typename Lines>
-Status ProjectFileFormat::parse(TkztAppletAgent& agent, Lines& lines) const
+Status ProjectFileFormat::parse(TkztAppletAgent& agent, Lines& lines, std::uint64_t fileBytes) const
 {
     const ProductInfo& info = agent.info();
     std::string_view line;
@@ -160,6 +161,7 @@ Status ProjectFileFormat::parse(TkztAppletAgent& agent, Lines& lines) const
     // Each line goes straight into its compact record, so the records are
     // all that grows while a file is read.
     TItemArray items;
+    ReadBudget budget(fileBytes);
     for (;;) {
         if (!lines.next(line))
             return Status::failure(incompleteMessage());
@@ -170,6 +172,8 @@ Status ProjectFileFormat::parse(TkztAppletAgent& agent, Lines& lines) const
         if (!status)
             return status;
         items.emplace_back(fields.data(), fields.size());
+        if (!budget.charge(items.back().allocatedBytes() + ReadBudget::kItemOverhead))
+            return ReadBudget::refusal(items.size());
     }
     // The room a growing array keeps would outlast the read.
     items.shrink_to_fit();

@@ -3,6 +3,7 @@
 #include "Records.h"
 #include "Status.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -64,7 +65,7 @@ protected:
 
 private:
     template <typename Lines>
-    Status parse(TkztAppletAgent& agent, Lines& lines) const;
+    Status parse(TkztAppletAgent& agent, Lines& lines, std::uint64_t fileBytes) const;
 };
 
 // Refuses a value that would break the line structure of a data file.

@@ -4,6 +4,7 @@
 #include "AppletUtility.h"
 #include "ProgressSink.h"
 #include "ProjectFileFormat.h"
+#include "ReadBudget.h"
 #include "LineCursor.h"
 #include "TextFile.h"
 
@@ -44,6 +45,7 @@ Status parse(const TkztAppletAgent& agent, const MenuStructureMapping& mapping, 
     ProgressScope progress(agent.progress(), "Loading Data ... ...");
     const TItemData defaults = agent.GetDefaultItemData();
     std::vector<std::string_view> values(defaults.size());
+    ReadBudget budget(contents.size());
     for (;;) {
         if (!lines.next(line))
             return Status::failure(ProjectFileFormat::incompleteMessage());
@@ -60,6 +62,8 @@ Status parse(const TkztAppletAgent& agent, const MenuStructureMapping& mapping, 
         if (mapping.descriptionField)
             values[*mapping.descriptionField] = fields[4];
         items.emplace_back(values.data(), values.size());
+        if (!budget.charge(items.back().allocatedBytes() + ReadBudget::kItemOverhead))
+            return ReadBudget::refusal(items.size());
     }
     items.shrink_to_fit();
     return Status::success();

@@ -159,6 +159,17 @@ std::string notRegularMessage(const std::filesystem::path& path)
     return message;
 }
 
+std::size_t longestWritableName(const std::filesystem::path& folder)
+{
+    errno = 0;
+    long limit = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
+    if (limit <= 0)
+        limit = 255;
+    // "." + name + "." + six characters.
+    constexpr long kTemporaryExtra = 8;
+    return limit > kTemporaryExtra ? static_cast<std::size_t>(limit - kTemporaryExtra) : 0;
+}
+
 bool isTemporaryName(std::string_view name)
 {
     // "." + target name + "." + six characters of mkstemp's alphabet.
@@ -255,6 +266,9 @@ Status LineReader::open(const std::filesystem::path& path)
         return Status::failure(notRegularMessage(path));
     if (m_fd < 0)
         return Status::failure(cannotReadMessage(path, error));
+    struct stat info {};
+    if (::fstat(m_fd, &info) == 0)
+        m_fileSize = static_cast<std::uint64_t>(info.st_size);
     m_path = path;
     return Status::success();
 }
@@ -370,7 +384,8 @@ CopyOutcome copyRegular(const std::filesystem::path& from, const std::filesystem
         return outcome;
     }
     if (source.get() < 0) {
-        outcome.result = error == ENOENT ? CopyResult::SourceMissing : CopyResult::Failed;
+        // A name too long for the folder is one no file there can have.
+        outcome.result = error == ENOENT || error == ENAMETOOLONG ? CopyResult::SourceMissing : CopyResult::Failed;
         outcome.message = cannotReadMessage(from, error);
         return outcome;
     }

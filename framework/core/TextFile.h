@@ -2,6 +2,7 @@
 
 #include "Status.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -63,6 +64,8 @@ public:
     bool skipTo(std::string_view tag);
     // A read error met on the way; success otherwise.
     const Status& status() const { return m_status; }
+    // The file's size when it was opened.
+    std::uint64_t fileSize() const { return m_fileSize; }
 
 private:
     bool fill();
@@ -74,6 +77,7 @@ private:
     std::size_t m_start = 0; // first byte of the next line
     std::size_t m_scan = 0;  // where the search for its end goes on
     bool m_end = false;
+    std::uint64_t m_fileSize = 0;
     Status m_status = Status::success();
 };
 
@@ -131,6 +135,10 @@ private:
 // named, left untouched for `minimumAgeSeconds`. Nothing else is touched.
 void removeStaleTemporaries(const std::filesystem::path& folder, const std::vector<std::string>& targetNames,
                             long minimumAgeSeconds = 60);
+
+// The longest file name writeAtomic() and copyRegular() can put into the
+// folder: its file system's limit less what a temporary name adds.
+std::size_t longestWritableName(const std::filesystem::path& folder);
 
 // True for a name of the form our temporary files take.
 bool isTemporaryName(std::string_view name);

@@ -5,6 +5,7 @@
 #include "ByteScan.h"
 #include "LineCursor.h"
 #include "ProgressSink.h"
+#include "ReadBudget.h"
 #include "TextFile.h"
 #include "osmerin/core/OsmerinRecords.h"
 
@@ -92,7 +93,7 @@ struct TreeLine
 // Every leading TAB or space is one level; the first line is the root
 // whatever its indentation.
 template <typename Source>
-kzt::Status readTree(Lines<Source>& lines, std::vector<TreeLine>& tree)
+kzt::Status readTree(Lines<Source>& lines, std::vector<TreeLine>& tree, kzt::ReadBudget& budget)
 {
     std::string_view line;
     std::size_t previous = 0;
@@ -116,6 +117,9 @@ kzt::Status readTree(Lines<Source>& lines, std::vector<TreeLine>& tree)
                                                 + " is more than one level below the line before it"));
         tree.push_back({indent, std::string(text)});
         previous = indent;
+        // The line now, its node later.
+        if (!budget.charge(sizeof(TreeLine) + tree.back().text.capacity() + kzt::ReadBudget::kItemOverhead))
+            return kzt::ReadBudget::refusal(tree.size());
     }
     if (tree.empty())
         return kzt::Status::failure(refused("the structure section is empty"));
@@ -152,7 +156,7 @@ const OsmerinProjectFormat& OsmerinProjectFormat::instance()
 kzt::Status OsmerinProjectFormat::readText(kzt::TkztAppletAgent& agent, const std::string& contents) const
 {
     kzt::LineCursor cursor(contents);
-    return parse(agent, cursor);
+    return parse(agent, cursor, contents.size());
 }
 
 kzt::Status OsmerinProjectFormat::read(kzt::TkztAppletAgent& agent, const std::filesystem::path& path) const
@@ -161,20 +165,21 @@ kzt::Status OsmerinProjectFormat::read(kzt::TkztAppletAgent& agent, const std::f
     kzt::Status status = reader.open(path);
     if (!status)
         return status;
-    status = parse(agent, reader);
+    status = parse(agent, reader, reader.fileSize());
     // A file that could not be read to its end is not called damaged.
     return reader.status() ? status : reader.status();
 }
 
 template <typename Source>
-kzt::Status OsmerinProjectFormat::parse(kzt::TkztAppletAgent& agent, Source& source)
+kzt::Status OsmerinProjectFormat::parse(kzt::TkztAppletAgent& agent, Source& source, std::uint64_t fileBytes)
 {
     kzt::ProgressScope progress(agent.progress(), "Loading Data ... ...");
     Lines<Source> lines(source);
     if (!lines.skipTo(kStructureStart))
         return kzt::Status::failure(refused("it has no structure section"));
     std::vector<TreeLine> tree;
-    kzt::Status status = readTree(lines, tree);
+    kzt::ReadBudget budget(fileBytes);
+    kzt::Status status = readTree(lines, tree, budget);
     if (!status)
         return status;
 
@@ -218,6 +223,8 @@ kzt::Status OsmerinProjectFormat::parse(kzt::TkztAppletAgent& agent, Source& sou
             views[f] = values[f];
         }
         items.emplace_back(views, ItemFieldCount);
+        if (!budget.charge(items.back().allocatedBytes() + sizeof(kzt::TItemData)))
+            return kzt::ReadBudget::refusal(items.size());
     }
 
     // Everything was read: only now does the document change.
@@ -247,6 +254,12 @@ kzt::Status OsmerinProjectFormat::checkStorable(const kzt::TkztAppletAgent& agen
     for (const kzt::TreeNode* node : agent.tree().order()) {
         if (hasLineBreak(node->text()))
             return kzt::Status::failure("Item \"" + node->text() + "\": a value holds a line break and cannot be saved.");
+        // The reader takes leading blanks for levels, so such a text would
+        // come back as another text at another level.
+        if (!node->text().empty() && (node->text().front() == '\t' || node->text().front() == ' '))
+            return kzt::Status::failure("Item " + quoted(std::string_view(node->text()))
+                                        + ": its text begins with a TAB or space, which would read back as a level, "
+                                          "so it cannot be saved.");
     }
     return kzt::Status::success();
 }
@@ -278,11 +291,13 @@ kzt::Status OsmerinProjectFormat::render(const kzt::TkztAppletAgent& agent, std:
     out.line(kStructureStart);
     std::string line;
     for (const kzt::TreeNode* node : tree.order()) {
-        // Leading blanks would read back as levels.
         const std::string& text = node->text();
-        const std::size_t start = std::min(text.find_first_not_of("\t "), text.size());
-        line.assign(static_cast<std::size_t>(tree.level(node) + 1), '\t');
-        line.append(text, start);
+        // The first line is the root whatever its indentation: a root that
+        // reads like the end marker goes behind a TAB, so the section does
+        // not end before it.
+        const bool rootLikeEnd = node == tree.root() && text == kStructureEnd;
+        line.assign(static_cast<std::size_t>(tree.level(node) + 1) + (rootLikeEnd ? 1 : 0), '\t');
+        line.append(text);
         out.line(line);
     }
     out.line(kStructureEnd);

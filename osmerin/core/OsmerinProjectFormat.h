@@ -2,6 +2,7 @@
 
 #include "ProjectFileFormat.h"
 
+#include <cstdint>
 #include <string>
 
 namespace osmerin {
@@ -35,7 +36,7 @@ public:
 
 private:
     template <typename Source>
-    static kzt::Status parse(kzt::TkztAppletAgent& agent, Source& source);
+    static kzt::Status parse(kzt::TkztAppletAgent& agent, Source& source, std::uint64_t fileBytes);
 };
 
 } // namespace osmerin

@@ -378,3 +378,52 @@ TEST(OsmerinProjectFile, onlyALineBreakIsUnstorable)
         EXPECT_FALSE(fs::exists(dir / "other"));
     }
 }
+
+TEST(OsmerinProjectFile, rootThatReadsLikeTheEndMarker_isSavedSoThatItOpensAgain)
+{
+    // The first structure line is the root whatever its indentation, so this
+    // file opens; publishing it in place must not make it one that does not.
+    TempDir dir;
+    const fs::path site = dir / "site";
+    fs::create_directories(site);
+    writeFile(site / "news.osn",
+              projectWithTree({std::string("\t") + OsmerinProjectFormat::kStructureEnd, "\tA", "\tB"}));
+    kzt::TkztAppletAgent agent(product(), dir.appPaths());
+    ASSERT_TRUE(agent.ReadProjectFile(site / "news.osn").ok());
+    ASSERT_EQ(agent.tree().root()->text(), OsmerinProjectFormat::kStructureEnd);
+    const std::string before = depthsAndTexts(agent);
+
+    ASSERT_TRUE(agent.SaveProject(site, "news.osn").ok());
+    kzt::TkztAppletAgent back(product(), dir.appPaths());
+    const kzt::Status read = back.ReadProjectFile(site / "news.osn");
+    ASSERT_TRUE(read.ok()) << read.message();
+    EXPECT_EQ(depthsAndTexts(back), before);
+    EXPECT_EQ(back.Items, agent.Items);
+    EXPECT_EQ(back.AppletData, agent.AppletData);
+    EXPECT_EQ(render(back), render(agent));
+}
+
+TEST(OsmerinProjectFile, treeTextThatWouldReadBackOtherwise_isRefusedBeforeAnythingIsWritten)
+{
+    // Leading blanks would read back as levels; the reader never makes such
+    // a text, so a document holding one is refused rather than changed.
+    TempDir dir;
+    const std::function<void(kzt::TkztAppletAgent&)> cases[] = {
+        [](kzt::TkztAppletAgent& a) { a.tree().setText(a.NodeOfItem(1), "\tB"); },
+        [](kzt::TkztAppletAgent& a) { a.tree().setText(a.NodeOfItem(0), " A"); },
+        [](kzt::TkztAppletAgent& a) { a.tree().setText(a.tree().root(), "\tTop"); },
+    };
+    for (const auto& spoil : cases) {
+        kzt::TkztAppletAgent agent(product(), dir.appPaths());
+        addItem(agent, "A");
+        addItem(agent, "B");
+        spoil(agent);
+        const fs::path site = dir / "site";
+        fs::create_directories(site);
+        const kzt::Status status = agent.SaveProject(site, "news.osn");
+        ASSERT_FALSE(status.ok());
+        EXPECT_NE(status.message().find("begins with a TAB or space"), std::string::npos) << status.message();
+        EXPECT_TRUE(filesIn(site).empty());
+        fs::remove_all(site);
+    }
+}

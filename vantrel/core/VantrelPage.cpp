@@ -5,6 +5,7 @@
 #include "vantrel/core/VantrelFields.h"
 #include "vantrel/core/VantrelProfile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -284,6 +285,26 @@ std::string VantrelPage::page(const kzt::TAppletData& applet, const kzt::TItemAr
     appendLine(out, "<!-- END Vantrel 2.01 CONFIG PARAMETERS -->");
     appendLine(out, "</HTML>");
     return out;
+}
+
+std::uint64_t VantrelPage::sizeBound(const kzt::TAppletData& applet, const kzt::TItemArray& items)
+{
+    // A field's bytes as an attribute, with its separator: a quote mark
+    // becomes a six-byte entity.
+    const auto packedSize = [](const kzt::TFieldRecord& fields, std::size_t first, std::size_t last) {
+        std::uint64_t size = 0;
+        for (std::size_t i = first; i < last; ++i) {
+            const std::string_view value = fieldOf(fields, i);
+            size += value.size() + 5 * static_cast<std::uint64_t>(std::count(value.begin(), value.end(), '"')) + 3;
+        }
+        return size;
+    };
+    // Names, numbers and the lines around them.
+    constexpr std::uint64_t kParamLine = 64;
+    std::uint64_t total = 4096 + packedSize(applet, 0, AppletFieldCount);
+    for (const kzt::TItemData& item : items)
+        total += 2 * kParamLine + packedSize(item, 0, ItemFieldCount) + packedSize(item, 0, kLookFieldCount);
+    return total;
 }
 
 std::string VantrelPage::parametersFile(const kzt::TAppletData& applet, const kzt::TItemArray& items)

@@ -3,6 +3,7 @@
 #include "Records.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,10 @@ public:
     // applet, which draws the menu where Java is missing.
     static std::string page(const kzt::TAppletData& applet, const kzt::TItemArray& items, bool scriptRuntime = false);
     static std::string parametersFile(const kzt::TAppletData& applet, const kzt::TItemArray& items);
+
+    // At least the size of the page and of the parameters file, worked out
+    // without making either: every item counted once more as a look of its own.
+    static std::uint64_t sizeBound(const kzt::TAppletData& applet, const kzt::TItemArray& items);
 
     // Fields [first, last) of a record, each followed by the separator.
     static std::string packed(const kzt::TFieldRecord& fields, std::size_t first, std::size_t last);

@@ -99,4 +99,16 @@ std::vector<kzt::ProductProfile::CompanionFile> VantrelProfile::companionFiles(c
              VantrelPage::parametersFile(agent.AppletData, agent.Items)}};
 }
 
+std::vector<kzt::ProductProfile::CompanionName> VantrelProfile::companionFileNames(const kzt::TkztAppletAgent& agent) const
+{
+    if (!VantrelPage::usesParametersFile(agent.AppletData))
+        return {};
+    return {{std::string(agent.AppletData.get(AppletParametersFileName)), kParametersFileWhat}};
+}
+
+std::uint64_t VantrelProfile::pageSizeBound(const kzt::TkztAppletAgent& agent) const
+{
+    return VantrelPage::sizeBound(agent.AppletData, agent.Items);
+}
+
 } // namespace vantrel

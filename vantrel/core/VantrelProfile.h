@@ -27,6 +27,10 @@ public:
     std::string generatePage(const kzt::TkztAppletAgent& agent) const override;
     // The parameters file, when the applet reads its parameters from one.
     std::vector<CompanionFile> companionFiles(const kzt::TkztAppletAgent& agent) const override;
+    std::vector<CompanionName> companionFileNames(const kzt::TkztAppletAgent& agent) const override;
+    // Bounds the page and the parameters file alike.
+    std::uint64_t pageSizeBound(const kzt::TkztAppletAgent& agent) const override;
+    static constexpr const char* kParametersFileWhat = "parameters file";
 
     // The one instance the program uses.
     static const VantrelProfile& instance();

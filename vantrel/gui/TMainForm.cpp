@@ -7,6 +7,7 @@
 #include "Help.h"
 #include "ItemTree.h"
 #include "ItemTreeListener.h"
+#include "MessageBox.h"
 #include "THH_Launch.h"
 #include "TfrmGlobalPropertiesChange.h"
 #include "TreeNode.h"
@@ -232,6 +233,25 @@ void TMainForm::connectControls()
     }
     connect(m_panels->bttnItGnGlobalChange, &QPushButton::clicked, this, [this] { GlobalPropertiesChange(-1); });
     connect(m_panels->spdbtnItURL, &QToolButton::clicked, this, &TMainForm::spdbtnItURLClick);
+    connect(m_panels->control<QLineEdit>("edtAppletParametersFileName"), &QLineEdit::editingFinished, this,
+            &TMainForm::edtAppletParametersFileNameExit);
+}
+
+void TMainForm::edtAppletParametersFileNameExit()
+{
+    // A name the save would refuse is refused here, as the separator is: a
+    // folder, or the name of another file the save writes. An empty box is
+    // left for the save to question: it is where typing starts.
+    auto* edit = m_panels->control<QLineEdit>("edtAppletParametersFileName");
+    if (edit->text().isEmpty())
+        return;
+    const kzt::Status status =
+        agent().CheckCompanionName(edit->text().toStdString(), VantrelProfile::kParametersFileWhat,
+                                   QFileInfo(projectFileName()).fileName().toStdString());
+    if (status)
+        return;
+    kzt::MessageBox::warning(this, QString::fromStdString(status.message()));
+    edit->clear();
 }
 
 void TMainForm::createHelp()

@@ -48,6 +48,8 @@ public:
     void spdbtnImageClick(QLineEdit* field);
     void spdbtnSoundClick(QLineEdit* field);
     void spdbtnItURLClick();
+    // Leaving the parameters file name box.
+    void edtAppletParametersFileNameExit();
     // The "Global Properties Change" buttons: -1 for Item General, else the look.
     void GlobalPropertiesChange(int state);
 

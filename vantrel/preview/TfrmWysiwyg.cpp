@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
 
 #include <algorithm>
 #include <charconv>
@@ -112,7 +113,18 @@ QSize TfrmWysiwyg::appletSize() const
     const auto& applet = m_agent.AppletData;
     if (applet.size() < AppletFieldCount)
         return {200, 400};
-    return {clampSide(number(applet.get(ApWidth))), clampSide(number(applet.get(ApHeight)))};
+    QSize size(clampSide(number(applet.get(ApWidth))), clampSide(number(applet.get(ApHeight))));
+    // No window shows more pixels than its screen: a size past that (a
+    // hand-edited file's, say) is cut to the screen, so the frame and the
+    // window's own surface cost what a normal size does. The record keeps
+    // its value.
+    const QScreen* shownOn = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (shownOn) {
+        const QSize available = shownOn->availableGeometry().size();
+        if (i64(size.width()) * size.height() > i64(available.width()) * available.height())
+            size = size.boundedTo(available.expandedTo(QSize(1, 1)));
+    }
+    return size;
 }
 
 void TfrmWysiwyg::applyAppletSize()

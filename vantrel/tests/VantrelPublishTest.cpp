@@ -2,6 +2,7 @@
 
 #include "vantrel/core/VantrelPage.h"
 
+#include <map>
 #include <set>
 
 using namespace vantrel;
@@ -156,16 +157,56 @@ TEST_F(Publish, parametersFile_writtenBesideThePageAndIntoThePreviewOnly)
     EXPECT_FALSE(fs::exists(agent.paths().previewDir));
 
     // A name that is no bare file name is written nowhere; neither is one
-    // that would replace the page.
+    // that would replace the page: the save is refused before it writes.
     fs::create_directories(folder / "site2");
     agent.AppletData.set(AppletParametersFileName, "../menu_params");
-    ASSERT_TRUE(agent.SaveProject(folder / "site2", "menu.vtp").ok());
+    EXPECT_FALSE(agent.SaveProject(folder / "site2", "menu.vtp").ok());
     agent.AppletData.set(AppletParametersFileName, "menu.html");
-    ASSERT_TRUE(agent.SaveProject(folder / "site2", "menu.vtp").ok());
-    EXPECT_EQ(filesIn(folder / "site2"), (std::vector<std::string>{"menu.html", "menu.vtp", "menu_PublishReport.txt"}));
+    EXPECT_FALSE(agent.SaveProject(folder / "site2", "menu.vtp").ok());
+    EXPECT_TRUE(filesIn(folder / "site2").empty());
     EXPECT_FALSE(fs::exists(folder / "menu_params"));
-    EXPECT_NE(readFile(folder / "site2" / "menu.html").find("\t<param name=\"paramsrc\" value=\"menu.html\">"),
-              std::string::npos);
+}
+
+TEST_F(Publish, parametersFileNamedLikeAnotherOutput_refusedBeforeAnythingIsWritten)
+{
+    add(nullptr, "Home");
+    agent.SetScriptRuntime(true);
+    ASSERT_TRUE(agent.SaveProject(folder / "site", "menu.vtp").ok());
+    const std::vector<std::string> before = filesIn(folder / "site");
+    std::map<std::string, std::string> contents;
+    for (const std::string& name : before)
+        contents[name] = readFile(folder / "site" / name);
+
+    agent.AppletData.set(LoadAppletParamFromFile, "1");
+    const struct
+    {
+        std::string name;
+        std::string problem;
+    } cases[] = {
+        {"menu.vtp", "would overwrite the project file"},
+        {"menu.html", "would overwrite the page"},
+        {"menu_PublishReport.txt", "would overwrite the publish report"},
+        {"vantrel20.js", "would overwrite the runtime file \"vantrel20.js\""},
+        {"vantrel20.jar", "would overwrite the runtime file \"vantrel20.jar\""},
+        {"", "The parameters file has no name"},
+        {"sub/params.txt", "is not a plain file name"},
+        {"..", "is not a plain file name"},
+    };
+    for (const auto& c : cases) {
+        agent.AppletData.set(AppletParametersFileName, c.name);
+        const kzt::Status status = agent.SaveProject(folder / "site", "menu.vtp");
+        ASSERT_FALSE(status.ok()) << c.name;
+        EXPECT_NE(status.message().find(c.problem), std::string::npos) << status.message();
+        EXPECT_EQ(filesIn(folder / "site"), before) << c.name;
+        for (const std::string& name : before)
+            EXPECT_EQ(readFile(folder / "site" / name), contents[name]) << c.name << ": " << name;
+    }
+
+    // A folder in the way of the parameters file fails the save.
+    fs::create_directories(folder / "site" / "params.txt");
+    agent.AppletData.set(AppletParametersFileName, "params.txt");
+    EXPECT_FALSE(agent.SaveProject(folder / "site", "menu.vtp").ok());
+    EXPECT_EQ(readFile(folder / "site" / "menu.vtp"), contents["menu.vtp"]);
 }
 
 TEST_F(Publish, saveRefreshesTheStyleNumbersTheProjectStores)

@@ -546,6 +546,34 @@ private slots:
         QCOMPARE(agent().tree().nodeAt(1)->text(), std::string());
     }
 
+    void parametersFileName_refusedWhenASaveCouldNotWriteIt()
+    {
+        world().open();
+        QDir().mkpath(world().path("site"));
+        {
+            kzt::TkztAppletAgent made(agent().product(), agent().paths());
+            QVERIFY(made.SaveProject(world().path("site").toStdString(), "menu.vtp").ok());
+        }
+        QVERIFY(window().OpenProject(world().path("site/menu.vtp")));
+        world().selectRoot();
+        auto* edit = child<QLineEdit>("edtAppletParametersFileName");
+        for (const char* name : {"menu.vtp", "menu.html", "menu_PublishReport.txt", "vantrel20.class", "sub/p.txt"}) {
+            MessageBox::reset();
+            MessageBox::setScripted(true);
+            edit->setText(QString::fromLatin1(name));
+            emit edit->editingFinished();
+            QCOMPARE(shownTexts().size(), 1);
+            QVERIFY2(shownTexts().front().startsWith(QStringLiteral("The parameters file")), name);
+            QCOMPARE(edit->text(), QString());
+        }
+        MessageBox::reset();
+        MessageBox::setScripted(true);
+        edit->setText(QStringLiteral("menu_params.txt"));
+        emit edit->editingFinished();
+        QVERIFY(shownTexts().isEmpty());
+        QCOMPARE(edit->text(), QStringLiteral("menu_params.txt"));
+    }
+
     void initialVisibility_rulesOfTheBox()
     {
         TMainForm& w = world().open();

@@ -11,6 +11,7 @@
 
 #include <QFile>
 #include <QPainter>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -162,6 +163,17 @@ void TfrmWysiwygTest::windowCaptionFlagsAndSize()
     f.agent->AppletData.set(ApHeight, "0");
     w.applyAppletSize();
     QCOMPARE(w.size(), QSize(kMaxSurfaceSide, 1));
+
+    // A size no screen shows costs what the screen does, not gigabytes.
+    f.agent->AppletData.set(ApWidth, "2000000000");
+    f.agent->AppletData.set(ApHeight, "2000000000");
+    w.applyAppletSize();
+    const QSize screen = w.screen()->availableGeometry().size();
+    QVERIFY2(w.width() <= screen.width() && w.height() <= screen.height(),
+             qPrintable(QStringLiteral("%1x%2").arg(w.width()).arg(w.height())));
+    w.refresh(-1);
+    QCOMPARE(w.frame().size(), w.size());
+    QCOMPARE(f.agent->AppletData.get(ApWidth), std::string_view("2000000000"));
 }
 
 void TfrmWysiwygTest::itemsStackByGapsAndIndentsInsideTheBorder()
