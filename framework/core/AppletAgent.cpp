@@ -583,7 +583,8 @@ void TkztAppletAgent::stageInPreview(const fs::path& source, bool shipped)
     if (IsBareFileName(name) && previewUsable() && AppPaths::ensurePrivateFolder(m_paths.previewDir)) {
         // A missing file is simply not there to preview; a link or a special
         // file is never followed, so nothing outside the folder gets staged.
-        const TextFile::CopyOutcome outcome = TextFile::copyRegular(source, m_paths.previewDir / name, shipped);
+        const TextFile::CopyOutcome outcome =
+            TextFile::copyRegular(source, m_paths.previewDir / name, shipped, TextFile::Durability::Scratch);
         m_failedStaging.erase(name);
         if (outcome.result == TextFile::CopyResult::NotRegular) {
             CopyNotes.push_back("\"" + name + "\" was not copied: it is not a regular file.");

@@ -70,14 +70,16 @@ int openTemporaryBeside(const std::filesystem::path& target, std::string& tempNa
 
 thread_local WriteJournal* t_journal = nullptr;
 
-Status commitTemporary(int fd, const std::string& tempName, const std::filesystem::path& target)
+Status commitTemporary(int fd, const std::string& tempName, const std::filesystem::path& target,
+                       Durability durability = Durability::Durable)
 {
     FileDescriptor file(fd);
     // Keep the permissions an ordinary new file would get.
     const mode_t mask = ::umask(0);
     ::umask(mask);
     ::fchmod(file.get(), 0666 & ~mask);
-    if (::fsync(file.get()) != 0 || ::close(file.release()) != 0) {
+    const bool synced = durability == Durability::Scratch || ::fsync(file.get()) == 0;
+    if (!synced || ::close(file.release()) != 0) {
         const int error = errno;
         ::unlink(tempName.c_str());
         return Status::failure(cannotWriteMessage(target, error));
@@ -372,7 +374,8 @@ Status writeAtomic(const std::filesystem::path& path, std::string_view contents)
     return commitTemporary(fd, tempName, path);
 }
 
-CopyOutcome copyRegular(const std::filesystem::path& from, const std::filesystem::path& to, bool followSourceLink)
+CopyOutcome copyRegular(const std::filesystem::path& from, const std::filesystem::path& to, bool followSourceLink,
+                        Durability durability)
 {
     CopyOutcome outcome;
     int error = 0;
@@ -421,7 +424,7 @@ CopyOutcome copyRegular(const std::filesystem::path& from, const std::filesystem
         if (n == 0)
             break;
     }
-    Status status = commitTemporary(fd, tempName, to);
+    Status status = commitTemporary(fd, tempName, to, durability);
     if (!status) {
         outcome.result = CopyResult::Failed;
         outcome.message = status.message();

@@ -104,8 +104,12 @@ struct CopyOutcome
 // included), is replaced, never written through.
 // `followSourceLink` is for shipped files only (an installed runtime file may
 // be a link); files named by documents never are followed.
+// `Durability::Scratch` skips forcing the copy to disk: for the private
+// preview folder, which is thrown away with the program and whose files a
+// publish copies (durably) again into the target folder.
+enum class Durability { Durable, Scratch };
 CopyOutcome copyRegular(const std::filesystem::path& from, const std::filesystem::path& to,
-                        bool followSourceLink = false);
+                        bool followSourceLink = false, Durability durability = Durability::Durable);
 
 // copyRegular for callers that only care whether a copy exists now.
 bool copyAtomic(const std::filesystem::path& from, const std::filesystem::path& to);
