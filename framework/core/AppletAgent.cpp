@@ -1,6 +1,7 @@
 #include "AppletAgent.h"
 
 #include "AppletUtility.h"
+#include "DocumentText.h"
 #include "ItemTreeListener.h"
 #include "ProgressSink.h"
 #include "ProjectFileFormat.h"
@@ -328,6 +329,8 @@ Status TkztAppletAgent::BuildHTMLText(std::string& page)
     if (!status)
         return status;
     page = m_product.generatePage(*this);
+    if (!IsAscii(page))
+        DeclareCharset(page, DocumentEncoding(*this));
     return Status::success();
 }
 
