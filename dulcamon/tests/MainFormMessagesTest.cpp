@@ -40,8 +40,6 @@ private slots:
     void helpTopics_withoutABrowser_saySo_andOpenInTheBuiltInViewer()
     {
         MainFormFixture f;
-        MainFormFixture::writeFile(QString::fromStdString((f.agent().paths().shareDir / "help/index.html").string()),
-                                   "<html><body>Help index</body></html>");
         Launcher::Recorder failing;
         failing.setFailing(true);
         f.trigger("HelpTopics1");
