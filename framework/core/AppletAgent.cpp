@@ -1,6 +1,7 @@
 #include "AppletAgent.h"
 
 #include "AppletUtility.h"
+#include "DocumentText.h"
 #include "ItemTreeListener.h"
 #include "ProgressSink.h"
 #include "ProjectFileFormat.h"
@@ -349,6 +350,8 @@ Status TkztAppletAgent::BuildHTMLText(std::string& page)
         return Status::failure("The page would take more than the " + std::to_string(kMaximumPageBytes >> 20)
                                + " MB a page may take.");
     }
+    if (!IsAscii(page))
+        DeclareCharset(page, DocumentEncoding(*this));
     return Status::success();
 }
 

@@ -4,6 +4,7 @@
 #include "ColorDialog.h"
 #include "ColorSwatch.h"
 #include "FileDialog.h"
+#include "HelpWindow.h"
 #include "Launcher.h"
 #include "MessageBox.h"
 
@@ -87,7 +88,34 @@ bool EditingKit::openShippedPage(QWidget* owner, const std::filesystem::path& pa
         MessageBox::warning(owner, QStringLiteral("The file \"%1\" was not found.").arg(path));
         return false;
     }
-    return Launcher::openDocument(path);
+    if (Launcher::openDocument(path))
+        return true;
+    MessageBox::warning(owner, QObject::tr("No web browser or other program could be started to open \"%1\".").arg(path));
+    return false;
+}
+
+bool EditingKit::openHelpPage(QWidget* owner, const std::filesystem::path& page)
+{
+    const QString path = QString::fromStdString(page.string());
+    if (!QFileInfo::exists(path)) {
+        MessageBox::warning(owner, QStringLiteral("The file \"%1\" was not found.").arg(path));
+        return false;
+    }
+    if (Launcher::openDocument(path))
+        return true;
+    MessageBox::warning(owner, QObject::tr("No web browser could be started to show the help page \"%1\". The help "
+                                           "opens in the built-in help viewer instead.")
+                                   .arg(path));
+    // One viewer per window, shown again on the next request.
+    auto* viewer = owner->findChild<HelpWindow*>(QStringLiteral("HelpWindowFallback"), Qt::FindDirectChildrenOnly);
+    if (!viewer) {
+        viewer = new HelpWindow(owner);
+        viewer->setObjectName(QStringLiteral("HelpWindowFallback"));
+    }
+    viewer->showPage(path);
+    viewer->show();
+    viewer->raise();
+    return true;
 }
 
 } // namespace kzt

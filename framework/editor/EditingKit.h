@@ -40,8 +40,12 @@ public:
     // Offers the colour dialog for a swatch; OK sets its colour.
     static void pickColour(QWidget* owner, ColorSwatch* swatch);
 
-    // Opens a shipped page with the desktop, or says it is missing.
+    // Opens a shipped page with the desktop, or says it is missing or that
+    // nothing could be started.
     static bool openShippedPage(QWidget* owner, const std::filesystem::path& page);
+    // The same for a help page, which the built-in help viewer shows when no
+    // browser can be started (after saying so).
+    static bool openHelpPage(QWidget* owner, const std::filesystem::path& page);
 };
 
 } // namespace kzt

@@ -2,13 +2,19 @@
 
 #include "AppletAgent.h"
 #include "AppletUtility.h"
+#include "DocumentText.h"
+#include "FieldText.h"
 #include "FileAssociation.h"
 #include "FileDialog.h"
 #include "ItemTreeModel.h"
 #include "MessageBox.h"
+#include "MissingFiles.h"
 #include "ProgramIcon.h"
+#include "ProjectFileFormat.h"
+#include "ReadablePalette.h"
 #include "RecentFiles.h"
 #include "StatusProgress.h"
+#include "TextEncodingGuard.h"
 #include "TreeNode.h"
 
 #include <QAction>
@@ -60,6 +66,7 @@ EditorMainWindow::EditorMainWindow(const ProductProfile& product, AppPaths paths
 {
     setObjectName(QStringLiteral("MainForm"));
     ProgramIcon::apply(*this, QString::fromStdString(m_platform.executable));
+    ReadablePalette::applyToApplication();
     createActions();
     buildTree();
     buildStatusBar();
@@ -139,6 +146,8 @@ void EditorMainWindow::createActions()
     m_actBuildHTML = makeAction("BuildHTML1", tr("Build &HTML..."), tr("Build the HTML code"));
     m_actPublish = makeAction("Publish1", tr("Pu&blish..."));
     m_actWebBrowser = makeAction("WebBrowser1", tr("Web &Browser..."));
+    m_actConvertText = makeAction("ConvertTextToUTF81", tr("Convert Text to &UTF-8"),
+                                  tr("Store all the text of the project as UTF-8, as a character of any language needs"));
 
     connect(m_actNew, &QAction::triggered, this, [this] { New1Click(); });
     connect(m_actOpen, &QAction::triggered, this, [this] { Open1Click(); });
@@ -157,6 +166,7 @@ void EditorMainWindow::createActions()
     connect(m_actBuildHTML, &QAction::triggered, this, [this] { BuildHTML1Click(); });
     connect(m_actPublish, &QAction::triggered, this, [this] { Publish1Click(); });
     connect(m_actWebBrowser, &QAction::triggered, this, [this] { WebBrowser1Click(); });
+    connect(m_actConvertText, &QAction::triggered, this, [this] { ConvertTextToUTF81Click(); });
     connect(m_actStatusBar, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
 
     m_recentMenu = new QMenu(tr("Recent Files"), this);
@@ -208,6 +218,10 @@ void EditorMainWindow::buildStatusBar()
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("stsbrMainForm"));
     bar->addWidget(m_hint, 1);
+    m_encodingLabel = new QLabel(this);
+    m_encodingLabel->setObjectName(QStringLiteral("stctxtEncoding"));
+    m_encodingLabel->setToolTip(tr("The encoding the text of the project is stored in"));
+    bar->addPermanentWidget(m_encodingLabel);
     bar->addPermanentWidget(m_progressBar);
 }
 
@@ -266,6 +280,10 @@ void EditorMainWindow::FormCreate()
     selectNode(m_agent->tree().root());
     setModified(false);
     rememberPage();
+    m_encodingGuard = new TextEncodingGuard(this, [this](char32_t character) { textRefused(character); });
+    m_encodingGuard->guard(this);
+    placeConvertTextAction();
+    refreshTextEncoding();
 }
 
 void EditorMainWindow::rememberPage()
@@ -274,6 +292,15 @@ void EditorMainWindow::rememberPage()
         return;
     commitPanels();
     m_rememberedPage = m_agent->BuildHTMLText();
+    m_rememberedProject = projectText();
+}
+
+std::string EditorMainWindow::projectText() const
+{
+    std::string contents;
+    if (!m_agent->product().projectFormat().render(*m_agent, contents).ok())
+        contents.clear();
+    return contents;
 }
 
 bool EditorMainWindow::documentChanged()
@@ -281,7 +308,8 @@ bool EditorMainWindow::documentChanged()
     if (m_agent->info().changeDetection != ProductInfo::ChangeDetection::PageComparison)
         return m_modified;
     commitPanels();
-    return m_agent->BuildHTMLText() != m_rememberedPage;
+    // The project file carries what the page does not (an item's comment).
+    return m_agent->BuildHTMLText() != m_rememberedPage || projectText() != m_rememberedProject;
 }
 
 void EditorMainWindow::resetTree(bool afterNew)
@@ -313,6 +341,19 @@ void EditorMainWindow::showCopyNotes()
         notes << fromStd(note);
     m_agent->CopyNotes.clear();
     m_hint->setText(notes.join(QLatin1Char(' ')));
+}
+
+void EditorMainWindow::showMissingFiles(const QString& folder, bool afterNotes)
+{
+    const TStringArray missing = MissingDocumentFiles(*m_agent, toStd(folder));
+    if (missing.empty())
+        return;
+    QStringList names;
+    for (const std::string& name : missing)
+        names << fromStd(name);
+    const QString note = tr("Not in the project folder, so the page will show without them: %1.")
+                             .arg(names.join(QStringLiteral(", ")));
+    m_hint->setText(afterNotes ? m_hint->text() + QLatin1Char(' ') + note : note);
 }
 
 void EditorMainWindow::trvwDesignPanelChange(TreeNode* selected)
@@ -389,6 +430,7 @@ void EditorMainWindow::New1Click()
     AppletDataToPanel();
     setModified(false);
     rememberPage();
+    refreshTextEncoding();
     documentReplaced();
 }
 
@@ -449,6 +491,7 @@ bool EditorMainWindow::loadProject(const QString& path, bool asTemplate)
     showMenuPanels();
     setModified(false);
     rememberPage();
+    refreshTextEncoding();
     documentReplaced();
     showFailure(status);
     showCopyNotes();
@@ -459,11 +502,13 @@ bool EditorMainWindow::saveTo(const QString& path)
 {
     const QFileInfo info(path);
     const Status status = m_agent->SaveProject(toStd(info.absolutePath()), toStd(info.fileName()));
+    const bool noted = !m_agent->CopyNotes.empty();
     showCopyNotes();
     if (!status.ok()) {
         showFailure(status);
         return false;
     }
+    showMissingFiles(info.absolutePath(), noted);
     setModified(false);
     rememberPage();
     return true;

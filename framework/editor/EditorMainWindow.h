@@ -5,6 +5,7 @@
 #include "Settings.h"
 #include "Status.h"
 #include "StructureFileFormat.h"
+#include "TextEncoding.h"
 #include "PropertyChoices.h"
 #include "TfrmTemplet.h"
 
@@ -28,6 +29,7 @@ namespace kzt {
 class ItemTreeModel;
 class ProductProfile;
 class StatusProgress;
+class TextEncodingGuard;
 class TformHTML;
 class TformWebBrowser;
 class TkztAppletAgent;
@@ -119,6 +121,13 @@ public:
     // Where dialogs start: the project's folder, else the user's home.
     QString dialogFolder() const;
 
+    // The document's one text encoding, as typing stores text and the status
+    // line names it; decided again whenever the document is replaced.
+    TextEncoding textEncoding() const { return m_encoding; }
+    void refreshTextEncoding();
+    // File > Convert Text to UTF-8: every text of the document at once.
+    void ConvertTextToUTF81Click();
+
 signals:
     void modifiedChanged(bool modified);
 
@@ -194,6 +203,9 @@ protected:
     void forgetCurrentItemNode() { m_currentItemNode = nullptr; }
     // What the last save, open or staging left uncopied, in the hint line.
     void showCopyNotes();
+    // Files the document names that the project folder lacks, after a save
+    // (behind the copy notes just shown, when there are some).
+    void showMissingFiles(const QString& folder, bool afterNotes);
 
     QAction* m_actNew;
     QAction* m_actOpen;
@@ -214,8 +226,12 @@ protected:
     QAction* m_actBuildHTML;
     QAction* m_actPublish;
     QAction* m_actWebBrowser;
+    QAction* m_actConvertText;
 
 private:
+    // A typed character the document's code page cannot hold was refused.
+    void textRefused(char32_t character);
+    void placeConvertTextAction();
     bool queryLeaveDocument();
     bool saveAs(const QString& startFolder);
     bool saveTo(const QString& path);
@@ -223,6 +239,8 @@ private:
     bool isShippedFile(const QString& path) const;
     // Takes the current page as the unchanged state, for page comparison.
     void rememberPage();
+    // What Save would write into the project file, empty when it cannot.
+    std::string projectText() const;
     // A fresh document; the root takes the text a product gives it after New.
     void resetTree(bool afterNew = false);
     void buildTree();
@@ -244,11 +262,15 @@ private:
     QToolBar* m_toolBar = nullptr;
     QAction* m_actScriptRuntime = nullptr;
     HelpMenuTargets m_helpTargets;
+    QLabel* m_encodingLabel = nullptr;
+    TextEncodingGuard* m_encodingGuard = nullptr;
+    TextEncoding m_encoding = TextEncoding::Utf8;
 
     bool m_modified = false;
     bool m_treeUpdating = false;
     QString m_projectFileName;
     std::string m_rememberedPage;
+    std::string m_rememberedProject;
     TreeNode* m_currentItemNode = nullptr;
     // Selection changes seen; a press that causes none re-selects the node.
     unsigned m_selectionChanges = 0;

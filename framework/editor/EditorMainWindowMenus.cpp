@@ -1,5 +1,7 @@
 #include "EditorMainWindow.h"
 
+#include "ToolIcons.h"
+
 #include "AppletAgent.h"
 #include "EditingKit.h"
 #include "Launcher.h"
@@ -86,22 +88,21 @@ QToolBar* EditorMainWindow::addMainToolBar(const QList<QPair<QAction*, const cha
     m_toolBar->setObjectName(QStringLiteral("tlbrMain"));
     m_toolBar->setMovable(false);
     m_toolBar->setIconSize(QSize(18, 18));
-    QStyle* s = style();
-    const QList<QPair<QAction*, QStyle::StandardPixmap>> icons = {
-        {m_actNew, QStyle::SP_FileIcon},
-        {m_actOpen, QStyle::SP_DialogOpenButton},
-        {m_actSave, QStyle::SP_DialogSaveButton},
-        {m_actInsert, QStyle::SP_FileDialogNewFolder},
-        {m_actDelete, QStyle::SP_TrashIcon},
-        {m_actMoveUp, QStyle::SP_ArrowUp},
-        {m_actMoveDown, QStyle::SP_ArrowDown},
-        {m_actBuildHTML, QStyle::SP_FileDialogDetailedView},
-        {m_actPreview, QStyle::SP_MediaPlay},
-        {findChild<QAction*>(QStringLiteral("HelpTopics1")), QStyle::SP_MessageBoxQuestion},
+    const QList<QPair<QAction*, ToolIcons::Command>> icons = {
+        {m_actNew, ToolIcons::New},
+        {m_actOpen, ToolIcons::Open},
+        {m_actSave, ToolIcons::Save},
+        {m_actInsert, ToolIcons::Insert},
+        {m_actDelete, ToolIcons::Delete},
+        {m_actMoveUp, ToolIcons::MoveUp},
+        {m_actMoveDown, ToolIcons::MoveDown},
+        {m_actBuildHTML, ToolIcons::BuildHTML},
+        {m_actPreview, ToolIcons::Preview},
+        {findChild<QAction*>(QStringLiteral("HelpTopics1")), ToolIcons::Help},
     };
     for (const auto& [action, icon] : icons) {
         if (action && action->icon().isNull())
-            action->setIcon(s->standardIcon(icon));
+            action->setIcon(ToolIcons::icon(icon, style()));
     }
     for (const auto& [action, name] : buttons) {
         if (!action) {
@@ -149,7 +150,7 @@ void EditorMainWindow::buildStandardMenus(const HelpMenuTargets& targets)
 
 void EditorMainWindow::HelpTopics1Click()
 {
-    EditingKit::openShippedPage(this, m_agent->paths().shareDir / m_helpTargets.helpIndex);
+    EditingKit::openHelpPage(this, m_agent->paths().shareDir / m_helpTargets.helpIndex);
 }
 
 void EditorMainWindow::ViewSample1Click()

@@ -56,8 +56,13 @@ void EditorMainWindow::Preview1Click()
         showFailure(status);
         return;
     }
-    createBrowserDialog()->launch(QString::fromStdString(m_agent->paths().previewDir.string()),
-                                  QStringLiteral("~preview.html"));
+    const QString folder = QString::fromStdString(m_agent->paths().previewDir.string());
+    if (!createBrowserDialog()->launch(folder, QStringLiteral("~preview.html"))) {
+        MessageBox::warning(this, tr("No web browser could be started to show the preview \"%1\". Choose a "
+                                     "browser that is installed with Option > Web Browser.")
+                                      .arg(QDir(folder).filePath(QStringLiteral("~preview.html"))));
+        return;
+    }
     if (m_actScriptRuntime && !m_actScriptRuntime->isChecked())
         m_hint->setText(tr("Browsers of today run no Java applets: turn on Option > Script Runtime for "
                            "Browsers Without Java to see the page work."));
@@ -136,6 +141,7 @@ void EditorMainWindow::ImportMenuStructure1Click()
     showMenuPanels();
     setModified(false);
     rememberPage();
+    refreshTextEncoding();
     documentReplaced();
     showFailure(status);
 }

@@ -144,7 +144,7 @@ void FieldBinding::commit(TFieldRecord& record, std::size_t offset) const
             const Shown& shown = m_shown[i];
             const QString shownText = entry.kind == FieldKind::Trimmed ? shown.text.trimmed() : shown.text;
             value = shown.valid && offset == m_shownOffset && text == shownText ? shown.bytes
-                                                                                 : FieldText::toRecord(text);
+                                                                                 : FieldText::toRecord(text, entry.control);
             break;
         }
         case FieldKind::Integer:
@@ -185,7 +185,7 @@ std::string FieldBinding::recordText(const QWidget* control, const QString& text
         if (shown.valid && (trim ? text.trimmed() == shown.text.trimmed() : text == shown.text))
             return shown.bytes;
     }
-    return FieldText::toRecord(text);
+    return FieldText::toRecord(text, control);
 }
 
 void FieldBinding::watch(QObject* context, const std::function<void(QWidget*)>& changed) const

@@ -1,58 +1,68 @@
 #include "FieldText.h"
 
 #include <QByteArray>
+#include <QVariant>
+#include <QWidget>
 
 namespace kzt {
 
+namespace {
+
+// The dynamic property a document's window carries its encoding in.
+constexpr char kEncodingProperty[] = "kztTextEncoding";
+
+} // namespace
+
 bool FieldText::isUtf8(std::string_view bytes)
 {
-    std::size_t i = 0;
-    const std::size_t n = bytes.size();
-    while (i < n) {
-        const auto c = static_cast<unsigned char>(bytes[i]);
-        std::size_t follow = 0;
-        char32_t code = 0;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        } else if ((c & 0xE0) == 0xC0) {
-            follow = 1;
-            code = c & 0x1F;
-        } else if ((c & 0xF0) == 0xE0) {
-            follow = 2;
-            code = c & 0x0F;
-        } else if ((c & 0xF8) == 0xF0) {
-            follow = 3;
-            code = c & 0x07;
-        } else {
-            return false;
-        }
-        if (i + follow >= n)
-            return false;
-        for (std::size_t k = 1; k <= follow; ++k) {
-            const auto next = static_cast<unsigned char>(bytes[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return false;
-            code = (code << 6) | (next & 0x3F);
-        }
-        // Overlong forms, surrogates and values past the last code point.
-        static constexpr char32_t smallest[] = {0, 0x80, 0x800, 0x10000};
-        if (code < smallest[follow] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            return false;
-        i += follow + 1;
-    }
-    return true;
+    return IsUtf8(bytes);
 }
 
 QString FieldText::toControl(std::string_view bytes)
 {
-    const QByteArray raw = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    return isUtf8(bytes) ? QString::fromUtf8(raw) : QString::fromLatin1(raw);
+    return QString::fromStdString(FieldToUtf8(bytes));
 }
 
 std::string FieldText::toRecord(const QString& text)
 {
     return text.toStdString();
+}
+
+std::string FieldText::toRecord(const QString& text, const QWidget* where)
+{
+    const std::string utf8 = text.toStdString();
+    const auto field = Utf8ToField(utf8, encodingOf(where));
+    return field ? *field : utf8;
+}
+
+TextEncoding FieldText::encodingOf(const QWidget* where)
+{
+    for (const QObject* object = where; object; object = object->parent()) {
+        const QVariant value = object->property(kEncodingProperty);
+        if (value.isValid())
+            return value.toInt() == static_cast<int>(TextEncoding::Windows1252) ? TextEncoding::Windows1252
+                                                                                 : TextEncoding::Utf8;
+    }
+    return TextEncoding::Utf8;
+}
+
+void FieldText::setEncoding(QWidget* window, TextEncoding encoding)
+{
+    window->setProperty(kEncodingProperty, static_cast<int>(encoding));
+}
+
+int FieldText::refusedCount(const QString& text, TextEncoding encoding, char32_t* first)
+{
+    if (encoding == TextEncoding::Utf8)
+        return 0;
+    int count = 0;
+    for (const char32_t character : text.toUcs4()) {
+        if (UnicodeToWindows1252(character))
+            continue;
+        if (count++ == 0 && first)
+            *first = character;
+    }
+    return count;
 }
 
 } // namespace kzt

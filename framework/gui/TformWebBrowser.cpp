@@ -98,8 +98,11 @@ void TformWebBrowser::makeOlderChoice()
     choice = QStringLiteral("default");
     if (m_known->isChecked() && m_list->currentIndex() >= 0)
         choice = m_list->currentText();
-    else if (m_specified->isChecked() && !m_edit->text().trimmed().isEmpty())
+    else if (m_specified->isChecked() && !m_edit->text().trimmed().isEmpty()) {
         choice = QStringLiteral("specified");
+        // A typed path is the program as much as one picked with "...".
+        keepOlderProgramPath(m_edit->text().trimmed());
+    }
 }
 
 bool TformWebBrowser::launchOlder(const QString& folder, const QString& page) const
@@ -302,13 +305,18 @@ void TformWebBrowser::spdbtnOpenExeFileClick()
     if (chosen.isEmpty())
         return;
     m_edit->setText(chosen);
+    keepOlderProgramPath(chosen);
+}
+
+void TformWebBrowser::keepOlderProgramPath(const QString& program) const
+{
     if (!m_older || m_older->programPathFile.empty())
         return;
     // The older form keeps the program's path for the next time.
     QDir().mkpath(QString::fromStdString(m_older->programPathFile.parent_path().string()));
     QSaveFile file(QString::fromStdString(m_older->programPathFile.string()));
     if (file.open(QIODevice::WriteOnly)) {
-        file.write(chosen.toLocal8Bit() + "\r\n");
+        file.write(program.toLocal8Bit() + "\r\n");
         file.commit();
     }
 }

@@ -82,6 +82,7 @@ private:
     static QString& sessionChoice();
     void readOlderChoice();
     void makeOlderChoice();
+    void keepOlderProgramPath(const QString& program) const;
     bool launchOlder(const QString& folder, const QString& page) const;
     void buildControls();
     void fillList();

@@ -1,8 +1,10 @@
 #include "TfrmPublishReport.h"
 
+#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -19,10 +21,13 @@ TfrmPublishReport::TfrmPublishReport(QWidget* parent)
     m_memo->setObjectName(QStringLiteral("memoPublishReport"));
     m_memo->setReadOnly(true);
     m_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    QFont mono(QStringLiteral("Monospace"));
+    // The report is laid out in columns of a fixed-width font: lines stay
+    // whole, and a line wider than the dialog scrolls rather than wraps.
+    m_memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     mono.setStyleHint(QFont::TypeWriter);
+    mono.setFixedPitch(true);
     m_memo->setFont(mono);
 
     m_ok->setObjectName(QStringLiteral("bitbtnOk"));
@@ -49,6 +54,22 @@ void TfrmPublishReport::setReport(const std::string& bytes)
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     m_memo->setPlainText(text);
+    fitWidthToLines(text);
+}
+
+void TfrmPublishReport::fitWidthToLines(const QString& text)
+{
+    int widest = 0;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        widest = qMax(widest, m_memo->fontMetrics().horizontalAdvance(line));
+    const QMargins margins = layout()->contentsMargins();
+    const int chrome = m_memo->verticalScrollBar()->sizeHint().width() + 2 * m_memo->frameWidth() + margins.left()
+        + margins.right();
+    int wanted = qMax(width(), widest + chrome + 2 * static_cast<int>(m_memo->document()->documentMargin()) + 4);
+    if (const QScreen* screen = this->screen())
+        wanted = qMin(wanted, screen->availableGeometry().width());
+    if (wanted != width())
+        setFixedSize(wanted, height());
 }
 
 QString TfrmPublishReport::text() const

@@ -26,6 +26,9 @@ public:
     QPushButton* okButton() const { return m_ok; }
 
 private:
+    // Widens the dialog to the longest line, as far as the screen allows.
+    void fitWidthToLines(const QString& text);
+
     QPlainTextEdit* m_memo;
     QPushButton* m_ok;
 };

@@ -129,6 +129,10 @@ TfrmTemplet::TfrmTemplet(const PlatformProduct& product, const TempletTexts& tex
     resize(460, 320);
 
     fillList(shippedFolder, userFolder);
+    // The first template is drawn as the current one, so it is the chosen one
+    // too: OK without a click opens it.
+    if (m_list->count() > 0)
+        m_list->setCurrentRow(0);
 
     // Absent: shown, box clear; unreadable: treated as "do not show".
     m_dontShow->setChecked(!showAtStartup(product));

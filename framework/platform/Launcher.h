@@ -32,7 +32,8 @@ public:
                              const QString& workingDir = {});
 
     // Test seam: while an instance lives, launches are recorded in it instead
-    // of being performed, and every call reports success.
+    // of being performed, and every call reports success (or failure, as when
+    // nothing can be started, once setFailing is called).
     class Recorder
     {
     public:
@@ -43,11 +44,13 @@ public:
 
         const std::vector<Launch>& launches() const { return m_launches; }
         void clear() { m_launches.clear(); }
+        void setFailing(bool failing) { m_failing = failing; }
 
     private:
         friend class Launcher;
         std::vector<Launch> m_launches;
         Recorder* m_previous = nullptr;
+        bool m_failing = false;
     };
 };
 

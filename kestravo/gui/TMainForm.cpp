@@ -5,6 +5,7 @@
 #include "EditingKit.h"
 #include "Launcher.h"
 #include "MessageBox.h"
+#include "WindowPlacement.h"
 #include "TreeNode.h"
 #include "kestravo/core/KestravoProfile.h"
 #include "kestravo/core/KestravoStructure.h"
@@ -115,14 +116,15 @@ void TMainForm::placeHelpWindow()
     if (m_helpPlaced)
         return;
     m_helpPlaced = true;
-    // Beside the editor, on the screen.
-    QPoint at = frameGeometry().topRight() + QPoint(4, 0);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect room = screen->availableGeometry();
-        at.setX(std::min(at.x(), room.right() - m_help->width()));
-        at.setY(std::max(at.y(), room.top()));
+    // Beside the editor, so the settings the help talks about stay in view.
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen) {
+        m_help->move(frameGeometry().topRight() + QPoint(4, 0));
+        return;
     }
-    m_help->move(at);
+    const QRect place = kzt::placeBeside(frameGeometry(), m_help->size(), screen->availableGeometry());
+    m_help->resize(place.size());
+    m_help->move(place.topLeft());
 }
 
 void TMainForm::HelpButtonClick(int topic)

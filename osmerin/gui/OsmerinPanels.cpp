@@ -8,6 +8,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,6 +18,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QKeyEvent>
+#include <QStatusTipEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -46,6 +49,48 @@ public:
         edit->setMaxLength(4);
         setRange(0, largest);
         setFixedWidth(62);
+        setToolTip(rangeText());
+        edit->installEventFilter(this);
+    }
+
+protected:
+    // A keystroke the box refuses says why in the hint line.
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        checkKey(event);
+        QSpinBox::keyPressEvent(event);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == lineEdit() && event->type() == QEvent::KeyPress)
+            checkKey(static_cast<QKeyEvent*>(event));
+        return QSpinBox::eventFilter(watched, event);
+    }
+
+private:
+    QString rangeText() const
+    {
+        return tr("A whole number from %1 to %2").arg(minimum()).arg(maximum());
+    }
+    void checkKey(const QKeyEvent* event)
+    {
+        const QString typed = event->text();
+        if (typed.isEmpty() || !typed.at(0).isPrint() || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+            return;
+        const QLineEdit* edit = lineEdit();
+        QString candidate = edit->text();
+        int at = edit->cursorPosition();
+        if (edit->hasSelectedText()) {
+            at = edit->selectionStart();
+            candidate.remove(at, edit->selectedText().size());
+        }
+        candidate.insert(at, typed);
+        bool number = false;
+        const int value = candidate.toInt(&number);
+        if (number && value >= minimum() && value <= maximum() && candidate.size() <= edit->maxLength())
+            return;
+        QStatusTipEvent tip(tr("Refused: this box takes a whole number from %1 to %2.").arg(minimum()).arg(maximum()));
+        QCoreApplication::sendEvent(window(), &tip);
     }
 };
 
@@ -502,7 +547,7 @@ kzt::TItemData OsmerinPanels::panelToItem(const kzt::TItemData& old) const
         kzt::TStringArray lines;
         if (!text.isEmpty()) {
             for (const QString& line : text.split(QLatin1Char('\n')))
-                lines.push_back(kzt::FieldText::toRecord(line));
+                lines.push_back(kzt::FieldText::toRecord(line, memoItemText));
         }
         item.set(ItemText, JoinItemText(lines));
     }

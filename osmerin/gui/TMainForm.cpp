@@ -9,6 +9,7 @@
 #include "ItemTreeModel.h"
 #include "ItemTreeListener.h"
 #include "MessageBox.h"
+#include "ToolIcons.h"
 #include "TreeNode.h"
 #include "osmerin/core/OsmerinProfile.h"
 #include "osmerin/gui/OsmerinPanels.h"
@@ -233,21 +234,17 @@ void TMainForm::buildToolBar()
     m_toolBar->setObjectName(QStringLiteral("tlbr1"));
     m_toolBar->setMovable(false);
     m_toolBar->setIconSize(QSize(16, 16));
-    QStyle* s = style();
-    m_actNew->setIcon(s->standardIcon(QStyle::SP_FileIcon));
-    m_actOpen->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
-    m_actSave->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
-    m_actCut->setIcon(s->standardIcon(QStyle::SP_DialogDiscardButton));
-    m_actCopy->setIcon(s->standardIcon(QStyle::SP_FileDialogContentsView));
-    m_actPaste->setIcon(s->standardIcon(QStyle::SP_DialogApplyButton));
-    m_actInsert->setIcon(s->standardIcon(QStyle::SP_FileDialogNewFolder));
-    m_actDelete->setIcon(s->standardIcon(QStyle::SP_TrashIcon));
-    m_actMoveUp->setIcon(s->standardIcon(QStyle::SP_ArrowUp));
-    m_actMoveDown->setIcon(s->standardIcon(QStyle::SP_ArrowDown));
-    m_actBuildHTML->setIcon(s->standardIcon(QStyle::SP_FileDialogDetailedView));
-    m_actPreview->setIcon(s->standardIcon(QStyle::SP_MediaPlay));
+    using kzt::ToolIcons;
     QAction* help = findChild<QAction*>(QStringLiteral("HelpTopics1"));
-    help->setIcon(s->standardIcon(QStyle::SP_MessageBoxQuestion));
+    const QList<QPair<QAction*, ToolIcons::Command>> icons = {
+        {m_actNew, ToolIcons::New},         {m_actOpen, ToolIcons::Open},       {m_actSave, ToolIcons::Save},
+        {m_actCut, ToolIcons::Cut},         {m_actCopy, ToolIcons::Copy},       {m_actPaste, ToolIcons::Paste},
+        {m_actInsert, ToolIcons::Insert},   {m_actDelete, ToolIcons::Delete},   {m_actMoveUp, ToolIcons::MoveUp},
+        {m_actMoveDown, ToolIcons::MoveDown}, {m_actBuildHTML, ToolIcons::BuildHTML},
+        {m_actPreview, ToolIcons::Preview}, {help, ToolIcons::Help},
+    };
+    for (const auto& [action, icon] : icons)
+        action->setIcon(ToolIcons::icon(icon, style()));
 
     m_toolBar->addActions({m_actNew, m_actOpen, m_actSave});
     m_toolBar->addSeparator();
@@ -433,7 +430,7 @@ void TMainForm::Paste1Click()
 
 void TMainForm::HelpTopics1Click()
 {
-    kzt::EditingKit::openShippedPage(this, agent().paths().shareDir / "help" / "index.html");
+    kzt::EditingKit::openHelpPage(this, agent().paths().shareDir / "help" / "index.html");
 }
 
 void TMainForm::ViewSample1Click()

@@ -233,6 +233,10 @@ void TfrmWysiwyg::showText(const kzt::TItemData& item, const QString& itemText, 
     font.setItalic(style == 2 || style == 3);
     memoText->setFont(font);
     const int align = number(field(item, ItemTextAlign));
+    // Lines stay unwrapped, but align within the box as the page aligns
+    // them: without a width to lay out in, every line would start left.
+    memoText->setLineWrapMode(QTextEdit::FixedPixelWidth);
+    memoText->setLineWrapColumnOrWidth(std::max(1, memoText->contentsRect().width()));
     QTextOption option = memoText->document()->defaultTextOption();
     option.setAlignment(align == 1 ? Qt::AlignHCenter : align == 2 ? Qt::AlignRight : Qt::AlignLeft);
     option.setWrapMode(QTextOption::NoWrap);

@@ -1,6 +1,7 @@
 #include "vantrel/gui/VantrelPanels.h"
 
 #include "ColorSwatch.h"
+#include "ReadablePalette.h"
 #include "vantrel/gui/VantrelControls.h"
 #include "vantrel/core/VantrelFields.h"
 
@@ -41,7 +42,8 @@ VantrelPanels::VantrelPanels(QWidget* parent) : QWidget(parent)
     QPalette greyed = pgcntrlApplet->palette();
     greyed.setColor(QPalette::Disabled, QPalette::Base, kGreyed);
     greyed.setColor(QPalette::Disabled, QPalette::Button, kGreyed);
-    pgcntrlApplet->setPalette(greyed);
+    // Text in a greyed box stays readable on its grey.
+    pgcntrlApplet->setPalette(kzt::ReadablePalette::readable(greyed));
     pgcntrlApplet->addTab(buildAppletSettingsPage(), tr("Applet Settings"));
     pgcntrlApplet->addTab(buildAppletBackgroundPage(), tr("Applet Background"));
     pgcntrlApplet->addTab(buildScrollBarPage(), tr("Scroll Bar"));

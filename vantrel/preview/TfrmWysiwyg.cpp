@@ -2,6 +2,7 @@
 
 #include "AppletAgent.h"
 #include "AppletUtility.h"
+#include "TextEncoding.h"
 #include "vantrel/core/VantrelFields.h"
 
 #include <QGuiApplication>
@@ -18,6 +19,13 @@ namespace vantrel {
 namespace {
 
 using i64 = std::int64_t;
+
+// Record text as the boxes and the tree show it, 8-bit text of older
+// projects included.
+QString recordText(std::string_view bytes)
+{
+    return QString::fromStdString(kzt::FieldToUtf8(bytes));
+}
 
 // Records hold decimal text; anything else reads as 0, and values are kept
 // within int.
@@ -180,7 +188,7 @@ QImage TfrmWysiwyg::renderPicture(std::size_t index, int state)
             colour(item.get(b + BgFdClr)));
     drawPicture(surface, box, picture(item.get(b + BgImg)), ImageAlign(number(item.get(b + BgImgAlign))),
                 number(item.get(b + BgImgX)), number(item.get(b + BgImgY)));
-    const QStringList lines = wrapText(QString::fromUtf8(item.get(ICaption)), width);
+    const QStringList lines = wrapText(recordText(item.get(ICaption)), width);
     TextLook look;
     look.fontIndex = number(item.get(b + FntName));
     look.size = number(item.get(b + FntSize));
@@ -414,7 +422,7 @@ void TfrmWysiwyg::drawLoadingScreen()
         const int left = number(applet.get(x));
         const int top = number(applet.get(y));
         const int boxWidth = number(applet.get(width));
-        const QStringList lines = wrapText(QString::fromUtf8(applet.get(text)), boxWidth);
+        const QStringList lines = wrapText(recordText(applet.get(text)), boxWidth);
         TextLook look;
         look.fontIndex = number(applet.get(font));
         look.size = number(applet.get(size));

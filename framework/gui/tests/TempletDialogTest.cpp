@@ -231,21 +231,35 @@ private slots:
         QVERIFY(!dialog->isVisible());
     }
 
-    void ok_opensTheSelection_orJustCloses()
+    void ok_opensTheSelection_firstOneWithoutAClick_orJustCloses()
     {
         touch(m_user + "/a.dlcg");
+        touch(m_user + "/b.dlcg");
         auto dialog = make();
         QSignalSpy open(dialog.get(), &TfrmTemplet::openProjectRequested);
         dialog->show();
-        QTest::mouseClick(dialog->BitBtn1(), Qt::LeftButton);
-        QCOMPARE(open.count(), 0);
-        QVERIFY(!dialog->isVisible());
-
-        dialog->show();
-        dialog->TempletList()->setCurrentRow(0);
+        // The first row is drawn as chosen, and it is.
+        QVERIFY(dialog->TempletList()->item(0)->isSelected());
         QTest::mouseClick(dialog->BitBtn1(), Qt::LeftButton);
         QCOMPARE(open.count(), 1);
         QCOMPARE(open.at(0).at(0).toString(), m_user + "/a.dlcg");
+        QVERIFY(!dialog->isVisible());
+
+        dialog->show();
+        dialog->TempletList()->setCurrentRow(1);
+        QTest::mouseClick(dialog->BitBtn1(), Qt::LeftButton);
+        QCOMPARE(open.count(), 2);
+        QCOMPARE(open.at(1).at(0).toString(), m_user + "/b.dlcg");
+
+        // Nothing to choose: OK just closes.
+        QFile::remove(m_user + "/a.dlcg");
+        QFile::remove(m_user + "/b.dlcg");
+        auto empty = make();
+        QSignalSpy none(empty.get(), &TfrmTemplet::openProjectRequested);
+        empty->show();
+        QTest::mouseClick(empty->BitBtn1(), Qt::LeftButton);
+        QCOMPARE(none.count(), 0);
+        QVERIFY(!empty->isVisible());
     }
 
     void cancelAndEscape_startANewProject()

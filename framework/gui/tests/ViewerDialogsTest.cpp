@@ -2,6 +2,7 @@
 #include "TformHTML.h"
 #include "TfrmPublishReport.h"
 
+#include <QFontInfo>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -100,6 +101,23 @@ private slots:
         QCOMPARE(dialog.memoPublishReport()->document()->firstBlock().layout()->lineCount(), 1);
         QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
+    void publishReport_fixedWidthFont_longLinesStayWhole()
+    {
+        const std::string longLine =
+            "All necessary files be saved in the same directory the project file (*.dlcg) in. If you still not";
+        TfrmPublishReport dialog;
+        dialog.setReport(std::string(77, '=') + "\r\n" + longLine + "\r\n");
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QPlainTextEdit* memo = dialog.memoPublishReport();
+        QVERIFY(QFontInfo(memo->font()).fixedPitch());
+        const QTextBlock second = memo->document()->firstBlock().next();
+        QCOMPARE(second.layout()->lineCount(), 1);
+        // The dialog is as wide as the line, so no scrolling is needed either.
+        QVERIFY2(memo->viewport()->width() >= memo->fontMetrics().horizontalAdvance(QString::fromStdString(longLine)),
+                 qPrintable(QString::number(memo->viewport()->width())));
     }
 };
 

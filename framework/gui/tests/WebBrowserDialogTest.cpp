@@ -389,6 +389,29 @@ private slots:
         TformWebBrowser::forgetSessionChoice();
     }
 
+    void olderForm_typedProgramPath_isTheProgramPreviewStarts()
+    {
+        TformWebBrowser::forgetSessionChoice();
+        const QString picked = m_dir->filePath("bin2/picked");
+        const QString typed = m_dir->filePath("bin2/typed browser");
+        makeProgram(picked);
+        makeProgram(typed);
+        {
+            TformWebBrowser dialog(vantrel(), olderForm(true));
+            FileDialog::setNextFileName(picked);
+            dialog.spdbtnOpenExeFileClick();
+            dialog.RadioButtonBrowserUserSpecify()->setChecked(true);
+            dialog.editSpecifiedBrowserFileName()->setText(typed);
+            dialog.bitbtnOkClick();
+        }
+        TformWebBrowser preview(vantrel(), olderForm(true));
+        QCOMPARE(preview.editSpecifiedBrowserFileName()->text(), typed);
+        Launcher::Recorder recorder;
+        QVERIFY(preview.launch(m_dir->filePath("pv"), "~preview.html"));
+        QCOMPARE(recorder.launches().at(0).target, typed);
+        TformWebBrowser::forgetSessionChoice();
+    }
+
     void olderForm_knownChoiceWithEmptyList_isAllowed_andOkMakesItDefault()
     {
         TformWebBrowser::forgetSessionChoice();

@@ -126,6 +126,38 @@ private slots:
         QCOMPARE(preview.memoText->toPlainText(), QString());
     }
 
+    void textItems_drawAlignedAsThePageAlignsThem()
+    {
+        TfrmWysiwyg preview;
+        preview.resize(200, 120);
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+        kzt::TItemData text = item("0", "Hi");
+        text.set(ItemFontColor, "FF0000");
+        text.set(ItemFontSize, "20");
+        // Where the ink of the one short line starts and ends, across the box.
+        auto inkSpan = [&](const char* align) {
+            text.set(ItemTextAlign, align);
+            preview.refresh(applet(), &text, QStringLiteral("Hi"), folder());
+            const QImage shot = preview.memoText->viewport()->grab().toImage();
+            const QRgb background = shot.pixel(shot.width() - 1, shot.height() - 1);
+            int left = shot.width(), right = -1;
+            for (int y = 0; y < shot.height(); ++y)
+                for (int x = 0; x < shot.width(); ++x)
+                    if (shot.pixel(x, y) != background) {
+                        left = std::min(left, x);
+                        right = std::max(right, x);
+                    }
+            return std::pair{left, shot.width() - 1 - right};
+        };
+        const auto [leftL, leftR] = inkSpan("0");
+        QVERIFY(leftL < leftR);
+        const auto [centreL, centreR] = inkSpan("1");
+        QVERIFY2(std::abs(centreL - centreR) <= 3, qPrintable(QStringLiteral("%1 %2").arg(centreL).arg(centreR)));
+        const auto [rightL, rightR] = inkSpan("2");
+        QVERIFY(rightR < rightL);
+    }
+
     void frame_widthZeroAndNarrowing()
     {
         TfrmWysiwyg preview;

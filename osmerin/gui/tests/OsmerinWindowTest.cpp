@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -179,6 +180,50 @@ private slots:
         QVERIFY(shownTexts().isEmpty());
     }
 
+    void rangeBox_saysWhyAKeyIsRefused_andShowsItsRange()
+    {
+        selectRoot();
+        auto* delay = child<kzt::TKZTEdit>("kzteditSlideDelay");
+        auto* hint = child<QLabel>("stctxtHint");
+        QCOMPARE(child<QSpinBox>("udSlideDelay")->toolTip(), QStringLiteral("A whole number from 0 to 3000"));
+        typeInto(delay, QStringLiteral("99"));
+        hint->clear();
+        QTest::keyClicks(delay, QStringLiteral("9"));
+        QCOMPARE(delay->text(), QStringLiteral("999"));
+        QVERIFY(hint->text().isEmpty());
+        QTest::keyClicks(delay, QStringLiteral("9"));
+        QCOMPARE(delay->text(), QStringLiteral("999"));
+        QCOMPARE(hint->text(), QStringLiteral("Refused: this box takes a whole number from 0 to 3000."));
+        hint->clear();
+        QTest::keyClicks(delay, QStringLiteral("x"));
+        QCOMPARE(hint->text(), QStringLiteral("Refused: this box takes a whole number from 0 to 3000."));
+    }
+
+    void toolBarPictures_differ_andDisabledIsPlainlyFainter()
+    {
+        auto picture = [this](const char* action) {
+            return child<QAction>(action)->icon().pixmap(16, 16, QIcon::Normal).toImage();
+        };
+        // Cut, Copy, Paste and Delete each have a picture of their own.
+        const QList<QImage> pictures = {picture("Cut1"), picture("Copy1"), picture("Paste1"), picture("Delete1")};
+        for (int i = 0; i < pictures.size(); ++i)
+            for (int j = i + 1; j < pictures.size(); ++j)
+                QVERIFY2(pictures[i] != pictures[j], qPrintable(QStringLiteral("%1 %2").arg(i).arg(j)));
+        auto alpha = [](const QImage& image) {
+            qint64 sum = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    sum += qAlpha(image.pixel(x, y));
+            return sum;
+        };
+        for (const char* name : {"Cut1", "Copy1", "Paste1", "Delete1", "Save1", "Insert1"}) {
+            const QIcon icon = child<QAction>(name)->icon();
+            const QImage normal = icon.pixmap(16, 16, QIcon::Normal).toImage();
+            const QImage disabled = icon.pixmap(16, 16, QIcon::Disabled).toImage();
+            QVERIFY2(alpha(disabled) * 2 < alpha(normal), name);
+        }
+    }
+
     void enablingRules_rootAndItems()
     {
         selectRoot();
@@ -255,7 +300,7 @@ private slots:
         QVERIFY(agent().IsConsistent());
     }
 
-    void commentIsTrimmedInTree_andCommentOnlyChangeClosesWithoutQuestion()
+    void commentIsTrimmedInTree_andCommentOnlyChangeAsksBeforeClose()
     {
         insertItems({"News"});
         const QString file = m_dir->path() + "/box.osn";
@@ -267,8 +312,17 @@ private slots:
         typeInto(child<QLineEdit>("editItemComment"), QStringLiteral("  Spaced out  "));
         QCOMPARE(nodeTexts(), QStringList{"Spaced out"});
         QCOMPARE(comments(), QStringList{"  Spaced out  "});
+        // The comment lives in the project file only, and Save writes it: the
+        // question comes, and Cancel keeps the window and the work.
+        MessageBox::setNextAnswer(MessageBox::Cancel);
+        QVERIFY(!window().close());
+        QCOMPARE(shownTexts(), QStringList{"Save changes to files before Exit?"});
+        QCOMPARE(comments(), QStringList{"  Spaced out  "});
+        MessageBox::setNextAnswer(MessageBox::Yes);
         QVERIFY(window().close());
-        QVERIFY(shownTexts().isEmpty());
+        QFile saved(file);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QVERIFY(saved.readAll().contains("  Spaced out  "));
     }
 
     void afterSaveAs_closingAsksNothing()

@@ -6,6 +6,7 @@
 #include "FileDialog.h"
 #include "ItemTreeModel.h"
 #include "MessageBox.h"
+#include "ReadablePalette.h"
 #include "Settings.h"
 #include "THH_Launch.h"
 #include "TfrmGlobalPropertiesChange.h"
@@ -208,7 +209,7 @@ private slots:
             return out;
         };
         QCOMPARE(texts("File1"), QStringList({"&Templets", "&New...", "&Open...", "&Save", "Save &As...",
-                                              "Recent Files", "E&xit"}));
+                                              "Recent Files", "Convert Text to &UTF-8", "E&xit"}));
         QCOMPARE(texts("View1"), QStringList({"Preview Window", "&Tool Bar", "Status Bar"}));
         QCOMPARE(texts("Item1"), QStringList({"I&nsert", "&Delete", "Move &Up", "Move &Down"}));
         QCOMPARE(texts("Applet1"), QStringList({"&Preview", "Build &HTML...", "Pu&blish..."}));
@@ -887,6 +888,44 @@ private slots:
         const kzt::Launcher::Launch& launch = world().launches().launches().back();
         QCOMPARE(launch.target, browser);
         QVERIFY(launch.arguments.join(QLatin1Char(' ')).endsWith(QStringLiteral("~preview.html")));
+    }
+
+    void disabledBox_drawsItsTextReadably()
+    {
+        world().open(false);
+        child<QTabWidget>("pgcntrlApplet")->setCurrentWidget(control("tbshtAdvanced"));
+        auto* box = child<QLineEdit>("edtAppletParametersFileName");
+        QVERIFY(greyed("edtAppletParametersFileName"));
+        QCOMPARE(box->text(), QStringLiteral("vantrel2_params_file"));
+        // The darkest ink of the drawn text against the box's own field.
+        const QImage drawn = box->grab().toImage();
+        const QColor field = drawn.pixelColor(drawn.width() - 3, drawn.height() / 2);
+        QColor ink = field;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 2; x < drawn.width() - 2; ++x)
+                if (drawn.pixelColor(x, y).lightness() < ink.lightness())
+                    ink = drawn.pixelColor(x, y);
+        QVERIFY2(kzt::ReadablePalette::contrast(ink, field) >= 4.5,
+                 qPrintable(QStringLiteral("%1 on %2").arg(ink.name(), field.name())));
+        setChecked("chckbxLoadAppletParamFromFile", true);
+        QVERIFY(box->isEnabled());
+    }
+
+    void eightBitCaptions_readTheSameInTreeAndPreview()
+    {
+        world().open();
+        kzt::TreeNode* node = world().insertItem(QStringLiteral("x"));
+        agent().SetCaption(agent().ItemIndexOf(node), "Caf\xe9 \xfc""ber");
+        const QModelIndex index = window().treeModel()->indexOf(node);
+        QCOMPARE(index.data().toString(), QStringLiteral("Caf\u00e9 \u00fc""ber"));
+        // The preview draws what a UTF-8 caption of the same words draws.
+        TfrmWysiwyg legacy(agent());
+        legacy.rebuildCache();
+        const QImage before = legacy.cachedPicture(0, 0);
+        agent().SetCaption(agent().ItemIndexOf(node), "Caf\xc3\xa9 \xc3\xbc""ber");
+        TfrmWysiwyg utf8(agent());
+        utf8.rebuildCache();
+        QCOMPARE(before, utf8.cachedPicture(0, 0));
     }
 };
 

@@ -132,6 +132,7 @@ private slots:
     void onlyTheSelectedItemIsRenderedAgain();
     void captionFontIsTheStoredSizeLessSix();
     void captionWrapsAtTheWrapBoxFont();
+    void eightBitCaptionDrawsAsTheBoxesShowIt();
     void borderWidthIsTheTextMarginWithoutBorderStyle();
     void cacheFollowsInsertDeleteAndSwap();
     void cacheOfAnotherLengthIsRebuilt();
@@ -443,6 +444,27 @@ void TfrmWysiwygTest::captionWrapsAtTheWrapBoxFont()
     const int wrapped = int(wrapText(longCaption, 60).size());
     QVERIFY(wrapped > 1);
     QCOMPARE(lineCount("Menus Applets Glide menu News box Scripts"), wrapped);
+}
+
+void TfrmWysiwygTest::eightBitCaptionDrawsAsTheBoxesShowIt()
+{
+    Fixture f(1);
+    auto& it = f.item(0);
+    it.set(ItNoTextClr, "000000");
+    it.set(ItNoBgClr, "FFFFFF");
+    it.set(ItNoFntSize, "20");
+    it.set(IWidth, "160");
+    it.set(IHeight, "40");
+    auto picture = [&](const char* caption) {
+        it.set(ICaption, caption);
+        TfrmWysiwyg w(*f.agent);
+        w.rebuildCache();
+        return w.cachedPicture(0, 0);
+    };
+    // An older project's 8-bit text and the same words in UTF-8.
+    const QImage legacy = picture("Caf\xe9 \xfc""ber");
+    QCOMPARE(legacy, picture("Caf\xc3\xa9 \xc3\xbc""ber"));
+    QVERIFY(legacy != picture("Caf\xef\xbf\xbd \xef\xbf\xbd""ber"));
 }
 
 void TfrmWysiwygTest::borderWidthIsTheTextMarginWithoutBorderStyle()
