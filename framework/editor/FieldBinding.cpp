@@ -129,11 +129,8 @@ std::string FieldBinding::controlValue(const FieldControl& entry) const
     case FieldKind::Flag: {
         const auto* on = qobject_cast<const QAbstractButton*>(entry.control);
         const auto* off = qobject_cast<const QAbstractButton*>(entry.second);
-        if (on && on->isChecked())
-            return "1";
-        if (off && off->isChecked())
-            return "0";
-        return {};
+        // Neither button (an empty flag) is written as off, as new documents are.
+        return switchText(on && on->isChecked() && !(off && off->isChecked()));
     }
     case FieldKind::Group:
         if (entry.group && entry.group->checkedId() >= 0)
@@ -284,7 +281,8 @@ Status FieldBinding::show(const TFieldRecord& record, std::size_t offset)
         shown.edited = false;
         // Text controls keep their bytes through recordText(); the others
         // keep a value that does not come back the same.
-        shown.kept = !isText(entry.kind) && shown.value != shown.bytes;
+        shown.kept = !isText(entry.kind) && shown.value != shown.bytes
+                     && !(entry.kind == FieldKind::Flag && shown.bytes.empty());
         note(i, shown.kept);
     }
     m_showing = false;

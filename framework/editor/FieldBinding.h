@@ -55,7 +55,9 @@ struct FieldControl
 //   unknown choice, a malformed or empty colour, a switch that is neither
 //   "1" nor "0" ...) is kept as it was stored until the author edits that
 //   control. The control shows what it can, and its tool tip and status tip
-//   (the hint line) name the stored value.
+//   (the hint line) name the stored value. An empty flag is the one value
+//   written anew: it shows as neither button and is written "0", as a new
+//   document's is.
 //
 // The binding connects to its controls on the first show(), so it must stay
 // where it is from then on (a member of the panels that own the controls).

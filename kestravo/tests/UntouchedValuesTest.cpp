@@ -4,6 +4,7 @@
 #include "WindowFixture.h"
 
 #include "UntouchedValues.h"
+#include "kestravo/core/KestravoProfile.h"
 #include "kestravo/gui/KestravoPanels.h"
 
 #include <QTest>
@@ -18,11 +19,18 @@ private:
         return {{&w.panels()->appletFields(), 0, true}, {&w.panels()->itemFields(), 0, false}};
     }
 
+    // An empty path flag is written "0", as a new document's is.
+    static void derive(kzt::TkztAppletAgent& agent)
+    {
+        if (agent.AppletData.get(kestravo::pInternalUse_RootDir_Local_Checked).empty())
+            agent.AppletData.set(kestravo::pInternalUse_RootDir_Local_Checked, "0");
+    }
+
 private slots:
     void unshowableValues_keptUntilEdited()
     {
         WindowFixture f;
-        UntouchedValues::checkUnshowableValuesKept(f, f.window(), bound(f.window()), f.path("work/kept.ksdm"));
+        UntouchedValues::checkUnshowableValuesKept(f, f.window(), bound(f.window()), f.path("work/kept.ksdm"), derive);
         if (QTest::currentTestFailed())
             return;
         UntouchedValues::checkEditsReplaceKeptValues(f, f.window(), bound(f.window()));
@@ -31,7 +39,7 @@ private slots:
     void randomProjects_walkedAndSaved_equalPublished()
     {
         WindowFixture f;
-        UntouchedValues::checkRandomWalks(f, f.window(), bound(f.window()), f.path("walks"), 6);
+        UntouchedValues::checkRandomWalks(f, f.window(), bound(f.window()), f.path("walks"), 6, derive);
     }
 };
 
