@@ -377,9 +377,11 @@ kzt::Status DulcamonPanels::appletToPanel(const kzt::TAppletData& data)
     return status;
 }
 
-kzt::TAppletData DulcamonPanels::panelToApplet() const
+kzt::TAppletData DulcamonPanels::panelToApplet(const kzt::TAppletData& old) const
 {
-    kzt::TAppletData data(MenuFieldCount);
+    // Fields no control feeds keep what the record holds.
+    kzt::TAppletData data = old;
+    data.resize(MenuFieldCount);
     m_appletFields.commit(data);
     // The name is the last good one, not what is being typed.
     data.set(MenuName, m_appletFields.recordText(edtMenuName, m_acceptedMenuName.trimmed()));

@@ -33,8 +33,8 @@ public:
     // it was and are reported in the returned status.
     kzt::Status appletToPanel(const kzt::TAppletData& data);
     kzt::Status itemToPanel(const kzt::TItemData& item);
-    // Controls -> a fresh record; fields no control feeds stay empty.
-    kzt::TAppletData panelToApplet() const;
+    // The global record with the panel's fields written over it.
+    kzt::TAppletData panelToApplet(const kzt::TAppletData& old) const;
     // The item's record with the panel's fields written over it.
     kzt::TItemData panelToItem(const kzt::TItemData& old) const;
 

@@ -158,7 +158,7 @@ void TMainForm::ColorSwatchClick(kzt::ColorSwatch* swatch)
 
 void TMainForm::PanelToAppletData()
 {
-    agent().SetAppletData(m_panels->panelToApplet());
+    agent().SetAppletData(m_panels->panelToApplet(agent().AppletData));
 }
 
 void TMainForm::AppletDataToPanel()

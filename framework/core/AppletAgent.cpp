@@ -6,6 +6,7 @@
 #include "ProgressSink.h"
 #include "ProjectFileFormat.h"
 #include "PublishReport.h"
+#include "RecordListener.h"
 #include "TextFile.h"
 
 #include <algorithm>
@@ -63,6 +64,53 @@ void TkztAppletAgent::SetScriptRuntime(bool on)
         ScriptFiles.erase(listed);
 }
 
+void TkztAppletAgent::addRecordListener(RecordListener* listener)
+{
+    if (listener && std::find(m_recordListeners.begin(), m_recordListeners.end(), listener) == m_recordListeners.end())
+        m_recordListeners.push_back(listener);
+}
+
+void TkztAppletAgent::removeRecordListener(RecordListener* listener)
+{
+    const auto it = std::find(m_recordListeners.begin(), m_recordListeners.end(), listener);
+    if (it == m_recordListeners.end())
+        return;
+    // While listeners are being told, the slot is only emptied, so the loop
+    // telling them stays valid.
+    if (m_telling > 0)
+        *it = nullptr;
+    else
+        m_recordListeners.erase(it);
+}
+
+template <typename Call> void TkztAppletAgent::tell(Call call)
+{
+    ++m_telling;
+    const std::size_t count = m_recordListeners.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (m_recordListeners[i])
+            call(*m_recordListeners[i]);
+    }
+    if (--m_telling == 0)
+        std::erase(m_recordListeners, nullptr);
+}
+
+void TkztAppletAgent::announceAppletChanged()
+{
+    tell([](RecordListener& l) { l.appletChanged(); });
+}
+
+void TkztAppletAgent::announceItemsChanged(std::size_t first, std::size_t count)
+{
+    if (count > 0)
+        tell([&](RecordListener& l) { l.itemsChanged(first, count); });
+}
+
+void TkztAppletAgent::announceRecordsReplaced()
+{
+    tell([](RecordListener& l) { l.recordsReplaced(); });
+}
+
 void TkztAppletAgent::ResetToDefaults(bool afterNew)
 {
     m_product.resetAppletData(AppletData);
@@ -70,20 +118,65 @@ void TkztAppletAgent::ResetToDefaults(bool afterNew)
     Items.clear();
     ProductVersion.clear();
     m_tree.reset(info().rootNodeText(afterNew));
+    announceRecordsReplaced();
 }
 
 void TkztAppletAgent::SetAppletData(const TAppletData& data)
 {
-    AppletData = data;
-    AppletData.resize(info().appletFieldCount);
+    TAppletData next = data;
+    next.resize(info().appletFieldCount);
+    if (next == AppletData)
+        return;
+    AppletData = std::move(next);
+    announceAppletChanged();
 }
 
 void TkztAppletAgent::SetItemData(std::size_t index, const TItemData& data)
 {
     if (index >= Items.size())
         return;
-    Items[index] = data;
-    Items[index].resize(info().itemFieldCount);
+    TItemData next = data;
+    next.resize(info().itemFieldCount);
+    if (next == Items[index])
+        return;
+    Items[index] = std::move(next);
+    announceItemsChanged(index, 1);
+}
+
+void TkztAppletAgent::CopyItemFields(std::size_t source, const std::vector<std::size_t>& targets,
+                                     const std::vector<std::size_t>& fields)
+{
+    if (source >= Items.size())
+        return;
+    const TItemData from = Items[source];
+    const std::size_t captionField = info().captionField;
+    const bool captionCopied = std::find(fields.begin(), fields.end(), captionField) != fields.end();
+    std::vector<std::size_t> changed;
+    for (std::size_t target : targets) {
+        if (target >= Items.size())
+            continue;
+        TItemData& item = Items[target];
+        bool differs = false;
+        for (std::size_t field : fields) {
+            if (field < item.size() && field < from.size() && item.get(field) != from.get(field)) {
+                item.set(field, from.get(field));
+                differs = true;
+            }
+        }
+        // Node texts follow the copied captions.
+        if (captionCopied && captionField < from.size())
+            m_tree.setText(NodeOfItem(target), std::string(from.get(captionField)));
+        if (differs)
+            changed.push_back(target);
+    }
+    std::sort(changed.begin(), changed.end());
+    for (std::size_t i = 0; i < changed.size();) {
+        std::size_t end = i + 1;
+        while (end < changed.size() && changed[end] == changed[end - 1] + 1)
+            ++end;
+        announceItemsChanged(changed[i], end - i);
+        i = end;
+    }
 }
 
 TItemData TkztAppletAgent::GetDefaultItemData() const
@@ -223,18 +316,25 @@ TreeNode* TkztAppletAgent::PasteSubtree(TreeNode* parent, const TItemArray& reco
     const std::size_t position = m_tree.subtreeEnd(parent) - 1;
     if (position > Items.size())
         return nullptr;
-    return m_tree.appendSubtree(parent, texts, relativeLevels, [&] {
+    const std::size_t count = pasted.size();
+    TreeNode* topNode = m_tree.appendSubtree(parent, texts, relativeLevels, [&] {
         Items.insert(Items.begin() + static_cast<std::ptrdiff_t>(position), std::make_move_iterator(pasted.begin()),
                      std::make_move_iterator(pasted.end()));
     });
+    if (topNode)
+        announceItemsChanged(position, count);
+    return topNode;
 }
 
 void TkztAppletAgent::SetCaption(std::size_t index, const std::string& caption)
 {
     if (index >= Items.size())
         return;
+    const bool differs = Items[index].get(info().captionField) != caption;
     Items[index].set(info().captionField, caption);
     m_tree.setText(NodeOfItem(index), caption);
+    if (differs)
+        announceItemsChanged(index, 1);
 }
 
 void TkztAppletAgent::NumberItems(std::size_t idField, std::size_t parentField)
@@ -320,6 +420,8 @@ Status TkztAppletAgent::ReadProjectFile(const fs::path& path)
     if (!status) {
         // Whatever the file got through, the author gets a whole document back.
         ResetToDefaults();
+    } else {
+        announceRecordsReplaced();
     }
     return status;
 }

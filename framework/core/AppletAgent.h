@@ -17,6 +17,7 @@
 namespace kzt {
 
 class ProgressSink;
+class RecordListener;
 
 // The document: the global parameters, the item records and the item tree,
 // kept parallel at all times (node k stands for item k-1), plus the names of
@@ -59,6 +60,15 @@ public:
     ProgressSink* progress() const { return m_progress; }
     void setProgress(ProgressSink* sink) { m_progress = sink; }
 
+    // Record changes are told to these listeners (tree changes to the
+    // tree's own). Code that writes AppletData or Items directly says so with
+    // the announce calls.
+    void addRecordListener(RecordListener* listener);
+    void removeRecordListener(RecordListener* listener);
+    void announceAppletChanged();
+    void announceItemsChanged(std::size_t first, std::size_t count);
+    void announceRecordsReplaced();
+
     // A fresh document: defaults, no items, a lone root. The root reads the
     // product's start-up text, or its text for New when afterNew is set.
     void ResetToDefaults(bool afterNew = false);
@@ -98,6 +108,11 @@ public:
     TreeNode* NodeOfItem(std::size_t index) const { return m_tree.nodeAt(index + 1); }
     // Writes a caption into the record and the node's text.
     void SetCaption(std::size_t index, const std::string& caption);
+    // Copies the given fields of item `source` into each target item (a bulk
+    // copy); the caption field also renames the targets' nodes. Listeners
+    // hear of each run of neighbouring targets once.
+    void CopyItemFields(std::size_t source, const std::vector<std::size_t>& targets,
+                        const std::vector<std::size_t>& fields);
 
     // Identifier, parent identifier and level of every item, from the tree.
     void NumberItems(std::size_t idField, std::size_t parentField);
@@ -158,6 +173,10 @@ private:
                                TStringArray* written = nullptr);
     void forEachItemFile(const std::string& statusText, const std::function<void(const std::string&)>& action) const;
 
+    template <typename Call> void tell(Call call);
+
+    std::vector<RecordListener*> m_recordListeners;
+    int m_telling = 0;
     const ProductProfile& m_product;
     AppPaths m_paths;
     ItemTree m_tree;

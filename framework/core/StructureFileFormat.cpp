@@ -176,7 +176,9 @@ Status StructureFileFormat::ImportMenuStructure(TkztAppletAgent& agent, const Me
         agent.ResetToDefaults();
         return status;
     }
-    return importText(agent, mapping, contents);
+    status = importText(agent, mapping, contents);
+    agent.announceRecordsReplaced();
+    return status;
 }
 
 } // namespace kzt

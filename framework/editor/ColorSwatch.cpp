@@ -35,7 +35,11 @@ void ColorSwatch::paintEvent(QPaintEvent* event)
         // A panel that does not apply is drawn light grey, as disabled
         // boxes are; its colour comes back with it.
         QPainter painter(this);
-        painter.fillRect(contentsRect(), isEnabled() ? m_color : QColor(192, 192, 192));
+        const QColor fill = m_color.isValid() ? m_color : palette().color(QPalette::Base);
+        painter.fillRect(contentsRect(), isEnabled() ? fill : QColor(192, 192, 192));
+        // No colour (an empty or malformed value): hatched.
+        if (!m_color.isValid() && isEnabled())
+            painter.fillRect(contentsRect(), QBrush(palette().color(QPalette::WindowText), Qt::BDiagPattern));
     }
     QFrame::paintEvent(event);
 }

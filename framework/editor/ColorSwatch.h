@@ -6,6 +6,7 @@
 namespace kzt {
 
 // A clickable colour panel: shows one colour and asks for another on a click.
+// An invalid colour stands for a value that names none.
 class ColorSwatch : public QFrame
 {
     Q_OBJECT

@@ -77,7 +77,7 @@ void EditingKit::pickPictureIntoPreview(QWidget* owner, TkztAppletAgent& agent, 
 
 void EditingKit::pickColour(QWidget* owner, ColorSwatch* swatch)
 {
-    if (const auto colour = ColorDialog::getColor(owner, swatch->color()))
+    if (const auto colour = ColorDialog::getColor(owner, swatch->color().isValid() ? swatch->color() : QColor(Qt::white)))
         swatch->setColor(*colour);
 }
 

@@ -271,30 +271,12 @@ void TfrmGlobalPropertiesChange::SelectNoneClick()
 
 void TfrmGlobalPropertiesChange::OkClick()
 {
-    const std::vector<std::size_t> fields = copiedFields();
-    if (m_source < m_agent.Items.size()) {
-        const TItemData source = m_agent.GetItemData(m_source);
-        const std::size_t captionField = m_agent.info().captionField;
-        bool captionCopied = false;
-        for (std::size_t position = 0; position < m_marks.size(); ++position) {
-            if (!m_marks[position])
-                continue;
-            TItemData item = m_agent.GetItemData(position);
-            for (std::size_t field : fields) {
-                if (field < item.size() && field < source.size())
-                    item.set(field, source.get(field));
-                captionCopied = captionCopied || field == captionField;
-            }
-            m_agent.SetItemData(position, item);
-        }
-        // Node texts follow the copied captions.
-        if (captionCopied) {
-            for (std::size_t position = 0; position < m_marks.size(); ++position) {
-                if (m_marks[position])
-                    m_agent.SetCaption(position, std::string(source.get(captionField)));
-            }
-        }
+    std::vector<std::size_t> targets;
+    for (std::size_t position = 0; position < m_marks.size(); ++position) {
+        if (m_marks[position])
+            targets.push_back(position);
     }
+    m_agent.CopyItemFields(m_source, targets, copiedFields());
     accept();
 }
 

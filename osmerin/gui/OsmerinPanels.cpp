@@ -127,21 +127,6 @@ QRadioButton* radio(const char* objectName, const QString& text, QButtonGroup* g
     return button;
 }
 
-// A radio or button group set from "0", "1", "2" ...; another value leaves it.
-void showGroup(QButtonGroup* group, std::string_view value)
-{
-    if (value.size() == 1 && value[0] >= '0' && value[0] <= '9') {
-        if (QAbstractButton* button = group->button(value[0] - '0'))
-            button->setChecked(true);
-    }
-}
-
-std::string groupValue(const QButtonGroup* group, std::string_view old)
-{
-    const int id = group->checkedId();
-    return id >= 0 ? std::to_string(id) : std::string(old);
-}
-
 void addRow(QGridLayout* grid, int row, const QString& label, QWidget* control, QWidget* parent)
 {
     grid->addWidget(new QLabel(label, parent), row, 0);
@@ -471,27 +456,23 @@ void OsmerinPanels::bindFields()
         {ItemImageFilename, editItemImageFilename, FieldKind::Text},
         {ItemTextFilename, editItemTextFilename, FieldKind::Text},
         {ItemComment, editItemComment, FieldKind::Text},
+        {ItemFontStyle, spdbtnFontBold, FieldKind::Styles, spdbtnFontItalic},
+        {ItemFontSize, cmbxItemFontSize, FieldKind::Listed},
     });
+    m_itemFields.addGroup(ItemTextAlign, m_textAlign);
+    m_itemFields.addGroup(ItemUnderline, m_underline);
+    m_itemFields.addGroup(ItemContentType, m_contentType);
+    m_appletFields.addGroup(CursorType, m_cursorType);
 }
 
 QList<QWidget*> OsmerinPanels::handBoundItemControls() const
 {
-    return {spdbtnFontAlignLeft, spdbtnFontAlignCenter, spdbtnFontAlignRight, spdbtnFontBold, spdbtnFontItalic,
-            cmbxItemFontSize, rdbtnUnderlineNever, rdbtnUnderlineHover, rdbtnUnderlineAlways,
-            rdbtnContentTypeText, rdbtnContentTypeImage, rdbtnContentTypeTextFile, memoItemText};
-}
-
-QList<QWidget*> OsmerinPanels::handBoundAppletControls() const
-{
-    return {rdbtnCursorType1, rdbtnCursorType2, rdbtnCursorType3};
+    return {memoItemText};
 }
 
 kzt::Status OsmerinPanels::appletToPanel(const kzt::TAppletData& data)
 {
-    const QSignalBlocker block(m_cursorType);
     const kzt::Status status = m_appletFields.show(data);
-    if (CursorType < data.size())
-        showGroup(m_cursorType, data.get(CursorType));
     applyScrollButtons();
     return status;
 }
@@ -501,7 +482,6 @@ kzt::TAppletData OsmerinPanels::panelToApplet(const kzt::TAppletData& old) const
     kzt::TAppletData data = old;
     data.resize(AppletFieldCount);
     m_appletFields.commit(data);
-    data.set(CursorType, groupValue(m_cursorType, data.get(CursorType)));
     return data;
 }
 
@@ -510,17 +490,6 @@ kzt::Status OsmerinPanels::itemToPanel(const kzt::TItemData& old)
     kzt::TItemData item = old;
     item.resize(ItemFieldCount);
     const kzt::Status status = m_itemFields.show(item);
-    showGroup(m_textAlign, item.get(ItemTextAlign));
-    const std::string_view style = item.get(ItemFontStyle);
-    if (style == "0" || style == "1" || style == "2" || style == "3") {
-        spdbtnFontBold->setChecked(style == "1" || style == "3");
-        spdbtnFontItalic->setChecked(style == "2" || style == "3");
-    }
-    const int size = cmbxItemFontSize->findText(kzt::FieldText::toControl(item.get(ItemFontSize)));
-    if (size >= 0)
-        cmbxItemFontSize->setCurrentIndex(size);
-    showGroup(m_underline, item.get(ItemUnderline));
-    showGroup(m_contentType, item.get(ItemContentType));
     QStringList lines;
     for (const std::string& line : SplitItemText(item.get(ItemText)))
         lines << kzt::FieldText::toControl(line);
@@ -535,12 +504,6 @@ kzt::TItemData OsmerinPanels::panelToItem(const kzt::TItemData& old) const
     kzt::TItemData item = old;
     item.resize(ItemFieldCount);
     m_itemFields.commit(item);
-    item.set(ItemTextAlign, groupValue(m_textAlign, item.get(ItemTextAlign)));
-    const int style = (spdbtnFontBold->isChecked() ? 1 : 0) + (spdbtnFontItalic->isChecked() ? 2 : 0);
-    item.set(ItemFontStyle, std::to_string(style));
-    item.set(ItemFontSize, kzt::FieldText::toRecord(cmbxItemFontSize->currentText()));
-    item.set(ItemUnderline, groupValue(m_underline, item.get(ItemUnderline)));
-    item.set(ItemContentType, groupValue(m_contentType, item.get(ItemContentType)));
     // Text the author did not touch keeps its bytes, a trailing joiner included.
     const QString text = memoItemText->toPlainText();
     if (text != m_shownMemo) {

@@ -48,9 +48,9 @@ public:
 
     const kzt::FieldBinding& appletFields() const { return m_appletFields; }
     const kzt::FieldBinding& itemFields() const { return m_itemFields; }
-    // The controls bound by hand; each edit of them is reported as a change.
+    // The controls bound by hand (the item's text); each edit of them is
+    // reported as a change.
     QList<QWidget*> handBoundItemControls() const;
-    QList<QWidget*> handBoundAppletControls() const;
     // The edit beside an up-down (kzteditX for udX).
     static kzt::TKZTEdit* editOf(QSpinBox* upDown);
 

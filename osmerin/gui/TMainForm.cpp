@@ -9,6 +9,7 @@
 #include "ItemTreeModel.h"
 #include "ItemTreeListener.h"
 #include "MessageBox.h"
+#include "RecordListener.h"
 #include "ToolIcons.h"
 #include "TreeNode.h"
 #include "osmerin/core/OsmerinProfile.h"
@@ -16,6 +17,8 @@
 #include "osmerin/gui/TfrmWysiwyg.h"
 
 #include <QAction>
+#include <QPointer>
+#include <QScopedValueRollback>
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
@@ -68,6 +71,47 @@ private:
     TMainForm* m_window;
 };
 
+// The preview follows the records it shows: the global record and the
+// selected item's. Changes the panels commit while the preview is drawn are
+// its own; any other (a paste, a file) draws it once more, when the command
+// is done.
+class TMainForm::PreviewFollower : public kzt::RecordListener
+{
+public:
+    explicit PreviewFollower(TMainForm* window) : m_window(window) {}
+    void appletChanged() override { schedule(); }
+    void itemsChanged(std::size_t first, std::size_t count) override
+    {
+        const kzt::TreeNode* node = m_window->selectedNode();
+        if (!node || node->isRoot())
+            return;
+        const std::size_t index = m_window->agent().ItemIndexOf(node);
+        if (index >= first && index < first + count)
+            schedule();
+    }
+    void recordsReplaced() override { schedule(); }
+
+private:
+    void schedule()
+    {
+        if (m_window->m_refreshing || m_pending)
+            return;
+        m_pending = true;
+        QMetaObject::invokeMethod(
+            m_window,
+            [this, window = QPointer<TMainForm>(m_window)] {
+                if (!window)
+                    return;
+                m_pending = false;
+                window->RefreshPreview();
+            },
+            Qt::QueuedConnection);
+    }
+
+    TMainForm* m_window;
+    bool m_pending = false;
+};
+
 kzt::PlatformProduct TMainForm::platform()
 {
     const auto& info = OsmerinProfile::instance().info();
@@ -84,6 +128,8 @@ TMainForm::TMainForm(kzt::AppPaths paths, QWidget* parent)
     : EditorMainWindow(OsmerinProfile::instance(), std::move(paths), platform(), parent)
 {
     m_markWatcher = std::make_unique<MarkWatcher>(this);
+    m_previewFollower = std::make_unique<PreviewFollower>(this);
+    agent().addRecordListener(m_previewFollower.get());
     agent().tree().addListener(m_markWatcher.get());
     m_panels = new OsmerinPanels(this);
     m_preview = new TfrmWysiwyg(this);
@@ -134,6 +180,7 @@ void TMainForm::RefreshPreview()
 {
     if (!m_panelReady || !m_preview)
         return;
+    const QScopedValueRollback<bool> refreshing(m_refreshing, true);
     PanelToAppletData();
     kzt::TreeNode* node = selectedNode();
     const kzt::TItemData* item = nullptr;
@@ -160,6 +207,7 @@ bool TMainForm::refreshesPreview(const QWidget* control) const
 
 TMainForm::~TMainForm()
 {
+    agent().removeRecordListener(m_previewFollower.get());
     agent().tree().removeListener(m_markWatcher.get());
 }
 

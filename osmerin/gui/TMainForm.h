@@ -65,6 +65,7 @@ protected:
 
 private:
     class MarkWatcher;
+    class PreviewFollower;
 
     void buildMenus();
     void buildToolBar();
@@ -85,6 +86,9 @@ private:
     kzt::TreeNode* m_markedNode = nullptr;
     bool m_markedForCopy = false;
     std::unique_ptr<MarkWatcher> m_markWatcher;
+    std::unique_ptr<PreviewFollower> m_previewFollower;
+    // While RefreshPreview commits the panels: the changes are its own.
+    bool m_refreshing = false;
 };
 
 } // namespace osmerin

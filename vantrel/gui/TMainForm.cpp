@@ -8,6 +8,7 @@
 #include "ItemTree.h"
 #include "ItemTreeListener.h"
 #include "MessageBox.h"
+#include "RecordListener.h"
 #include "THH_Launch.h"
 #include "TfrmGlobalPropertiesChange.h"
 #include "TreeNode.h"
@@ -45,12 +46,24 @@ const QString kSoundFilter = QStringLiteral("Audio Files (*.au)|*.au");
 } // namespace
 
 // Keeps the preview's picture cache parallel to the item list: every
-// structural change of the tree makes the same change to the cache, so only
-// the items that changed are rendered again.
-class TMainForm::PreviewFollower : public kzt::ItemTreeListener
+// structural change of the tree makes the same change to the cache, and
+// every changed record is drawn again, so only the items that changed are
+// rendered again.
+class TMainForm::PreviewFollower : public kzt::ItemTreeListener, public kzt::RecordListener
 {
 public:
     explicit PreviewFollower(TMainForm* window) : m_window(window) {}
+
+    void itemsChanged(std::size_t first, std::size_t count) override
+    {
+        TfrmWysiwyg* preview = m_window->m_preview;
+        if (!preview || m_window->m_loading)
+            return;
+        for (std::size_t index = first; index < first + count; ++index) {
+            for (int state = 0; state < 3; ++state)
+                preview->renderItemState(int(index), state);
+        }
+    }
 
     void treeAboutToBeReset() override
     {
@@ -147,6 +160,7 @@ TMainForm::TMainForm(kzt::AppPaths paths, QWidget* parent)
 {
     m_follower = std::make_unique<PreviewFollower>(this);
     agent().tree().addListener(m_follower.get());
+    agent().addRecordListener(m_follower.get());
     m_panels = new VantrelPanels(this);
     treeView()->setProperty("helpContext", int(hcItemTree));
     placeTreeAndPanels(m_panels, 180, 600);
@@ -163,6 +177,7 @@ TMainForm::TMainForm(kzt::AppPaths paths, QWidget* parent)
 TMainForm::~TMainForm()
 {
     agent().tree().removeListener(m_follower.get());
+    agent().removeRecordListener(m_follower.get());
     // The preview draws from the agent, which goes before our child widgets.
     delete m_preview;
     m_preview = nullptr;
@@ -209,8 +224,6 @@ void TMainForm::connectControls()
     m_panels->itemFields().watch(this, changed);
     for (int state = 0; state < 3; ++state)
         m_panels->stateFields(state).watch(this, changed);
-    for (QToolButton* button : m_panels->fontStyleButtons())
-        connect(button, &QToolButton::toggled, this, [this, button] { ControlChange(button); });
 
     connect(m_panels->pgcntrlApplet, &QTabWidget::currentChanged, this, &TMainForm::pgcntrlAppletChange);
     connect(m_panels->spdbtnApBgImg, &QToolButton::clicked, this,
@@ -398,16 +411,7 @@ void TMainForm::ControlChange(QWidget* control)
         PanelToAppletData();
         m_preview->applyAppletSize();
     }
-    if (m_preview && m_panels->itemFields().controls().contains(control)) {
-        // Caption, size and place belong to all three looks: none of the
-        // item's pictures may keep the old value.
-        if (kzt::TreeNode* node = currentItemNode()) {
-            commitPanels();
-            const int index = int(agent().ItemIndexOf(node));
-            for (int state = 0; state < 3; ++state)
-                m_preview->renderItemState(index, state);
-        }
-    }
+    // The commit draws the changed item again (PreviewFollower).
     RefreshPreview();
 }
 
@@ -548,14 +552,8 @@ void TMainForm::UpdateItemCommands()
 
 kzt::TreeNode* TMainForm::insertItemNode(kzt::TreeNode* parent)
 {
-    kzt::TreeNode* node = VantrelDocument::InsertItem(agent(), parent);
-    // The cache took the item as it was inserted; draw it with its own record.
-    if (m_preview && node) {
-        const int index = int(agent().ItemIndexOf(node));
-        for (int state = 0; state < 3; ++state)
-            m_preview->renderItemState(index, state);
-    }
-    return node;
+    // The record set after the insertion reaches the preview as a change.
+    return VantrelDocument::InsertItem(agent(), parent);
 }
 
 void TMainForm::documentReplaced()

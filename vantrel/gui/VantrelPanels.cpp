@@ -90,6 +90,7 @@ QWidget* VantrelPanels::makeAppletControl(std::size_t field, QWidget* parent)
         row->addWidget(bold);
         row->addWidget(italic);
         m_appletFontStyles.push_back({field, bold, italic});
+        m_appletFields.add(field, bold, kzt::FieldKind::Styles, italic);
         return holder;
     }
     QWidget* widget = controlFor(description, QString::fromLatin1(description.control), parent);
@@ -121,6 +122,7 @@ QWidget* VantrelPanels::makeItemControl(std::size_t field, QWidget* parent)
         row->addWidget(bold);
         row->addWidget(italic);
         m_stateFontStyles[std::size_t(state)] = {FntStyle, bold, italic};
+        m_stateFields[std::size_t(state)].add(FntStyle, bold, kzt::FieldKind::Styles, italic);
         return holder;
     }
     QWidget* widget = nullptr;
@@ -497,30 +499,11 @@ QList<QToolButton*> VantrelPanels::fontStyleButtons() const
     return buttons;
 }
 
-namespace {
-
-void showFontStyle(QToolButton* bold, QToolButton* italic, std::string_view value)
-{
-    const QSignalBlocker blockBold(bold);
-    const QSignalBlocker blockItalic(italic);
-    bold->setChecked(value == "1" || value == "3");
-    italic->setChecked(value == "2" || value == "3");
-}
-
-std::string fontStyleOf(const QToolButton* bold, const QToolButton* italic)
-{
-    return std::to_string((bold->isChecked() ? 1 : 0) + (italic->isChecked() ? 2 : 0));
-}
-
-} // namespace
-
 kzt::Status VantrelPanels::appletToPanel(const kzt::TAppletData& old)
 {
     kzt::TAppletData data = old;
     data.resize(AppletFieldCount);
     const kzt::Status status = m_appletFields.show(data);
-    for (const FontStyle& style : m_appletFontStyles)
-        showFontStyle(style.bold, style.italic, data.get(style.field));
     applyAppletRules();
     return status;
 }
@@ -530,8 +513,6 @@ kzt::TAppletData VantrelPanels::panelToApplet(const kzt::TAppletData& old) const
     kzt::TAppletData data = old;
     data.resize(AppletFieldCount);
     m_appletFields.commit(data);
-    for (const FontStyle& style : m_appletFontStyles)
-        data.set(style.field, fontStyleOf(style.bold, style.italic));
     return data;
 }
 
@@ -541,12 +522,9 @@ kzt::Status VantrelPanels::itemToPanel(const kzt::TItemData& old)
     item.resize(ItemFieldCount);
     kzt::Status status = m_itemFields.show(item);
     for (int state = 0; state < 3; ++state) {
-        const std::size_t base = kStates[state];
-        const kzt::Status shown = m_stateFields[std::size_t(state)].show(item, base);
+        const kzt::Status shown = m_stateFields[std::size_t(state)].show(item, kStates[state]);
         if (status.ok())
             status = shown;
-        const FontStyle& style = m_stateFontStyles[std::size_t(state)];
-        showFontStyle(style.bold, style.italic, item.get(base + FntStyle));
     }
     applyItemRules();
     return status;
@@ -557,12 +535,8 @@ kzt::TItemData VantrelPanels::panelToItem(const kzt::TItemData& old) const
     kzt::TItemData item = old;
     item.resize(ItemFieldCount);
     m_itemFields.commit(item);
-    for (int state = 0; state < 3; ++state) {
-        const std::size_t base = kStates[state];
-        m_stateFields[std::size_t(state)].commit(item, base);
-        const FontStyle& style = m_stateFontStyles[std::size_t(state)];
-        item.set(base + FntStyle, fontStyleOf(style.bold, style.italic));
-    }
+    for (int state = 0; state < 3; ++state)
+        m_stateFields[std::size_t(state)].commit(item, kStates[state]);
     return item;
 }
 

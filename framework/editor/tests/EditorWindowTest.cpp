@@ -29,6 +29,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <vector>
+
 using namespace kzt;
 
 namespace {
@@ -218,7 +220,19 @@ private slots:
         binding.commit(record, 0);
         QCOMPARE(record.get(0), std::string("a\xe9"));
         QCOMPARE(record.get(2), std::string("0"));
-        QVERIFY(!binding.show(TFieldRecord(TStringArray{"x", "many", "0"})).ok());
+        // A value the control cannot show is kept, and named, until edited.
+        TFieldRecord odd(TStringArray{"x", "many", "0"});
+        QVERIFY(binding.show(odd).ok());
+        QCOMPARE(binding.keptFields(), std::vector<std::size_t>{1});
+        QVERIFY(number->toolTip().contains(QStringLiteral("\"many\"")));
+        binding.commit(odd);
+        QCOMPARE(odd.get(1), std::string("many"));
+        number->setValue(12);
+        binding.commit(odd);
+        QCOMPARE(odd.get(1), std::string("12"));
+        QVERIFY(binding.keptFields().empty());
+        QVERIFY(binding.show(record, 0).ok());
+        QVERIFY(number->toolTip().isEmpty());
     }
 
     void defaultFlags_selectionMarksChanged_recentFilesListed()
