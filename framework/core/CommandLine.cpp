@@ -2,6 +2,7 @@
 
 #include "AppletAgent.h"
 #include "ProductProfile.h"
+#include "ServeCommand.h"
 
 #include <ostream>
 
@@ -81,6 +82,7 @@ CommandLine::CommandLine(const ProductProfile& product, AppPaths paths) : m_prod
     addOption({"--publish", project + " [--to DIR]",
                "save and publish PROJECT into DIR (default: PROJECT's folder) under its base name", 1, true,
                publish});
+    addOption(serveOption());
 }
 
 void CommandLine::addOption(CommandLineOption option)
@@ -167,7 +169,7 @@ int CommandLine::run(const std::vector<std::string>& given, std::ostream& out, s
             toFolder = operands.back();
             operands.resize(option.arguments);
         }
-        if (operands.size() != option.arguments) {
+        if (operands.size() < option.arguments || operands.size() > option.arguments + option.optionalArguments) {
             err << "Usage: " << info.executableName << ' ' << option.name << ' ' << option.usage << '\n';
             return 2;
         }
