@@ -455,6 +455,11 @@ Status PreviewServer::start(int port)
         }
         std::string_view target = req.target;
         target = target.substr(0, target.find_first_of("?#"));
+        // Browsers ask for it on their own; nothing, rather than an error in the page's console.
+        if (target == "/favicon.ico") {
+            res.status = 204;
+            return httplib::Server::HandlerResponse::Handled;
+        }
         // "/SECRET/NAME" and nothing else.
         const std::string prefix = "/" + secret + "/";
         if (target.size() <= prefix.size() || !sameText(target.substr(0, prefix.size()), prefix)) {
@@ -490,8 +495,10 @@ Status PreviewServer::start(int port)
             };
             auto state = std::make_shared<StreamState>();
             state->end = std::chrono::steady_clock::now() + limits.streamLifetime;
+            // Exactly this type: the library compresses (and so holds back)
+            // any other text for a browser that accepts gzip.
             res.set_chunked_content_provider(
-                "text/event-stream; charset=utf-8", [shared, ticket, state, limits](std::size_t, httplib::DataSink& sink) {
+                "text/event-stream", [shared, ticket, state, limits](std::size_t, httplib::DataSink& sink) {
                     std::string out;
                     {
                         std::unique_lock wait(shared->mutex);
