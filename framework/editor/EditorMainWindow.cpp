@@ -5,6 +5,7 @@
 #include "FileAssociation.h"
 #include "FileDialog.h"
 #include "ItemTreeModel.h"
+#include "LivePreview.h"
 #include "MessageBox.h"
 #include "RecentFiles.h"
 #include "StatusProgress.h"
@@ -294,6 +295,8 @@ void EditorMainWindow::setModified(bool modified)
     m_modified = modified;
     m_actSave->setEnabled(modified);
     emit modifiedChanged(modified);
+    if (modified)
+        documentEdited();
 }
 
 void EditorMainWindow::showFailure(const Status& status)
@@ -388,6 +391,8 @@ void EditorMainWindow::New1Click()
     setModified(false);
     rememberPage();
     documentReplaced();
+    if (m_livePreview)
+        m_livePreview->documentReplaced();
 }
 
 void EditorMainWindow::Open1Click()
@@ -448,6 +453,8 @@ bool EditorMainWindow::loadProject(const QString& path, bool asTemplate)
     setModified(false);
     rememberPage();
     documentReplaced();
+    if (m_livePreview)
+        m_livePreview->documentReplaced();
     showFailure(status);
     showCopyNotes();
     return status.ok();
@@ -618,6 +625,7 @@ void EditorMainWindow::startUp(const QStringList& arguments)
 void EditorMainWindow::closeEvent(QCloseEvent* event)
 {
     if (!documentChanged()) {
+        m_livePreview.reset();
         m_agent->ClearPreview();
         event->accept();
         return;
@@ -633,6 +641,7 @@ void EditorMainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    m_livePreview.reset();
     m_agent->ClearPreview();
     event->accept();
 }

@@ -31,7 +31,7 @@ bool Launcher::openDocument(const QString& path)
 {
     if (Recorder* r = activeRecorder()) {
         r->m_launches.push_back({Launch::Kind::OpenDocument, path, {}, {}});
-        return true;
+        return !r->m_failing;
     }
     if (path.isEmpty())
         return false;
@@ -42,7 +42,7 @@ bool Launcher::openUrl(const QString& url)
 {
     if (Recorder* r = activeRecorder()) {
         r->m_launches.push_back({Launch::Kind::OpenUrl, url, {}, {}});
-        return true;
+        return !r->m_failing;
     }
     const QUrl parsed(url, QUrl::StrictMode);
     if (!parsed.isValid() || parsed.scheme().isEmpty())
@@ -55,7 +55,7 @@ bool Launcher::startProgram(const QString& program, const QStringList& arguments
 {
     if (Recorder* r = activeRecorder()) {
         r->m_launches.push_back({Launch::Kind::StartProgram, program, arguments, workingDir});
-        return true;
+        return !r->m_failing;
     }
     if (program.isEmpty())
         return false;

@@ -32,7 +32,8 @@ public:
                              const QString& workingDir = {});
 
     // Test seam: while an instance lives, launches are recorded in it instead
-    // of being performed, and every call reports success.
+    // of being performed, and every call reports success (or, when set
+    // failing, failure).
     class Recorder
     {
     public:
@@ -43,11 +44,14 @@ public:
 
         const std::vector<Launch>& launches() const { return m_launches; }
         void clear() { m_launches.clear(); }
+        // Every launch fails from now on (a machine whose browser will not start).
+        void setFailing(bool failing) { m_failing = failing; }
 
     private:
         friend class Launcher;
         std::vector<Launch> m_launches;
         Recorder* m_previous = nullptr;
+        bool m_failing = false;
     };
 };
 
