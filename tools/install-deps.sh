@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev
-  libjpeg-dev libgif-dev
+  libjpeg-dev libgif-dev libcpp-httplib-dev
   xvfb xauth desktop-file-utils librsvg2-bin
 )
 if [ "${1:-}" = "--tests" ]; then

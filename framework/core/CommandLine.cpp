@@ -3,6 +3,7 @@
 #include "AppletAgent.h"
 #include "ProcessGuard.h"
 #include "ProductProfile.h"
+#include "ServeCommand.h"
 
 #include <cerrno>
 #include <cstring>
@@ -109,6 +110,7 @@ CommandLine::CommandLine(const ProductProfile& product, AppPaths paths) : m_prod
     addOption({"--publish", project + " [--to DIR]",
                "save and publish PROJECT into DIR (default: PROJECT's folder) under its base name", 1, true,
                publish});
+    addOption(serveOption());
 }
 
 void CommandLine::addOption(CommandLineOption option)
@@ -198,7 +200,8 @@ int CommandLine::run(const std::vector<std::string>& given, std::ostream& out, s
             emptyTo = toFolder.empty();
             operands.resize(option.arguments);
         }
-        if (operands.size() != option.arguments || emptyTo) {
+        if (operands.size() < option.arguments || operands.size() > option.arguments + option.optionalArguments
+            || emptyTo) {
             err << "Usage: " << info.executableName << ' ' << option.name << ' ' << option.usage << '\n';
             return 2;
         }

@@ -35,6 +35,7 @@ struct CommandLineOption
     std::size_t arguments = 1;     // required arguments after the name
     bool acceptsTo = false;        // takes an optional "--to DIR"
     std::function<int(CommandContext&, const std::vector<std::string>&, const std::string& toFolder)> run;
+    std::size_t optionalArguments = 0; // more arguments the job reads itself
 };
 
 // Runs the programs without a window. Exit codes: 0 success, 1 failure with

@@ -7,6 +7,7 @@
 #include "FileAssociation.h"
 #include "FileDialog.h"
 #include "ItemTreeModel.h"
+#include "LivePreview.h"
 #include "MessageBox.h"
 #include "MissingFiles.h"
 #include "ProgramIcon.h"
@@ -324,6 +325,8 @@ void EditorMainWindow::setModified(bool modified)
     m_modified = modified;
     m_actSave->setEnabled(modified);
     emit modifiedChanged(modified);
+    if (modified)
+        documentEdited();
 }
 
 void EditorMainWindow::showFailure(const Status& status)
@@ -432,6 +435,8 @@ void EditorMainWindow::New1Click()
     rememberPage();
     refreshTextEncoding();
     documentReplaced();
+    if (m_livePreview)
+        m_livePreview->documentReplaced();
 }
 
 void EditorMainWindow::Open1Click()
@@ -493,6 +498,8 @@ bool EditorMainWindow::loadProject(const QString& path, bool asTemplate)
     rememberPage();
     refreshTextEncoding();
     documentReplaced();
+    if (m_livePreview)
+        m_livePreview->documentReplaced();
     showFailure(status);
     showCopyNotes();
     return status.ok();
@@ -665,6 +672,7 @@ void EditorMainWindow::startUp(const QStringList& arguments)
 void EditorMainWindow::closeEvent(QCloseEvent* event)
 {
     if (!documentChanged()) {
+        m_livePreview.reset();
         m_agent->ClearPreview();
         event->accept();
         return;
@@ -680,6 +688,7 @@ void EditorMainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    m_livePreview.reset();
     m_agent->ClearPreview();
     event->accept();
 }

@@ -27,6 +27,7 @@ class QTreeView;
 namespace kzt {
 
 class ItemTreeModel;
+class LivePreview;
 class ProductProfile;
 class StatusProgress;
 class TextEncodingGuard;
@@ -54,6 +55,8 @@ public:
     Settings& settings() { return m_settings; }
     const PlatformProduct& platformProduct() const { return m_platform; }
     bool isModified() const { return m_modified; }
+    // Preview's served page; null before the first Preview.
+    LivePreview* livePreview() const { return m_livePreview.get(); }
     QString projectFileName() const { return m_projectFileName; }
     TreeNode* currentItemNode() const { return m_currentItemNode; }
     TreeNode* selectedNode() const;
@@ -206,6 +209,10 @@ protected:
     // Files the document names that the project folder lacks, after a save
     // (behind the copy notes just shown, when there are some).
     void showMissingFiles(const QString& folder, bool afterNotes);
+    // A committed change of the document: a page open in the browser
+    // follows it. Products whose edits do not mark the document changed
+    // call it themselves.
+    void documentEdited();
 
     QAction* m_actNew;
     QAction* m_actOpen;
@@ -247,6 +254,10 @@ private:
     void buildStatusBar();
     void createActions();
     void treePressed();
+    // Writes the page the browser is served, always with the browser
+    // script runtime where the product has one.
+    Status writeServedPreview(std::string& page);
+    void openServedPreview();
 
     std::unique_ptr<TkztAppletAgent> m_agent;
     PlatformProduct m_platform;
@@ -275,6 +286,7 @@ private:
     // Selection changes seen; a press that causes none re-selects the node.
     unsigned m_selectionChanges = 0;
     unsigned m_changesAtPress = 0;
+    std::unique_ptr<LivePreview> m_livePreview;
 };
 
 } // namespace kzt

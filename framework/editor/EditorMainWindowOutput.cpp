@@ -5,6 +5,7 @@
 #include "AppletAgent.h"
 #include "FileDialog.h"
 #include "ItemTreeModel.h"
+#include "LivePreview.h"
 #include "MessageBox.h"
 #include "TformHTML.h"
 #include "TformWebBrowser.h"
@@ -47,25 +48,7 @@ void EditorMainWindow::Preview1Click()
 {
     if (BuildHTMLIntoViewer().isNull())
         return;
-    // The items' images were staged when picked or when the project was
-    // opened; only the runtime script and the page are added here.
-    m_agent->CopyScriptsToPreview();
-    showCopyNotes();
-    const Status status = m_agent->WritePreviewPage(m_viewer->page());
-    if (!status.ok()) {
-        showFailure(status);
-        return;
-    }
-    const QString folder = QString::fromStdString(m_agent->paths().previewDir.string());
-    if (!createBrowserDialog()->launch(folder, QStringLiteral("~preview.html"))) {
-        MessageBox::warning(this, tr("No web browser could be started to show the preview \"%1\". Choose a "
-                                     "browser that is installed with Option > Web Browser.")
-                                      .arg(QDir(folder).filePath(QStringLiteral("~preview.html"))));
-        return;
-    }
-    if (m_actScriptRuntime && !m_actScriptRuntime->isChecked())
-        m_hint->setText(tr("Browsers of today run no Java applets: turn on Option > Script Runtime for "
-                           "Browsers Without Java to see the page work."));
+    openServedPreview();
 }
 
 void EditorMainWindow::Publish1Click()
@@ -143,6 +126,8 @@ void EditorMainWindow::ImportMenuStructure1Click()
     rememberPage();
     refreshTextEncoding();
     documentReplaced();
+    if (m_livePreview)
+        m_livePreview->documentReplaced();
     showFailure(status);
 }
 

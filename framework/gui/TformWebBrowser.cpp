@@ -289,6 +289,31 @@ bool TformWebBrowser::launch(const QString& folder, const QString& page) const
     return Launcher::startProgram(program, {target});
 }
 
+bool TformWebBrowser::launchUrl(const QString& url) const
+{
+    QString program;
+    if (m_older) {
+        const QString& choice = sessionChoice();
+        if (choice == QLatin1String("specified")) {
+            program = m_edit->text().trimmed();
+        } else if (!choice.isEmpty() && choice != QLatin1String("default")) {
+            for (const KnownBrowser& browser : BrowserDetector(m_settings, m_path).detect()) {
+                if (browser.displayName == choice)
+                    program = browser.executable;
+            }
+        }
+    } else if (m_specified->isChecked()) {
+        program = m_edit->text().trimmed();
+    } else if (m_known->isChecked()) {
+        const int index = m_list->currentIndex();
+        if (index >= 0 && index < static_cast<int>(m_browsers.size()))
+            program = m_browsers[static_cast<size_t>(index)].executable;
+    }
+    if (program.isEmpty())
+        return Launcher::openUrl(url);
+    return Launcher::startProgram(program, {url});
+}
+
 QString TformWebBrowser::executableFilter()
 {
     return QStringLiteral("Execute Files (*.exe, *.com)|*.exe; *.com|All Files (*)|*");

@@ -59,6 +59,8 @@ public:
     // no choice at all) the page goes to the desktop's default handler.
     // False when nothing could be started.
     bool launch(const QString& folder, const QString& page) const;
+    // Opens a web address (the served preview) with the chosen browser.
+    bool launchUrl(const QString& url) const;
 
     // Handlers, also reachable through the controls.
     void bitbtnOkClick();

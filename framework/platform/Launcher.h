@@ -32,8 +32,8 @@ public:
                              const QString& workingDir = {});
 
     // Test seam: while an instance lives, launches are recorded in it instead
-    // of being performed, and every call reports success (or failure, as when
-    // nothing can be started, once setFailing is called).
+    // of being performed, and every call reports success (or, when set
+    // failing, failure).
     class Recorder
     {
     public:
@@ -44,6 +44,7 @@ public:
 
         const std::vector<Launch>& launches() const { return m_launches; }
         void clear() { m_launches.clear(); }
+        // Every launch fails from now on (a machine whose browser will not start).
         void setFailing(bool failing) { m_failing = failing; }
 
     private:

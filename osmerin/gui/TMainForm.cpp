@@ -364,6 +364,7 @@ void TMainForm::ControlChange(QWidget* control)
         m_panels->applyScrollButtons();
     if (refreshesPreview(control))
         RefreshPreview();
+    documentEdited();
 }
 
 void TMainForm::editItemCommentChange()

@@ -30,6 +30,7 @@ public:
 
     QString path(const QString& relative) const { return m_dir.path() + QLatin1Char('/') + relative; }
     const kzt::Launcher::Recorder& launches() const { return *m_launches; }
+    kzt::Launcher::Recorder& launches() { return *m_launches; }
     // A program on the test's PATH (a do-nothing script).
     void addProgram(const QString& name);
 

@@ -104,4 +104,4 @@ function buildHtml(product, projectFile) {
   return run(product, ['--build-html', projectFile], tempRoot());
 }
 
-module.exports = { REPO, FIXTURES, EXT, buildDir, exePath, hasProgram, skipReason, publish, buildHtml, freshDir, writeStubPages, run };
+module.exports = { REPO, FIXTURES, EXT, buildDir, exePath, hasProgram, skipReason, publish, buildHtml, freshDir, writeStubPages, run, programEnv };

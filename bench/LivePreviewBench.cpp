@@ -1,0 +1,92 @@
+// Edit to reload: the dulcamon window offscreen with a menu open and its
+// Preview page open in headless Chromium; each edit of an item's caption is
+// timed until the browser has loaded the page showing it.
+// Usage: live_preview_bench [ITEMS] [EDITS]   (default 1000 and 20)
+
+#include "Launcher.h"
+#include "LivePreview.h"
+#include "PageWatcher.h"
+#include "PreviewServer.h"
+#include "WindowBench.h"
+#include "dulcamon/core/DulcamonProfile.h"
+#include "dulcamon/gui/TMainForm.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QLineEdit>
+
+#include <functional>
+
+int main(int argc, char** argv)
+{
+    const windowbench::Product product{dulcamon::DulcamonProfile::instance(), "dulcamon", DULCAMON_SOURCE_SHARE_DIR,
+                                       dulcamon::Caption, dulcamon::Level, "edtIDescription"};
+    QTemporaryDir dir;
+    windowbench::isolate(dir);
+    QApplication app(argc, argv);
+    const std::size_t items = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 1000;
+    const int edits = argc > 2 ? std::atoi(argv[2]) : 20;
+    const QString why = PageWatcher::unavailable();
+    if (!why.isEmpty()) {
+        std::fprintf(stderr, "live_preview_bench: %s\n", qPrintable(why));
+        return 1;
+    }
+    kzt::MessageBox::setScripted(true);
+    const QString project = windowbench::writeProject(product, dir.path(), QStringLiteral("menu"), items);
+    dulcamon::TMainForm window(windowbench::windowPaths(product, dir.path()));
+    window.show();
+    windowbench::settle(window);
+    window.OpenProject(project);
+    windowbench::settle(window);
+
+    // The browser is opened by the bench, on the address Preview gives it.
+    kzt::Launcher::Recorder launches;
+    window.Preview1Click();
+    if (launches.launches().empty()) {
+        std::fprintf(stderr, "live_preview_bench: Preview opened nothing\n");
+        return 1;
+    }
+    PageWatcher page(launches.launches().back().target, QStringLiteral("Item 0"));
+    const auto waitFor = [&](const std::function<bool()>& done, int milliseconds) {
+        QElapsedTimer timer;
+        timer.start();
+        while (!done() && timer.elapsed() < milliseconds)
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+        return done();
+    };
+    if (!waitFor([&] { return page.loads() >= 1 && window.livePreview()->server()->openEventStreams() == 1; }, 60000)) {
+        std::fprintf(stderr, "live_preview_bench: the page did not open: %s\n", qPrintable(page.errors()));
+        return 1;
+    }
+    window.treeView()->setCurrentIndex(window.treeModel()->index(0, 0, window.treeModel()->index(0, 0)));
+    windowbench::settle(window);
+    auto* caption = window.findChild<QLineEdit*>(QStringLiteral("edtICaption"));
+
+    std::printf("dulcamon live preview, %zu items, %d edits\n", window.agent().Items.size(), edits);
+    windowbench::Figures figures;
+    windowbench::Figures republished;
+    qint64 sentAt = 0;
+    QObject::connect(window.livePreview(), &kzt::LivePreview::reloadSent,
+                     [&sentAt] { sentAt = QDateTime::currentMSecsSinceEpoch(); });
+    for (int i = 0; i < edits; ++i) {
+        const QString text = QStringLiteral("Edited caption %1").arg(i);
+        page.lookFor(text);
+        const int before = page.loads();
+        const qint64 edited = QDateTime::currentMSecsSinceEpoch();
+        caption->setText(text);
+        if (!waitFor([&] { return page.loads() > before && page.lastShows(); }, 10000)) {
+            std::fprintf(stderr, "live_preview_bench: edit %d did not reach the page\n", i);
+            return 1;
+        }
+        figures.add(static_cast<double>(page.lastLoadAt() - edited));
+        republished.add(static_cast<double>(sentAt - edited));
+        // Let the page settle on its stream before the next edit.
+        waitFor([&] { return window.livePreview()->server()->openEventStreams() == 1; }, 5000);
+    }
+    republished.print("edit until the reload is sent");
+    figures.print("edit until the page has reloaded");
+    std::printf("  (the window waits %d ms for edits to pause before it republishes)\n",
+                kzt::LivePreview::kSettleMilliseconds);
+    window.setModified(false);
+    return 0;
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "Status.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace kzt {
+
+class PreviewServer;
+
+// Preview as a page that follows the editor: the preview folder served on
+// 127.0.0.1, the browser opened on its address once per document, and the
+// open page reloaded shortly after each committed change.
+class LivePreview : public QObject
+{
+    Q_OBJECT
+public:
+    // Writes the document's preview page into the folder and gives its text.
+    using Republish = std::function<Status(std::string& page)>;
+
+    LivePreview(std::filesystem::path folder, Republish republish, QObject* parent = nullptr);
+    ~LivePreview() override;
+
+    // The served name of the preview page.
+    static constexpr const char* kPageName = "~preview.html";
+    // Edits closer together than this make one reload.
+    static constexpr int kSettleMilliseconds = 150;
+
+    // Starts serving when it has not yet; the page's address, or empty with
+    // the reason in `status`.
+    QString serve(Status& status);
+    PreviewServer* server() const { return m_server.get(); }
+
+    // Whether the browser still has to be opened for this document: not yet
+    // opened, or every page it showed has been closed since.
+    bool wantsBrowser() const;
+    void browserOpened() { m_browserOpened = true; }
+    // A new document (New, Open, a template): the next Preview opens the browser again.
+    void documentReplaced() { m_browserOpened = false; }
+
+    // The page was just written by Preview: the open page reloads now.
+    void pageWritten(std::string page);
+    // A committed change: republished and reloaded once the edits pause.
+    void documentChanged();
+    bool refreshPending() const { return m_timer.isActive(); }
+
+    // A standing line in the open page (what the published page will lack).
+    void setPageNotice(const std::string& text);
+
+signals:
+    // After each reload sent, for tests and benchmarks.
+    void reloadSent();
+
+private:
+    void refresh();
+
+    std::filesystem::path m_folder;
+    Republish m_republish;
+    std::unique_ptr<PreviewServer> m_server;
+    QTimer m_timer;
+    std::string m_servedPage;
+    bool m_browserOpened = false;
+};
+
+} // namespace kzt
