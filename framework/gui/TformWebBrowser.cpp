@@ -107,19 +107,38 @@ void TformWebBrowser::makeOlderChoice()
 
 bool TformWebBrowser::launchOlder(const QString& folder, const QString& page) const
 {
-    const QString& choice = sessionChoice();
-    if (choice == QLatin1String("specified")) {
-        const QString program = m_edit->text().trimmed();
-        if (!program.isEmpty())
-            return Launcher::startProgram(program, {page}, folder);
-    } else if (!choice.isEmpty() && choice != QLatin1String("default")) {
-        // Found again at launch time: the browser may have gone since.
-        for (const KnownBrowser& browser : BrowserDetector(m_settings, m_path).detect()) {
-            if (browser.displayName == choice)
-                return Launcher::startProgram(browser.executable, {joined(folder, page)});
+    const QString program = chosenProgram();
+    if (program.isEmpty())
+        return Launcher::openDocument(joined(folder, page));
+    // The older form starts a program the author named in the page's folder.
+    if (sessionChoice() == QLatin1String("specified"))
+        return Launcher::startProgram(program, {page}, folder);
+    return Launcher::startProgram(program, {joined(folder, page)});
+}
+
+QString TformWebBrowser::chosenProgram() const
+{
+    if (m_older) {
+        const QString& choice = sessionChoice();
+        if (choice == QLatin1String("specified"))
+            return m_edit->text().trimmed();
+        if (!choice.isEmpty() && choice != QLatin1String("default")) {
+            // Found again at launch time: the browser may have gone since.
+            for (const KnownBrowser& browser : BrowserDetector(m_settings, m_path).detect()) {
+                if (browser.displayName == choice)
+                    return browser.executable;
+            }
         }
+        return {};
     }
-    return Launcher::openDocument(joined(folder, page));
+    if (m_specified->isChecked())
+        return m_edit->text().trimmed();
+    if (m_known->isChecked()) {
+        const int index = m_list->currentIndex();
+        if (index >= 0 && index < static_cast<int>(m_browsers.size()))
+            return m_browsers[static_cast<size_t>(index)].executable;
+    }
+    return {};
 }
 
 void TformWebBrowser::buildControls()
@@ -276,14 +295,7 @@ bool TformWebBrowser::launch(const QString& folder, const QString& page) const
     if (m_older)
         return launchOlder(folder, page);
     const QString target = joined(folder, page);
-    QString program;
-    if (m_specified->isChecked()) {
-        program = m_edit->text().trimmed();
-    } else if (m_known->isChecked()) {
-        const int index = m_list->currentIndex();
-        if (index >= 0 && index < static_cast<int>(m_browsers.size()))
-            program = m_browsers[static_cast<size_t>(index)].executable;
-    }
+    const QString program = chosenProgram();
     if (program.isEmpty())
         return Launcher::openDocument(target);
     return Launcher::startProgram(program, {target});
@@ -291,24 +303,7 @@ bool TformWebBrowser::launch(const QString& folder, const QString& page) const
 
 bool TformWebBrowser::launchUrl(const QString& url) const
 {
-    QString program;
-    if (m_older) {
-        const QString& choice = sessionChoice();
-        if (choice == QLatin1String("specified")) {
-            program = m_edit->text().trimmed();
-        } else if (!choice.isEmpty() && choice != QLatin1String("default")) {
-            for (const KnownBrowser& browser : BrowserDetector(m_settings, m_path).detect()) {
-                if (browser.displayName == choice)
-                    program = browser.executable;
-            }
-        }
-    } else if (m_specified->isChecked()) {
-        program = m_edit->text().trimmed();
-    } else if (m_known->isChecked()) {
-        const int index = m_list->currentIndex();
-        if (index >= 0 && index < static_cast<int>(m_browsers.size()))
-            program = m_browsers[static_cast<size_t>(index)].executable;
-    }
+    const QString program = chosenProgram();
     if (program.isEmpty())
         return Launcher::openUrl(url);
     return Launcher::startProgram(program, {url});

@@ -86,6 +86,8 @@ private:
     void makeOlderChoice();
     void keepOlderProgramPath(const QString& program) const;
     bool launchOlder(const QString& folder, const QString& page) const;
+    // The browser program the form names; empty for the desktop's default.
+    QString chosenProgram() const;
     void buildControls();
     void fillList();
     void readChoice();

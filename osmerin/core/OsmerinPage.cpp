@@ -1,7 +1,7 @@
 #include "osmerin/core/OsmerinPage.h"
 
 #include "AppletAgent.h"
-#include "ByteScan.h"
+#include "PageText.h"
 #include "TextFile.h"
 #include "osmerin/core/OsmerinRecords.h"
 
@@ -14,27 +14,14 @@ const char* const OsmerinPage::kCopyrightNotice = "Osmeral news applet, Copyrigh
 
 namespace {
 
-// Stored values go into the page as they are, except that a double quote
-// would end the attribute early.
-void appendAttributeValue(std::string& out, std::string_view value)
-{
-    const char* const end = value.data() + value.size();
-    const char* run = value.data();
-    for (const char* p; (p = kzt::ByteScan::findByte(run, end, '"')) != end; run = p + 1) {
-        out.append(run, static_cast<std::size_t>(p - run));
-        out += "&quot;";
-    }
-    out.append(run, static_cast<std::size_t>(end - run));
-}
-
 void appendParameter(std::string& out, std::string_view name, const kzt::TFieldRecord& fields, std::size_t count)
 {
     out += "\t<param name=\"";
-    appendAttributeValue(out, name);
+    kzt::AppendAttributeValue(out, name);
     out += "\" value=\"";
     for (std::size_t i = 0; i < count; ++i) {
         if (i < fields.size())
-            appendAttributeValue(out, fields.get(i));
+            kzt::AppendAttributeValue(out, fields.get(i));
         out += kValueSeparator;
     }
     out += "\">\r\n";
@@ -58,16 +45,16 @@ std::string OsmerinPage::generate(const kzt::TkztAppletAgent& agent)
     out.reserve(bytes + bytes / 16);
     out += "<HTML>\r\n";
     out += "<applet code=\"";
-    appendAttributeValue(out, agent.ScriptName);
+    kzt::AppendAttributeValue(out, agent.ScriptName);
     out += ".class\" archive=\"";
-    appendAttributeValue(out, agent.ScriptName);
+    kzt::AppendAttributeValue(out, agent.ScriptName);
     out += ".jar\" width=\"";
-    appendAttributeValue(out, field(applet, AppletWidth));
+    kzt::AppendAttributeValue(out, field(applet, AppletWidth));
     out += "\" height=\"";
-    appendAttributeValue(out, field(applet, AppletHeight));
+    kzt::AppendAttributeValue(out, field(applet, AppletHeight));
     out += "\">\r\n";
     out += "\t<param name=\"Copyright\" value=\"";
-    appendAttributeValue(out, kCopyrightNotice);
+    kzt::AppendAttributeValue(out, kCopyrightNotice);
     out += "\">\r\n";
     appendParameter(out, "app", applet, kAppletValueCount);
     char name[24];

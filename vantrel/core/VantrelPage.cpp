@@ -2,6 +2,7 @@
 
 #include "AppletUtility.h"
 #include "ByteScan.h"
+#include "PageText.h"
 #include "vantrel/core/VantrelFields.h"
 #include "vantrel/core/VantrelProfile.h"
 
@@ -101,13 +102,7 @@ private:
 // early, so it is written as an entity; every other byte as stored.
 void appendAttribute(std::string& out, std::string_view value)
 {
-    const char* const end = value.data() + value.size();
-    const char* run = value.data();
-    for (const char* p; (p = kzt::ByteScan::findByte(run, end, '"')) != end; run = p + 1) {
-        out.append(run, static_cast<std::size_t>(p - run));
-        out += "&quot;";
-    }
-    out.append(run, static_cast<std::size_t>(end - run));
+    kzt::AppendAttributeValue(out, value);
 }
 
 using Append = void (*)(std::string&, std::string_view);
