@@ -188,7 +188,12 @@ TEST(OsmerinShipped, templatesOpenWholeAndTheSampleWasBuilt)
 
     const std::string sample = readFile(share / "samples" / "index.html");
     ASSERT_FALSE(sample.empty());
-    EXPECT_EQ(sample.rfind("<HTML>\r\n<applet code=\"osmeral.class\"", 0), 0u);
+    // A whole page of its own: document type, encoding and viewport before the program's page.
+    EXPECT_EQ(sample.rfind("<!DOCTYPE html>\r\n<HTML>\r\n<meta charset=\"utf-8\">\r\n"
+                           "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\r\n"
+                           "<applet code=\"osmeral.class\"",
+                           0),
+              0u);
     EXPECT_TRUE(fs::exists(share / "samples" / "sunrise.gif"));
     EXPECT_TRUE(fs::exists(share / "samples" / "weather.txt"));
     // The sample loads the browser script runtime, so View Sample shows a working news box.
