@@ -626,7 +626,10 @@ Status TkztAppletAgent::SaveProject(const fs::path& folder, const std::string& f
         const fs::path target = folder / name;
         if (name.size() > longestName) {
             // No file of that name can be there to copy; the rest is published.
-            CopyNotes.push_back("\"" + name.substr(0, 60) + "...\" was not copied: its name is too long for this file system.");
+            std::string note = "\"";
+            note.append(name, 0, 60);
+            note += "...\" was not copied: its name is too long for this file system.";
+            CopyNotes.push_back(std::move(note));
             return;
         }
         if (written.wrote(target)) {

@@ -247,7 +247,9 @@ std::string event(const std::string& name, const std::string& data)
     std::size_t start = 0;
     for (;;) {
         const std::size_t end = data.find_first_of("\r\n", start);
-        out += "data: " + data.substr(start, end == std::string::npos ? std::string::npos : end - start) + "\n";
+        out += "data: ";
+        out.append(data, start, end == std::string::npos ? std::string::npos : end - start);
+        out += '\n';
         if (end == std::string::npos)
             break;
         start = end + 1;
@@ -448,7 +450,8 @@ Status PreviewServer::start(int port)
             return httplib::Server::HandlerResponse::Handled;
         }
         const std::string host = lower(req.get_header_value("Host"));
-        const std::string portText = ":" + std::to_string(m_port);
+        std::string portText(1, ':');
+        portText += std::to_string(m_port);
         if (req.get_header_value_count("Host") != 1 || (host != "127.0.0.1" + portText && host != "localhost" + portText)) {
             refuse(res, 403, "Wrong Host.");
             return httplib::Server::HandlerResponse::Handled;
