@@ -2,6 +2,7 @@
 
 #include "AppletAgent.h"
 #include "dulcamon/core/DulcamonPage.h"
+#include "dulcamon/core/DulcamonSchema.h"
 
 namespace dulcamon {
 
@@ -15,20 +16,15 @@ DulcamonProfile::DulcamonProfile()
     m_info.extension = "dlcg";
     m_info.fileFilter = "Dulcamon Files (*.dlcg)|*.dlcg";
     m_info.foreignFileMessage = "This file wasn't saved by Dulcamon 1.0, open failed!";
-    m_info.appletFieldCount = MenuFieldCount;
-    m_info.itemFieldCount = ItemFieldCount;
-    m_info.captionField = Caption;
-    m_info.levelField = Level;
     m_info.scriptFiles = {"dulcamon10.js"};
     m_info.scriptName = "dulcamon10";
-    m_info.itemFileFields = {NormalBgImage, OverBgImage};
     m_info.report.purposeLine = "This message contain the information about how to publish the Javascript menu. "
                                 "Please read it carefully!";
     m_info.report.projectExtension = "dlcg";
     m_info.report.runtimeHeading = "[Javascript menu script file(s)]:";
-    m_info.report.sections = {
-        {"[Image File(s)]: They should be copied to the same directory the script file in!",
-         {NormalBgImage, OverBgImage}}};
+    kzt::deriveFromSchema(
+        m_info, schema::kSchema,
+        {{kzt::FileRole::Image, "[Image File(s)]: They should be copied to the same directory the script file in!"}});
 }
 
 const DulcamonProfile& DulcamonProfile::instance()
@@ -39,15 +35,12 @@ const DulcamonProfile& DulcamonProfile::instance()
 
 kzt::TAppletData DulcamonProfile::defaultAppletData() const
 {
-    return kzt::TAppletData(kzt::TStringArray{
-        "dulcam10", "", "0", "0", "0", "0", "0", "0", "0", "1000", "2", "arial,helvetica,times new roman", "12", "0",
-        "0", "2", "FDDE73", "40", "15", "1", "5", "1", ""});
+    return kzt::TAppletData(kzt::schemaDefaults(schema::kSchema.applet));
 }
 
 kzt::TItemData DulcamonProfile::defaultItemData() const
 {
-    return kzt::TItemData(kzt::TStringArray{"", "", "Item", "", "_self", "80", "20", "", "", "408080", "83C0C0",
-                                            "00FF00", "008040", "", ""});
+    return kzt::TItemData(kzt::schemaDefaults(schema::kSchema.item));
 }
 
 void DulcamonProfile::refreshDerivedFields(kzt::TkztAppletAgent& agent) const

@@ -3,6 +3,7 @@
 #include "AppletAgent.h"
 #include "AppPaths.h"
 #include "kestravo/core/KestravoPage.h"
+#include "kestravo/core/KestravoSchema.h"
 #include "TextFile.h"
 
 namespace kestravo {
@@ -36,10 +37,6 @@ KestravoProfile::KestravoProfile()
     m_info.extension = "ksdm";
     m_info.fileFilter = "Kestravo Files (*.ksdm)|*.ksdm";
     m_info.foreignFileMessage = "This file wasn't saved by Kestravo 1.0, open failed!";
-    m_info.appletFieldCount = MenuFieldCount;
-    m_info.itemFieldCount = ItemFieldCount;
-    m_info.captionField = ICaption;
-    m_info.levelField = Level;
     m_info.scriptFiles = {kScriptFile, kStyleSheetFile};
     m_info.scriptName = "";
     m_info.report.purposeLine = "This message contain the information about how to publish the Javascript menu. "
@@ -47,8 +44,9 @@ KestravoProfile::KestravoProfile()
     m_info.report.projectExtension = "ksdm";
     m_info.report.runtimeHeading = "[Javascript menu script file(s)]:";
     // The items carry no files, so the image section has its heading only.
-    m_info.report.sections = {
-        {"[Image File(s)]: They should be copied to the same directory the script file in!", {}}};
+    kzt::deriveFromSchema(
+        m_info, schema::kSchema,
+        {{kzt::FileRole::Image, "[Image File(s)]: They should be copied to the same directory the script file in!"}});
 }
 
 const KestravoProfile& KestravoProfile::instance()
@@ -59,14 +57,12 @@ const KestravoProfile& KestravoProfile::instance()
 
 kzt::TAppletData KestravoProfile::defaultAppletData() const
 {
-    return kzt::TAppletData(kzt::TStringArray{
-        "200", "Please select ...", "Verdana, Arial, Helvetica, sans-serif", "10", "0", "0", "001F5B", "F2F5FF",
-        "FFFFFF", "C0C0C0", "FFFFFF", "8099CA", "677695", "ECF0F8", "677695", "FFFFFF", "", "", ""});
+    return kzt::TAppletData(kzt::schemaDefaults(schema::kSchema.applet));
 }
 
 kzt::TItemData KestravoProfile::defaultItemData() const
 {
-    return kzt::TItemData(kzt::TStringArray{"Item", "", "_self", "", ""});
+    return kzt::TItemData(kzt::schemaDefaults(schema::kSchema.item));
 }
 
 void KestravoProfile::resetAppletData(kzt::TAppletData& data) const

@@ -5,6 +5,7 @@
 #include "osmerin/core/OsmerinPage.h"
 #include "osmerin/core/OsmerinProjectFormat.h"
 #include "osmerin/core/OsmerinReport.h"
+#include "osmerin/core/OsmerinSchema.h"
 
 namespace osmerin {
 
@@ -25,26 +26,21 @@ OsmerinProfile::OsmerinProfile()
     m_info.extension = "osn";
     m_info.fileFilter = "Osmerin Files (*.osn)|*.osn";
     m_info.foreignFileMessage = "This file wasn't saved by Osmerin, open failed!";
-    m_info.appletFieldCount = AppletFieldCount;
-    m_info.itemFieldCount = ItemFieldCount;
-    m_info.captionField = ItemComment;
-    // The tree alone holds the items' depth; the records have no level.
-    m_info.hasLevelField = false;
     m_info.scriptFiles = {kArchiveFile, kClassFile, kHelperClassFile};
     m_info.browserRuntime = OsmerinPage::kBrowserRuntime;
     m_info.scriptName = "osmeral";
-    // Both files of an item travel with the project whatever its content type.
-    m_info.itemFileFields = {ItemImageFilename, ItemTextFilename};
     m_info.report.purposeLine = "This message contain the information about how to publish the applet. "
                                 "Please read it carefully!";
     m_info.report.projectExtension = "osn";
     m_info.report.runtimeHeading =
         "[Applet class and archive file(s)]: Archive file be used for newer browser such as IE4+ or Netscape4+";
-    m_info.report.sections = {
-        {"[Image File(s)]: They should be copied to the same directory the applet class file in!",
-         {ItemImageFilename}},
-        {"[Text File(s)]: They should be copied to the same directory the applet class file in!",
-         {ItemTextFilename}}};
+    // The tree alone holds the items' depth: the records have no level.
+    // Both files of an item travel with the project whatever its content type.
+    kzt::deriveFromSchema(
+        m_info, schema::kSchema,
+        {{kzt::FileRole::Image, "[Image File(s)]: They should be copied to the same directory the applet class file in!"},
+         {kzt::FileRole::TextFile,
+          "[Text File(s)]: They should be copied to the same directory the applet class file in!"}});
 }
 
 const OsmerinProfile& OsmerinProfile::instance()
@@ -55,18 +51,12 @@ const OsmerinProfile& OsmerinProfile::instance()
 
 kzt::TAppletData OsmerinProfile::defaultAppletData() const
 {
-    return kzt::TAppletData(kzt::TStringArray{
-        "0", "000000", "1", "0", "0",                             // count, background, slide
-        "125", "7", "10", "10", "EDCB0A", "000000",               // Up/Left button
-        "125", "17", "10", "10", "EDCB0A", "000000",              // Down/Right button
-        "6", "EDCB0A", "3",                                       // frame
-        "FFFFFF", "0000FF", "Loading...", "1", "0", "140", "230"}); // loading, buttons, cursor, size
+    return kzt::TAppletData(kzt::schemaDefaults(schema::kSchema.applet));
 }
 
 kzt::TItemData OsmerinProfile::defaultItemData() const
 {
-    return kzt::TItemData(kzt::TStringArray{"", "_self", "", "0", "1", "0", "14", "0", "FFFFFF", "FFFF00", "0",
-                                            "FFFF00", "1", "0", "", "", "", "", "Item"});
+    return kzt::TItemData(kzt::schemaDefaults(schema::kSchema.item));
 }
 
 const kzt::ProjectFormat& OsmerinProfile::projectFormat() const

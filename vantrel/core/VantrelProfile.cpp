@@ -4,21 +4,9 @@
 #include "vantrel/core/VantrelFields.h"
 #include "vantrel/core/VantrelPage.h"
 #include "vantrel/core/VantrelProjectFormat.h"
+#include "vantrel/core/VantrelSchema.h"
 
 namespace vantrel {
-
-namespace {
-
-kzt::TStringArray defaultsOf(const std::vector<FieldDescription>& table)
-{
-    kzt::TStringArray values;
-    values.reserve(table.size());
-    for (const FieldDescription& field : table)
-        values.emplace_back(field.defaultValue);
-    return values;
-}
-
-} // namespace
 
 VantrelProfile::VantrelProfile()
 {
@@ -32,28 +20,20 @@ VantrelProfile::VantrelProfile()
     m_info.extension = "vtp";
     m_info.fileFilter = "Vantrel Files (*.vtp)|*.vtp";
     m_info.foreignFileMessage = "This file wasn't saved by Vantrel 2.01, open failed!";
-    m_info.appletFieldCount = AppletFieldCount;
-    m_info.itemFieldCount = ItemFieldCount;
-    m_info.captionField = ICaption;
-    m_info.levelField = Level;
     m_info.scriptFiles = {std::string(kAppletBase) + ".jar", std::string(kAppletBase) + ".class",
                           std::string(kAppletBase) + "_2.class"};
     m_info.scriptName = kAppletBase;
     m_info.browserRuntime = kBrowserRuntime;
-    m_info.itemFileFields = {ItNoBgImg, ItOvBgImg, ItClBgImg, ItOvBgSnd, ItClBgSnd};
-    m_info.appletFileFields = {ApBgImg, ApBgSnd};
     m_info.report.purposeLine = "This message contain the information about how to publish the applet. "
                                 "Please read it carefully!";
     m_info.report.projectExtension = "vtp";
     m_info.report.runtimeHeading =
         "[Applet class and archive file(s)]: Archive file be used for newer browser such as IE4+ or Netscape4+";
-    m_info.report.sections = {
-        {"[Image File(s)]: They should be copied to the same directory the applet class file in!",
-         {ItNoBgImg, ItOvBgImg, ItClBgImg},
-         {ApBgImg}},
-        {"[Audio File(s)]: They should be copied to the same directory the applet class file in!",
-         {ItOvBgSnd, ItClBgSnd},
-         {ApBgSnd}}};
+    kzt::deriveFromSchema(
+        m_info, schema::kSchema,
+        {{kzt::FileRole::Image, "[Image File(s)]: They should be copied to the same directory the applet class file in!"},
+         {kzt::FileRole::Sound,
+          "[Audio File(s)]: They should be copied to the same directory the applet class file in!"}});
     m_info.report.itemByItem = true;
     m_info.report.listOncePerReport = true;
     m_info.report.blankLinesBeforeEnd = 1;
@@ -67,12 +47,12 @@ const VantrelProfile& VantrelProfile::instance()
 
 kzt::TAppletData VantrelProfile::defaultAppletData() const
 {
-    return kzt::TAppletData(defaultsOf(appletFieldDescriptions()));
+    return kzt::TAppletData(kzt::schemaDefaults(schema::kSchema.applet));
 }
 
 kzt::TItemData VantrelProfile::defaultItemData() const
 {
-    return kzt::TItemData(defaultsOf(itemFieldDescriptions()));
+    return kzt::TItemData(kzt::schemaDefaults(schema::kSchema.item));
 }
 
 const kzt::ProjectFormat& VantrelProfile::projectFormat() const
