@@ -184,6 +184,11 @@ Status ProjectFileFormat::parse(TkztAppletAgent& agent, Lines& lines, std::uint6
     return agent.RebuildTreeFromLevels();
 }
 
+std::string_view ProjectFileFormat::reservedText() const
+{
+    return kFieldSeparator;
+}
+
 Status ProjectFileFormat::checkStorable(const TkztAppletAgent& agent) const
 {
     const ProductInfo& info = agent.info();

@@ -28,6 +28,9 @@ public:
     virtual Status render(const TkztAppletAgent& agent, std::string& contents) const = 0;
     // Refuses a document with a value the file could not give back as it is.
     virtual Status checkStorable(const TkztAppletAgent& agent) const = 0;
+    // Text no value may hold because the file uses it to part values; empty
+    // when the format can store any text. The editor refuses it as typed.
+    virtual std::string_view reservedText() const { return {}; }
 
     // Reads the whole file and hands its text to readText().
     virtual Status read(TkztAppletAgent& agent, const std::filesystem::path& path) const;
@@ -47,6 +50,7 @@ public:
     Status read(TkztAppletAgent& agent, const std::filesystem::path& path) const override;
     Status render(const TkztAppletAgent& agent, std::string& contents) const override;
     Status checkStorable(const TkztAppletAgent& agent) const override;
+    std::string_view reservedText() const override;
 
     // The container as the products without a format of their own use it.
     static const ProjectFileFormat& standard();

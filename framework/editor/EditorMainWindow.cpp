@@ -3,6 +3,7 @@
 #include "AppletAgent.h"
 #include "AppletUtility.h"
 #include "DocumentText.h"
+#include "FieldBinding.h"
 #include "FieldText.h"
 #include "FileAssociation.h"
 #include "FileDialog.h"

@@ -2,6 +2,7 @@
 
 #include "AppPaths.h"
 #include "PlatformProduct.h"
+#include "Records.h"
 #include "Settings.h"
 #include "Status.h"
 #include "StructureFileFormat.h"
@@ -26,9 +27,11 @@ class QTreeView;
 
 namespace kzt {
 
+class FieldBinding;
 class ItemTreeModel;
 class LivePreview;
 class ProductProfile;
+struct ProductSchema;
 class StatusProgress;
 class TextEncodingGuard;
 class TformHTML;
@@ -131,15 +134,38 @@ public:
     // File > Convert Text to UTF-8: every text of the document at once.
     void ConvertTextToUTF81Click();
 
+    // The product's fields bound to the panels' controls by bindFields();
+    // null for a product that moves its values itself.
+    FieldBinding* appletFields() const { return m_appletFields.get(); }
+    FieldBinding* itemFields() const { return m_itemFields.get(); }
+
 signals:
     void modifiedChanged(bool modified);
 
 protected:
-    // Product hooks.
-    virtual void PanelToAppletData() = 0;
-    virtual void AppletDataToPanel() = 0;
-    virtual void PanelToItemData(std::size_t index) = 0;
-    virtual void ItemDataToPanel(std::size_t index) = 0;
+    // Product hooks. Once bindFields() has run they move the values of the
+    // bound fields between records and controls; a product that binds its
+    // own controls replaces them.
+    virtual void PanelToAppletData();
+    virtual void AppletDataToPanel();
+    virtual void PanelToItemData(std::size_t index);
+    virtual void ItemDataToPanel(std::size_t index);
+    // Binds the controls under `panels` to the product's fields by the
+    // object names its schema gives, and watches them: an edit marks the
+    // document changed, text the project format cannot store is refused, the
+    // caption goes to the tree as typed, a colour swatch and a picker button
+    // offer their dialogs.
+    void bindFields(QWidget* panels, const ProductSchema& schema);
+    // A product's rules around the shared show and commit: after a record
+    // is shown, and before the panels' values are stored.
+    virtual void appletShown() {}
+    virtual void storingApplet(TAppletData& /*data*/) {}
+    virtual void itemShown(std::size_t /*index*/) {}
+    virtual void storingItem(std::size_t /*index*/, TItemData& /*item*/) {}
+    // The change watch of the bound controls.
+    virtual void fieldEdited(QWidget* control);
+    // What an edit of a field does to the document's changed state.
+    void markFieldEdited();
     virtual void showMenuPanels() = 0;
     virtual void showItemPanels() = 0;
     virtual TempletTexts templetTexts() const = 0;
@@ -287,6 +313,11 @@ private:
     unsigned m_selectionChanges = 0;
     unsigned m_changesAtPress = 0;
     std::unique_ptr<LivePreview> m_livePreview;
+    std::unique_ptr<FieldBinding> m_appletFields;
+    std::unique_ptr<FieldBinding> m_itemFields;
+    QWidget* m_captionControl = nullptr;
+    // The picture dialog's current file: the last one chosen.
+    QString m_lastPicture;
 };
 
 } // namespace kzt

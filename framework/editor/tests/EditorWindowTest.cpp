@@ -35,17 +35,6 @@ using namespace kzt;
 
 namespace {
 
-PlatformProduct miniPlatform()
-{
-    PlatformProduct product;
-    product.name = "Mini";
-    product.version = "1.0";
-    product.executable = "mini";
-    product.extension = "mini";
-    product.documentType = "Mini.Document";
-    return product;
-}
-
 // The smallest product window: a menu name, an item caption and colour.
 class MiniWindow : public EditorMainWindow
 {

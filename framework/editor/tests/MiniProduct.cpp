@@ -38,3 +38,14 @@ std::string MiniProduct::generatePage(const kzt::TkztAppletAgent& agent) const
         page.append(item.get(Caption)).append("\n");
     return page;
 }
+
+kzt::PlatformProduct miniPlatform()
+{
+    kzt::PlatformProduct product;
+    product.name = "Mini";
+    product.version = "1.0";
+    product.executable = "mini";
+    product.extension = "mini";
+    product.documentType = "Mini.Document";
+    return product;
+}

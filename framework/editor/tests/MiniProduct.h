@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PlatformProduct.h"
 #include "ProductProfile.h"
 
 // A four-field product for framework tests: caption, url, colour, level.
@@ -19,3 +20,6 @@ public:
 private:
     kzt::ProductInfo m_info;
 };
+
+// What the platform layer knows of the stand-in product.
+kzt::PlatformProduct miniPlatform();
