@@ -1,8 +1,6 @@
 #include "dulcamon/gui/DulcamonPanels.h"
 
-#include "AppletUtility.h"
 #include "ColorSwatch.h"
-#include "FieldText.h"
 #include "dulcamon/core/DulcamonProfile.h"
 
 #include <QCheckBox>
@@ -56,7 +54,6 @@ DulcamonPanels::DulcamonPanels(QWidget* parent) : QTabWidget(parent)
     addTab(m_itemsTab, tr("Items"));
     addTab(m_itemTab, tr("Item"));
     addTab(m_colourTab, tr("Foreground && Background"));
-    bindFields();
     showMenuTabs();
 }
 
@@ -325,80 +322,6 @@ void DulcamonPanels::showItemTabs()
 QString DulcamonPanels::menuName() const
 {
     return m_acceptedMenuName;
-}
-
-void DulcamonPanels::bindFields()
-{
-    using kzt::FieldKind;
-    m_appletFields = kzt::FieldBinding({
-        {MenuName, edtMenuName, FieldKind::Trimmed},
-        {SubMenuFrameName, edtSubMenuFrameName, FieldKind::Trimmed},
-        {MenuScrolled, chckbxMenuScrolled, FieldKind::Switch},
-        {MenuAlign, cmbxMenuAlign, FieldKind::Choice},
-        {MainMenuHOffset, spnedtMainMenuHOffset, FieldKind::Integer},
-        {MainMenuVOffset, spnedtMainMenuVOffset, FieldKind::Integer},
-        {ItemsGap, spnedtItemsGap, FieldKind::Integer},
-        {OnlyClickShowSub, chckbxOnlyClickShowSub, FieldKind::Switch},
-        {SubMenuCloseDelay, spnedtSubMenuCloseDelay, FieldKind::Integer},
-        {CaptionFontPadding, spnedtCaptionFontPadding, FieldKind::Integer},
-        {CaptionFontFamily, edtCaptionFontFamily, FieldKind::Trimmed},
-        {CaptionFontSize, spnedtCaptionFontSize, FieldKind::Integer},
-        {CaptionFontBold, spdbtnCaptionFontBold, FieldKind::Switch},
-        {CaptionFontItalic, spdbtnCaptionFontItalic, FieldKind::Switch},
-        {ItemBorderWidth, spnedtItBrdWidth, FieldKind::Integer},
-        {ItemBorderColor, pnlItBrdClr, FieldKind::Colour},
-        {SubMenuHOffset, spnedtSubMenuHOffset, FieldKind::Integer},
-        {SubMenuVOffset, spnedtSubMenuVOffset, FieldKind::Integer},
-        {EnableGlideOpen, chckbxEnableGlideOpen, FieldKind::Switch},
-        {GlideStep, spnedtGlideStep, FieldKind::Integer},
-        {GlideSpeed, spnedtGlideSpeed, FieldKind::Integer},
-        {Filter, chckbxFilter, FieldKind::Trimmed},
-    });
-    m_itemFields = kzt::FieldBinding({
-        {Caption, edtICaption, FieldKind::Trimmed},
-        {Url, cmbxIURL, FieldKind::Trimmed},
-        {Target, cmbxITarget, FieldKind::Trimmed},
-        {Width, spnedtIWidth, FieldKind::Integer},
-        {Height, spnedtIHeight, FieldKind::Integer},
-        {NormalBgImage, edtINoBgImg, FieldKind::Trimmed},
-        {OverBgImage, edtIOvBgImg, FieldKind::Trimmed},
-        {NormalBgColor, pnlItNoBgClr, FieldKind::Colour},
-        {OverBgColor, pnlItOvBgClr, FieldKind::Colour},
-        {NormalCaptionColor, pnlCaptionNoClr, FieldKind::Colour},
-        {OverCaptionColor, pnlCaptionOvClr, FieldKind::Colour},
-        {Description, edtIDescription, FieldKind::Trimmed},
-    });
-}
-
-kzt::Status DulcamonPanels::appletToPanel(const kzt::TAppletData& data)
-{
-    const kzt::Status status = m_appletFields.show(data);
-    m_acceptedMenuName = edtMenuName->text();
-    return status;
-}
-
-kzt::TAppletData DulcamonPanels::panelToApplet(const kzt::TAppletData& old) const
-{
-    // Fields no control feeds keep what the record holds.
-    kzt::TAppletData data = old;
-    data.resize(MenuFieldCount);
-    m_appletFields.commit(data);
-    // The name is the last good one, not what is being typed.
-    data.set(MenuName, m_appletFields.recordText(edtMenuName, m_acceptedMenuName.trimmed()));
-    return data;
-}
-
-kzt::Status DulcamonPanels::itemToPanel(const kzt::TItemData& item)
-{
-    return m_itemFields.show(item);
-}
-
-kzt::TItemData DulcamonPanels::panelToItem(const kzt::TItemData& old) const
-{
-    kzt::TItemData item = old;
-    item.resize(ItemFieldCount);
-    m_itemFields.commit(item);
-    return item;
 }
 
 } // namespace dulcamon

@@ -1,9 +1,5 @@
 #pragma once
 
-#include "FieldBinding.h"
-#include "Records.h"
-#include "Status.h"
-
 #include <QTabWidget>
 
 class QCheckBox;
@@ -21,29 +17,16 @@ namespace dulcamon {
 
 // The four property tabs of the main window: "Menu" and "Items" edit the
 // menu parameters, "Item" and "Foreground && Background" the selected item.
-// Moves values between the records and the controls; the window decides
-// when.
+// The window binds the controls to the fields by their object names.
 class DulcamonPanels : public QTabWidget
 {
     Q_OBJECT
 public:
     explicit DulcamonPanels(QWidget* parent = nullptr);
 
-    // Record -> controls. Fields that do not convert leave their control as
-    // it was and are reported in the returned status.
-    kzt::Status appletToPanel(const kzt::TAppletData& data);
-    kzt::Status itemToPanel(const kzt::TItemData& item);
-    // The global record with the panel's fields written over it.
-    kzt::TAppletData panelToApplet(const kzt::TAppletData& old) const;
-    // The item's record with the panel's fields written over it.
-    kzt::TItemData panelToItem(const kzt::TItemData& old) const;
-
     void showMenuTabs();
     void showItemTabs();
 
-    // Every control that feeds a record, for the window's change handling.
-    const kzt::FieldBinding& appletFields() const { return m_appletFields; }
-    const kzt::FieldBinding& itemFields() const { return m_itemFields; }
     // The last menu name that is a valid script identifier.
     QString menuName() const;
     void setAcceptedMenuName(const QString& name) { m_acceptedMenuName = name; }
@@ -105,14 +88,11 @@ private:
     QWidget* buildColourTab();
     template <typename T> T* control(const char* objectName, QWidget* parent);
     QSpinBox* spin(const char* objectName, QWidget* parent, int minimum);
-    void bindFields();
 
     QWidget* m_menuTab = nullptr;
     QWidget* m_itemsTab = nullptr;
     QWidget* m_itemTab = nullptr;
     QWidget* m_colourTab = nullptr;
-    kzt::FieldBinding m_appletFields;
-    kzt::FieldBinding m_itemFields;
     QString m_acceptedMenuName;
 };
 

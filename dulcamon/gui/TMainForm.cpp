@@ -1,32 +1,18 @@
 #include "dulcamon/gui/TMainForm.h"
 
 #include "AppletAgent.h"
-#include "ColorSwatch.h"
 #include "EditingKit.h"
+#include "FieldBinding.h"
+#include "MessageBox.h"
 #include "dulcamon/gui/DulcamonPanels.h"
 #include "dulcamon/core/DulcamonProfile.h"
+#include "dulcamon/core/DulcamonSchema.h"
 #include "dulcamon/core/DulcamonStructure.h"
-#include "Launcher.h"
-#include "MessageBox.h"
-#include "TreeNode.h"
 
 #include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QFileInfo>
-#include <QGuiApplication>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QScreen>
-#include <QSpinBox>
-#include <QSplitter>
-#include <QStyle>
-#include <QToolBar>
-#include <QToolButton>
-#include <QTreeView>
 
 namespace dulcamon {
 
@@ -53,50 +39,15 @@ TMainForm::~TMainForm() = default;
 
 void TMainForm::connectControls()
 {
-    const auto changed = [this](QWidget* control) {
-        if (auto* swatch = qobject_cast<kzt::ColorSwatch*>(control))
-            ColorSwatchClick(swatch);
-        else if (control == m_panels->edtICaption)
-            edtICaptionChange();
-        else
-            ControlChange(control);
-    };
-    m_panels->appletFields().watch(this, changed);
-    m_panels->itemFields().watch(this, changed);
+    bindFields(m_panels, schema::kSchema);
     connect(m_panels->edtMenuName, &QLineEdit::textEdited, this, &TMainForm::edtMenuNameEdited);
     connect(m_panels->edtMenuName, &QLineEdit::editingFinished, this, [this] {
         // An emptied name falls back to the last good one.
         if (m_panels->edtMenuName->text().trimmed().isEmpty())
             m_panels->edtMenuName->setText(m_panels->acceptedMenuName());
     });
-    connect(m_panels->spdbtnItURL, &QToolButton::clicked, this, &TMainForm::spdbtnItURLClick);
-    connect(m_panels->spdbtnINoBgImg, &QToolButton::clicked, this,
-            [this] { ImagePickerClick(m_panels->spdbtnINoBgImg); });
-    connect(m_panels->spdbtnIOvBgImg, &QToolButton::clicked, this,
-            [this] { ImagePickerClick(m_panels->spdbtnIOvBgImg); });
     for (QPushButton* button : {m_panels->btnGlobalPropertiesChange1, m_panels->btnGlobalPropertiesChange2})
         connect(button, &QPushButton::clicked, this, [this] { GlobalPropertiesChangeClick(bulkCopyLayout()); });
-}
-
-void TMainForm::ControlChange(QWidget* control)
-{
-    setModified(true);
-    CheckReservedText(control);
-}
-
-void TMainForm::CheckReservedText(QWidget* control)
-{
-    kzt::EditingKit::CheckReservedText(this, control);
-}
-
-void TMainForm::edtICaptionChange()
-{
-    setModified(true);
-    kzt::TreeNode* node = selectedNode();
-    if (node && !node->isRoot() && node == currentItemNode())
-        agent().tree().setText(node, m_panels->itemFields().recordText(m_panels->edtICaption,
-                                                                        m_panels->edtICaption->text().trimmed()));
-    CheckReservedText(m_panels->edtICaption);
 }
 
 bool TMainForm::isScriptIdentifier(const QString& name)
@@ -138,47 +89,15 @@ QString TMainForm::localUrl(const QString& path)
     return kzt::EditingKit::localUrl(path);
 }
 
-void TMainForm::spdbtnItURLClick()
+void TMainForm::appletShown()
 {
-    if (kzt::EditingKit::pickLocalUrl(this, m_panels->cmbxIURL, dialogFolder()))
-        setModified(true);
+    m_panels->setAcceptedMenuName(m_panels->edtMenuName->text());
 }
 
-void TMainForm::ImagePickerClick(QToolButton* button)
+void TMainForm::storingApplet(kzt::TAppletData& data)
 {
-    QLineEdit* field = button == m_panels->spdbtnINoBgImg ? m_panels->edtINoBgImg : m_panels->edtIOvBgImg;
-    kzt::EditingKit::pickPictureIntoPreview(this, agent(), field, m_lastPicture, dialogFolder());
-}
-
-void TMainForm::ColorSwatchClick(kzt::ColorSwatch* swatch)
-{
-    kzt::EditingKit::pickColour(this, swatch);
-    setModified(true);
-}
-
-void TMainForm::PanelToAppletData()
-{
-    agent().SetAppletData(m_panels->panelToApplet(agent().AppletData));
-}
-
-void TMainForm::AppletDataToPanel()
-{
-    showFailure(m_panels->appletToPanel(agent().AppletData));
-}
-
-void TMainForm::PanelToItemData(std::size_t index)
-{
-    if (index >= agent().Items.size())
-        return;
-    // The derived fields are the tree's; the panel leaves them as they are.
-    agent().SetItemData(index, m_panels->panelToItem(agent().Items[index]));
-}
-
-void TMainForm::ItemDataToPanel(std::size_t index)
-{
-    if (index >= agent().Items.size())
-        return;
-    showFailure(m_panels->itemToPanel(agent().Items[index]));
+    // The name is the last good one, not what is being typed.
+    data.set(MenuName, appletFields()->recordText(m_panels->edtMenuName, m_panels->acceptedMenuName().trimmed()));
 }
 
 void TMainForm::showMenuPanels()

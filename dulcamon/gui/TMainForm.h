@@ -2,15 +2,6 @@
 
 #include "EditorMainWindow.h"
 
-#include <filesystem>
-
-class QToolBar;
-class QToolButton;
-
-namespace kzt {
-class ColorSwatch;
-}
-
 namespace dulcamon {
 
 class DulcamonPanels;
@@ -26,15 +17,7 @@ public:
 
     DulcamonPanels* panels() const { return m_panels; }
 
-    // Common change handler of the property controls.
-    void ControlChange(QWidget* control);
-    // Refuses the field separator in a text control.
-    void CheckReservedText(QWidget* control);
-    void edtICaptionChange();
     void edtMenuNameEdited();
-    void spdbtnItURLClick();
-    void ImagePickerClick(QToolButton* button);
-    void ColorSwatchClick(kzt::ColorSwatch* swatch);
 
     // A name the page can use as its menu's script variable.
     static bool isScriptIdentifier(const QString& name);
@@ -45,10 +28,8 @@ public:
     static kzt::PropertyLayout bulkCopyLayout();
 
 protected:
-    void PanelToAppletData() override;
-    void AppletDataToPanel() override;
-    void PanelToItemData(std::size_t index) override;
-    void ItemDataToPanel(std::size_t index) override;
+    void appletShown() override;
+    void storingApplet(kzt::TAppletData& data) override;
     void showMenuPanels() override;
     void showItemPanels() override;
     kzt::TempletTexts templetTexts() const override;
@@ -56,11 +37,8 @@ protected:
 
 private:
     void connectControls();
-    // Opens a shipped page with the desktop, or says it is missing.
 
     DulcamonPanels* m_panels = nullptr;
-    // The picture dialog's current file: the last one chosen.
-    QString m_lastPicture;
 };
 
 } // namespace dulcamon

@@ -3,7 +3,9 @@
 // command line publishes.
 #include "MainFormFixture.h"
 
+#include "SchemaControls.h"
 #include "UntouchedValues.h"
+#include "dulcamon/core/DulcamonSchema.h"
 #include "dulcamon/gui/DulcamonPanels.h"
 
 #include <QTest>
@@ -15,10 +17,17 @@ class UntouchedValuesTest : public QObject
 private:
     static std::vector<UntouchedValues::Bound> bound(dulcamon::TMainForm& w)
     {
-        return {{&w.panels()->appletFields(), 0, true}, {&w.panels()->itemFields(), 0, false}};
+        return {{w.appletFields(), 0, true}, {w.itemFields(), 0, false}};
     }
 
 private slots:
+    void schemaControls_allFound()
+    {
+        MainFormFixture f;
+        const QStringList missing = missingSchemaControls(f.window().panels(), dulcamon::schema::kSchema);
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(", "))));
+    }
+
     void unshowableValues_keptUntilEdited()
     {
         MainFormFixture f;
