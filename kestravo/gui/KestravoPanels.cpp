@@ -86,7 +86,6 @@ KestravoPanels::KestravoPanels(QWidget* parent) : QTabWidget(parent)
     addTab(m_menuPage, tr("Menu"));
     addTab(m_itemPage, tr("Item"));
     addTab(m_pathPage, tr("Local && Web Path Conversion"));
-    bindFields();
     showMenuPage();
 }
 
@@ -278,68 +277,6 @@ QWidget* KestravoPanels::buildPathPage()
     column->addWidget(paths);
     column->addStretch(1);
     return page;
-}
-
-void KestravoPanels::bindFields()
-{
-    using kzt::FieldKind;
-    m_appletFields = kzt::FieldBinding({
-        {pMenuWidth, spnedtpMenuWidth, FieldKind::Integer},
-        {pTipMessage, edtPTipMessage, FieldKind::Text},
-        {pMenuFontFamily, edtpMenuFontFamily, FieldKind::Text},
-        {pMenuFontSize, spnedtpMenuFontSize, FieldKind::Integer},
-        {pMenuFontWeight, spdbtnpMenuFontWeight, FieldKind::Switch},
-        {pMenuFontStyle, spdbtnpMenuFontStyle, FieldKind::Switch},
-        {pMenuColor, pnlpMenuColor, FieldKind::Colour},
-        {pMenuBGColor, pnlpMenuBGColor, FieldKind::Colour},
-        {pTipMsgColor, pnlpTipMsgColor, FieldKind::Colour},
-        {pTipMsgBGColor, pnlpTipMsgBGColor, FieldKind::Colour},
-        {pMainItemColor, pnlpMainItemColor, FieldKind::Colour},
-        {pMainItemBGColor, pnlpMainItemBGColor, FieldKind::Colour},
-        {pSubItemColor, pnlpSubItemColor, FieldKind::Colour},
-        {pSubItemBGColor, pnlpSubItemBGColor, FieldKind::Colour},
-        {pSubItemAlternationColor, pnlpSubItemAlternationColor, FieldKind::Colour},
-        {pSubItemAlternationBGColor, pnlpSubItemAlternationBGColor, FieldKind::Colour},
-        {pInternalUse_RootDir_Local, edtpInternalUse_RootDir_Local, FieldKind::Text},
-        {pInternalUse_RootDir_Remote, edtpInternalUse_RootDir_Remote, FieldKind::Text},
-        {pInternalUse_RootDir_Local_Checked, rdbtnpInternalUse_RootDir_Local_Checked, FieldKind::Flag,
-         rdbtnpInternalUse_RootDir_Local_Checked2},
-    });
-    m_itemFields = kzt::FieldBinding({
-        {ICaption, edtICaption, FieldKind::Trimmed},
-        {pURL, cmbxpURL, FieldKind::Trimmed},
-        {pTarget, cmbxpTarget, FieldKind::Trimmed},
-    });
-}
-
-kzt::Status KestravoPanels::appletToPanel(const kzt::TAppletData& data)
-{
-    return m_appletFields.show(data);
-}
-
-kzt::TAppletData KestravoPanels::panelToApplet(const kzt::TAppletData& old) const
-{
-    kzt::TAppletData data = old;
-    data.resize(MenuFieldCount);
-    m_appletFields.commit(data);
-    return data;
-}
-
-kzt::Status KestravoPanels::itemToPanel(const kzt::TItemData& item)
-{
-    return m_itemFields.show(item);
-}
-
-kzt::TItemData KestravoPanels::panelToItem(const kzt::TItemData& old) const
-{
-    kzt::TItemData item = old;
-    item.resize(ItemFieldCount);
-    m_itemFields.commit(item);
-    // The level is the tree's, refreshed before any output; the reserved
-    // field is not ours to keep.
-    item.set(Level, {});
-    item.set(Reserved, {});
-    return item;
 }
 
 void KestravoPanels::showMenuPage()

@@ -31,16 +31,9 @@ class KestravoPanels : public QTabWidget
 public:
     explicit KestravoPanels(QWidget* parent = nullptr);
 
-    kzt::Status appletToPanel(const kzt::TAppletData& data);
-    kzt::TAppletData panelToApplet(const kzt::TAppletData& old) const;
-    kzt::Status itemToPanel(const kzt::TItemData& item);
-    kzt::TItemData panelToItem(const kzt::TItemData& old) const;
-
     void showMenuPage();
     void showItemPage();
 
-    const kzt::FieldBinding& appletFields() const { return m_appletFields; }
-    const kzt::FieldBinding& itemFields() const { return m_itemFields; }
     // The help buttons in topic order (topic 1 first).
     const QList<QToolButton*>& helpButtons() const { return m_helpButtons; }
 
@@ -87,14 +80,11 @@ private:
                      const QString& description, int topic,
                      const char* textName, kzt::ColorSwatch*& text, const char* backgroundName,
                      kzt::ColorSwatch*& background);
-    void bindFields();
 
     QWidget* m_menuPage = nullptr;
     QWidget* m_itemPage = nullptr;
     QWidget* m_pathPage = nullptr;
     QList<QToolButton*> m_helpButtons;
-    kzt::FieldBinding m_appletFields;
-    kzt::FieldBinding m_itemFields;
 };
 
 } // namespace kestravo

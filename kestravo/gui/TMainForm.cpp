@@ -1,28 +1,19 @@
 #include "kestravo/gui/TMainForm.h"
 
 #include "AppletAgent.h"
-#include "ColorSwatch.h"
-#include "EditingKit.h"
-#include "Launcher.h"
 #include "MessageBox.h"
 #include "WindowPlacement.h"
-#include "TreeNode.h"
 #include "kestravo/core/KestravoProfile.h"
+#include "kestravo/core/KestravoSchema.h"
 #include "kestravo/core/KestravoStructure.h"
 #include "kestravo/gui/KestravoPanels.h"
 #include "kestravo/gui/TfrmHelp.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QGuiApplication>
-#include <QLineEdit>
-#include <QMenuBar>
+#include <QMenu>
 #include <QScreen>
-#include <QSplitter>
-#include <QStyle>
-#include <QToolBar>
 #include <QToolButton>
-#include <QTreeView>
 
 namespace kestravo {
 
@@ -60,55 +51,11 @@ void TMainForm::nameCommands()
 
 void TMainForm::connectControls()
 {
-    const auto changed = [this](QWidget* control) {
-        if (auto* swatch = qobject_cast<kzt::ColorSwatch*>(control))
-            PickColor(swatch);
-        else if (control == m_panels->edtICaption)
-            edtICaptionChange();
-        else
-            ControlChange(control);
-    };
-    m_panels->appletFields().watch(this, changed);
-    m_panels->itemFields().watch(this, changed);
-    connect(m_panels->spdbtnpURL, &QToolButton::clicked, this, &TMainForm::spdbtnpURLClick);
+    bindFields(m_panels, schema::kSchema);
     for (QToolButton* button : m_panels->helpButtons()) {
         const int topic = button->property("helpTopic").toInt();
         connect(button, &QToolButton::clicked, this, [this, topic] { HelpButtonClick(topic); });
     }
-}
-
-void TMainForm::ControlChange(QWidget* control)
-{
-    setModified(true);
-    CheckReservedText(control);
-}
-
-void TMainForm::CheckReservedText(QWidget* control)
-{
-    kzt::EditingKit::CheckReservedText(this, control);
-}
-
-void TMainForm::edtICaptionChange()
-{
-    setModified(true);
-    kzt::TreeNode* node = selectedNode();
-    QLineEdit* caption = m_panels->edtICaption;
-    if (node && !node->isRoot() && node == currentItemNode())
-        agent().tree().setText(node, m_panels->itemFields().recordText(caption, caption->text().trimmed()));
-    // Clearing the caption comes back here and clears the node's text too.
-    CheckReservedText(caption);
-}
-
-void TMainForm::spdbtnpURLClick()
-{
-    if (kzt::EditingKit::pickLocalUrl(this, m_panels->cmbxpURL, dialogFolder()))
-        setModified(true);
-}
-
-void TMainForm::PickColor(kzt::ColorSwatch* swatch)
-{
-    kzt::EditingKit::pickColour(this, swatch);
-    setModified(true);
 }
 
 void TMainForm::placeHelpWindow()
@@ -134,26 +81,12 @@ void TMainForm::HelpButtonClick(int topic)
         kzt::MessageBox::warning(this, QStringLiteral("The file \"%1\" was not found.").arg(m_help->topicPath(topic)));
 }
 
-void TMainForm::PanelToAppletData()
+void TMainForm::storingItem(std::size_t /*index*/, kzt::TItemData& item)
 {
-    agent().SetAppletData(m_panels->panelToApplet(agent().AppletData));
-}
-
-void TMainForm::AppletDataToPanel()
-{
-    showFailure(m_panels->appletToPanel(agent().AppletData));
-}
-
-void TMainForm::PanelToItemData(std::size_t index)
-{
-    if (index < agent().Items.size())
-        agent().SetItemData(index, m_panels->panelToItem(agent().Items[index]));
-}
-
-void TMainForm::ItemDataToPanel(std::size_t index)
-{
-    if (index < agent().Items.size())
-        showFailure(m_panels->itemToPanel(agent().Items[index]));
+    // The level is the tree's, refreshed before any output; the reserved
+    // field is not ours to keep.
+    item.set(Level, {});
+    item.set(Reserved, {});
 }
 
 void TMainForm::showMenuPanels()

@@ -2,14 +2,6 @@
 
 #include "EditorMainWindow.h"
 
-#include <filesystem>
-
-class QToolBar;
-
-namespace kzt {
-class ColorSwatch;
-}
-
 namespace kestravo {
 
 class KestravoPanels;
@@ -28,20 +20,12 @@ public:
     KestravoPanels* panels() const { return m_panels; }
     TfrmHelp* helpWindow() const { return m_help; }
 
-    void ControlChange(QWidget* control);
-    void CheckReservedText(QWidget* control);
-    void edtICaptionChange();
-    void spdbtnpURLClick();
-    void PickColor(kzt::ColorSwatch* swatch);
     void HelpButtonClick(int topic);
 
     static kzt::PlatformProduct platform();
 
 protected:
-    void PanelToAppletData() override;
-    void AppletDataToPanel() override;
-    void PanelToItemData(std::size_t index) override;
-    void ItemDataToPanel(std::size_t index) override;
+    void storingItem(std::size_t index, kzt::TItemData& item) override;
     void showMenuPanels() override;
     void showItemPanels() override;
     kzt::TempletTexts templetTexts() const override;

@@ -3,7 +3,9 @@
 // command line publishes.
 #include "WindowFixture.h"
 
+#include "SchemaControls.h"
 #include "UntouchedValues.h"
+#include "kestravo/core/KestravoSchema.h"
 #include "kestravo/core/KestravoProfile.h"
 #include "kestravo/gui/KestravoPanels.h"
 
@@ -16,7 +18,7 @@ class UntouchedValuesTest : public QObject
 private:
     static std::vector<UntouchedValues::Bound> bound(kestravo::TMainForm& w)
     {
-        return {{&w.panels()->appletFields(), 0, true}, {&w.panels()->itemFields(), 0, false}};
+        return {{w.appletFields(), 0, true}, {w.itemFields(), 0, false}};
     }
 
     // An empty path flag is written "0", as a new document's is.
@@ -27,6 +29,13 @@ private:
     }
 
 private slots:
+    void schemaControls_allFound()
+    {
+        MainFormFixture f;
+        const QStringList missing = missingSchemaControls(f.window().panels(), kestravo::schema::kSchema);
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(", "))));
+    }
+
     void unshowableValues_keptUntilEdited()
     {
         WindowFixture f;
