@@ -1,7 +1,6 @@
 #include "vantrel/gui/TMainForm.h"
 
 #include "AppletAgent.h"
-#include "ColorSwatch.h"
 #include "EditingKit.h"
 #include "FileDialog.h"
 #include "Help.h"
@@ -15,6 +14,7 @@
 #include "vantrel/core/VantrelDocument.h"
 #include "vantrel/core/VantrelFields.h"
 #include "vantrel/core/VantrelProfile.h"
+#include "vantrel/core/VantrelSchema.h"
 #include "vantrel/gui/VantrelHelp.h"
 #include "vantrel/gui/VantrelPanels.h"
 #include "vantrel/gui/VantrelPropertyLayout.h"
@@ -28,6 +28,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -214,16 +215,7 @@ void TMainForm::buildMenus()
 
 void TMainForm::connectControls()
 {
-    const auto changed = [this](QWidget* control) {
-        if (auto* swatch = qobject_cast<kzt::ColorSwatch*>(control))
-            PickColor(swatch);
-        else
-            ControlChange(control);
-    };
-    m_panels->appletFields().watch(this, changed);
-    m_panels->itemFields().watch(this, changed);
-    for (int state = 0; state < 3; ++state)
-        m_panels->stateFields(state).watch(this, changed);
+    bindFields(m_panels, schema::kSchema);
 
     connect(m_panels->pgcntrlApplet, &QTabWidget::currentChanged, this, &TMainForm::pgcntrlAppletChange);
     connect(m_panels->spdbtnApBgImg, &QToolButton::clicked, this,
@@ -387,21 +379,18 @@ void TMainForm::previewResized(int width, int height)
     m_panels->spnedtApWidth->setValue(width);
     m_panels->spnedtApHeight->setValue(height);
     m_applyingResize = false;
-    ControlChange(m_panels->spnedtApHeight);
+    fieldEdited(m_panels->spnedtApHeight);
 }
 
 // ---- Edits ----
 
-void TMainForm::ControlChange(QWidget* control)
+void TMainForm::fieldEdited(QWidget* control)
 {
     if (m_loading || m_applyingResize)
         return;
-    setModified(true);
-    if (kzt::EditingKit::CheckReservedText(this, control))
-        return; // emptying the box comes back here
-    if (control == m_panels->edtICaption)
-        edtICaptionChange();
-    else if (control == m_panels->cmbxItemInitVisible)
+    // The changed mark, the colour dialog, the separator and the caption.
+    EditorMainWindow::fieldEdited(control);
+    if (control == m_panels->cmbxItemInitVisible)
         cmbxItemInitVisibleChange();
     if (m_panels->isGoverning(control)) {
         m_panels->applyAppletRules();
@@ -413,14 +402,6 @@ void TMainForm::ControlChange(QWidget* control)
     }
     // The commit draws the changed item again (PreviewFollower).
     RefreshPreview();
-}
-
-void TMainForm::edtICaptionChange()
-{
-    kzt::TreeNode* node = currentItemNode();
-    QLineEdit* caption = m_panels->edtICaption;
-    if (node && node == selectedNode())
-        agent().tree().setText(node, m_panels->itemFields().recordText(caption, caption->text().trimmed()));
 }
 
 void TMainForm::cmbxItemInitVisibleChange()
@@ -435,12 +416,6 @@ void TMainForm::cmbxItemInitVisibleChange()
     m_panels->cmbxItemInitVisible->setCurrentIndex(shown == "1" ? 1 : 0);
 }
 
-void TMainForm::PickColor(kzt::ColorSwatch* swatch)
-{
-    kzt::EditingKit::pickColour(this, swatch);
-    ControlChange(swatch);
-}
-
 void TMainForm::spdbtnImageClick(QLineEdit* field)
 {
     if (!field)
@@ -448,7 +423,7 @@ void TMainForm::spdbtnImageClick(QLineEdit* field)
     kzt::EditingKit::pickPictureIntoPreview(this, agent(), field, m_lastPicture, dialogFolder());
     showCopyNotes();
     // The same name picked again may be a new picture: draw it anyway.
-    ControlChange(field);
+    fieldEdited(field);
 }
 
 void TMainForm::spdbtnSoundClick(QLineEdit* field)
@@ -463,7 +438,7 @@ void TMainForm::spdbtnSoundClick(QLineEdit* field)
         agent().CopyToPreview(path.toStdString());
         showCopyNotes();
     }
-    ControlChange(field);
+    fieldEdited(field);
 }
 
 void TMainForm::spdbtnItURLClick()
@@ -495,38 +470,40 @@ void TMainForm::GlobalPropertiesChange(int state)
 
 // ---- Records and pages ----
 
-void TMainForm::PanelToAppletData()
-{
-    kzt::TAppletData data = m_panels->panelToApplet(agent().AppletData);
-    VantrelDocument::CommitAppletRecord(data);
-    agent().SetAppletData(data);
-}
-
+// Showing a record is not an edit: no hints, no redraws meanwhile.
 void TMainForm::AppletDataToPanel()
 {
-    const bool loading = m_loading;
-    m_loading = true;
-    const kzt::Status status = m_panels->appletToPanel(agent().AppletData);
-    m_loading = loading;
-    showFailure(status);
-}
-
-void TMainForm::PanelToItemData(std::size_t index)
-{
-    if (index >= agent().Items.size())
-        return;
-    VantrelDocument::StoreItemRecord(agent(), agent().NodeOfItem(index), m_panels->panelToItem(agent().Items[index]));
+    const QScopedValueRollback loading(m_loading, true);
+    EditorMainWindow::AppletDataToPanel();
 }
 
 void TMainForm::ItemDataToPanel(std::size_t index)
 {
-    if (index >= agent().Items.size())
-        return;
-    const bool loading = m_loading;
-    m_loading = true;
-    const kzt::Status status = m_panels->itemToPanel(agent().Items[index]);
-    m_loading = loading;
-    showFailure(status);
+    const QScopedValueRollback loading(m_loading, true);
+    EditorMainWindow::ItemDataToPanel(index);
+}
+
+void TMainForm::appletShown()
+{
+    m_panels->applyAppletRules();
+}
+
+void TMainForm::itemShown(std::size_t /*index*/)
+{
+    m_panels->applyItemRules();
+}
+
+void TMainForm::storingApplet(kzt::TAppletData& data)
+{
+    VantrelDocument::CommitAppletRecord(data);
+}
+
+void TMainForm::storingItem(std::size_t index, kzt::TItemData& item)
+{
+    kzt::TreeNode* node = agent().NodeOfItem(index);
+    VantrelDocument::CommitItemRecord(item, agent().tree().level(node));
+    // The tree shows the caption as the record keeps it.
+    agent().tree().setText(node, std::string(item.get(ICaption)));
 }
 
 void TMainForm::showMenuPanels()

@@ -7,7 +7,6 @@
 class QLineEdit;
 
 namespace kzt {
-class ColorSwatch;
 class Help;
 class THH_Launch;
 class TreeNode;
@@ -40,11 +39,8 @@ public:
     void PreviewWindow1Click(bool shown);
     void RefreshPreview();
 
-    void ControlChange(QWidget* control);
-    void edtICaptionChange();
     void cmbxItemInitVisibleChange();
     void pgcntrlAppletChange(int page);
-    void PickColor(kzt::ColorSwatch* swatch);
     void spdbtnImageClick(QLineEdit* field);
     void spdbtnSoundClick(QLineEdit* field);
     void spdbtnItURLClick();
@@ -58,10 +54,14 @@ public:
     static kzt::PlatformProduct platform();
 
 protected:
-    void PanelToAppletData() override;
     void AppletDataToPanel() override;
-    void PanelToItemData(std::size_t index) override;
     void ItemDataToPanel(std::size_t index) override;
+    void appletShown() override;
+    void itemShown(std::size_t index) override;
+    void storingApplet(kzt::TAppletData& data) override;
+    void storingItem(std::size_t index, kzt::TItemData& item) override;
+    // The shared change watch, then the rules and the preview.
+    void fieldEdited(QWidget* control) override;
     void showMenuPanels() override;
     void showItemPanels() override;
     kzt::TempletTexts templetTexts() const override;

@@ -146,25 +146,6 @@ QString stateHint(std::size_t offset, int state)
                                               QString::fromLatin1(stateNames[state]));
 }
 
-kzt::FieldKind bindingKind(FieldKind kind)
-{
-    switch (kind) {
-    case FieldKind::Text:
-        return kzt::FieldKind::Text;
-    case FieldKind::TrimmedText:
-        return kzt::FieldKind::Trimmed;
-    case FieldKind::Integer:
-        return kzt::FieldKind::Integer;
-    case FieldKind::Flag:
-        return kzt::FieldKind::Switch;
-    case FieldKind::Colour:
-        return kzt::FieldKind::Colour;
-    case FieldKind::Choice:
-    default:
-        return kzt::FieldKind::Choice;
-    }
-}
-
 // One control for a field, as its table entry describes it.
 QWidget* controlFor(const FieldDescription& field, const QString& name, QWidget* parent)
 {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "FieldBinding.h"
 #include "vantrel/core/VantrelFields.h"
 
 #include <QList>
@@ -23,7 +22,6 @@ namespace vantrel {
 QString fieldHint(const char* name);
 // The hint of a look field, the look named in it.
 QString stateHint(std::size_t offset, int state);
-kzt::FieldKind bindingKind(FieldKind kind);
 // A control for a field, as its table entry describes it (no font styles).
 QWidget* controlFor(const FieldDescription& field, const QString& name, QWidget* parent);
 // One of the two toggle buttons of a font style ("B" or "I").

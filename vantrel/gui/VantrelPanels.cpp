@@ -56,7 +56,6 @@ VantrelPanels::VantrelPanels(QWidget* parent) : QWidget(parent)
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(pgcntrlApplet);
-    bindFields();
     showAppletPages(AppletSettingsPage);
 }
 
@@ -90,7 +89,6 @@ QWidget* VantrelPanels::makeAppletControl(std::size_t field, QWidget* parent)
         row->addWidget(bold);
         row->addWidget(italic);
         m_appletFontStyles.push_back({field, bold, italic});
-        m_appletFields.add(field, bold, kzt::FieldKind::Styles, italic);
         return holder;
     }
     QWidget* widget = controlFor(description, QString::fromLatin1(description.control), parent);
@@ -122,7 +120,6 @@ QWidget* VantrelPanels::makeItemControl(std::size_t field, QWidget* parent)
         row->addWidget(bold);
         row->addWidget(italic);
         m_stateFontStyles[std::size_t(state)] = {FntStyle, bold, italic};
-        m_stateFields[std::size_t(state)].add(FntStyle, bold, kzt::FieldKind::Styles, italic);
         return holder;
     }
     QWidget* widget = nullptr;
@@ -467,28 +464,6 @@ QWidget* VantrelPanels::buildItemStatePage(int state)
     return page;
 }
 
-void VantrelPanels::bindFields()
-{
-    const auto& applet = appletFieldDescriptions();
-    for (std::size_t field = 0; field < applet.size(); ++field) {
-        if (m_appletControls[field])
-            m_appletFields.add(field, m_appletControls[field], bindingKind(applet[field].kind));
-    }
-    const auto& item = itemFieldDescriptions();
-    for (std::size_t field = kLookFieldCount; field < item.size(); ++field) {
-        if (m_itemControls[field])
-            m_itemFields.add(field, m_itemControls[field], bindingKind(item[field].kind));
-    }
-    // One table per look, counted from the start of the look's block.
-    for (int state = 0; state < 3; ++state) {
-        const std::size_t base = kStates[state];
-        for (std::size_t offset = 0; offset < StateFieldCount; ++offset) {
-            if (QWidget* widget = m_itemControls[base + offset])
-                m_stateFields[std::size_t(state)].add(offset, widget, bindingKind(item[base + offset].kind));
-        }
-    }
-}
-
 QList<QToolButton*> VantrelPanels::fontStyleButtons() const
 {
     QList<QToolButton*> buttons;
@@ -497,47 +472,6 @@ QList<QToolButton*> VantrelPanels::fontStyleButtons() const
     for (const FontStyle& style : m_stateFontStyles)
         buttons << style.bold << style.italic;
     return buttons;
-}
-
-kzt::Status VantrelPanels::appletToPanel(const kzt::TAppletData& old)
-{
-    kzt::TAppletData data = old;
-    data.resize(AppletFieldCount);
-    const kzt::Status status = m_appletFields.show(data);
-    applyAppletRules();
-    return status;
-}
-
-kzt::TAppletData VantrelPanels::panelToApplet(const kzt::TAppletData& old) const
-{
-    kzt::TAppletData data = old;
-    data.resize(AppletFieldCount);
-    m_appletFields.commit(data);
-    return data;
-}
-
-kzt::Status VantrelPanels::itemToPanel(const kzt::TItemData& old)
-{
-    kzt::TItemData item = old;
-    item.resize(ItemFieldCount);
-    kzt::Status status = m_itemFields.show(item);
-    for (int state = 0; state < 3; ++state) {
-        const kzt::Status shown = m_stateFields[std::size_t(state)].show(item, kStates[state]);
-        if (status.ok())
-            status = shown;
-    }
-    applyItemRules();
-    return status;
-}
-
-kzt::TItemData VantrelPanels::panelToItem(const kzt::TItemData& old) const
-{
-    kzt::TItemData item = old;
-    item.resize(ItemFieldCount);
-    m_itemFields.commit(item);
-    for (int state = 0; state < 3; ++state)
-        m_stateFields[std::size_t(state)].commit(item, kStates[state]);
-    return item;
 }
 
 void VantrelPanels::setPageVisible(int page, bool visible)

@@ -1,9 +1,5 @@
 #pragma once
 
-#include "FieldBinding.h"
-#include "Records.h"
-#include "Status.h"
-
 #include <QList>
 #include <QWidget>
 
@@ -49,13 +45,6 @@ public:
 
     explicit VantrelPanels(QWidget* parent = nullptr);
 
-    kzt::Status appletToPanel(const kzt::TAppletData& data);
-    // The applet record with the controls' values, before the record's own
-    // commit rules are applied.
-    kzt::TAppletData panelToApplet(const kzt::TAppletData& old) const;
-    kzt::Status itemToPanel(const kzt::TItemData& item);
-    kzt::TItemData panelToItem(const kzt::TItemData& old) const;
-
     void showAppletPages(int active);
     void showItemPages();
     bool appletPagesShown() const { return m_appletPagesShown; }
@@ -66,9 +55,6 @@ public:
     // Whether a control governs others (its change re-applies the rules).
     bool isGoverning(const QWidget* control) const;
 
-    const kzt::FieldBinding& appletFields() const { return m_appletFields; }
-    const kzt::FieldBinding& itemFields() const { return m_itemFields; }
-    const kzt::FieldBinding& stateFields(int state) const { return m_stateFields[std::size_t(state)]; }
     // The bold and italic buttons of every font style.
     QList<QToolButton*> fontStyleButtons() const;
 
@@ -119,16 +105,12 @@ private:
     QWidget* buildAdvancedPage();
     QWidget* buildItemGeneralPage();
     QWidget* buildItemStatePage(int state);
-    void bindFields();
     void setPageVisible(int page, bool visible);
 
     std::vector<QWidget*> m_appletControls;
     std::vector<QWidget*> m_itemControls;
     std::vector<FontStyle> m_appletFontStyles;
     std::array<FontStyle, 3> m_stateFontStyles{};
-    kzt::FieldBinding m_appletFields;
-    kzt::FieldBinding m_itemFields;
-    std::array<kzt::FieldBinding, 3> m_stateFields;
     bool m_appletPagesShown = true;
 };
 

@@ -2,8 +2,10 @@
 // a control cannot show them; walking a project and saving it writes what the
 // command line publishes.
 #include "AppletAgent.h"
+#include "SchemaControls.h"
 #include "UntouchedValues.h"
 #include "WindowTestWorld.h"
+#include "vantrel/core/VantrelSchema.h"
 #include "TreeNode.h"
 #include "vantrel/core/VantrelDocument.h"
 #include "vantrel/core/VantrelFields.h"
@@ -60,11 +62,8 @@ class UntouchedValuesTest : public QObject
 private:
     static std::vector<UntouchedValues::Bound> bound(TMainForm& w)
     {
-        std::vector<UntouchedValues::Bound> list = {{&w.panels()->appletFields(), 0, true},
-                                                    {&w.panels()->itemFields(), 0, false}};
-        for (int state = 0; state < 3; ++state)
-            list.push_back({&w.panels()->stateFields(state), kStates[state], false});
-        return list;
+        // The three looks are bound with the item's other fields.
+        return {{w.appletFields(), 0, true}, {w.itemFields(), 0, false}};
     }
     // The commit rules: trimmed texts, reserved values, no border width
     // without a border, the levels.
@@ -76,6 +75,13 @@ private:
     }
 
 private slots:
+    void schemaControls_allFound()
+    {
+        World world;
+        const QStringList missing = missingSchemaControls(world.window().panels(), vantrel::schema::kSchema);
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(", "))));
+    }
+
     void unshowableValues_keptUntilEdited()
     {
         World world;
