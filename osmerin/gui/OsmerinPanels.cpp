@@ -151,7 +151,6 @@ OsmerinPanels::OsmerinPanels(QWidget* parent) : QWidget(parent)
     stack->setContentsMargins(0, 0, 0, 0);
     stack->addWidget(PageControl1);
     stack->addWidget(PageControl2);
-    bindFields();
     showAppletPages();
 }
 
@@ -171,6 +170,7 @@ QWidget* OsmerinPanels::buildGeneralPage()
 
     auto* content = new QGroupBox(tr("Content"), page);
     m_contentType = new QButtonGroup(this);
+    m_contentType->setObjectName(QStringLiteral("grpItemContentType"));
     rdbtnContentTypeText = radio("rdbtnContentTypeText", tr("Text"), m_contentType, 0, content);
     rdbtnContentTypeImage = radio("rdbtnContentTypeImage", tr("Image"), m_contentType, 1, content);
     rdbtnContentTypeTextFile =
@@ -205,6 +205,7 @@ QWidget* OsmerinPanels::buildTextSettingsPage()
     auto* column = new QVBoxLayout(page);
     auto* text = new QGroupBox(tr("Text"), page);
     m_textAlign = new QButtonGroup(this);
+    m_textAlign->setObjectName(QStringLiteral("grpItemTextAlign"));
     spdbtnFontAlignLeft = toggle("spdbtnFontAlignLeft", QStringLiteral("L"), text);
     spdbtnFontAlignCenter = toggle("spdbtnFontAlignCenter", QStringLiteral("C"), text);
     spdbtnFontAlignRight = toggle("spdbtnFontAlignRight", QStringLiteral("R"), text);
@@ -240,6 +241,7 @@ QWidget* OsmerinPanels::buildTextSettingsPage()
 
     auto* underline = new QGroupBox(tr("Underline"), page);
     m_underline = new QButtonGroup(this);
+    m_underline->setObjectName(QStringLiteral("grpItemUnderline"));
     rdbtnUnderlineNever = radio("rdbtnUnderlineNever", tr("Never"), m_underline, 0, underline);
     rdbtnUnderlineHover = radio("rdbtnUnderlineHover", tr("Mouse Over"), m_underline, 1, underline);
     rdbtnUnderlineAlways = radio("rdbtnUnderlineAlways", tr("Always"), m_underline, 2, underline);
@@ -379,6 +381,7 @@ QWidget* OsmerinPanels::buildBorderPage()
     grid->setRowStretch(3, 1);
     auto* cursor = new QGroupBox(tr("Cursor Type"), page);
     m_cursorType = new QButtonGroup(this);
+    m_cursorType->setObjectName(QStringLiteral("grpCursorType"));
     rdbtnCursorType1 = radio("rdbtnCursorType1", tr("Use Default Cursor"), m_cursorType, 0, cursor);
     rdbtnCursorType2 =
         radio("rdbtnCursorType2", tr("Use Hand Cursor if there has a Hyper Link"), m_cursorType, 1, cursor);
@@ -413,97 +416,23 @@ QWidget* OsmerinPanels::buildLoadingPage()
     return page;
 }
 
-void OsmerinPanels::bindFields()
-{
-    using kzt::FieldKind;
-    m_appletFields = kzt::FieldBinding({
-        {AppletBGColor, pnlAppletBGColor, FieldKind::Colour},
-        {SlideSpeed, udSlideSpeed, FieldKind::Integer},
-        {SlideDelay, udSlideDelay, FieldKind::Integer},
-        {SlideDirection, cmbxSlideDirection, FieldKind::Choice},
-        {ScrollBtn1X, udScrollBtn1X, FieldKind::Integer},
-        {ScrollBtn1Y, udScrollBtn1Y, FieldKind::Integer},
-        {ScrollBtn1Width, udScrollBtn1Width, FieldKind::Integer},
-        {ScrollBtn1Height, udScrollBtn1Height, FieldKind::Integer},
-        {ScrollBtn1BGColor, pnlScrollBtn1BGColor, FieldKind::Colour},
-        {ScrollBtn1ArrowColor, pnlScrollBtn1AarowColor, FieldKind::Colour},
-        {ScrollBtn2X, udScrollBtn2X, FieldKind::Integer},
-        {ScrollBtn2Y, udScrollBtn2Y, FieldKind::Integer},
-        {ScrollBtn2Width, udScrollBtn2Width, FieldKind::Integer},
-        {ScrollBtn2Height, udScrollBtn2Height, FieldKind::Integer},
-        {ScrollBtn2BGColor, pnlScrollBtn2BGColor, FieldKind::Colour},
-        {ScrollBtn2ArrowColor, pnlScrollBtn2AarowColor, FieldKind::Colour},
-        {AppletBorderWidth, udAppletBorderWidth, FieldKind::Integer},
-        {AppletBorderColor, pnlAppletBorderColor, FieldKind::Colour},
-        {AppletBorderStyle, cmbxAppletBorderStyle, FieldKind::Choice},
-        {LoadingBGColor, pnlLoadingBGColor, FieldKind::Colour},
-        {LoadingMessageColor, pnlLoadingMessageColor, FieldKind::Colour},
-        {LoadingMessage, editLoadingMessage, FieldKind::Text},
-        {ShowScrollBtnFlag, chckbxShowScrollBtnFlag, FieldKind::Switch},
-        {AppletWidth, udAppletWidth, FieldKind::Integer},
-        {AppletHeight, udAppletHeight, FieldKind::Integer},
-    });
-    m_itemFields = kzt::FieldBinding({
-        {ItemURL, editItemURL, FieldKind::Text},
-        {ItemTarget, cmbxItemTarget, FieldKind::Text},
-        {ItemStatusBarText, editItemStatusBarText, FieldKind::Text},
-        {ItemFont, cmbxItemFont, FieldKind::Choice},
-        {ItemFontEffect, cmbxItemFontEffect, FieldKind::Choice},
-        {ItemFontColor, pnlItemFontColor, FieldKind::Colour},
-        {ItemFontHoverColor, pnlItemFontHoverColor, FieldKind::Colour},
-        {ItemImageAlign, cmbxItemImageAlign, FieldKind::Choice},
-        {ItemUnderlineColor, pnlItemHighlightColor, FieldKind::Colour},
-        {ItemImageFilename, editItemImageFilename, FieldKind::Text},
-        {ItemTextFilename, editItemTextFilename, FieldKind::Text},
-        {ItemComment, editItemComment, FieldKind::Text},
-        {ItemFontStyle, spdbtnFontBold, FieldKind::Styles, spdbtnFontItalic},
-        {ItemFontSize, cmbxItemFontSize, FieldKind::Listed},
-    });
-    m_itemFields.addGroup(ItemTextAlign, m_textAlign);
-    m_itemFields.addGroup(ItemUnderline, m_underline);
-    m_itemFields.addGroup(ItemContentType, m_contentType);
-    m_appletFields.addGroup(CursorType, m_cursorType);
-}
-
 QList<QWidget*> OsmerinPanels::handBoundItemControls() const
 {
     return {memoItemText};
 }
 
-kzt::Status OsmerinPanels::appletToPanel(const kzt::TAppletData& data)
+void OsmerinPanels::showItemText(const kzt::TItemData& item)
 {
-    const kzt::Status status = m_appletFields.show(data);
-    applyScrollButtons();
-    return status;
-}
-
-kzt::TAppletData OsmerinPanels::panelToApplet(const kzt::TAppletData& old) const
-{
-    kzt::TAppletData data = old;
-    data.resize(AppletFieldCount);
-    m_appletFields.commit(data);
-    return data;
-}
-
-kzt::Status OsmerinPanels::itemToPanel(const kzt::TItemData& old)
-{
-    kzt::TItemData item = old;
-    item.resize(ItemFieldCount);
-    const kzt::Status status = m_itemFields.show(item);
     QStringList lines;
-    for (const std::string& line : SplitItemText(item.get(ItemText)))
+    const std::string_view text = item.size() > ItemText ? item.get(ItemText) : std::string_view();
+    for (const std::string& line : SplitItemText(text))
         lines << kzt::FieldText::toControl(line);
     memoItemText->setPlainText(lines.join(QLatin1Char('\n')));
     m_shownMemo = memoItemText->toPlainText();
-    applyContentType();
-    return status;
 }
 
-kzt::TItemData OsmerinPanels::panelToItem(const kzt::TItemData& old) const
+void OsmerinPanels::storeItemText(kzt::TItemData& item) const
 {
-    kzt::TItemData item = old;
-    item.resize(ItemFieldCount);
-    m_itemFields.commit(item);
     // Text the author did not touch keeps its bytes, a trailing joiner included.
     const QString text = memoItemText->toPlainText();
     if (text != m_shownMemo) {
@@ -515,7 +444,6 @@ kzt::TItemData OsmerinPanels::panelToItem(const kzt::TItemData& old) const
         item.set(ItemText, JoinItemText(lines));
     }
     item.set(ItemContent, DerivedItemContent(item));
-    return item;
 }
 
 void OsmerinPanels::showAppletPages()

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "FieldBinding.h"
 #include "Records.h"
 #include "Status.h"
 
@@ -34,10 +33,11 @@ class OsmerinPanels : public QWidget
 public:
     explicit OsmerinPanels(QWidget* parent = nullptr);
 
-    kzt::Status appletToPanel(const kzt::TAppletData& data);
-    kzt::TAppletData panelToApplet(const kzt::TAppletData& old) const;
-    kzt::Status itemToPanel(const kzt::TItemData& item);
-    kzt::TItemData panelToItem(const kzt::TItemData& old) const;
+    // The item's lines of text, which the window's binding leaves to the
+    // panels: shown split at the joiner, stored joined again (and the
+    // content the applet shows made from them).
+    void showItemText(const kzt::TItemData& item);
+    void storeItemText(kzt::TItemData& item) const;
 
     void showAppletPages();
     void showItemPages();
@@ -46,8 +46,6 @@ public:
     // The scroll-button groups follow "Show Scroll Button".
     void applyScrollButtons();
 
-    const kzt::FieldBinding& appletFields() const { return m_appletFields; }
-    const kzt::FieldBinding& itemFields() const { return m_itemFields; }
     // The controls bound by hand (the item's text); each edit of them is
     // reported as a change.
     QList<QWidget*> handBoundItemControls() const;
@@ -127,14 +125,11 @@ private:
     QWidget* buildBorderPage();
     QWidget* buildLoadingPage();
     QGroupBox* scrollButtonGroup(QWidget* page, const QString& title, int which);
-    void bindFields();
 
     QButtonGroup* m_textAlign = nullptr;
     QButtonGroup* m_underline = nullptr;
     QButtonGroup* m_contentType = nullptr;
     QButtonGroup* m_cursorType = nullptr;
-    kzt::FieldBinding m_appletFields;
-    kzt::FieldBinding m_itemFields;
     QString m_shownMemo;
 };
 

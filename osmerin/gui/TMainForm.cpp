@@ -2,7 +2,6 @@
 
 #include "AppletAgent.h"
 #include "AppletUtility.h"
-#include "ColorSwatch.h"
 #include "EditingKit.h"
 #include "FileDialog.h"
 #include "ItemTree.h"
@@ -13,6 +12,7 @@
 #include "ToolIcons.h"
 #include "TreeNode.h"
 #include "osmerin/core/OsmerinProfile.h"
+#include "osmerin/core/OsmerinSchema.h"
 #include "osmerin/gui/OsmerinPanels.h"
 #include "osmerin/gui/TfrmWysiwyg.h"
 
@@ -331,32 +331,21 @@ void TMainForm::ToolBar1Click(bool shown)
 
 void TMainForm::connectControls()
 {
-    const auto changed = [this](QWidget* control) {
-        if (auto* swatch = qobject_cast<kzt::ColorSwatch*>(control))
-            PickColor(swatch);
-        else if (control == m_panels->editItemComment)
-            editItemCommentChange();
-        else
-            ControlChange(control);
-    };
-    m_panels->appletFields().watch(this, changed);
-    m_panels->itemFields().watch(this, changed);
+    bindFields(m_panels, schema::kSchema);
     for (QWidget* control : m_panels->handBoundItemControls()) {
-        if (auto* button = qobject_cast<QAbstractButton*>(control))
-            connect(button, &QAbstractButton::toggled, this, [this, control] { ControlChange(control); });
-        else if (auto* combo = qobject_cast<QComboBox*>(control))
-            connect(combo, &QComboBox::currentTextChanged, this, [this, control] { ControlChange(control); });
-        else if (auto* memo = qobject_cast<QPlainTextEdit*>(control))
-            connect(memo, &QPlainTextEdit::textChanged, this, [this, control] { ControlChange(control); });
+        if (auto* memo = qobject_cast<QPlainTextEdit*>(control))
+            connect(memo, &QPlainTextEdit::textChanged, this, [this, control] { fieldEdited(control); });
     }
     connect(m_panels->spdbtnImageFilename, &QToolButton::clicked, this, &TMainForm::spdbtnImageFilenameClick);
     connect(m_panels->spdbtnTextFilename, &QToolButton::clicked, this, &TMainForm::spdbtnTextFilenameClick);
 }
 
-void TMainForm::ControlChange(QWidget* control)
+void TMainForm::fieldEdited(QWidget* control)
 {
     if (!m_panelReady)
         return;
+    // The changed page, the colour dialog and the comment in the tree.
+    EditorMainWindow::fieldEdited(control);
     if (control == m_panels->rdbtnContentTypeText || control == m_panels->rdbtnContentTypeImage
         || control == m_panels->rdbtnContentTypeTextFile)
         m_panels->applyContentType();
@@ -364,15 +353,6 @@ void TMainForm::ControlChange(QWidget* control)
         m_panels->applyScrollButtons();
     if (refreshesPreview(control))
         RefreshPreview();
-    documentEdited();
-}
-
-void TMainForm::editItemCommentChange()
-{
-    kzt::TreeNode* node = currentItemNode();
-    if (node && node == selectedNode())
-        agent().tree().setText(node, kzt::Trim(m_panels->itemFields().recordText(
-                                         m_panels->editItemComment, m_panels->editItemComment->text())));
 }
 
 void TMainForm::spdbtnImageFilenameClick()
@@ -398,12 +378,6 @@ void TMainForm::spdbtnTextFilenameClick()
     m_panels->editItemTextFilename->setText(QFileInfo(path).fileName());
     agent().CopyToPreview(path.toStdString());
     showCopyNotes();
-    RefreshPreview();
-}
-
-void TMainForm::PickColor(kzt::ColorSwatch* swatch)
-{
-    kzt::EditingKit::pickColour(this, swatch);
     RefreshPreview();
 }
 
@@ -497,39 +471,40 @@ void TMainForm::About1Click()
     kzt::MessageBox::information(this, QStringLiteral("Osmerin 2005\nA builder of scrolling news boxes for web pages."));
 }
 
-void TMainForm::PanelToAppletData()
-{
-    agent().SetAppletData(m_panels->panelToApplet(agent().AppletData));
-}
-
 void TMainForm::AppletDataToPanel()
 {
     // Loading the controls is not an edit: the preview waits for the end.
-    m_panelReady = false;
-    const kzt::Status status = m_panels->appletToPanel(agent().AppletData);
-    m_panelReady = true;
+    {
+        const QScopedValueRollback<bool> loading(m_panelReady, false);
+        EditorMainWindow::AppletDataToPanel();
+    }
     // New and Open give the preview the applet's size; start-up keeps its own.
     if (m_created)
         m_preview->setAppletSize(m_panels->udAppletWidth->value(), m_panels->udAppletHeight->value());
-    showFailure(status);
     RefreshPreview();
-}
-
-void TMainForm::PanelToItemData(std::size_t index)
-{
-    if (index < agent().Items.size())
-        agent().SetItemData(index, m_panels->panelToItem(agent().Items[index]));
 }
 
 void TMainForm::ItemDataToPanel(std::size_t index)
 {
-    if (index >= agent().Items.size())
-        return;
     // Half-shown pages must not be taken back into the record.
-    m_panelReady = false;
-    const kzt::Status status = m_panels->itemToPanel(agent().Items[index]);
-    m_panelReady = true;
-    showFailure(status);
+    const QScopedValueRollback<bool> loading(m_panelReady, false);
+    EditorMainWindow::ItemDataToPanel(index);
+}
+
+void TMainForm::appletShown()
+{
+    m_panels->applyScrollButtons();
+}
+
+void TMainForm::itemShown(std::size_t index)
+{
+    m_panels->showItemText(agent().Items[index]);
+    m_panels->applyContentType();
+}
+
+void TMainForm::storingItem(std::size_t /*index*/, kzt::TItemData& item)
+{
+    m_panels->storeItemText(item);
 }
 
 void TMainForm::showMenuPanels()

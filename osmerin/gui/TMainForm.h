@@ -7,7 +7,6 @@
 class QToolBar;
 
 namespace kzt {
-class ColorSwatch;
 class TreeNode;
 }
 
@@ -34,11 +33,8 @@ public:
     void Cut1Click();
     void Copy1Click();
     void Paste1Click();
-    void ControlChange(QWidget* control);
-    void editItemCommentChange();
     void spdbtnImageFilenameClick();
     void spdbtnTextFilenameClick();
-    void PickColor(kzt::ColorSwatch* swatch);
     void ToolBar1Click(bool shown);
     void HelpTopics1Click();
     void ViewSample1Click();
@@ -55,10 +51,13 @@ public:
     static kzt::PlatformProduct platform();
 
 protected:
-    void PanelToAppletData() override;
     void AppletDataToPanel() override;
-    void PanelToItemData(std::size_t index) override;
     void ItemDataToPanel(std::size_t index) override;
+    void appletShown() override;
+    void itemShown(std::size_t index) override;
+    void storingItem(std::size_t index, kzt::TItemData& item) override;
+    // The shared change watch, then the page rules and the preview.
+    void fieldEdited(QWidget* control) override;
     void showMenuPanels() override;
     void showItemPanels() override;
     kzt::TempletTexts templetTexts() const override;

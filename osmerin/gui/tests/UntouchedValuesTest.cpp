@@ -2,8 +2,10 @@
 // a control cannot show them; walking a project and saving it writes what the
 // command line publishes.
 #include "AppletAgent.h"
+#include "SchemaControls.h"
 #include "UntouchedValues.h"
 #include "WindowTestWorld.h"
+#include "osmerin/core/OsmerinSchema.h"
 #include "osmerin/core/OsmerinRecords.h"
 #include "osmerin/gui/TMainForm.h"
 #include "osmerin/gui/OsmerinPanels.h"
@@ -56,7 +58,7 @@ class UntouchedValuesTest : public QObject
 private:
     static std::vector<UntouchedValues::Bound> bound(TMainForm& w)
     {
-        return {{&w.panels()->appletFields(), 0, true}, {&w.panels()->itemFields(), 0, false}};
+        return {{w.appletFields(), 0, true}, {w.itemFields(), 0, false}};
     }
     // The content the page shows follows the content type and its source.
     static void derive(kzt::TkztAppletAgent& agent)
@@ -66,6 +68,13 @@ private:
     }
 
 private slots:
+    void schemaControls_allFound()
+    {
+        World world;
+        const QStringList missing = missingSchemaControls(world.window().panels(), osmerin::schema::kSchema);
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(", "))));
+    }
+
     void unshowableValues_keptUntilEdited()
     {
         World world;
