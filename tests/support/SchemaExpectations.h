@@ -49,8 +49,9 @@ inline void expectNamesAndControlsUnique(const kzt::ProductSchema& schema)
         for (const kzt::SchemaField& field : kzt::expandSchema(record)) {
             EXPECT_FALSE(field.name.empty());
             EXPECT_TRUE(names.insert(field.name).second) << field.name;
-            if (!field.control.empty())
+            if (!field.control.empty()) {
                 EXPECT_TRUE(controls.insert(field.control).second) << field.control;
+            }
         }
     }
 }
