@@ -31,7 +31,7 @@ private:
 private slots:
     void schemaControls_allFound()
     {
-        MainFormFixture f;
+        WindowFixture f;
         const QStringList missing = missingSchemaControls(f.window().panels(), kestravo::schema::kSchema);
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(", "))));
     }
