@@ -52,6 +52,7 @@ void EditorMainWindow::openServedPreview()
     if (!m_livePreview) {
         m_livePreview = std::make_unique<LivePreview>(
             m_agent->paths().previewDir, [this](std::string& next) { return writeServedPreview(next); });
+        m_livePreview->follow(*m_agent);
     }
     Status served;
     const QString url = m_livePreview->serve(served);

@@ -14,6 +14,7 @@
 namespace kzt {
 
 class PreviewServer;
+class TkztAppletAgent;
 
 // Preview as a page that follows the editor: the preview folder served on
 // 127.0.0.1, the browser opened on its address once per document, and the
@@ -49,6 +50,9 @@ public:
     void pageWritten(std::string page);
     // A committed change: republished and reloaded once the edits pause.
     void documentChanged();
+    // Every change the document announces (its records and its item tree:
+    // bulk copies, imports, pastes, undo) counts as a committed change.
+    void follow(TkztAppletAgent& agent);
     bool refreshPending() const { return m_timer.isActive(); }
 
     // A standing line in the open page (what the published page will lack).
@@ -59,6 +63,8 @@ signals:
     void reloadSent();
 
 private:
+    class Follower;
+
     void refresh();
 
     std::filesystem::path m_folder;
@@ -67,6 +73,9 @@ private:
     QTimer m_timer;
     std::string m_servedPage;
     bool m_browserOpened = false;
+    // While republishing: what the republishing itself commits is in the page already.
+    bool m_refreshing = false;
+    std::unique_ptr<Follower> m_follower;
 };
 
 } // namespace kzt
