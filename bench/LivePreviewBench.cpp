@@ -111,6 +111,7 @@ int main(int argc, char** argv)
 
     windowbench::Figures figures;
     windowbench::Figures republished;
+    windowbench::Figures untilLoadEvent;
     windowbench::Figures toNavigation, toFetch, toRequest, toFirstByte, toLastByte, toContentLoaded, toLoad, toSeen;
     qint64 sentAt = 0;
     QObject::connect(window.livePreview(), &kzt::LivePreview::reloadSent,
@@ -137,6 +138,7 @@ int main(int argc, char** argv)
             toContentLoaded.add(static_cast<double>(t.contentLoaded - t.responseEnd));
             toLoad.add(static_cast<double>(t.loadStart - t.contentLoaded));
             toSeen.add(static_cast<double>(page.lastLoadAt() - t.loadStart));
+            untilLoadEvent.add(static_cast<double>(t.loadStart - edited));
         }
         // Let the page settle on its stream before the next edit.
         waitFor([&] { return window.livePreview()->server()->openEventStreams() == 1; }, 5000);
@@ -152,6 +154,8 @@ int main(int argc, char** argv)
         toLoad.print("DOMContentLoaded until load");
         toSeen.print("load until the bench sees it");
     }
+    if (!untilLoadEvent.samples.empty())
+        untilLoadEvent.print("edit until the load event");
     figures.print("edit until the page has reloaded");
     std::printf("  (load average at the end %s)\n", loadAverage().constData());
     std::printf("  (the window waits %d ms for edits to pause before it republishes)\n",

@@ -67,6 +67,14 @@ QString LivePreview::serve(Status& status)
     return QString::fromStdString(m_server->url(kPageName));
 }
 
+bool LivePreview::scriptsWanted(const std::vector<std::string>& names)
+{
+    if (m_stagedScripts == names)
+        return false;
+    m_stagedScripts = names;
+    return true;
+}
+
 bool LivePreview::wantsBrowser() const
 {
     return !m_browserOpened || !m_server || m_server->openEventStreams() == 0;

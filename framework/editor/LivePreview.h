@@ -9,7 +9,9 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace kzt {
 
@@ -43,8 +45,18 @@ public:
     // opened, or every page it showed has been closed since.
     bool wantsBrowser() const;
     void browserOpened() { m_browserOpened = true; }
-    // A new document (New, Open, a template): the next Preview opens the browser again.
-    void documentReplaced() { m_browserOpened = false; }
+    // A new document (New, Open, a template): the next Preview opens the
+    // browser again, and the scripts are staged again (leaving a document
+    // empties the preview folder).
+    void documentReplaced()
+    {
+        m_browserOpened = false;
+        m_stagedScripts.reset();
+    }
+    // Whether the runtime scripts named must be staged: not yet for this
+    // document, or other ones than last time. Only what changed is written
+    // on each change.
+    bool scriptsWanted(const std::vector<std::string>& names);
 
     // The page was just written by Preview: the open page reloads now.
     void pageWritten(std::string page);
@@ -73,6 +85,7 @@ private:
     QTimer m_timer;
     std::string m_servedPage;
     bool m_browserOpened = false;
+    std::optional<std::vector<std::string>> m_stagedScripts;
     // While republishing: what the republishing itself commits is in the page already.
     bool m_refreshing = false;
     std::unique_ptr<Follower> m_follower;
