@@ -17,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QTimer>
 
 #include <chrono>
 #include <functional>
@@ -68,11 +69,15 @@ int main(int argc, char** argv)
         return 1;
     }
     PageWatcher page(launches.launches().back().target, QStringLiteral("Item 0"));
+    // Waits as the editor does, in its event loop, looking every few
+    // milliseconds: spinning instead would take a core from the browser.
+    QTimer tick;
+    tick.start(3);
     const auto waitFor = [&](const std::function<bool()>& done, int milliseconds) {
         QElapsedTimer timer;
         timer.start();
         while (!done() && timer.elapsed() < milliseconds)
-            QApplication::processEvents(QEventLoop::AllEvents, 5);
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents);
         return done();
     };
     if (!waitFor([&] { return page.loads() >= 1 && window.livePreview()->server()->openEventStreams() == 1; }, 60000)) {
