@@ -8,12 +8,21 @@
 #include "MessageBox.h"
 #include "PageWatcher.h"
 #include "PreviewServer.h"
+#include "FileDialog.h"
+#include "ItemTreeModel.h"
+#include "TreeNode.h"
+#include "dulcamon/core/DulcamonProfile.h"
 
+#include <QCheckBox>
 #include <QDateTime>
+#include <QDialog>
+#include <QPushButton>
+#include <QTreeView>
 #include <QTest>
 #include <QUrl>
 
 using namespace dulcamon;
+using kzt::FileDialog;
 using kzt::MessageBox;
 
 namespace {
@@ -82,6 +91,63 @@ private slots:
         QVERIFY(served(url, "Other"));
         // A page from elsewhere that names this address gets nothing.
         QCOMPARE(fetch(url, "attacker.example:" + std::to_string(parsed.port())).status, 403);
+    }
+
+    void changesOutsideThePanels_reloadTheOpenPageToo()
+    {
+        // An import and a bulk copy change the document without a keystroke
+        // in the panels: the open page follows them all the same.
+        MainFormFixture f;
+        f.insertItem(QStringLiteral("Imported home"));
+        FileDialog::setNextFileName(f.path(QStringLiteral("menu")));
+        f.trigger("ExportMenuStructure1");
+        MainFormFixture::typeInto(f.child<QWidget>("edtICaption"), QStringLiteral("Before the import"));
+        f.trigger("Preview1");
+        const QString url = f.launches().launches().back().target;
+        kzt::PreviewServer* server = f.window().livePreview()->server();
+        QVERIFY(served(url, "Before the import"));
+        // The page open in a browser, listening for reloads.
+        const QUrl parsed(url);
+        kzt::testhttp::Connection stream(parsed.port());
+        const std::string folder = parsed.path().left(parsed.path().lastIndexOf(QLatin1Char('/')) + 1).toStdString();
+        stream.send("GET " + folder + ".events HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(parsed.port()) + "\r\n\r\n");
+        QTRY_COMPARE(server->openEventStreams(), std::size_t(1));
+        const std::uint64_t shown = server->version();
+
+        f.window().setModified(false);
+        FileDialog::setNextFileName(f.path(QStringLiteral("menu.gms")));
+        f.trigger("ImportMenuStructure1");
+        QVERIFY(!f.window().isModified());
+        QTRY_VERIFY_WITH_TIMEOUT(server->version() > shown, 2000);
+        QVERIFY(served(url, "Imported home"));
+        QVERIFY(!served(url, "Before the import"));
+        const std::string reload = "data: " + std::to_string(server->version()) + "\n";
+        QVERIFY(stream.readUntil(reload).find("event: version\n" + reload) != std::string::npos);
+
+        for (const char* name : {"Bravo caption", "Charlie caption"}) {
+            f.selectRoot();
+            f.insertItem(QString::fromLatin1(name));
+        }
+        f.selectItem(1);
+        QTRY_VERIFY_WITH_TIMEOUT(served(url, "Charlie caption") && !f.window().livePreview()->refreshPending(), 2000);
+        const std::uint64_t beforeCopy = server->version();
+        MainFormFixture::whenModal([&f](QDialog* dialog) {
+            auto* view = dialog->findChild<QTreeView*>("trvwPropertiesChange");
+            auto* model = static_cast<kzt::ItemTreeModel*>(view->model());
+            for (std::size_t i : {std::size_t(0), std::size_t(2)}) {
+                const QRect rect = view->visualRect(model->indexOf(f.agent().NodeOfItem(i)));
+                QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+            }
+            dialog->findChild<QCheckBox*>("chchbxCaption")->setChecked(true);
+            QTest::mouseClick(dialog->findChild<QPushButton*>("bitbtnOk"), Qt::LeftButton);
+        });
+        f.window().findChild<QPushButton*>("btnGlobalPropertiesChange2")->click();
+        QCOMPARE(f.agent().Items[0].get(Caption), std::string("Bravo caption"));
+        QTRY_VERIFY_WITH_TIMEOUT(server->version() > beforeCopy, 2000);
+        QVERIFY(!served(url, "Imported home"));
+        QVERIFY(!served(url, "Charlie caption"));
+        const std::string copied = "data: " + std::to_string(server->version()) + "\n";
+        QVERIFY(stream.readUntil(copied).find("event: version\n" + copied) != std::string::npos);
     }
 
     void noBrowserStarts_aMessageGivesTheAddress()

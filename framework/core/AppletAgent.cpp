@@ -486,7 +486,9 @@ Status TkztAppletAgent::writeCompanionFiles(const fs::path& folder, const std::s
         // Never a path taken from the document, and never over the page itself.
         if (!IsBareFileName(file.name) || file.name == pageName)
             continue;
-        Status status = TextFile::writeAtomic(folder / file.name, file.contents);
+        // Those of the preview (named in `written`) are scratch files.
+        Status status = written ? TextFile::writeScratch(folder / file.name, file.contents)
+                                : TextFile::writeAtomic(folder / file.name, file.contents);
         if (written)
             written->push_back(file.name);
         if (!status)
@@ -712,7 +714,7 @@ void TkztAppletAgent::CopyScriptsToPreview()
         std::string contents;
         if (m_product.generateRuntimeFile(*this, name, contents)) {
             if (AppPaths::ensurePrivateFolder(m_paths.previewDir))
-                (void)TextFile::writeAtomic(m_paths.previewDir / name, contents);
+                (void)TextFile::writeScratch(m_paths.previewDir / name, contents);
             PreviewFiles.push_back(name);
             continue;
         }
@@ -780,7 +782,8 @@ Status TkztAppletAgent::WritePreviewPage(const std::string& pageText)
         return Status::failure("There is no folder to preview in.");
     if (!AppPaths::ensurePrivateFolder(m_paths.previewDir))
         return Status::failure(TextFile::cannotWriteMessage(m_paths.previewDir / name, errno));
-    Status status = TextFile::writeAtomic(m_paths.previewDir / name, pageText);
+    // A scratch file: thrown away with the program, written anew on every change.
+    Status status = TextFile::writeScratch(m_paths.previewDir / name, pageText);
     PreviewFiles.push_back(name);
     if (!status)
         return status;

@@ -168,7 +168,7 @@ private:
     // that needs them fails rather than publishing without them.
     std::unordered_map<std::string, std::string> m_failedStaging;
     // Writes the product's companion files into the folder, naming each in
-    // `written` when given.
+    // `written` when given (the preview's, written as scratch files).
     Status writeCompanionFiles(const std::filesystem::path& folder, const std::string& pageName,
                                TStringArray* written = nullptr);
     void forEachItemFile(const std::string& statusText, const std::function<void(const std::string&)>& action) const;

@@ -240,6 +240,25 @@ void refuse(httplib::Response& res, int status, const char* text)
     res.set_content(std::string(text) + "\n", "text/plain; charset=utf-8");
 }
 
+// A body sent as it is. Given whole, a text would be compressed for a
+// browser that accepts it, which on the loopback only costs time: a large
+// page took seconds to compress on a busy machine. A body of known length
+// from a provider goes out untouched.
+void sendBody(httplib::Response& res, std::string body, const std::string& type)
+{
+    if (body.empty()) {
+        res.set_content(body, type);
+        return;
+    }
+    auto bytes = std::make_shared<const std::string>(std::move(body));
+    res.set_content_provider(bytes->size(), type,
+                             [bytes](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
+                                 if (offset >= bytes->size())
+                                     return false;
+                                 return sink.write(bytes->data() + offset, std::min(length, bytes->size() - offset));
+                             });
+}
+
 // One event of the stream; a line break inside a text would end the field.
 std::string event(const std::string& name, const std::string& data)
 {
@@ -384,6 +403,57 @@ std::string PreviewServer::declaredCharset(const std::string& page)
             return label;
     }
     return {};
+}
+
+std::string PreviewServer::wholePage(const std::string& page, const std::string& charset)
+{
+    std::size_t start = 0;
+    if (page.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        start = 3;
+    std::size_t first = start;
+    while (first < page.size() && std::isspace(static_cast<unsigned char>(page[first])))
+        ++first;
+    const std::string head = lower(std::string_view(page).substr(first, 4096));
+    const std::size_t lineEnd = page.find('\n', first);
+    const std::string newline = lineEnd != std::string::npos && lineEnd > 0 && page[lineEnd - 1] == '\r' ? "\r\n" : "\n";
+
+    // Where the added lines go: after the <html> tag's line, else at the top.
+    const bool typed = head.starts_with("<!doctype");
+    std::size_t at = first;
+    if (typed) {
+        const std::size_t end = page.find('>', first);
+        at = end == std::string::npos ? page.size() : end + 1;
+    }
+    std::size_t tag = head.find("<html");
+    if (tag != std::string::npos && tag + 5 < head.size() && (head[tag + 5] == '>' || std::isspace(static_cast<unsigned char>(head[tag + 5])))) {
+        const std::size_t end = page.find('>', first + tag);
+        if (end != std::string::npos && end < first + 1024)
+            at = end + 1;
+    }
+    if (page.compare(at, newline.size(), newline) == 0)
+        at += newline.size();
+
+    std::string added;
+    if (declaredCharset(page).empty())
+        added += "<meta charset=\"" + charset + "\">" + newline;
+    const bool hasViewport = head.find("name=\"viewport\"") != std::string::npos
+                             || head.find("name='viewport'") != std::string::npos
+                             || head.find("name=viewport") != std::string::npos;
+    if (!hasViewport)
+        added += "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">" + newline;
+
+    std::string out;
+    out.reserve(page.size() + added.size() + 32);
+    if (!typed) {
+        out.append(page, 0, start);
+        out += "<!DOCTYPE html>" + newline;
+        out.append(page, start, at - start);
+    } else {
+        out.append(page, 0, at);
+    }
+    out += added;
+    out.append(page, at, std::string::npos);
+    return out;
 }
 
 std::string PreviewServer::withReloadScript(const std::string& page, const std::string& secret, std::uint64_t version)
@@ -562,11 +632,11 @@ Status PreviewServer::start(int port)
             std::string charset = declaredCharset(contents);
             if (charset.empty())
                 charset = "utf-8";
-            res.set_content(withReloadScript(contents, secret, version), "text/html; charset=" + charset);
+            sendBody(res, withReloadScript(wholePage(contents, charset), secret, version), "text/html; charset=" + charset);
         } else {
             // No charset for other texts: they are in whatever encoding the
             // author wrote them, and the page that loads them knows which.
-            res.set_content(std::move(contents), contentTypeOf(name));
+            sendBody(res, std::move(contents), contentTypeOf(name));
         }
         return httplib::Server::HandlerResponse::Handled;
     });

@@ -86,6 +86,11 @@ public:
     // The charset a page declares in a <meta> element near its start, empty
     // when it declares none.
     static std::string declaredCharset(const std::string& page);
+    // The page as a whole page of its own, as a browser on any screen wants
+    // it: a document type, the encoding it is sent in and a viewport, each
+    // added only where the page lacks it. The generated pages are snippets
+    // for the author's own page, so this is done as they are sent.
+    static std::string wholePage(const std::string& page, const std::string& charset);
     // The page with the reload script added.
     static std::string withReloadScript(const std::string& page, const std::string& secret, std::uint64_t version);
 

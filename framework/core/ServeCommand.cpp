@@ -6,11 +6,16 @@
 #include "ProductProfile.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <csignal>
 #include <ctime>
 #include <ostream>
+#include <poll.h>
 #include <pthread.h>
+#include <sys/inotify.h>
+#include <sys/signalfd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace kzt {
 
@@ -20,6 +25,11 @@ namespace {
 
 constexpr const char* kPageName = "~preview.html";
 constexpr long kPollNanoseconds = 150'000'000;
+// With word of changes from the system: how long a change must rest before
+// it is published, and how often the files are looked at all the same (a
+// folder on a network disk may change without word).
+constexpr int kSettleMilliseconds = 40;
+constexpr int kSafetyLookMilliseconds = 1000;
 
 // What a file looked like at one look: a change of any part is a change.
 struct FileMark
@@ -150,10 +160,69 @@ public:
         const int signal = sigtimedwait(&m_set, nullptr, &tick);
         return signal == SIGINT || signal == SIGTERM || signal == SIGHUP;
     }
+    const sigset_t& set() const { return m_set; }
 
 private:
     sigset_t m_set;
     sigset_t m_old;
+};
+
+// Word from the system (inotify) when anything in the project's folder
+// changes, and the end signals as a descriptor beside it, so one wait
+// covers both. Where either is missing, the caller looks at the files on
+// its own clock instead.
+class ChangeWatch
+{
+public:
+    ChangeWatch(const fs::path& folder, const sigset_t& signals)
+    {
+        m_signals = ::signalfd(-1, &signals, SFD_NONBLOCK | SFD_CLOEXEC);
+        m_changes = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        constexpr std::uint32_t kEvents = IN_CLOSE_WRITE | IN_MODIFY | IN_ATTRIB | IN_CREATE | IN_DELETE | IN_MOVED_FROM
+                                          | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF;
+        if (m_changes >= 0 && ::inotify_add_watch(m_changes, folder.c_str(), kEvents) < 0) {
+            ::close(m_changes);
+            m_changes = -1;
+        }
+    }
+    ~ChangeWatch()
+    {
+        if (m_changes >= 0)
+            ::close(m_changes);
+        if (m_signals >= 0)
+            ::close(m_signals);
+    }
+    ChangeWatch(const ChangeWatch&) = delete;
+    ChangeWatch& operator=(const ChangeWatch&) = delete;
+
+    bool usable() const { return m_changes >= 0 && m_signals >= 0; }
+
+    enum class Woken { Timeout, Changed, Ended };
+    Woken wait(int milliseconds)
+    {
+        pollfd fds[2] = {{m_signals, POLLIN, 0}, {m_changes, POLLIN, 0}};
+        const int ready = ::poll(fds, 2, milliseconds);
+        if (ready <= 0)
+            return Woken::Timeout;
+        if (fds[0].revents & POLLIN) {
+            signalfd_siginfo info{};
+            while (::read(m_signals, &info, sizeof info) == static_cast<ssize_t>(sizeof info)) {
+                if (info.ssi_signo == SIGINT || info.ssi_signo == SIGTERM || info.ssi_signo == SIGHUP)
+                    return Woken::Ended;
+            }
+        }
+        if (fds[1].revents & POLLIN) {
+            char buffer[4096];
+            while (::read(m_changes, buffer, sizeof buffer) > 0) {
+            }
+            return Woken::Changed;
+        }
+        return Woken::Timeout;
+    }
+
+private:
+    int m_signals = -1;
+    int m_changes = -1;
 };
 
 bool parsePort(const std::string& text, int& port)
@@ -214,11 +283,27 @@ int serve(CommandContext& context, const std::vector<std::string>& args, const s
     std::vector<fs::path> watched = job.watched();
     std::vector<FileMark> published = marksOf(watched);
     std::vector<FileMark> last = published;
-    while (!signals.wait(kPollNanoseconds)) {
+    ChangeWatch changes(project.parent_path(), signals.set());
+    bool unsettled = false;
+    for (;;) {
+        if (changes.usable()) {
+            // Told of changes: look soon after one, and now and then anyway.
+            const ChangeWatch::Woken woken = changes.wait(unsettled ? kSettleMilliseconds : kSafetyLookMilliseconds);
+            if (woken == ChangeWatch::Woken::Ended)
+                break;
+            if (woken == ChangeWatch::Woken::Changed) {
+                unsettled = true;
+                last = marksOf(watched);
+                continue;
+            }
+        } else if (signals.wait(kPollNanoseconds)) {
+            break;
+        }
         const std::vector<FileMark> now = marksOf(watched);
         // Wait for a change to settle over one look, so a file caught half
         // written is not taken for a damaged project.
         const bool settled = now == last;
+        unsettled = !settled;
         last = now;
         if (!settled || now == published)
             continue;

@@ -437,4 +437,19 @@ bool copyAtomic(const std::filesystem::path& from, const std::filesystem::path& 
     return copyRegular(from, to).ok();
 }
 
+Status writeScratch(const std::filesystem::path& path, std::string_view contents)
+{
+    std::string tempName;
+    const int fd = openTemporaryBeside(path, tempName);
+    if (fd < 0)
+        return Status::failure(cannotWriteMessage(path, errno));
+    if (!writeAll(fd, contents)) {
+        const int error = errno;
+        ::close(fd);
+        ::unlink(tempName.c_str());
+        return Status::failure(cannotWriteMessage(path, error));
+    }
+    return commitTemporary(fd, tempName, path, Durability::Scratch);
+}
+
 } // namespace kzt::TextFile

@@ -152,5 +152,9 @@ std::string cannotWriteMessage(const std::filesystem::path& path, int error);
 std::string cannotReadMessage(const std::filesystem::path& path, int error);
 std::string notRegularMessage(const std::filesystem::path& path);
 
+// writeAtomic for the private preview folder: as atomic, but not forced to
+// disk (see Durability::Scratch), so a live preview is not held up by the disk.
+Status writeScratch(const std::filesystem::path& path, std::string_view contents);
+
 } // namespace TextFile
 } // namespace kzt

@@ -31,8 +31,10 @@ Status EditorMainWindow::writeServedPreview(std::string& page)
     Status status = m_agent->BuildHTMLText(page);
     if (status) {
         // The items' images were staged when picked or when the project was
-        // opened; only the runtime script and the page are added here.
-        m_agent->CopyScriptsToPreview();
+        // opened; only the runtime script and the page are added here, the
+        // script once per document.
+        if (!m_livePreview || m_livePreview->scriptsWanted(m_agent->ScriptFiles))
+            m_agent->CopyScriptsToPreview();
         status = m_agent->WritePreviewPage(page);
     }
     if (always)
@@ -52,6 +54,7 @@ void EditorMainWindow::openServedPreview()
     if (!m_livePreview) {
         m_livePreview = std::make_unique<LivePreview>(
             m_agent->paths().previewDir, [this](std::string& next) { return writeServedPreview(next); });
+        m_livePreview->follow(*m_agent);
     }
     Status served;
     const QString url = m_livePreview->serve(served);

@@ -1,8 +1,42 @@
 #include "LivePreview.h"
 
+#include "AppletAgent.h"
+#include "ItemTreeListener.h"
 #include "PreviewServer.h"
+#include "RecordListener.h"
 
 namespace kzt {
+
+// Hears the document's record and tree changes for as long as it lives.
+class LivePreview::Follower : private RecordListener, private ItemTreeListener
+{
+public:
+    Follower(LivePreview& preview, TkztAppletAgent& agent) : m_preview(preview), m_agent(agent)
+    {
+        m_agent.addRecordListener(this);
+        m_agent.tree().addListener(this);
+    }
+    ~Follower() override
+    {
+        m_agent.tree().removeListener(this);
+        m_agent.removeRecordListener(this);
+    }
+    Follower(const Follower&) = delete;
+    Follower& operator=(const Follower&) = delete;
+
+private:
+    void appletChanged() override { m_preview.documentChanged(); }
+    void itemsChanged(std::size_t, std::size_t) override { m_preview.documentChanged(); }
+    void recordsReplaced() override { m_preview.documentChanged(); }
+    void treeReset() override { m_preview.documentChanged(); }
+    void nodeInserted(TreeNode*) override { m_preview.documentChanged(); }
+    void nodeRemoved(TreeNode*, std::size_t) override { m_preview.documentChanged(); }
+    void nodeMoved(TreeNode*) override { m_preview.documentChanged(); }
+    void nodeTextChanged(TreeNode*) override { m_preview.documentChanged(); }
+
+    LivePreview& m_preview;
+    TkztAppletAgent& m_agent;
+};
 
 LivePreview::LivePreview(std::filesystem::path folder, Republish republish, QObject* parent)
     : QObject(parent), m_folder(std::move(folder)), m_republish(std::move(republish))
@@ -13,6 +47,12 @@ LivePreview::LivePreview(std::filesystem::path folder, Republish republish, QObj
 }
 
 LivePreview::~LivePreview() = default;
+
+void LivePreview::follow(TkztAppletAgent& agent)
+{
+    m_follower.reset();
+    m_follower = std::make_unique<Follower>(*this, agent);
+}
 
 QString LivePreview::serve(Status& status)
 {
@@ -25,6 +65,14 @@ QString LivePreview::serve(Status& status)
         m_server = std::move(server);
     }
     return QString::fromStdString(m_server->url(kPageName));
+}
+
+bool LivePreview::scriptsWanted(const std::vector<std::string>& names)
+{
+    if (m_stagedScripts == names)
+        return false;
+    m_stagedScripts = names;
+    return true;
 }
 
 bool LivePreview::wantsBrowser() const
@@ -45,7 +93,7 @@ void LivePreview::pageWritten(std::string page)
 void LivePreview::documentChanged()
 {
     // Nothing to follow until Preview has shown the page somewhere.
-    if (m_server && (m_browserOpened || m_server->openEventStreams() > 0))
+    if (!m_refreshing && m_server && (m_browserOpened || m_server->openEventStreams() > 0))
         m_timer.start();
 }
 
@@ -58,7 +106,9 @@ void LivePreview::setPageNotice(const std::string& text)
 void LivePreview::refresh()
 {
     std::string page;
+    m_refreshing = true;
     const Status status = m_republish(page);
+    m_refreshing = false;
     if (!status) {
         if (m_server)
             m_server->setNotice(status.message());

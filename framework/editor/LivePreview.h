@@ -9,11 +9,14 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace kzt {
 
 class PreviewServer;
+class TkztAppletAgent;
 
 // Preview as a page that follows the editor: the preview folder served on
 // 127.0.0.1, the browser opened on its address once per document, and the
@@ -42,13 +45,26 @@ public:
     // opened, or every page it showed has been closed since.
     bool wantsBrowser() const;
     void browserOpened() { m_browserOpened = true; }
-    // A new document (New, Open, a template): the next Preview opens the browser again.
-    void documentReplaced() { m_browserOpened = false; }
+    // A new document (New, Open, a template): the next Preview opens the
+    // browser again, and the scripts are staged again (leaving a document
+    // empties the preview folder).
+    void documentReplaced()
+    {
+        m_browserOpened = false;
+        m_stagedScripts.reset();
+    }
+    // Whether the runtime scripts named must be staged: not yet for this
+    // document, or other ones than last time. Only what changed is written
+    // on each change.
+    bool scriptsWanted(const std::vector<std::string>& names);
 
     // The page was just written by Preview: the open page reloads now.
     void pageWritten(std::string page);
     // A committed change: republished and reloaded once the edits pause.
     void documentChanged();
+    // Every change the document announces (its records and its item tree:
+    // bulk copies, imports, pastes, undo) counts as a committed change.
+    void follow(TkztAppletAgent& agent);
     bool refreshPending() const { return m_timer.isActive(); }
 
     // A standing line in the open page (what the published page will lack).
@@ -59,6 +75,8 @@ signals:
     void reloadSent();
 
 private:
+    class Follower;
+
     void refresh();
 
     std::filesystem::path m_folder;
@@ -67,6 +85,10 @@ private:
     QTimer m_timer;
     std::string m_servedPage;
     bool m_browserOpened = false;
+    std::optional<std::vector<std::string>> m_stagedScripts;
+    // While republishing: what the republishing itself commits is in the page already.
+    bool m_refreshing = false;
+    std::unique_ptr<Follower> m_follower;
 };
 
 } // namespace kzt

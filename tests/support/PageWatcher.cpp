@@ -61,10 +61,15 @@ void PageWatcher::poll()
             return;
         const QList<QByteArray> fields = m_pending.left(end).split(' ');
         m_pending.remove(0, end + 1);
-        if (fields.size() == 4 && fields[0] == "load") {
+        if (fields.size() >= 4 && fields[0] == "load") {
             m_loads = fields[1].toInt();
             m_shows = fields[2] == "1";
             m_lastLoadAt = fields[3].toLongLong();
+            m_timing = Timing{};
+            if (fields.size() == 11)
+                m_timing = Timing{fields[4].toLongLong(), fields[5].toLongLong(), fields[6].toLongLong(),
+                                  fields[7].toLongLong(), fields[8].toLongLong(), fields[9].toLongLong(),
+                                  fields[10].toLongLong()};
         }
     }
 }

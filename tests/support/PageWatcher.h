@@ -26,6 +26,18 @@ public:
     // When the browser finished the last load, in milliseconds since the
     // epoch (QDateTime::currentMSecsSinceEpoch()).
     qint64 lastLoadAt() { poll(); return m_lastLoadAt; }
+    // The last load as the page's own clock saw it, on the same clock.
+    struct Timing
+    {
+        qint64 navigationStart = -1; // the reload was asked for
+        qint64 fetchStart = -1;      // the browser set out to fetch the page
+        qint64 requestStart = -1;    // the request went out on a connection
+        qint64 responseStart = -1;   // the page's first byte came
+        qint64 responseEnd = -1;     // its last byte came
+        qint64 contentLoaded = -1;   // DOMContentLoaded handlers ran
+        qint64 loadStart = -1;       // the load event began
+    };
+    Timing lastTiming() { poll(); return m_timing; }
     QString errors() { return QString::fromLocal8Bit(m_process.readAllStandardError()); }
 
 private:
@@ -34,4 +46,5 @@ private:
     int m_loads = 0;
     bool m_shows = false;
     qint64 m_lastLoadAt = -1;
+    Timing m_timing;
 };

@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "PreviewFolder.h"
 #include "TestProduct.h"
+#include "TextFile.h"
 
 #include <csignal>
 #include <fcntl.h>
@@ -278,4 +279,25 @@ TEST(ScratchFolderTest, noUsableTemporaryFolder_failsWithoutStagingIntoTheWorkin
     EXPECT_TRUE(fs::exists(projects / "p.html"));
     EXPECT_TRUE(kzt::testsupport::filesIn(work).empty());
     EXPECT_TRUE(kzt::testsupport::filesIn(folder / "tmp").empty());
+}
+
+TEST(ScratchFolderTest, scratchWrites_replaceTheFileWhole_neverWriteThroughALink)
+{
+    TempFolder dir;
+    writeFile(dir / "outside.txt", "kept");
+    fs::create_symlink(dir / "outside.txt", dir / "page.html");
+    ASSERT_TRUE(TextFile::writeScratch(dir / "page.html", "new page").ok());
+    EXPECT_FALSE(fs::is_symlink(dir / "page.html"));
+    EXPECT_EQ(readFile(dir / "page.html"), "new page");
+    EXPECT_EQ(readFile(dir / "outside.txt"), "kept");
+    ASSERT_TRUE(TextFile::writeScratch(dir / "page.html", "").ok());
+    EXPECT_EQ(readFile(dir / "page.html"), "");
+    // Nothing left beside it.
+    std::size_t files = 0;
+    for (const auto& entry : fs::directory_iterator(dir.path()))
+        files += entry.path().filename().string().front() == '.';
+    EXPECT_EQ(files, 0u);
+    const Status missing = TextFile::writeScratch(dir / "gone" / "page.html", "x");
+    EXPECT_FALSE(missing.ok());
+    EXPECT_NE(missing.message().find("page.html"), std::string::npos) << missing.message();
 }

@@ -89,6 +89,21 @@ TEST_F(PreviewServerTest, servesFilesWithTypesAndHeaders_onLoopbackOnly)
     EXPECT_EQ(gif.body, "GIF89a");
     EXPECT_EQ(get(server, path(server, "news.txt")).header("Content-Type"), "text/plain");
 
+    // Sent as they are, even to a browser that takes compressed bodies:
+    // on the loopback compressing only costs time (seconds for a large page
+    // on a busy machine).
+    for (const char* name : {"menu.js", "page.html"}) {
+        const Reply plain = exchange(server.port(), "GET " + path(server, name) + " HTTP/1.1\r\nHost: " + hostOf(server)
+                                                        + "\r\nAccept-Encoding: gzip, deflate, br\r\nConnection: close\r\n\r\n");
+        EXPECT_EQ(plain.status, 200);
+        EXPECT_EQ(plain.header("Content-Encoding"), "") << name;
+        EXPECT_EQ(plain.header("Content-Length"), std::to_string(plain.body.size())) << name;
+    }
+    EXPECT_EQ(exchange(server.port(), "GET " + path(server, "menu.js") + " HTTP/1.1\r\nHost: " + hostOf(server)
+                                          + "\r\nAccept-Encoding: gzip\r\nConnection: close\r\n\r\n")
+                  .body,
+              "var menu = 1;\n");
+
     // HEAD: the same head, no body.
     const Reply head = get(server, path(server, "menu.js"), "HEAD");
     EXPECT_EQ(head.status, 200);
@@ -114,7 +129,13 @@ TEST_F(PreviewServerTest, pagesGetTheReloadScriptAndTheirCharset_filesStayAsThey
     EXPECT_EQ(page.status, 200);
     EXPECT_EQ(page.header("Content-Type"), "text/html; charset=utf-8");
     EXPECT_NE(page.body.find("new EventSource(\"/" + server.secret() + "/.events\")"), std::string::npos);
-    EXPECT_EQ(page.body.rfind("<html><head><title>P</title><script>", 0), 0u) << page.body;
+    // Sent as a whole page: a document type, its encoding and a viewport.
+    EXPECT_EQ(page.body.rfind("<!DOCTYPE html>\n<html><meta charset=\"utf-8\">\n"
+                              "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+                              "<head><title>P</title><script>",
+                              0),
+              0u)
+        << page.body;
     EXPECT_NE(page.body.find("</script></head><body><p>Hello</p></body></html>"), std::string::npos);
     EXPECT_EQ(kzt::test::readFile(served() / "page.html"),
               "<html><head><title>P</title></head><body><p>Hello</p></body></html>");
@@ -122,12 +143,41 @@ TEST_F(PreviewServerTest, pagesGetTheReloadScriptAndTheirCharset_filesStayAsThey
     const Reply old = get(server, path(server, "old.html"));
     EXPECT_EQ(old.header("Content-Type"), "text/html; charset=windows-1252");
     EXPECT_NE(old.body.find("caf\xe9"), std::string::npos);
+    // Its own declaration stands; no second one.
+    EXPECT_EQ(old.body.find("<meta charset"), std::string::npos);
+    EXPECT_EQ(old.body.rfind("<!DOCTYPE html>\n<html><meta name=\"viewport\"", 0), 0u) << old.body;
 
     EXPECT_EQ(PreviewServer::declaredCharset("<meta charset='ISO-8859-1'>"), "iso-8859-1");
     EXPECT_EQ(PreviewServer::declaredCharset("<p>charset=koi8-r</p>"), "");
     EXPECT_EQ(PreviewServer::declaredCharset(std::string(1100, ' ') + "<meta charset=koi8-r>"), "");
     // A page without head or body still gets it, at the end.
     EXPECT_EQ(PreviewServer::withReloadScript("<p>x", "s", 0).rfind("<p>x<script>", 0), 0u);
+}
+
+TEST(PreviewServerWholePage, addsWhatAPageLacks_keepsWhatItHas)
+{
+    const std::string viewport = "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">";
+    // The programs' pages: <HTML> on a line of its own, CR LF line ends.
+    EXPECT_EQ(PreviewServer::wholePage("<HTML>\r\n<body>x</body>\r\n</HTML>\r\n", "utf-8"),
+              "<!DOCTYPE html>\r\n<HTML>\r\n<meta charset=\"utf-8\">\r\n" + viewport
+                  + "\r\n<body>x</body>\r\n</HTML>\r\n");
+    // A page that declares its encoding keeps it, and the lines go after its <HTML> line.
+    EXPECT_EQ(PreviewServer::wholePage("<HTML>\r\n<meta charset=\"windows-1252\">\r\n<p>caf\xe9\r\n", "windows-1252"),
+              "<!DOCTYPE html>\r\n<HTML>\r\n" + viewport + "\r\n<meta charset=\"windows-1252\">\r\n<p>caf\xe9\r\n");
+    // A whole page already: left as it is.
+    const std::string whole = "<!doctype html>\n<html lang=\"en\">\n<meta charset=\"utf-8\">\n"
+                              "<meta name=\"viewport\" content=\"width=400\">\n<p>x\n";
+    EXPECT_EQ(PreviewServer::wholePage(whole, "utf-8"), whole);
+    // A document type of its own is kept; the rest is added after <html>.
+    EXPECT_EQ(PreviewServer::wholePage("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">\n<html>\n<p>x", "utf-8"),
+              "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">\n<html>\n<meta charset=\"utf-8\">\n" + viewport
+                  + "\n<p>x");
+    // No <html> tag at all, a byte order mark first: the lines go at the top, after the mark.
+    EXPECT_EQ(PreviewServer::wholePage("\xEF\xBB\xBF<p>x", "utf-8"),
+              "\xEF\xBB\xBF<!DOCTYPE html>\n<meta charset=\"utf-8\">\n" + viewport + "\n<p>x");
+    // <htmlx> is not <html>; an empty page still becomes a page.
+    EXPECT_EQ(PreviewServer::wholePage("<htmlx>", "utf-8").rfind("<!DOCTYPE html>\n<meta charset", 0), 0u);
+    EXPECT_EQ(PreviewServer::wholePage("", "utf-8"), "<!DOCTYPE html>\n<meta charset=\"utf-8\">\n" + viewport + "\n");
 }
 
 TEST_F(PreviewServerTest, refusesWrongSecretHostMethodAndListings)
