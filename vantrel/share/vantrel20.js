@@ -307,8 +307,8 @@ function build(applet, p) {
     if (open && yes(59)) for (const o of it.parent.kids) o.open = o === it;
     it.open = open;
     it.ext = Math.min(it.ext, it.full || 0);
-    draw();
-    glide();
+    // A glide that starts draws its first step at once.
+    if (gliding) draw(); else glide();
   }
 
   const setState = (it, s) => look(it, it.st, s || (it === clicked ? 2 : 0));
