@@ -94,7 +94,12 @@ async function menu(site, slowdown) {
   const { s, cdp } = await session(slowdown);
   try {
     const { page } = s;
-    const load = await longest(page, cdp, async () => { await page.goto(site.url); await page.waitForTimeout(500); });
+    // The load lasts until every item is made (the menu makes what shows first, the rest as time allows).
+    const load = await longest(page, cdp, async () => {
+      await page.goto(site.url);
+      for (let i = 0; i < 100 && await page.evaluate(() => document.querySelectorAll('.v20-item').length) < 1000; i++) await page.waitForTimeout(100);
+      await page.waitForTimeout(200);
+    });
     const shown = await page.$$eval('.v20-item', (e) => e.filter((x) => getComputedStyle(x).visibility !== 'hidden').length);
     const box = await page.locator('nav.vantrel20').boundingBox();
     await page.mouse.move(box.x + 60, box.y + 200);
@@ -102,12 +107,15 @@ async function menu(site, slowdown) {
     await page.mouse.move(box.x + box.width + 50, box.y);
     await page.locator('.v20-item').first().focus();
     const arrows = await longest(page, cdp, async () => { for (let i = 0; i < 10; i++) await page.keyboard.press('ArrowDown'); });
-    const group = page.locator('nav button[aria-expanded]').first();
+    // Clicked by the pointer where the group's button lies: the driver's own work of finding the
+    // element runs on the page's main thread too, and is no part of the menu's.
+    const at = await page.locator('nav button[aria-expanded]').first().boundingBox();
+    if (at.y < box.y || at.y + at.height > box.y + box.height) throw new Error('the first group lies outside the box');
     const glide = await longest(page, cdp, async () => {
       // Shut, then open again: 9 items of 20 px at 8 px a step, a few steps each way.
-      await group.click();
+      await page.mouse.click(at.x + at.width / 2, at.y + at.height / 2);
       await page.waitForTimeout(1500);
-      await group.click();
+      await page.mouse.click(at.x + at.width / 2, at.y + at.height / 2);
       await page.waitForTimeout(1500);
     });
     return `${shown} items shown\n  load: ${load}\n  wheel: ${wheel}\n  ArrowDown: ${arrows}\n  glide: ${glide}`;

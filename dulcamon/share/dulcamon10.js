@@ -7,7 +7,8 @@ var P = 'dlcm', INTENT = 180, seq = 0, nodes = new WeakMap(), looks = Object.cre
 var calm = win.matchMedia('(prefers-reduced-motion: reduce)'), NARROW = '(max-width:30em)', narrow = win.matchMedia(NARROW);
 var CIRCLE = /^(iris|radialwipe|wheel|spiral)$/, WIPE = /^(barn|blinds|checkerboard|gradientwipe|inset|randombars|revealtrans|slide|stretch|strips|zigzag)$/;
 // Tooltips stand beside their item, never over the next, and can be hovered. On narrow screens lists
-// open below their parents inside the menu, which scrolls sideways; controls are 24 px or more.
+// open below their parents inside the menu, which scrolls sideways; controls are 24 px or more,
+// and lines have one height in every browser (a normal line is taller in Firefox).
 var CSS = `
 .~{z-index:1000;line-height:normal;text-align:start}.~ ul{list-style:none;margin:0;padding:0}.~-row{display:flex;align-items:flex-start}
 .~ li{position:relative;box-sizing:border-box;display:flex;flex:none;float:none;margin:0;padding:0;border:var(--~-bw) solid var(--~-bc);background:var(--~-b) var(--~-i) 0 0;color:var(--~-c)}
@@ -18,7 +19,7 @@ var CSS = `
 .~-tip{position:absolute;z-index:2;inset-inline-start:100%;top:0;width:max-content;max-width:20em}
 .~-tip:not(.~-show){pointer-events:none;width:1px;height:1px;overflow:hidden;clip-path:inset(50%);white-space:nowrap}
 .~-row>li>.~-tip{inset-inline-start:0;top:100%}.~-open>.~-tip{display:none}.~-tip.~-show{padding:2px 5px;border:1px solid #555;background:#ffffe1;color:#000;font-size:.9em}
-@media ${NARROW}{.~{max-width:calc(100vw - var(--~-x));overflow-x:auto}.~-top:not(.~-row){width:max-content}
+@media ${NARROW}{.~{max-width:calc(100vw - var(--~-x));overflow-x:auto;line-height:1.2}.~-top:not(.~-row){width:max-content}
 .~ li{flex-wrap:wrap;height:auto!important}.~ .~-sub li,.~-top:not(.~-row) li{width:auto!important}.~ .~-sub{position:static!important;box-sizing:border-box;flex:1 0 100%;padding-inline-start:8px;max-height:none!important}
 .~ :is(.~-x,.~-tg){min-height:24px}.~ .~-tg{min-width:24px;justify-content:center}.~-tip.~-show{position:static;flex:1 0 100%}
 }@media (forced-colors:active){.~ li{border-color:CanvasText}.~ li:is(.~-hot,.~-open){outline:2px dashed;outline-offset:-2px}
@@ -31,8 +32,12 @@ function pos(v, d) { return Math.max(0, num(v, d)); }
 function str(v) { return v == null ? '' : String(v); }
 function el(tag, cls) { var e = doc.createElement(tag); if (cls) e.className = cls; return e; }
 // Quotes, backslashes and line breaks cannot stand raw in a CSS string.
-function cssUrl(s) {
-	return s ? 'url("' + s.replace(/[\\"\n\r\f]/g, c => '\\' + c.charCodeAt(0).toString(16) + ' ') + '")' : 'none';
+function q(s) { return '"' + s.replace(/[\\"\n\r\f]/g, c => '\\' + c.charCodeAt(0).toString(16) + ' ') + '"'; }
+function cssUrl(s) { return s ? 'url(' + q(s) + ')' : 'none'; }
+// Font names other than plain words are quoted (Firefox drops a list with some bare); words such
+// as serif stay bare, and generic.
+function family(v) {
+	return v.split(',').map(f => f.trim()).filter(f => f).map(f => /^-?[a-z_][\w-]*$/i.test(f) && !/^(inherit|initial|unset|revert|default)$/i.test(f) ? f : q(f.replace(/^(["'])(.*)\1$/, '$2'))).join();
 }
 function viewport() {
 	var d = doc.compatMode === 'BackCompat' && doc.body ? doc.body : doc.documentElement;
@@ -101,7 +106,7 @@ function build(m, at) {
 	attr(nav, 'aria-label', label(c.name));
 	s.position = c.fixed ? 'fixed' : 'absolute';
 	s.left = c.x + 'px'; s.top = c.y + 'px';
-	s.fontFamily = c.family; s.fontSize = c.size + 'px';
+	s.fontFamily = family(c.family); s.fontSize = c.size + 'px';
 	s.fontWeight = c.bold ? 'bold' : 'normal'; s.fontStyle = c.italic ? 'italic' : 'normal';
 	[['bw', c.bw + 'px'], ['bc', c.bc], ['pad', c.pad + 'px'], ['x', Math.max(0, c.x) + 'px']].forEach(p => s.setProperty('--' + P + '-' + p[0], p[1]));
 	// Drawn where the page calls us; sub-menus stay in this frame (file:// forbids others).

@@ -90,10 +90,16 @@ function border(e, w, style, colour) {
 // Captions wrap as in the preview's wrap box, long words between letters.
 let measure;
 function wrap(text, width) {
-  measure ||= doc.createElement('canvas').getContext('2d');
-  measure.font = '11px "MS Sans Serif",sans-serif';
-  const avail = Math.max(width, 6) - 6, fits = (t) => measure.measureText(t).width <= avail, lines = [];
+  const avail = Math.max(width, 6) - 6, lines = [], fits = (t) => {
+    // No letter of the plain ASCII range is wider than 12 pixels at this size: short captions need
+    // no measure (the canvas's first one costs a long moment).
+    if (/^[ -~]*$/.test(t) && t.length * 12 <= avail) return true;
+    if (!measure) (measure = doc.createElement('canvas').getContext('2d')).font = '11px "MS Sans Serif",sans-serif';
+    return measure.measureText(t).width <= avail;
+  };
   for (const para of String(text).split(/\r\n|\r|\n/)) {
+    // Most captions fit on one line.
+    if (fits(para.trimEnd())) { lines.push(para); continue; }
     let line = '';
     for (let chunk of para.match(/[^ ]+ *| +/g) || ['']) {
       if (fits(line + chunk.trimEnd()) || !line && !chunk.trim()) { line += chunk; continue; }
@@ -145,25 +151,30 @@ function build(applet, p) {
   const band = border(el('div', 'v20-frame', box), bw, A(9), app[10]), view = el('div', 'v20-view', box);
   if (band.some(Boolean)) view.style.clipPath = 'inset(' + band.map(px).join(' ') + ')';
 
-  // The tree from the levels.
-  const root = { kids: [], sub: el('ul', '', view), level: -1 }, stack = [root];
-  for (let k = 0; p['i' + k] != null; k++) {
-    const f = fields(p['i' + k]), level = pos(num(f[7]));
-    while (stack.at(-1).level >= level) stack.pop();
-    const parent = stack.at(-1);
-    if (!parent.sub) (parent.sub = el('ul', '', parent.li)).id = id + '-g' + k;
-    const it = { f, level, parent, kids: [], st: styles[num(f[9])] || styles[0] || [], li: el('li', '', parent.sub),
-      ix: num(f[10]), iy: num(f[11]), w: pos(num(f[12])), h: pos(num(f[13])) };
-    parent.kids.push(it);
-    items.push(it);
-    stack.push(it);
+  // The tree from the levels (read in grow, below). The list entries are made with their items.
+  const root = { kids: [], sub: el('ul', '', view), level: -1 };
+  function tree() {
+    const stack = [root];
+    for (let k = 0; p['i' + k] != null; k++) {
+      const f = fields(p['i' + k]), level = pos(num(f[7]));
+      while (stack.at(-1).level >= level) stack.pop();
+      const parent = stack.at(-1);
+      parent.gid ||= id + '-g' + k;
+      const it = { f, level, parent, kids: [], st: styles[num(f[9])] || styles[0] || [],
+        ix: num(f[10]), iy: num(f[11]), w: pos(num(f[12])), h: pos(num(f[13])) };
+      parent.kids.push(it);
+      items.push(it);
+      stack.push(it);
+    }
+    // A group is open when its items start visible.
+    for (const it of items) if (it.kids.length) it.ext = (it.open = it.kids[0].f[8] === '1') ? Infinity : 0;
   }
-  // A group is open when its items start visible.
-  for (const it of items) if (it.kids.length) it.ext = (it.open = it.kids[0].f[8] === '1') ? Infinity : 0;
   const make = (it) => {
     // Parents are disclosure buttons, items with a link links, others still focusable.
+    // Made in list order: the parent's list is there.
     const f = it.f, tag = it.kids.length ? 'button' : f[1] && f[1].trim() ? 'a' : 'span', e = it.el = el(tag, 'v20-item');
-    it.li.prepend(e);
+    (it.li = el('li', '', it.parent.sub)).append(e);
+    if (it.kids.length) (it.sub = el('ul', '', it.li)).id = it.gid;
     if (tag === 'button') e.type = 'button';
     if (tag === 'a') { e.href = f[1]; if (f[2]) e.target = f[2]; }
     if (tag === 'span') e.tabIndex = -1;
@@ -179,6 +190,9 @@ function build(applet, p) {
     place(e, it.ix + bw, 0, it.w, it.h);
     ring(it.st).forEach((c, k) => e.style.setProperty(k ? '--v20-ring2' : '--v20-ring', c));
     listen(it);
+    // Where the last layout put it.
+    put(it);
+    marks(it);
   };
 
   let scroll = 0, bar = null, clicked = null, gliding = false;
@@ -195,6 +209,14 @@ function build(applet, p) {
     if (it.vis !== vis) s.visibility = (it.vis = vis) ? '' : 'hidden';
   }
   const out = (top, h) => top + scroll > H || top + h + scroll < 0;
+  // Hidden list entries and closed groups leave the accessibility tree.
+  function marks(it) {
+    if (it.li.hidden === it.listed) it.li.hidden = !it.listed;
+    if (!it.sub) return;
+    const open = it.listed && it.ext > 0;
+    if (it.sub.hidden === open) it.sub.hidden = !open;
+    if (it.el.ariaExpanded !== String(it.open)) it.el.ariaExpanded = it.open;
+  }
   function flush() {
     let n = 0;
     for (const it of stale) { stale.delete(it); put(it); if (++n === 50) break; }
@@ -203,19 +225,18 @@ function build(applet, p) {
   function layout(kids, y, clip, shown) {
     for (const it of kids) {
       const top = it.top = y + it.iy, vis = it.shown = shown && top < clip, cut = vis && top + it.h > clip ? top + it.h - clip : 0;
+      it.want = [top, cut, vis];
+      it.listed = shown;
       if (it.el) {
-        it.want = [top, cut, vis];
         if (it.at !== undefined && out(top, it.h) && out(it.at, it.h)) { if (!stale.size) setTimeout(flush); stale.add(it); }
         else { stale.delete(it); put(it); }
       }
-      if (it.li.hidden === shown) it.li.hidden = !shown;
       y = top + it.h;
-      if (!it.kids.length) continue;
-      it.full = layout(it.kids, y, Math.min(clip, y + it.ext), shown && it.ext > 0) - y;
-      y += pos(Math.min(it.ext, it.full));
-      // A closed group leaves the accessibility tree with its items.
-      if (it.sub.hidden !== !(shown && it.ext > 0)) it.sub.hidden = !(shown && it.ext > 0);
-      if (it.el && it.el.ariaExpanded !== String(it.open)) it.el.ariaExpanded = it.open;
+      if (it.kids.length) {
+        it.full = layout(it.kids, y, Math.min(clip, y + it.ext), shown && it.ext > 0) - y;
+        y += pos(Math.min(it.ext, it.full));
+      }
+      if (it.el) marks(it);
     }
     return y;
   }
@@ -286,8 +307,8 @@ function build(applet, p) {
     if (open && yes(59)) for (const o of it.parent.kids) o.open = o === it;
     it.open = open;
     it.ext = Math.min(it.ext, it.full || 0);
-    draw();
-    glide();
+    // A glide that starts draws its first step at once.
+    if (gliding) draw(); else glide();
   }
 
   const setState = (it, s) => look(it, it.st, s || (it === clicked ? 2 : 0));
@@ -362,14 +383,22 @@ function build(applet, p) {
     setTimeout(() => cover.remove(), 8000);
   }
 
-  // A long menu is made a slice at a time, the first at once, so that no task runs long.
-  const SLICE = 50;
-  items.slice(0, SLICE).forEach(make);
+  // The box takes the applet's place at once and its items follow in the next task, so that the
+  // page's own work and ours are not one long task. Laid out before any item is made, items take
+  // their places as they are made: what shows in the box at once, the rest a few milliseconds'
+  // worth at a time, so that no task runs long and the box can be used meanwhile.
+  let next = 0;
+  const slice = (ms, first) => {
+    const end = performance.now() + ms;
+    do make(items[next++]); while (next < items.length && (performance.now() < end || first && items[next].top + scroll < H));
+    if (next < items.length) setTimeout(slice, 0, 8);
+  };
+  setTimeout(() => {
+    tree();
+    draw();
+    if (items.length) slice(0, true);
+  });
   applet.replaceWith(box);
-  draw();
-  (function more(from) {
-    if (from < items.length) setTimeout(() => { items.slice(from, from + SLICE).forEach(make); draw(); more(from + SLICE); });
-  })(SLICE);
   // Menus without a name of their own are numbered once the page holds more than one.
   const unnamed = doc.querySelectorAll('nav.vantrel20[data-v20-unnamed]');
   if (unnamed.length > 1) unnamed.forEach((b, i) => { b.ariaLabel = 'Menu ' + (i + 1); });

@@ -20,6 +20,8 @@ function browserWith(prefs = {}) {
   if (!browsers.has(key)) {
     browsers.set(key, puppeteer.launch({
       browser: 'firefox', executablePath: FIREFOX, headless: true, protocolTimeout: 60000,
+      // For keys into a select's opened list (parentKeys below).
+      args: ['-remote-allow-system-access'],
       extraPrefsFirefox: {
         // No dialogs or network use of the browser's own.
         'browser.shell.checkDefaultBrowser': false, 'app.update.enabled': false,
@@ -47,10 +49,49 @@ async function closeBrowsers() {
   for (const b of all) await (await b).close();
 }
 
+// Firefox draws a select's opened list in its parent process, and the driver's keys are dispatched
+// in the page, where they never reach that list. While such a list is open, keys go in through the
+// parent process as a real keyboard's do: the list handles them and the page sees no key at all.
+// Runs in the browser's own (privileged) scope; returns whether a list was open to take the keys.
+function parentKeys(keys) {
+  /* global Services, Cc, Ci */
+  const open = (w) => w.document.querySelector('#ContentSelectDropdown > menupopup')?.state === 'open';
+  const win = [...Services.wm.getEnumerator('navigator:browser')].find(open);
+  if (!win) return false;
+  const tip = Cc['@mozilla.org/text-input-processor;1'].createInstance(Ci.nsITextInputProcessor);
+  if (!tip.beginInputTransactionForTests(win)) return false;
+  const CODES = { Backspace: 8, Tab: 9, Enter: 13, Shift: 16, Control: 17, Alt: 18, Escape: 27, ' ': 32, PageUp: 33,
+    PageDown: 34, End: 35, Home: 36, ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40, F4: 115 };
+  const event = (key) => new win.KeyboardEvent('', {
+    key,
+    code: { ' ': 'Space', Shift: 'ShiftLeft', Control: 'ControlLeft', Alt: 'AltLeft' }[key] || (/^[a-z]$/i.test(key) ? 'Key' + key.toUpperCase() : key),
+    keyCode: CODES[key] || key.toUpperCase().charCodeAt(0),
+  });
+  const key = keys.pop();
+  for (const m of keys) tip.keydown(event(m));
+  tip.keydown(event(key));
+  tip.keyup(event(key));
+  for (const m of keys.reverse()) tip.keyup(event(m));
+  return true;
+}
+
+// The browser's own window, where parentKeys runs.
+const chromeContexts = new WeakMap();
+async function inParent(pp, fn, arg) {
+  const conn = pp.browser().connection;
+  if (!chromeContexts.has(conn)) {
+    chromeContexts.set(conn, conn.send('browsingContext.getTree', { maxDepth: 0, 'moz:scope': 'chrome' })
+      .then((r) => r.result.contexts[0].context));
+  }
+  const r = await conn.send('script.evaluate', {
+    expression: `(${fn})(${JSON.stringify(arg)})`, target: { context: await chromeContexts.get(conn) }, awaitPromise: false,
+  });
+  if (r.result.type === 'exception') throw new Error(`in the browser's window: ${r.result.exceptionDetails.text}`);
+  return r.result.result.value;
+}
+
 // What a test needs that the Firefox run cannot give.
 const LACKS = {
-  // Firefox draws a select's opened list in its parent process; keys from the driver go to the page.
-  selectPopup: 'the driver\'s keys cannot reach the opened list of a select in Firefox',
   ariaSnapshot: 'ARIA snapshots are a playwright-core feature; the Firefox run has none',
 };
 function lacks(feature) {
@@ -366,6 +407,7 @@ class Page extends Frame {
     this.keyboard = {
       press: async (combo) => {
         const keys = combo.split('+').map((k) => (k === 'Space' ? ' ' : k));
+        if (await inParent(pp, parentKeys, keys)) return;
         const key = keys.pop();
         for (const m of keys) await pp.keyboard.down(m);
         await pp.keyboard.press(key);
