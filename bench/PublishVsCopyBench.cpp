@@ -45,8 +45,9 @@ using Clock = std::chrono::steady_clock;
 namespace {
 
 // The stages of a publish, in the order they run.
-enum Stage { Read, StagePictures, Check, Page, Project, Report, Copies, StageCount };
-const char* const kStageNames[StageCount] = {"read", "stage pictures", "check", "page", "project", "report", "copies"};
+enum Stage { Read, StagePictures, Check, Page, Project, Report, Copies, Commit, StageCount };
+const char* const kStageNames[StageCount] = {"read",   "stage pictures", "check",  "page",
+                                             "project", "report",        "copies", "sync+rename"};
 
 // Tells the stages apart by the status texts the document shows while it
 // works: a stage runs from its text to the next stage's, and what follows
@@ -76,7 +77,13 @@ public:
             start(found->second);
     }
     void advance(int) override {}
-    void end() override { m_workEnd = Clock::now(); }
+    void end() override
+    {
+        m_workEnd = Clock::now();
+        // What a save does after its last copy is putting the files in place.
+        if (m_current == Copies)
+            start(Commit);
+    }
 
     double total[StageCount] = {};
     double write[StageCount] = {};
@@ -219,9 +226,9 @@ int main(int argc, char** argv)
 
     std::printf("publish against cp of its output, %zu items, median of %d rounds (publish, then cp, alternating)\n",
                 count, rounds);
-    std::printf("%-8s %8s %8s | %9s %8s %6s %10s | %s | median stage times in ms, (write) = after its text was"
+    std::printf("%-8s %8s %8s | %9s %8s %6s %10s %6s %10s %6s | %s | median stage times in ms, (write) = after its text was"
                 " made:\n",
-                "program", "project", "output", "publish", "cp", "ratio", "cp+sync", "cpu: publish, cp, ratio");
+                "program", "project", "output", "publish", "cp", "ratio", "cp+sync", "ratio", "cp+syncfs", "ratio", "cpu: publish, cp, ratio");
     int failures = 0;
     for (const bench::Product& product : bench::products()) {
         if (!only.empty() && only != product.name)
@@ -243,7 +250,7 @@ int main(int argc, char** argv)
         const fs::path out = (keepOutput.empty() ? folder.path() / "out" : keepOutput) / product.name;
         const fs::path copied = folder.path() / "copy" / product.name;
 
-        std::vector<double> publishTimes, copyTimes, syncTimes, ratios, publishCpu, copyCpu;
+        std::vector<double> publishTimes, copyTimes, syncTimes, ratios, syncRatios, syncfsTimes, syncfsRatios, publishCpu, copyCpu;
         std::vector<double> stageTotal[StageCount], stageWrite[StageCount];
         std::uintmax_t outputBytes = 0;
         bool ok = true;
@@ -273,6 +280,12 @@ int main(int argc, char** argv)
                 for (const fs::path& file : files)
                     copies.push_back(copied / file.filename());
                 syncTimes.push_back(copyTimes.back() + bench::timed([&] { return runOn("sync", copies); }));
+                syncRatios.push_back(publishTimes.back() / syncTimes.back());
+                // The same with one syncfs for all of them, as the publish does.
+                emptyFolder(copied);
+                const double copied2 = bench::timed([&] { return runOn("cp", files, copied); });
+                syncfsTimes.push_back(copied2 + bench::timed([&] { return run({"sync", "-f", copies.front().string()}); }));
+                syncfsRatios.push_back(publishTimes.back() / syncfsTimes.back());
             }
         }
         if (!ok) {
@@ -280,9 +293,10 @@ int main(int argc, char** argv)
             ++failures;
             continue;
         }
-        std::printf("%-8s %5.1f MB %5.1f MB | %6.1f ms %5.1f ms %5.1fx %7.1f ms |", product.name,
+        std::printf("%-8s %5.1f MB %5.1f MB | %6.1f ms %5.1f ms %5.1fx %7.1f ms %5.1fx %7.1f ms %5.1fx |", product.name,
                     static_cast<double>(fs::file_size(project)) / 1e6, static_cast<double>(outputBytes) / 1e6,
-                    median(publishTimes), median(copyTimes), median(ratios), median(syncTimes));
+                    median(publishTimes), median(copyTimes), median(ratios), median(syncTimes), median(syncRatios), median(syncfsTimes),
+                    median(syncfsRatios));
         std::printf(" cpu %6.1f ms %5.1f ms %5.1fx |", median(publishCpu), median(copyCpu),
                     median(copyCpu) > 0 ? median(publishCpu) / median(copyCpu) : 0.0);
         for (int s = 0; s < StageCount; ++s) {

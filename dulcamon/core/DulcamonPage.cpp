@@ -2,8 +2,12 @@
 
 #include "AppletAgent.h"
 #include "ByteScan.h"
+#include "PageText.h"
 #include "dulcamon/core/DulcamonProfile.h"
 #include "TextFile.h"
+
+#include <algorithm>
+#include <type_traits>
 
 namespace dulcamon {
 
@@ -15,12 +19,29 @@ void DulcamonPage::appendQuoted(std::string& out, std::string_view value, std::s
     out += '"';
 }
 
-void DulcamonPage::appendQuotedBody(std::string& out, std::string_view value)
+namespace {
+
+// Writes a value's bytes with the backslashes the script string needs into
+// `out` (a string or a TextTail); a value takes at most twice its bytes.
+template <typename Out>
+void putQuotedBody(Out& out, std::string_view value)
 {
     // Runs of plain bytes go in at once; only the bytes that need a
     // backslash are looked at one by one.
     const char* const end = value.data() + value.size();
     const char* run = value.data();
+    const auto putRun = [&](const char* to) {
+        if constexpr (std::is_same_v<Out, std::string>)
+            out.append(run, static_cast<std::size_t>(to - run));
+        else
+            out.put(std::string_view(run, static_cast<std::size_t>(to - run)));
+    };
+    const auto putChar = [&](char c) {
+        if constexpr (std::is_same_v<Out, std::string>)
+            out += c;
+        else
+            out.put(c);
+    };
     for (const char* p = run; (p = kzt::ByteScan::findAny<'"', '\\', '<'>(p, end)) != end; ++p) {
         if (*p == '<') {
             // "</" could end the script block and "<!--" would hide the rest of
@@ -28,48 +49,70 @@ void DulcamonPage::appendQuotedBody(std::string& out, std::string_view value)
             const std::string_view rest(p + 1, static_cast<std::size_t>(end - p - 1));
             if (!rest.starts_with('/') && !rest.starts_with("!--"))
                 continue;
-            out.append(run, static_cast<std::size_t>(p + 1 - run));
-            out += '\\';
+            putRun(p + 1);
+            putChar('\\');
         } else {
-            out.append(run, static_cast<std::size_t>(p - run));
-            out += '\\';
-            out += *p;
+            putRun(p);
+            putChar('\\');
+            putChar(*p);
         }
         run = p + 1;
     }
-    out.append(run, static_cast<std::size_t>(end - run));
+    putRun(end);
+}
+
+} // namespace
+
+void DulcamonPage::appendQuotedBody(std::string& out, std::string_view value)
+{
+    putQuotedBody(out, value);
 }
 
 namespace {
 
 // Writes one argument list straight into the page; `quoted` and `color` say
-// how each value is written.
+// how each value is written. Out is the page text or a TextTail on it.
+template <typename Out>
 class Arguments
 {
 public:
-    explicit Arguments(std::string& out) : m_out(out) {}
+    explicit Arguments(Out& out) : m_out(out) {}
     void quoted(std::string_view value) { quotedWith(value, "\"", ",\""); }
     void color(std::string_view value) { quotedWith(value, "\"#", ",\"#"); }
     void bare(std::string_view value)
     {
         if (!m_first)
-            m_out += ',';
+            put(',');
         m_first = false;
-        m_out += value;
+        put(value);
     }
 
 private:
+    void put(std::string_view bytes)
+    {
+        if constexpr (std::is_same_v<Out, std::string>)
+            m_out += bytes;
+        else
+            m_out.put(bytes);
+    }
+    void put(char c)
+    {
+        if constexpr (std::is_same_v<Out, std::string>)
+            m_out += c;
+        else
+            m_out.put(c);
+    }
     // The comma and the opening go in as one piece: a large menu has
     // millions of them.
     void quotedWith(std::string_view value, std::string_view opening, std::string_view afterComma)
     {
-        m_out += m_first ? opening : afterComma;
+        put(m_first ? opening : afterComma);
         m_first = false;
-        DulcamonPage::appendQuotedBody(m_out, value);
-        m_out += '"';
+        putQuotedBody(m_out, value);
+        put('"');
     }
 
-    std::string& m_out;
+    Out& m_out;
     bool m_first = true;
 };
 
@@ -77,7 +120,7 @@ void appendConstructorLine(std::string& out, const kzt::TAppletData& m)
 {
     out += m.get(MenuName);
     out += "=new TJSMenuType2(";
-    Arguments a(out);
+    Arguments<std::string> a(out);
     a.quoted(m.get(MenuName));
     a.quoted(m.get(SubMenuFrameName));
     a.bare(m.get(MenuScrolled));
@@ -104,11 +147,14 @@ void appendConstructorLine(std::string& out, const kzt::TAppletData& m)
     out += ");";
 }
 
-void appendItemLine(std::string& out, std::string_view menuName, const kzt::TItemData& i)
+void appendItemLine(std::string& text, std::string_view menuName, const kzt::TItemData& i)
 {
-    out += menuName;
-    out += ".qeLvorpiN(";
-    Arguments a(out);
+    // Every byte of a value at most doubled, and the quote marks, commas
+    // and colour marks around each of the fourteen.
+    kzt::TextTail out(text, menuName.size() + 16 + 2 * i.values().size() + 14 * 4);
+    out.put(menuName);
+    out.put(".qeLvorpiN(");
+    Arguments<kzt::TextTail> a(out);
     a.quoted(i.get(ItemId));
     a.quoted(i.get(ParentId));
     a.quoted(i.get(Caption));
@@ -123,7 +169,7 @@ void appendItemLine(std::string& out, std::string_view menuName, const kzt::TIte
     a.color(i.get(NormalCaptionColor));
     a.color(i.get(OverCaptionColor));
     a.quoted(i.get(Description));
-    out += ");";
+    out.put(");");
 }
 
 } // namespace
@@ -135,10 +181,14 @@ std::string DulcamonPage::generate(const kzt::TkztAppletAgent& agent)
     // Room for every line at once: a text that outgrows its room is copied
     // into one twice as large, and for a large menu that is the peak.
     std::size_t bytes = 1024;
-    for (const kzt::TItemData& item : agent.Items)
+    std::size_t longest = 0;
+    for (const kzt::TItemData& item : agent.Items) {
         bytes += menuName.size() + 64 + item.values().size();
+        longest = std::max(longest, item.values().size());
+    }
     kzt::LineWriter out;
-    out.reserve(bytes + bytes / 16);
+    // And the room a line's writer asks for beyond what the line takes.
+    out.reserve(bytes + bytes / 16 + menuName.size() + 2 * longest + 128);
     out.line("<HTML>");
     out.line("<body>");
     out.line("<!-- PLEASE INSERT THESE CODES BETWEEN <BODY> ... </BODY> TAGS! -->");

@@ -604,10 +604,21 @@ Status TkztAppletAgent::SaveProject(const fs::path& folder, const std::string& f
             return Status::failure("The file name \"" + name + "\" is too long for the folder \"" + folder.string()
                                    + "\" (at most " + std::to_string(longestName) + " bytes). Give the project a shorter name.");
     }
+    // The files go in place together once all are written: one wait for
+    // the disk instead of one a file. What was written before a failure is
+    // still put in place.
+    TextFile::WriteBatch batch;
+    status = writeSaveOutputs(folder, fileName, longestName);
+    const Status committed = batch.commit();
+    return status ? committed : status;
+}
+
+Status TkztAppletAgent::writeSaveOutputs(const fs::path& folder, const std::string& fileName, std::size_t longestName)
+{
     // Everything this save writes, so no item file is copied over it.
     TextFile::WriteJournal written;
     const std::string base = BaseNameOf(fileName);
-    status = BuildHTMLFile(folder / (base + ".html"));
+    Status status = BuildHTMLFile(folder / (base + ".html"));
     if (!status)
         return status;
     status = copyRuntimeFiles(folder);

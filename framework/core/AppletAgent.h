@@ -161,6 +161,7 @@ public:
 private:
     bool previewUsable() const;
     Status copyRuntimeFiles(const std::filesystem::path& folder);
+    Status writeSaveOutputs(const std::filesystem::path& folder, const std::string& fileName, std::size_t longestName);
     Status checkPageSize() const;
     void stageInPreview(const std::filesystem::path& source, bool shipped);
 

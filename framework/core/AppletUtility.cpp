@@ -130,18 +130,9 @@ void SplitAllFields(std::string_view line, std::vector<std::string_view>& fields
 void AppendFields(std::string& out, const TFieldRecord& record, std::string_view separator)
 {
     // The line's exact length is known: make room once and copy into it.
-    std::size_t at = out.size();
+    const std::size_t at = out.size();
     out.resize(at + record.values().size() + record.size() * separator.size());
-    char* const text = out.data();
-    for (std::size_t i = 0; i < record.size(); ++i) {
-        const std::string_view field = record.get(i);
-        if (!field.empty())
-            std::memcpy(text + at, field.data(), field.size());
-        at += field.size();
-        if (!separator.empty())
-            std::memcpy(text + at, separator.data(), separator.size());
-        at += separator.size();
-    }
+    record.joinInto(out.data() + at, separator);
 }
 
 std::string JoinFields(const TFieldRecord& record, std::string_view separator)

@@ -4,6 +4,9 @@
 #include <cstdint>
 #include <cstring>
 #include <string_view>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace kzt {
 
@@ -27,6 +30,17 @@ inline std::uint64_t matches(std::uint64_t word, unsigned char byte)
 template <char... Bytes>
 const char* findAny(const char* p, const char* end)
 {
+#if defined(__SSE2__)
+    // Sixteen bytes a step where the processor compares them at once.
+    while (end - p >= 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i hits = (_mm_cmpeq_epi8(block, _mm_set1_epi8(Bytes)) | ...);
+        const int mask = _mm_movemask_epi8(hits);
+        if (mask != 0)
+            return p + std::countr_zero(static_cast<unsigned>(mask));
+        p += 16;
+    }
+#endif
     if constexpr (std::endian::native == std::endian::little) {
         while (end - p >= 8) {
             std::uint64_t word;
@@ -48,6 +62,16 @@ const char* findAny(const char* p, const char* end)
 // The same for one byte known only at run time.
 inline const char* findByte(const char* p, const char* end, char byte)
 {
+#if defined(__SSE2__)
+    const __m128i wanted = _mm_set1_epi8(byte);
+    while (end - p >= 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const int mask = _mm_movemask_epi8(_mm_cmpeq_epi8(block, wanted));
+        if (mask != 0)
+            return p + std::countr_zero(static_cast<unsigned>(mask));
+        p += 16;
+    }
+#endif
     if constexpr (std::endian::native == std::endian::little) {
         while (end - p >= 8) {
             std::uint64_t word;

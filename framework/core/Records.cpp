@@ -119,6 +119,56 @@ TFieldRecord::~TFieldRecord()
     ::operator delete(m_block);
 }
 
+namespace {
+
+template <typename End>
+char* joinFields(char* out, const char* bytes, const End* ends, std::size_t count, std::string_view separator)
+{
+    std::size_t begin = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t end = ends[i];
+        // Most fields are a few bytes: copied in place, not through a call.
+        if (end - begin <= 8) {
+            for (std::size_t k = begin; k < end; ++k)
+                *out++ = bytes[k];
+        } else {
+            std::memcpy(out, bytes + begin, end - begin);
+            out += end - begin;
+        }
+        for (const char c : separator)
+            *out++ = c;
+        begin = end;
+    }
+    return out;
+}
+
+} // namespace
+
+char* TFieldRecord::joinInto(char* out, std::string_view separator) const
+{
+    const std::size_t count = size();
+    if (count == 0)
+        return out;
+    const char* ends = m_block + sizeof(Header);
+    const char* bytes = bytesOf(m_block);
+    if (isWide(m_block))
+        return joinFields(out, bytes, reinterpret_cast<const std::uint32_t*>(ends), count, separator);
+    return joinFields(out, bytes, reinterpret_cast<const std::uint16_t*>(ends), count, separator);
+}
+
+bool TFieldRecord::sameBoundaries(const TFieldRecord& other, std::size_t count) const
+{
+    if (count == 0)
+        return true;
+    if (isWide(m_block) == isWide(other.m_block))
+        return std::memcmp(m_block + sizeof(Header), other.m_block + sizeof(Header), offsetSize(header()->room) * count) == 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (endOf(m_block, i) != endOf(other.m_block, i))
+            return false;
+    }
+    return true;
+}
+
 void TFieldRecord::set(std::size_t i, std::string_view value)
 {
     char* bytes = bytesOf(m_block);

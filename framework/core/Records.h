@@ -44,6 +44,13 @@ public:
     // Every field's bytes back to back, with nothing between them: one
     // search over a whole record instead of one a field.
     std::string_view values() const { return {m_block ? bytesOf(m_block) : nullptr, usedBytes()}; }
+    // Writes every field followed by `separator` at `out`, which has room
+    // for values().size() + size() * separator.size() bytes; returns the
+    // end of what it wrote.
+    char* joinInto(char* out, std::string_view separator) const;
+    // True when the first `count` fields of both records have the same
+    // sizes (both records have that many): one comparison of their ends.
+    bool sameBoundaries(const TFieldRecord& other, std::size_t count) const;
     void set(std::size_t i, std::string_view value);
     // Pads with empty fields or cuts the fields past the new end.
     void resize(std::size_t count);

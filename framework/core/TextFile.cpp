@@ -69,8 +69,9 @@ int openTemporaryBeside(const std::filesystem::path& target, std::string& tempNa
 }
 
 thread_local WriteJournal* t_journal = nullptr;
+thread_local WriteBatch* t_batch = nullptr;
 
-Status commitTemporary(int fd, const std::string& tempName, const std::filesystem::path& target,
+Status commitTemporary(int fd, std::string tempName, const std::filesystem::path& target,
                        Durability durability = Durability::Durable)
 {
     FileDescriptor file(fd);
@@ -78,6 +79,20 @@ Status commitTemporary(int fd, const std::string& tempName, const std::filesyste
     const mode_t mask = ::umask(0);
     ::umask(mask);
     ::fchmod(file.get(), 0666 & ~mask);
+    if (durability == Durability::Durable && t_batch) {
+        // Start writing it out now, while the next file is made; the batch
+        // waits for all of them at once.
+        ::sync_file_range(file.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
+        if (::close(file.release()) != 0) {
+            const int error = errno;
+            ::unlink(tempName.c_str());
+            return Status::failure(cannotWriteMessage(target, error));
+        }
+        if (t_journal)
+            t_journal->record(target);
+        t_batch->add(std::move(tempName), target);
+        return Status::success();
+    }
     const bool synced = durability == Durability::Scratch || ::fsync(file.get()) == 0;
     if (!synced || ::close(file.release()) != 0) {
         const int error = errno;
@@ -151,6 +166,92 @@ bool WriteJournal::wrote(const std::filesystem::path& path) const
 {
     const std::filesystem::path wanted = path.lexically_normal();
     return std::find(m_paths.begin(), m_paths.end(), wanted) != m_paths.end();
+}
+
+WriteBatch::WriteBatch() : m_outer(t_batch)
+{
+    t_batch = this;
+}
+
+WriteBatch::~WriteBatch()
+{
+    discard();
+    t_batch = m_outer;
+}
+
+bool WriteBatch::open()
+{
+    return t_batch != nullptr;
+}
+
+void WriteBatch::add(std::string temporary, const std::filesystem::path& target)
+{
+    m_pending.push_back({std::move(temporary), target});
+}
+
+void WriteBatch::discard()
+{
+    for (const Pending& pending : m_pending)
+        ::unlink(pending.temporary.c_str());
+    m_pending.clear();
+}
+
+Status WriteBatch::commit()
+{
+    std::vector<Pending> pending = std::move(m_pending);
+    m_pending.clear();
+    // The folders the files go into, and one open folder per file system.
+    std::vector<std::filesystem::path> folders;
+    const auto folderOf = [](const std::filesystem::path& target) {
+        std::filesystem::path folder = target.parent_path();
+        return folder.empty() ? std::filesystem::path(".") : folder;
+    };
+    for (const Pending& file : pending) {
+        std::filesystem::path folder = folderOf(file.target);
+        if (std::find(folders.begin(), folders.end(), folder) == folders.end())
+            folders.push_back(std::move(folder));
+    }
+    const auto fail = [&](std::size_t from, const std::filesystem::path& target, int error) {
+        for (std::size_t i = from; i < pending.size(); ++i)
+            ::unlink(pending[i].temporary.c_str());
+        return Status::failure(cannotWriteMessage(target, error));
+    };
+    // Every byte on disk before any name changes: one syncfs a file system
+    // waits for all the writes at once, where an fsync a file would wait for
+    // the disk once a file.
+    std::vector<dev_t> synced;
+    for (const std::filesystem::path& folder : folders) {
+        FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        struct stat info {};
+        if (dir.get() >= 0 && ::fstat(dir.get(), &info) == 0) {
+            if (std::find(synced.begin(), synced.end(), info.st_dev) != synced.end())
+                continue;
+            if (::syncfs(dir.get()) == 0) {
+                synced.push_back(info.st_dev);
+                continue;
+            }
+        }
+        // No syncfs here: each file of the folder on its own.
+        for (const Pending& file : pending) {
+            if (folderOf(file.target) != folder)
+                continue;
+            FileDescriptor temporary(::open(file.temporary.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+            if (temporary.get() < 0 || ::fsync(temporary.get()) != 0)
+                return fail(0, file.target, errno);
+        }
+    }
+    for (std::size_t i = 0; i < pending.size(); ++i) {
+        if (::rename(pending[i].temporary.c_str(), pending[i].target.c_str()) != 0)
+            return fail(i, pending[i].target, errno);
+    }
+    // The new names themselves. A file system that cannot force a folder
+    // has still put every file in place whole.
+    for (const std::filesystem::path& folder : folders) {
+        FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (dir.get() >= 0)
+            ::fsync(dir.get());
+    }
+    return Status::success();
 }
 
 std::string notRegularMessage(const std::filesystem::path& path)
@@ -277,23 +378,27 @@ Status LineReader::open(const std::filesystem::path& path)
 
 bool LineReader::fill()
 {
-    // The lines already handed out go; the one being read moves to the front.
-    m_buffer.erase(0, m_start);
+    // The lines already handed out go; the one being read moves to the
+    // front. The buffer itself only ever grows, so its bytes are never
+    // cleared before a read overwrites them.
+    const std::size_t kept = m_size - m_start;
+    if (kept > 0 && m_start > 0)
+        std::memmove(m_buffer.data(), m_buffer.data() + m_start, kept);
     m_scan -= m_start;
     m_start = 0;
-    const std::size_t size = m_buffer.size();
-    m_buffer.resize(size + m_chunk);
+    m_size = kept;
+    if (m_buffer.size() < m_size + m_chunk)
+        m_buffer.resize(m_size + m_chunk);
     for (;;) {
-        const ssize_t n = ::read(m_fd, m_buffer.data() + size, m_chunk);
+        const ssize_t n = ::read(m_fd, m_buffer.data() + m_size, m_chunk);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
             m_status = Status::failure(cannotReadMessage(m_path, errno));
-            m_buffer.resize(size);
             m_end = true;
             return false;
         }
-        m_buffer.resize(size + static_cast<std::size_t>(n));
+        m_size += static_cast<std::size_t>(n);
         m_end = n == 0;
         return n > 0;
     }
@@ -304,27 +409,28 @@ bool LineReader::next(std::string_view& line)
     if (m_fd < 0 || !m_status)
         return false;
     for (;;) {
-        const std::size_t end = ByteScan::find<'\r', '\n'>(m_buffer, m_scan);
+        const std::string_view buffer(m_buffer.data(), m_size);
+        const std::size_t end = ByteScan::find<'\r', '\n'>(buffer, m_scan);
         if (end != std::string::npos) {
             // A CR at the end of what was read may be the first half of CR LF.
-            if (m_buffer[end] == '\r' && end + 1 == m_buffer.size() && !m_end) {
+            if (buffer[end] == '\r' && end + 1 == buffer.size() && !m_end) {
                 m_scan = end;
                 fill();
                 continue;
             }
-            line = std::string_view(m_buffer).substr(m_start, end - m_start);
+            line = buffer.substr(m_start, end - m_start);
             m_start = end + 1;
-            if (m_buffer[end] == '\r' && m_start < m_buffer.size() && m_buffer[m_start] == '\n')
+            if (buffer[end] == '\r' && m_start < buffer.size() && buffer[m_start] == '\n')
                 ++m_start;
             m_scan = m_start;
             return true;
         }
-        m_scan = m_buffer.size();
+        m_scan = buffer.size();
         if (m_end || !fill()) {
-            if (!m_status || m_start >= m_buffer.size())
+            if (!m_status || m_start >= m_size)
                 return false;
-            line = std::string_view(m_buffer).substr(m_start);
-            m_start = m_scan = m_buffer.size();
+            line = std::string_view(m_buffer.data(), m_size).substr(m_start);
+            m_start = m_scan = m_size;
             return true;
         }
     }
@@ -371,7 +477,7 @@ Status writeAtomic(const std::filesystem::path& path, std::string_view contents)
         ::unlink(tempName.c_str());
         return Status::failure(cannotWriteMessage(path, error));
     }
-    return commitTemporary(fd, tempName, path);
+    return commitTemporary(fd, std::move(tempName), path);
 }
 
 CopyOutcome copyRegular(const std::filesystem::path& from, const std::filesystem::path& to, bool followSourceLink,
@@ -424,7 +530,7 @@ CopyOutcome copyRegular(const std::filesystem::path& from, const std::filesystem
         if (n == 0)
             break;
     }
-    Status status = commitTemporary(fd, tempName, to, durability);
+    Status status = commitTemporary(fd, std::move(tempName), to, durability);
     if (!status) {
         outcome.result = CopyResult::Failed;
         outcome.message = status.message();

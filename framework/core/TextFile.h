@@ -73,7 +73,8 @@ private:
     std::size_t m_chunk;
     int m_fd = -1;
     std::filesystem::path m_path;
-    std::string m_buffer;
+    std::string m_buffer;    // holds m_size bytes read; the rest is room
+    std::size_t m_size = 0;
     std::size_t m_start = 0; // first byte of the next line
     std::size_t m_scan = 0;  // where the search for its end goes on
     bool m_end = false;
@@ -132,6 +133,42 @@ public:
 private:
     std::vector<std::filesystem::path> m_paths;
     WriteJournal* m_outer;
+};
+
+// Gathers the atomic writes and copies of this thread while it lives (the
+// durable ones; scratch copies go in place at once), so that many files are
+// forced to disk together: each is written whole into its temporary file as
+// before, and commit() then forces them all to disk with one call per file
+// system, renames each over its target in the order written, and forces the
+// folders' new entries to disk. A crash at any moment leaves every target
+// either its old file or the new one whole. Until commit() the targets are
+// untouched; a batch left without commit() removes its temporary files.
+class WriteBatch
+{
+public:
+    WriteBatch();
+    ~WriteBatch();
+    WriteBatch(const WriteBatch&) = delete;
+    WriteBatch& operator=(const WriteBatch&) = delete;
+
+    // Puts the files in place; the first failure stops it, and the files not
+    // yet in place are left as they were.
+    Status commit();
+    // A temporary file written whole, waiting for commit().
+    void add(std::string temporary, const std::filesystem::path& target);
+    // True when a batch is open on this thread.
+    static bool open();
+
+private:
+    struct Pending
+    {
+        std::string temporary;
+        std::filesystem::path target;
+    };
+    void discard();
+
+    std::vector<Pending> m_pending;
+    WriteBatch* m_outer;
 };
 
 // Removes what runs that were killed part way left in a folder: our own

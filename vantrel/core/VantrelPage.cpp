@@ -71,13 +71,7 @@ bool sameLook(const kzt::TFieldRecord& a, const kzt::TFieldRecord& b)
 {
     if (a.size() >= kLookFieldCount && b.size() >= kLookFieldCount) {
         // Equal bytes with equal boundaries are equal fields.
-        if (lookBytes(a) != lookBytes(b))
-            return false;
-        for (std::size_t i = 0; i < kLookFieldCount; ++i) {
-            if (a.get(i).size() != b.get(i).size())
-                return false;
-        }
-        return true;
+        return lookBytes(a) == lookBytes(b) && a.sameBoundaries(b, kLookFieldCount);
     }
     for (std::size_t i = 0; i < kLookFieldCount; ++i) {
         if (fieldOf(a, i) != fieldOf(b, i))
@@ -133,6 +127,55 @@ void appendPackedItem(std::string& out, const kzt::TFieldRecord& fields, std::si
     out += Digits(entry).view();
     out += kzt::kFieldSeparator;
     appendPacked(out, fields, StyleIndex + 1, ItemFieldCount, append);
+}
+
+// The room an item's parameter line may take at most: every byte a quote
+// mark made an entity, every field with its separator, the name and number.
+std::size_t itemParamBound(const kzt::TFieldRecord& fields, std::size_t quotes)
+{
+    return 64 + fields.values().size() + 5 * quotes + 3 * ItemFieldCount;
+}
+
+std::size_t quoteCount(std::string_view bytes)
+{
+    std::size_t count = 0;
+    const char* const end = bytes.data() + bytes.size();
+    for (const char* p = bytes.data(); (p = kzt::ByteScan::findByte(p, end, '"')) != end; ++p)
+        ++count;
+    return count;
+}
+
+// An item's line of the page's parameter list, "i" and its number, written
+// as appendParam with appendPackedItem and appendAttribute would write it,
+// through one writer rather than a call a piece.
+void appendItemParam(std::string& text, std::size_t k, const kzt::TFieldRecord& fields, std::size_t entry)
+{
+    const std::size_t quotes = quoteCount(fields.values());
+    kzt::TextTail out(text, itemParamBound(fields, quotes));
+    const auto field = [&](std::size_t i) {
+        const std::string_view value = fieldOf(fields, i);
+        if (quotes == 0) {
+            out.put(value);
+        } else {
+            for (const char c : value) {
+                if (c == '"')
+                    out.put("&quot;");
+                else
+                    out.put(c);
+            }
+        }
+        out.put(kzt::kFieldSeparator);
+    };
+    out.put("\t<param name=\"i");
+    out.put(Digits(k).view());
+    out.put("\" value=\"");
+    for (std::size_t i = ICaption; i < StyleIndex; ++i)
+        field(i);
+    out.put(Digits(entry).view());
+    out.put(kzt::kFieldSeparator);
+    for (std::size_t i = StyleIndex + 1; i < ItemFieldCount; ++i)
+        field(i);
+    out.put("\">\r\n");
 }
 
 // One line of the page's parameter list; `value` appends the attribute's value.
@@ -261,7 +304,11 @@ std::string VantrelPage::page(const kzt::TAppletData& applet, const kzt::TItemAr
                     [&](std::string& o) { appendAttribute(o, fieldOf(applet, AppletParametersFileName)); });
     } else {
         const StyleTable table = StyleTable::current(items);
-        out.reserve(roughSize(table, items));
+        // And the most a line's writer asks for beyond what the line takes.
+        std::size_t longest = 0;
+        for (const kzt::TItemData& item : items)
+            longest = std::max(longest, itemParamBound(item, item.values().size()));
+        out.reserve(roughSize(table, items) + longest);
         appendParam(out, "app", kNone,
                     [&](std::string& o) { appendPacked(o, applet, 0, kAppFieldCount, appendAttribute); });
         for (std::size_t k = 0; k < table.firstItem.size(); ++k) {
@@ -269,10 +316,8 @@ std::string VantrelPage::page(const kzt::TAppletData& applet, const kzt::TItemAr
                 appendPacked(o, items[table.firstItem[k]], 0, kLookFieldCount, appendAttribute);
             });
         }
-        for (std::size_t k = 0; k < items.size(); ++k) {
-            appendParam(out, "i", k,
-                        [&](std::string& o) { appendPackedItem(o, items[k], table.entryOfItem[k], appendAttribute); });
-        }
+        for (std::size_t k = 0; k < items.size(); ++k)
+            appendItemParam(out, k, items[k], table.entryOfItem[k]);
     }
     appendLine(out, "</applet>");
     if (scriptRuntime)
@@ -285,20 +330,31 @@ std::string VantrelPage::page(const kzt::TAppletData& applet, const kzt::TItemAr
 std::uint64_t VantrelPage::sizeBound(const kzt::TAppletData& applet, const kzt::TItemArray& items)
 {
     // A field's bytes as an attribute, with its separator: a quote mark
-    // becomes a six-byte entity.
-    const auto packedSize = [](const kzt::TFieldRecord& fields, std::size_t first, std::size_t last) {
-        std::uint64_t size = 0;
-        for (std::size_t i = first; i < last; ++i) {
-            const std::string_view value = fieldOf(fields, i);
-            size += value.size() + 5 * static_cast<std::uint64_t>(std::count(value.begin(), value.end(), '"')) + 3;
-        }
-        return size;
+    // becomes a six-byte entity. The fields from the first on lie back to
+    // back, so one search over their bytes counts the quote marks of all.
+    const auto quotes = [](std::string_view bytes) {
+        std::uint64_t count = 0;
+        const char* const end = bytes.data() + bytes.size();
+        for (const char* p = bytes.data(); (p = kzt::ByteScan::findByte(p, end, '"')) != end; ++p)
+            ++count;
+        return count;
+    };
+    const auto leading = [](const kzt::TFieldRecord& fields, std::size_t count) {
+        count = std::min(count, fields.size());
+        if (count == 0)
+            return std::string_view();
+        const std::string_view last = fields.get(count - 1);
+        return fields.values().substr(0, static_cast<std::size_t>(last.data() + last.size() - fields.values().data()));
+    };
+    const auto packedSize = [&](const kzt::TFieldRecord& fields, std::size_t count) {
+        const std::string_view bytes = leading(fields, count);
+        return bytes.size() + 5 * quotes(bytes) + 3 * static_cast<std::uint64_t>(count);
     };
     // Names, numbers and the lines around them.
     constexpr std::uint64_t kParamLine = 64;
-    std::uint64_t total = 4096 + packedSize(applet, 0, AppletFieldCount);
+    std::uint64_t total = 4096 + packedSize(applet, AppletFieldCount);
     for (const kzt::TItemData& item : items)
-        total += 2 * kParamLine + packedSize(item, 0, ItemFieldCount) + packedSize(item, 0, kLookFieldCount);
+        total += 2 * kParamLine + packedSize(item, ItemFieldCount) + packedSize(item, kLookFieldCount);
     return total;
 }
 

@@ -167,3 +167,16 @@ TEST(FieldRecord, valuesPastSixtyFourKilobytes_keepEveryBoundary)
     EXPECT_EQ(fieldsOf(record), small);
     EXPECT_EQ(record.allocatedBytes(), TItemData(small).allocatedBytes());
 }
+
+// Joining writes each field followed by the separator, narrow or wide.
+TEST(FieldRecord, joinInto_writesEveryFieldWithItsSeparator)
+{
+    for (const std::string& big : {std::string("0123456789abcdef"), std::string(70000, 'z')}) {
+        const std::vector<std::string> fields = {"", "a", big, "12345678", "123456789", ""};
+        const TFieldRecord record(fields);
+        std::string out(record.values().size() + fields.size() * 3, '\0');
+        char* end = record.joinInto(out.data(), "#$@");
+        EXPECT_EQ(end, out.data() + out.size());
+        EXPECT_EQ(out, "#$@a#$@" + big + "#$@12345678#$@123456789#$@#$@");
+    }
+}
