@@ -22,6 +22,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QProgressBar;
+class QSplitter;
 class QToolBar;
 class QTreeView;
 
@@ -183,7 +184,11 @@ protected:
     // The tree on the left, the product's panels on the right, at their
     // starting widths.
     void placeTreeAndPanels(QWidget* panels, int treeWidth, int panelsWidth);
-    // A window of a fixed starting size in the middle of the screen.
+    // The tree pane (the tree itself unless given) and the panels behind a
+    // splitter the author can move; the tree's width is kept for next time.
+    QSplitter* makeTreeSplitter(QWidget* panels, int treeWidth, int panelsWidth, QWidget* treePane = nullptr);
+    // A window of a designed starting size in the middle of the screen; the
+    // size is the smallest, and the window grows to show its texts whole.
     void placeCentred(int width, int height);
 
     // The start-up part of window creation, run by the product's constructor

@@ -1,6 +1,8 @@
 #include "EditorMainWindow.h"
 
 #include "ToolIcons.h"
+#include "WindowFit.h"
+#include "WindowPlacement.h"
 
 #include "AppletAgent.h"
 #include "EditingKit.h"
@@ -33,20 +35,29 @@ PlatformProduct EditorMainWindow::platformOf(const ProductProfile& product)
 
 void EditorMainWindow::placeTreeAndPanels(QWidget* panels, int treeWidth, int panelsWidth)
 {
+    setCentralWidget(makeTreeSplitter(panels, treeWidth, panelsWidth));
+}
+
+QSplitter* EditorMainWindow::makeTreeSplitter(QWidget* panels, int treeWidth, int panelsWidth, QWidget* treePane)
+{
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     splitter->setObjectName(QStringLiteral("splttrMain"));
-    splitter->addWidget(treeView());
+    if (!treePane)
+        treePane = treeView();
+    // The window grows for its panels rather than squeezing the tree.
+    treePane->setMinimumWidth(treeWidth);
+    splitter->addWidget(treePane);
     splitter->addWidget(panels);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({treeWidth, panelsWidth});
     splitter->setChildrenCollapsible(false);
-    setCentralWidget(splitter);
+    placePanes(splitter, {treeWidth, panelsWidth}, m_settings, Settings::settingsKey(m_platform));
+    return splitter;
 }
 
 void EditorMainWindow::placeCentred(int width, int height)
 {
-    resize(width, height);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    fitToContent(this, QSize(width, height));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }

@@ -114,7 +114,7 @@ QToolButton* toggle(const char* objectName, const QString& text, QWidget* parent
     auto* button = named<QToolButton>(objectName, parent);
     button->setText(text);
     button->setCheckable(true);
-    button->setFixedSize(22, 22);
+    button->setMinimumSize(22, 22);
     return button;
 }
 

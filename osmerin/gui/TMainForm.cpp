@@ -11,6 +11,7 @@
 #include "RecordListener.h"
 #include "ToolIcons.h"
 #include "TreeNode.h"
+#include "WindowFit.h"
 #include "osmerin/core/OsmerinProfile.h"
 #include "osmerin/core/OsmerinSchema.h"
 #include "osmerin/gui/OsmerinPanels.h"
@@ -19,6 +20,7 @@
 #include <QAction>
 #include <QPointer>
 #include <QScopedValueRollback>
+#include <QSplitter>
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
@@ -43,6 +45,7 @@ namespace {
 
 constexpr int kClientWidth = 587;
 constexpr int kClientHeight = 341;
+constexpr int kTreeWidth = 128;
 
 bool isInside(const kzt::TreeNode* node, const kzt::TreeNode* top)
 {
@@ -139,27 +142,28 @@ TMainForm::TMainForm(kzt::AppPaths paths, QWidget* parent)
     row->setContentsMargins(2, 2, 2, 2);
     auto* treePanel = new QWidget(central);
     treePanel->setObjectName(QStringLiteral("pnlTreeView"));
-    treePanel->setFixedWidth(128);
     auto* treeLayout = new QHBoxLayout(treePanel);
     treeLayout->setContentsMargins(0, 0, 0, 0);
     treeView()->setObjectName(QStringLiteral("TreeView1"));
     treeLayout->addWidget(treeView());
-    row->addWidget(treePanel);
-    row->addWidget(m_panels, 1);
+    row->addWidget(makeTreeSplitter(m_panels, kTreeWidth, kClientWidth - kTreeWidth, treePanel));
     setCentralWidget(central);
     buildMenus();
     buildToolBar();
     connectControls();
     connect(this, &EditorMainWindow::modifiedChanged, this, [this] { m_actSave->setEnabled(true); });
 
-    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
-    setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    placeCentred(kClientWidth, designHeight(true));
     FormCreate();
     m_created = true;
     setWindowTitle(QStringLiteral("Osmerin 2005"));
     RefreshPreview();
+}
+
+int TMainForm::designHeight(bool toolBarShown) const
+{
+    const int band = toolBarShown ? 0 : m_toolBar->sizeHint().height();
+    return kClientHeight + menuBar()->sizeHint().height() + statusBar()->sizeHint().height() - band;
 }
 
 void TMainForm::showPreviewWindow()
@@ -324,9 +328,11 @@ void TMainForm::ToolBar1Click(bool shown)
     if (shown == m_toolBar->isVisible())
         return;
     const int band = m_toolBar->sizeHint().height();
+    const int before = height();
     m_toolBar->setVisible(shown);
     // The window grows or shrinks by the tool bar; the pages keep their size.
-    setFixedHeight(height() + (shown ? band : -band));
+    kzt::fitToContent(this, QSize(kClientWidth, designHeight(shown)));
+    resize(width(), before + (shown ? band : -band));
 }
 
 void TMainForm::connectControls()

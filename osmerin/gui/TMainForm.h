@@ -70,6 +70,8 @@ private:
     void buildToolBar();
     void connectControls();
     void clearMark();
+    // The designed height of the window (the smallest it gets).
+    int designHeight(bool toolBarShown) const;
 
     bool refreshesPreview(const QWidget* control) const;
 

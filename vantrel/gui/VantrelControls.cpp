@@ -201,7 +201,7 @@ QToolButton* styleButton(const char* name, const QString& text, QWidget* parent)
     button->setObjectName(QString::fromLatin1(name));
     button->setText(text);
     button->setCheckable(true);
-    button->setFixedSize(22, 22);
+    button->setMinimumSize(22, 22);
     QFont font = button->font();
     if (text == QLatin1String("B"))
         font.setBold(true);

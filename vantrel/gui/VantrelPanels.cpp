@@ -69,7 +69,7 @@ QToolButton* VantrelPanels::pickerButton(const char* objectName, QWidget* parent
     auto* button = new QToolButton(parent);
     button->setObjectName(QString::fromLatin1(objectName));
     button->setText(QStringLiteral("..."));
-    button->setFixedSize(24, 22);
+    button->setMinimumSize(24, 22);
     return button;
 }
 
