@@ -46,6 +46,7 @@ public:
     void About1Click();
 
     void UpdateItemCommands() override;
+    // Draws the preview from the records: the global record and the selected item's.
     void RefreshPreview();
     TfrmWysiwyg* previewWindow() const { return m_preview; }
     // Shows the preview window beside the editor, as at start-up.
@@ -72,8 +73,6 @@ private:
     void connectControls();
     void clearMark();
 
-    bool refreshesPreview(const QWidget* control) const;
-
     OsmerinPanels* m_panels = nullptr;
     TfrmWysiwyg* m_preview = nullptr;
     QAction* m_actPreviewWindow = nullptr;
@@ -87,8 +86,6 @@ private:
     bool m_markedForCopy = false;
     std::unique_ptr<MarkWatcher> m_markWatcher;
     std::unique_ptr<PreviewFollower> m_previewFollower;
-    // While RefreshPreview commits the panels: the changes are its own.
-    bool m_refreshing = false;
 };
 
 } // namespace osmerin
