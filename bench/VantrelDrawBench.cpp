@@ -1,7 +1,7 @@
 // Draws 1,000 item boxes the way the preview does: each one's fill, border
 // and wrapped caption into its own bitmap, then every bitmap copied onto one
 // off-screen image. Prints the best and median of several runs.
-#include "vantrel/preview/WysiwygUtility.h"
+#include "PreviewDrawing.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -11,7 +11,7 @@
 #include <functional>
 #include <vector>
 
-using namespace vantrel;
+using namespace kzt;
 
 namespace {
 

@@ -18,6 +18,7 @@
 #include <functional>
 #include <vector>
 
+using namespace kzt;
 using namespace vantrel;
 
 namespace {

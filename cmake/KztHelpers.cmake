@@ -1,13 +1,17 @@
 # Shared build helpers for the four products.
 
-# kzt_add_gtest(NAME SOURCES... LIBS ...)
-# A GoogleTest executable whose cases are discovered by CTest.
+# kzt_add_gtest(NAME SOURCES... LIBS ... [DATA dir])
+# A GoogleTest executable whose cases are discovered by CTest; its golden
+# files are in DATA (default: data beside the test).
 function(kzt_add_gtest name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "DATA" "SOURCES;LIBS" ${ARGN})
+  if(NOT ARG_DATA)
+    set(ARG_DATA ${CMAKE_CURRENT_SOURCE_DIR}/data)
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} kzt_test_support GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
-    KZT_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
+    KZT_TEST_DATA_DIR="${ARG_DATA}"
     KZT_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     KZT_BINARY_DIR="${PROJECT_BINARY_DIR}")
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60

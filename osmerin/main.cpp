@@ -1,34 +1,10 @@
-#include "CommandLine.h"
-#include "EditorMainWindow.h"
-#include "PreviewFolder.h"
+#include "ProgramStart.h"
 #include "osmerin/core/OsmerinProfile.h"
 #include "osmerin/gui/TMainForm.h"
 
-#include <QApplication>
-#include <QStringList>
-
-#include <iostream>
-#include <string>
-#include <vector>
-
 int main(int argc, char** argv)
 {
-    const auto& product = osmerin::OsmerinProfile::instance();
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    kzt::AppPaths paths = kzt::AppPaths::forProduct("osmerin", OSMERIN_SOURCE_SHARE_DIR);
-    kzt::CommandLine commandLine(product, paths);
-    commandLine.setScriptRuntime(kzt::EditorMainWindow::scriptRuntimeSetting(product));
-    // The command-line jobs need no window and no display.
-    if (commandLine.wantsCommandLine(args))
-        return commandLine.run(args, std::cout, std::cerr);
-
-    // This window's own preview folder; those of ended programs go.
-    paths.previewDir = kzt::PreviewFolder::claim(paths.userDataDir);
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Osmerin 2005"));
-    osmerin::TMainForm window(paths);
-    window.show();
-    window.showPreviewWindow();
-    window.startUp(QApplication::arguments().mid(1));
-    return QApplication::exec();
+    kzt::ProgramStart start{osmerin::OsmerinProfile::instance(), "osmerin", OSMERIN_SOURCE_SHARE_DIR};
+    start.applicationName = "Osmerin 2005";
+    return kzt::runProgram<osmerin::TMainForm>(argc, argv, start);
 }

@@ -42,8 +42,6 @@ void ItemTree::removeListener(ItemTreeListener* listener)
 {
     if (!listener)
         return;
-    if (listener == m_shortcutListener)
-        m_shortcutListener = nullptr;
     const auto it = std::find(m_listeners.begin(), m_listeners.end(), listener);
     if (it == m_listeners.end())
         return;
@@ -53,15 +51,6 @@ void ItemTree::removeListener(ItemTreeListener* listener)
         *it = nullptr;
     else
         m_listeners.erase(it);
-}
-
-void ItemTree::setListener(ItemTreeListener* listener)
-{
-    if (listener == m_shortcutListener)
-        return;
-    removeListener(m_shortcutListener);
-    addListener(listener);
-    m_shortcutListener = listener;
 }
 
 template <typename Call>

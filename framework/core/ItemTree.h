@@ -27,9 +27,6 @@ public:
     // being told; it hears nothing more from then on.
     void addListener(ItemTreeListener* listener);
     void removeListener(ItemTreeListener* listener);
-    // Replaces the listener set by the previous call (nullptr: none) and
-    // leaves the ones added with addListener alone.
-    void setListener(ItemTreeListener* listener);
 
     // Drops every node and starts again with a lone root.
     void reset(std::string rootText);
@@ -84,7 +81,6 @@ private:
     void tell(Call call);
 
     std::vector<ItemTreeListener*> m_listeners;
-    ItemTreeListener* m_shortcutListener = nullptr;
     int m_telling = 0;
     mutable std::vector<TreeNode*> m_order;
     mutable bool m_orderValid = false;

@@ -81,15 +81,29 @@ void EditingKit::pickColour(QWidget* owner, ColorSwatch* swatch)
         swatch->setColor(*colour);
 }
 
+namespace {
+
+enum class Launch { Missing, Opened, Failed };
+
+// Hands a shipped page to the desktop; a missing file is said here, a
+// failed start is left to the caller, who knows what comes instead.
+Launch launchShippedPage(QWidget* owner, const QString& path)
+{
+    if (!QFileInfo::exists(path)) {
+        MessageBox::warning(owner, QStringLiteral("The file \"%1\" was not found.").arg(path));
+        return Launch::Missing;
+    }
+    return Launcher::openDocument(path) ? Launch::Opened : Launch::Failed;
+}
+
+} // namespace
+
 bool EditingKit::openShippedPage(QWidget* owner, const std::filesystem::path& page)
 {
     const QString path = QString::fromStdString(page.string());
-    if (!QFileInfo::exists(path)) {
-        MessageBox::warning(owner, QStringLiteral("The file \"%1\" was not found.").arg(path));
-        return false;
-    }
-    if (Launcher::openDocument(path))
-        return true;
+    const Launch launch = launchShippedPage(owner, path);
+    if (launch != Launch::Failed)
+        return launch == Launch::Opened;
     MessageBox::warning(owner, QObject::tr("No web browser or other program could be started to open \"%1\".").arg(path));
     return false;
 }
@@ -97,12 +111,9 @@ bool EditingKit::openShippedPage(QWidget* owner, const std::filesystem::path& pa
 bool EditingKit::openHelpPage(QWidget* owner, const std::filesystem::path& page)
 {
     const QString path = QString::fromStdString(page.string());
-    if (!QFileInfo::exists(path)) {
-        MessageBox::warning(owner, QStringLiteral("The file \"%1\" was not found.").arg(path));
-        return false;
-    }
-    if (Launcher::openDocument(path))
-        return true;
+    const Launch launch = launchShippedPage(owner, path);
+    if (launch != Launch::Failed)
+        return launch == Launch::Opened;
     MessageBox::warning(owner, QObject::tr("No web browser could be started to show the help page \"%1\". The help "
                                            "opens in the built-in help viewer instead.")
                                    .arg(path));

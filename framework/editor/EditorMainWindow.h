@@ -106,8 +106,9 @@ public:
     void Templates1Click();
     void ImportMenuStructure1Click();
     void ExportMenuStructure1Click();
-    // The bulk property copy dialog for the selected item.
-    void GlobalPropertiesChangeClick(const PropertyLayout& layout);
+    // The bulk property copy dialog for the selected item; `look` is the
+    // first field of a look whose box starts checked.
+    void GlobalPropertiesChangeClick(const PropertyLayout& layout, std::optional<std::size_t> look = std::nullopt);
 
     // Commit point: menu panel and the current item's panel into the records.
     void commitPanels();

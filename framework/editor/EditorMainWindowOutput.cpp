@@ -86,7 +86,7 @@ void EditorMainWindow::Templates1Click()
                      [this] { New1Click(); });
 }
 
-void EditorMainWindow::GlobalPropertiesChangeClick(const PropertyLayout& layout)
+void EditorMainWindow::GlobalPropertiesChangeClick(const PropertyLayout& layout, std::optional<std::size_t> look)
 {
     if (m_currentItemNode)
         PanelToItemData(m_agent->ItemIndexOf(m_currentItemNode));
@@ -94,6 +94,9 @@ void EditorMainWindow::GlobalPropertiesChangeClick(const PropertyLayout& layout)
     if (!selected || selected->isRoot())
         return;
     TfrmGlobalPropertiesChange dialog(*m_agent, m_agent->ItemIndexOf(selected), layout, this);
+    if (look)
+        dialog.checkState(*look);
+    // The copied records reach every view through the record events.
     if (dialog.exec() == QDialog::Accepted)
         setModified(true);
 }

@@ -11,13 +11,13 @@ ItemTreeModel::ItemTreeModel(ItemTree& tree, QObject* parent, bool follow)
     : QAbstractItemModel(parent), m_tree(tree), m_follow(follow)
 {
     if (m_follow)
-        m_tree.setListener(this);
+        m_tree.addListener(this);
 }
 
 ItemTreeModel::~ItemTreeModel()
 {
     if (m_follow)
-        m_tree.setListener(nullptr);
+        m_tree.removeListener(this);
 }
 
 TreeNode* ItemTreeModel::nodeOf(const QModelIndex& index) const

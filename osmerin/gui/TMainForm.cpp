@@ -18,7 +18,6 @@
 #include "osmerin/gui/TfrmWysiwyg.h"
 
 #include <QAction>
-#include <QPointer>
 #include <QScopedValueRollback>
 #include <QSplitter>
 #include <QAbstractButton>
@@ -74,15 +73,13 @@ private:
     TMainForm* m_window;
 };
 
-// The preview follows the records it shows: the global record and the
-// selected item's. Changes the panels commit while the preview is drawn are
-// its own; any other (a paste, a file) draws it once more, when the command
-// is done.
+// The preview follows the records it shows, the global record and the
+// selected item's, whoever changes them: an edit, a paste, a file.
 class TMainForm::PreviewFollower : public kzt::RecordListener
 {
 public:
     explicit PreviewFollower(TMainForm* window) : m_window(window) {}
-    void appletChanged() override { schedule(); }
+    void appletChanged() override { m_window->RefreshPreview(); }
     void itemsChanged(std::size_t first, std::size_t count) override
     {
         const kzt::TreeNode* node = m_window->selectedNode();
@@ -90,29 +87,12 @@ public:
             return;
         const std::size_t index = m_window->agent().ItemIndexOf(node);
         if (index >= first && index < first + count)
-            schedule();
+            m_window->RefreshPreview();
     }
-    void recordsReplaced() override { schedule(); }
+    void recordsReplaced() override { m_window->RefreshPreview(); }
 
 private:
-    void schedule()
-    {
-        if (m_window->m_refreshing || m_pending)
-            return;
-        m_pending = true;
-        QMetaObject::invokeMethod(
-            m_window,
-            [this, window = QPointer<TMainForm>(m_window)] {
-                if (!window)
-                    return;
-                m_pending = false;
-                window->RefreshPreview();
-            },
-            Qt::QueuedConnection);
-    }
-
     TMainForm* m_window;
-    bool m_pending = false;
 };
 
 kzt::PlatformProduct TMainForm::platform()
@@ -182,31 +162,17 @@ void TMainForm::PreviewWindow1Click(bool shown)
 
 void TMainForm::RefreshPreview()
 {
+    // Half-shown panels have no item text to give.
     if (!m_panelReady || !m_preview)
         return;
-    const QScopedValueRollback<bool> refreshing(m_refreshing, true);
-    PanelToAppletData();
-    kzt::TreeNode* node = selectedNode();
+    const kzt::TreeNode* node = selectedNode();
     const kzt::TItemData* item = nullptr;
     if (node && !node->isRoot()) {
         const std::size_t index = agent().ItemIndexOf(node);
-        if (node == currentItemNode())
-            PanelToItemData(index);
         if (index < agent().Items.size())
             item = &agent().Items[index];
     }
     m_preview->refresh(agent().AppletData, item, m_panels->memoItemText->toPlainText(), agent().paths().previewDir);
-}
-
-bool TMainForm::refreshesPreview(const QWidget* control) const
-{
-    const OsmerinPanels* p = m_panels;
-    const QList<const QWidget*> quiet = {p->cmbxItemFontEffect, p->editItemURL, p->cmbxItemTarget,
-                                         p->editItemStatusBarText, p->rdbtnUnderlineNever, p->rdbtnUnderlineHover,
-                                         p->rdbtnUnderlineAlways, p->rdbtnCursorType1, p->rdbtnCursorType2,
-                                         p->rdbtnCursorType3, p->editLoadingMessage, p->udAppletWidth,
-                                         p->udAppletHeight, p->udSlideSpeed, p->udSlideDelay, p->editItemComment};
-    return !quiet.contains(control);
 }
 
 TMainForm::~TMainForm()
@@ -357,8 +323,8 @@ void TMainForm::fieldEdited(QWidget* control)
         m_panels->applyContentType();
     else if (control == m_panels->chckbxShowScrollBtnFlag)
         m_panels->applyScrollButtons();
-    if (refreshesPreview(control))
-        RefreshPreview();
+    // The preview follows the committed records (PreviewFollower).
+    commitPanels();
 }
 
 void TMainForm::spdbtnImageFilenameClick()
@@ -372,6 +338,7 @@ void TMainForm::spdbtnImageFilenameClick()
     m_panels->editItemImageFilename->setText(QFileInfo(path).fileName());
     agent().CopyToPreview(path.toStdString());
     showCopyNotes();
+    // The same name picked again may be a new picture, though no record changed.
     RefreshPreview();
 }
 
@@ -384,6 +351,7 @@ void TMainForm::spdbtnTextFilenameClick()
     m_panels->editItemTextFilename->setText(QFileInfo(path).fileName());
     agent().CopyToPreview(path.toStdString());
     showCopyNotes();
+    // The same name picked again may be a new text, though no record changed.
     RefreshPreview();
 }
 

@@ -42,6 +42,7 @@ public:
     void About1Click();
 
     void UpdateItemCommands() override;
+    // Draws the preview from the records: the global record and the selected item's.
     void RefreshPreview();
     TfrmWysiwyg* previewWindow() const { return m_preview; }
     // Shows the preview window beside the editor, as at start-up.
@@ -73,8 +74,6 @@ private:
     // The designed height of the window (the smallest it gets).
     int designHeight(bool toolBarShown) const;
 
-    bool refreshesPreview(const QWidget* control) const;
-
     OsmerinPanels* m_panels = nullptr;
     TfrmWysiwyg* m_preview = nullptr;
     QAction* m_actPreviewWindow = nullptr;
@@ -88,8 +87,6 @@ private:
     bool m_markedForCopy = false;
     std::unique_ptr<MarkWatcher> m_markWatcher;
     std::unique_ptr<PreviewFollower> m_previewFollower;
-    // While RefreshPreview commits the panels: the changes are its own.
-    bool m_refreshing = false;
 };
 
 } // namespace osmerin

@@ -4,7 +4,7 @@
 #include "FieldText.h"
 #include "osmerin/core/OsmerinRecords.h"
 #include "osmerin/gui/TScrlBtn.h"
-#include "vantrel/preview/WysiwygUtility.h"
+#include "PreviewDrawing.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -102,7 +102,7 @@ void TfrmWysiwyg::Stayontop1Click()
 
 void TfrmWysiwyg::setAppletSize(int width, int height)
 {
-    resize(std::clamp(width, 1, vantrel::kMaxSurfaceSide), std::clamp(height, 1, vantrel::kMaxSurfaceSide));
+    resize(std::clamp(width, 1, kzt::kMaxSurfaceSide), std::clamp(height, 1, kzt::kMaxSurfaceSide));
 }
 
 void TfrmWysiwyg::fitCanvas(QRgb background)
@@ -179,7 +179,7 @@ void TfrmWysiwyg::showImage(const kzt::TItemData& item, const std::filesystem::p
         imgImage->resize(0, 0);
     } else if (path != m_lastImagePath) {
         ++m_pictureLoads;
-        const QImage picture = vantrel::loadPicture(dir, QString::fromStdString(name));
+        const QImage picture = kzt::loadPicture(dir, QString::fromStdString(name));
         imgImage->setPixmap(QPixmap::fromImage(picture));
         imgImage->resize(picture.size());
     }
@@ -253,7 +253,7 @@ void TfrmWysiwyg::PaintFrame(int b, const std::string& style, QRgb colour)
     const int H = height();
     const QRgb bg = m_background;
     const auto fill = [&](int l, int t, int r, int btm) {
-        vantrel::fillBox(s, vantrel::Box{l, t, r, btm}, bg, vantrel::FillMode::Flat, bg);
+        kzt::fillBox(s, kzt::Box{l, t, r, btm}, bg, kzt::FillMode::Flat, bg);
     };
     if (W != m_keptWidth || H != m_keptHeight || b != m_keptBorder) {
         const int W0 = m_keptWidth, H0 = m_keptHeight, b0 = m_keptBorder;
@@ -265,7 +265,7 @@ void TfrmWysiwyg::PaintFrame(int b, const std::string& style, QRgb colour)
         m_keptHeight = H;
         m_keptBorder = b;
     }
-    const auto line = [&](int x0, int y0, int x1, int y1, QRgb c) { vantrel::drawLine(s, x0, y0, x1, y1, c); };
+    const auto line = [&](int x0, int y0, int x1, int y1, QRgb c) { kzt::drawLine(s, x0, y0, x1, y1, c); };
     if (style == "0") {
         fill(0, 0, W, H);
     } else if (style == "1" || style == "2") {
@@ -275,8 +275,8 @@ void TfrmWysiwyg::PaintFrame(int b, const std::string& style, QRgb colour)
             line(k, k, k, H - k, colour);
             line(W - k - 1, k, W - k - 1, H - k, colour);
         }
-        const QRgb light = vantrel::lighterColor(colour);
-        const QRgb dark = vantrel::darkerColor(colour);
+        const QRgb light = kzt::lighterColor(colour);
+        const QRgb dark = kzt::darkerColor(colour);
         const QRgb first = style == "1" ? light : dark;
         const QRgb second = style == "1" ? dark : light;
         line(0, 0, W, 0, first);
@@ -309,8 +309,8 @@ void TfrmWysiwyg::PlaceScrollButton(const QRect& rect, QRgb face, int id, int ar
     TScrlBtn* button = id == 0 ? ScrlBtn1 : id == 1 ? ScrlBtn2 : nullptr;
     if (!button)
         return;
-    button->setGeometry(rect.x(), rect.y(), std::clamp(rect.width(), 0, vantrel::kMaxSurfaceSide),
-                        std::clamp(rect.height(), 0, vantrel::kMaxSurfaceSide));
+    button->setGeometry(rect.x(), rect.y(), std::clamp(rect.width(), 0, kzt::kMaxSurfaceSide),
+                        std::clamp(rect.height(), 0, kzt::kMaxSurfaceSide));
     button->BGColor = QColor(face);
     button->ArrowColor = QColor(arrow);
     button->ArrowDir = arrowDir;

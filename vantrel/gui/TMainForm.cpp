@@ -9,7 +9,6 @@
 #include "MessageBox.h"
 #include "RecordListener.h"
 #include "THH_Launch.h"
-#include "TfrmGlobalPropertiesChange.h"
 #include "TreeNode.h"
 #include "vantrel/core/VantrelDocument.h"
 #include "vantrel/core/VantrelFields.h"
@@ -49,11 +48,22 @@ const QString kSoundFilter = QStringLiteral("Audio Files (*.au)|*.au");
 // Keeps the preview's picture cache parallel to the item list: every
 // structural change of the tree makes the same change to the cache, and
 // every changed record is drawn again, so only the items that changed are
-// rendered again.
+// rendered again. The preview follows these events alone: what the author
+// edits (the applet, the selected item) shows at once; changes elsewhere (a
+// bulk copy tells each run, a paste) show once the command is done.
 class TMainForm::PreviewFollower : public kzt::ItemTreeListener, public kzt::RecordListener
 {
 public:
     explicit PreviewFollower(TMainForm* window) : m_window(window) {}
+
+    void appletChanged() override
+    {
+        TfrmWysiwyg* preview = m_window->m_preview;
+        if (!preview || m_window->m_loading)
+            return;
+        preview->applyAppletSize();
+        preview->refresh(-1);
+    }
 
     void itemsChanged(std::size_t first, std::size_t count) override
     {
@@ -63,6 +73,20 @@ public:
         for (std::size_t index = first; index < first + count; ++index) {
             for (int state = 0; state < 3; ++state)
                 preview->renderItemState(int(index), state);
+        }
+        const int selected = m_window->selectedItemIndex();
+        if (selected >= 0 && std::size_t(selected) >= first && std::size_t(selected) < first + count)
+            preview->refresh(-1);
+        else
+            drawWhenDone();
+    }
+
+    void recordsReplaced() override
+    {
+        // Drawing waits for the window to show the new document.
+        if (TfrmWysiwyg* preview = m_window->m_preview) {
+            preview->applyAppletSize();
+            preview->rebuildCache();
         }
     }
 
@@ -146,9 +170,25 @@ public:
     }
 
 private:
+    void drawWhenDone()
+    {
+        if (m_drawPending)
+            return;
+        m_drawPending = true;
+        QMetaObject::invokeMethod(
+            m_window,
+            [this] {
+                m_drawPending = false;
+                if (TfrmWysiwyg* preview = m_window->m_preview; preview && !m_window->m_loading)
+                    preview->refresh(-1);
+            },
+            Qt::QueuedConnection);
+    }
+
     TMainForm* m_window;
     int m_removedFirst = 0;
     int m_removedCount = 0;
+    bool m_drawPending = false;
 };
 
 kzt::PlatformProduct TMainForm::platform()
@@ -303,11 +343,12 @@ void TMainForm::createPreview()
 {
     if (m_preview)
         return;
+    // The preview starts from the records as the panels have them.
+    PanelToAppletData();
     m_preview = new TfrmWysiwyg(agent(), this);
     m_preview->setSelectionSource([this] { return selectedItemIndex(); });
     m_preview->setResizeCallback([this](int width, int height) { previewResized(width, height); });
     connect(m_preview, &TfrmWysiwyg::closed, this, [this] { m_actPreviewWindow->setChecked(false); });
-    PanelToAppletData();
     m_preview->applyAppletSize();
     m_preview->rebuildCache();
     m_preview->setDrawingEnabled(!m_loading);
@@ -348,7 +389,6 @@ void TMainForm::RefreshPreview()
 {
     if (!m_preview || m_loading)
         return;
-    commitPanels();
     m_preview->refresh(selectedItemIndex());
 }
 
@@ -396,12 +436,8 @@ void TMainForm::fieldEdited(QWidget* control)
         m_panels->applyAppletRules();
         m_panels->applyItemRules();
     }
-    if (m_preview && (control == m_panels->spnedtApWidth || control == m_panels->spnedtApHeight)) {
-        PanelToAppletData();
-        m_preview->applyAppletSize();
-    }
-    // The commit draws the changed item again (PreviewFollower).
-    RefreshPreview();
+    // The preview follows the committed records (PreviewFollower).
+    commitPanels();
 }
 
 void TMainForm::cmbxItemInitVisibleChange()
@@ -422,8 +458,9 @@ void TMainForm::spdbtnImageClick(QLineEdit* field)
         return;
     kzt::EditingKit::pickPictureIntoPreview(this, agent(), field, m_lastPicture, dialogFolder());
     showCopyNotes();
-    // The same name picked again may be a new picture: draw it anyway.
     fieldEdited(field);
+    // The same name picked again may be a new picture, though no record changed.
+    RefreshPreview();
 }
 
 void TMainForm::spdbtnSoundClick(QLineEdit* field)
@@ -449,23 +486,10 @@ void TMainForm::spdbtnItURLClick()
 
 void TMainForm::GlobalPropertiesChange(int state)
 {
-    kzt::TreeNode* node = selectedNode();
-    if (kzt::TreeNode* current = currentItemNode())
-        PanelToItemData(agent().ItemIndexOf(current));
-    if (!node || node->isRoot())
-        return;
-    kzt::TfrmGlobalPropertiesChange dialog(agent(), agent().ItemIndexOf(node), globalPropertiesLayout(), this);
-    dialog.setObjectName(QStringLiteral("frmGlobalPropertiesChange"));
-    dialog.setProperty("helpContext", int(hcGlobalPropertiesChange));
     if (state >= 0)
-        dialog.checkState(kStates[state]);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    setModified(true);
-    if (m_preview) {
-        m_preview->rebuildCache();
-        m_preview->refresh(selectedItemIndex());
-    }
+        GlobalPropertiesChangeClick(globalPropertiesLayout(), kStates[state]);
+    else
+        GlobalPropertiesChangeClick(globalPropertiesLayout());
 }
 
 // ---- Records and pages ----
@@ -539,11 +563,9 @@ void TMainForm::documentReplaced()
     m_panels->showAppletPages(VantrelPanels::AppletSettingsPage);
     m_lastAppletPage = VantrelPanels::AppletSettingsPage;
     setPreviewSwitches(VantrelPanels::AppletSettingsPage);
-    if (m_preview) {
-        m_preview->applyAppletSize();
-        m_preview->rebuildCache();
+    // The cache came with the records (PreviewFollower::recordsReplaced).
+    if (m_preview)
         m_preview->setDrawingEnabled(true);
-    }
     RefreshPreview();
 }
 

@@ -8,6 +8,8 @@
 
 namespace vantrel {
 
+using namespace kzt;
+
 namespace {
 
 int toInt(qint64 value)

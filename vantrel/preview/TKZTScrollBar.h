@@ -1,6 +1,6 @@
 #pragma once
 
-#include "vantrel/preview/WysiwygUtility.h"
+#include "PreviewDrawing.h"
 
 #include <QColor>
 #include <QImage>
@@ -70,9 +70,9 @@ public:
 
     // The parts as left, top, right, bottom; the block is empty until the
     // first layout.
-    Box upButton() const { return m_upButton; }
-    Box downButton() const { return m_downButton; }
-    Box scrollBlock() const { return m_block; }
+    kzt::Box upButton() const { return m_upButton; }
+    kzt::Box downButton() const { return m_downButton; }
+    kzt::Box scrollBlock() const { return m_block; }
     int trackLength() const { return int(m_trackLength); }
     bool isRepeating() const { return m_repeat.isActive(); }
 
@@ -115,9 +115,9 @@ private:
     qint64 m_trackLength = 0;
     qint64 m_blockLength = 0;
     qint64 m_blockOffset = 0;
-    Box m_upButton;
-    Box m_downButton;
-    Box m_block;
+    kzt::Box m_upButton;
+    kzt::Box m_downButton;
+    kzt::Box m_block;
     bool m_upHeld = false;
     bool m_downHeld = false;
     bool m_dragging = false;

@@ -16,6 +16,8 @@
 
 namespace vantrel {
 
+using namespace kzt;
+
 namespace {
 
 using i64 = std::int64_t;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "vantrel/preview/TKZTScrollBar.h"
-#include "vantrel/preview/WysiwygUtility.h"
+#include "PreviewDrawing.h"
 
 #include <QImage>
 #include <QWidget>
@@ -55,7 +55,7 @@ public:
     void renderItemState(int index, int state);
 
     // The client size follows ApWidth and ApHeight (each kept in
-    // 1..kMaxSurfaceSide); this resize never reaches the resize callback.
+    // 1..kzt::kMaxSurfaceSide); this resize never reaches the resize callback.
     void applyAppletSize();
     // Told the client size when the user resizes the window to another
     // size than the records give.
@@ -83,7 +83,7 @@ public:
     // What the last refresh made, for the editor's checks and the tests.
     const QImage& frame() const { return m_frame; }
     // Item rectangles of the last menu drawing (second pass), clipped to int.
-    const std::vector<Box>& itemBoxes() const { return m_boxes; }
+    const std::vector<kzt::Box>& itemBoxes() const { return m_boxes; }
     int scrollOffset() const { return m_scrollOffset; }
     TKZTScrollBar* scrollBar() const { return m_scrollBar; }
     std::size_t cacheLength() const { return m_cache.size(); }
@@ -120,7 +120,7 @@ private:
     TKZTScrollBar* m_scrollBar = nullptr;
     std::vector<Entry> m_cache;
     std::int64_t m_cachePixels = 0;
-    std::vector<Box> m_boxes;
+    std::vector<kzt::Box> m_boxes;
     QImage m_frame;
     int m_scrollOffset = 0;
     bool m_drawing = false;

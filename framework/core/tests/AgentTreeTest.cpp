@@ -281,7 +281,7 @@ struct Model
 TEST_F(AgentTree, randomEditSequence_matchesReferenceAndStaysParallel)
 {
     CheckingListener listener(agent);
-    agent.tree().setListener(&listener);
+    agent.tree().addListener(&listener);
     Model model;
     std::mt19937 random(20261207);
     int serial = 0;
@@ -324,7 +324,7 @@ TEST_F(AgentTree, randomEditSequence_matchesReferenceAndStaysParallel)
     }
     EXPECT_GT(listener.calls, 0);
     EXPECT_EQ(listener.inconsistent, 0);
-    agent.tree().setListener(nullptr);
+    agent.tree().removeListener(&listener);
 }
 
 TEST_F(AgentTree, veryDeepTree_isBuiltWalkedAndDestroyedWithoutRecursion)
@@ -489,14 +489,13 @@ TEST_F(AgentTree, everyListenerIsTold_andMayLeaveWhileBeingTold)
     EXPECT_EQ(first.calls, 2);
     EXPECT_EQ(second.calls, 2);
 
-    // The shortcut replaces only what it set itself.
+    // A listener that leaves hears nothing more; the others go on.
     CheckingListener view(agent);
-    agent.tree().setListener(&view);
-    agent.tree().setListener(&view);
+    agent.tree().addListener(&view);
     add(root(), "B");
     EXPECT_EQ(view.calls, 2);
     EXPECT_EQ(first.calls, 4);
-    agent.tree().setListener(nullptr);
+    agent.tree().removeListener(&view);
     add(root(), "C");
     EXPECT_EQ(view.calls, 2);
     EXPECT_EQ(second.calls, 6);

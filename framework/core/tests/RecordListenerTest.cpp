@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "RecordListener.h"
+#include "RecordRecorder.h"
 #include "StructureFileFormat.h"
 #include "TestProduct.h"
 
@@ -14,16 +15,7 @@ using kzt::test::TestProduct;
 
 namespace {
 
-struct Recorder : RecordListener
-{
-    std::vector<std::string> heard;
-    void appletChanged() override { heard.push_back("applet"); }
-    void itemsChanged(std::size_t first, std::size_t count) override
-    {
-        heard.push_back("items " + std::to_string(first) + "+" + std::to_string(count));
-    }
-    void recordsReplaced() override { heard.push_back("replaced"); }
-};
+using Recorder = kzt::test::RecordRecorder;
 
 class RecordEvents : public ::testing::Test
 {
@@ -101,6 +93,19 @@ TEST_F(RecordEvents, ImportAndReadReplaceEveryRecord)
     ASSERT_TRUE(agent.ReadProjectFile(folder.path() / "menu.tst").ok());
     ASSERT_FALSE(recorder.heard.empty());
     EXPECT_EQ(recorder.heard.back(), "replaced");
+}
+
+TEST_F(RecordEvents, ResetReplacesEveryRecordOnce)
+{
+    agent.ResetToDefaults(true);
+    EXPECT_EQ(recorder.heard, (std::vector<std::string>{"replaced"}));
+    EXPECT_TRUE(agent.Items.empty());
+}
+
+TEST_F(RecordEvents, AFailedReadStillEndsInOneWholeDocument)
+{
+    EXPECT_FALSE(agent.ReadProjectFile(folder.path() / "missing.tst").ok());
+    EXPECT_EQ(recorder.heard, (std::vector<std::string>{"replaced"}));
 }
 
 TEST_F(RecordEvents, AListenerMayLeaveWhileBeingTold)

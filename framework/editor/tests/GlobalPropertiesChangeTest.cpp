@@ -1,6 +1,7 @@
 #include "AppletAgent.h"
 #include "ItemTreeModel.h"
 #include "MiniProduct.h"
+#include "RecordRecorder.h"
 #include "TfrmGlobalPropertiesChange.h"
 #include "TreeNode.h"
 
@@ -8,6 +9,9 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeView>
+
+#include <string>
+#include <vector>
 
 using namespace kzt;
 
@@ -120,6 +124,39 @@ private slots:
         QCOMPARE(agent.NodeOfItem(2)->text(), std::string("c"));
         QCOMPARE(agent.NodeOfItem(1)->text(), std::string("b"));
         QCOMPARE(agent.Items[0].get(MiniProduct::Url), std::string("a.html"));
+    }
+
+    // The copy reaches every view through the document's record events:
+    // one call per run of neighbouring changed items, none for the unchanged.
+    void ok_tellsRecordListenersOfEachChangedRun()
+    {
+        TkztAppletAgent agent(m_product, paths());
+        fill(agent);
+        test::RecordRecorder recorder;
+        agent.addRecordListener(&recorder);
+        {
+            // b (1) already has c's URL: it does not change.
+            TItemData b = agent.Items[1];
+            b.set(MiniProduct::Url, "c.html");
+            agent.SetItemData(1, b);
+            recorder.heard.clear();
+            TfrmGlobalPropertiesChange dialog(agent, 3, layout());
+            dialog.SelectAllClick();
+            dialog.findChild<QCheckBox*>("chchbxURL")->setChecked(true);
+            QTest::mouseClick(dialog.findChild<QPushButton*>("bitbtnOk"), Qt::LeftButton);
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        }
+        QCOMPARE(recorder.heard, (std::vector<std::string>{"items 0+1", "items 2+1"}));
+        recorder.heard.clear();
+        {
+            // Nothing left to change: nothing is told.
+            TfrmGlobalPropertiesChange dialog(agent, 3, layout());
+            dialog.SelectAllClick();
+            dialog.findChild<QCheckBox*>("chchbxURL")->setChecked(true);
+            dialog.OkClick();
+        }
+        QVERIFY(recorder.heard.empty());
+        agent.removeRecordListener(&recorder);
     }
 
     // Items with two looks of one field each: the URL is look "A", the

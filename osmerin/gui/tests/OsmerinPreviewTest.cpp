@@ -2,7 +2,7 @@
 #include "osmerin/core/OsmerinRecords.h"
 #include "osmerin/gui/TScrlBtn.h"
 #include "osmerin/gui/TfrmWysiwyg.h"
-#include "vantrel/preview/WysiwygUtility.h"
+#include "PreviewDrawing.h"
 
 #include <QAction>
 #include <QFile>
@@ -173,12 +173,12 @@ private slots:
 
         a.set(AppletBorderStyle, "1");
         preview.refresh(a, nullptr, QString(), folder());
-        QCOMPARE(preview.canvas().pixel(50, 0), vantrel::darkerColor(frame));
-        QCOMPARE(preview.canvas().pixel(0, 40), vantrel::darkerColor(frame));
+        QCOMPARE(preview.canvas().pixel(50, 0), kzt::darkerColor(frame));
+        QCOMPARE(preview.canvas().pixel(0, 40), kzt::darkerColor(frame));
         QCOMPARE(preview.canvas().pixel(50, 1), qRgb(0, 0, 0));
         a.set(AppletBorderStyle, "2");
         preview.refresh(a, nullptr, QString(), folder());
-        QCOMPARE(preview.canvas().pixel(50, 0), vantrel::lighterColor(frame));
+        QCOMPARE(preview.canvas().pixel(50, 0), kzt::lighterColor(frame));
 
         a.set(AppletBorderWidth, "10");
         a.set(AppletBorderStyle, "1");

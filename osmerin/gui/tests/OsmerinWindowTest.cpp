@@ -4,6 +4,7 @@
 #include "ItemTreeModel.h"
 #include "Launcher.h"
 #include "MessageBox.h"
+#include "RecordRecorder.h"
 #include "TKZTEdit.h"
 #include "TreeNode.h"
 #include "osmerin/core/OsmerinRecords.h"
@@ -20,6 +21,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -29,6 +31,7 @@
 #include <QToolButton>
 #include <QTreeView>
 
+#include <algorithm>
 #include <memory>
 
 using kzt::MessageBox;
@@ -278,6 +281,45 @@ private slots:
         QCOMPARE(agent().Items[3].get(osmerin::ItemURL), std::string("a.html"));
         QVERIFY(agent().IsConsistent());
         QVERIFY(enabled("Paste1"));
+    }
+
+    // Paste tells the document's listeners of the pasted records; records
+    // changed behind the panels reach the preview at once, which then shows
+    // what a fresh preview of the same records shows.
+    void paste_tellsListeners_andThePreviewFollowsTheRecords()
+    {
+        kzt::test::RecordRecorder recorder;
+        insertItems({"A", "B"});
+        selectItem(0);
+        action("Copy1")->trigger();
+        selectRoot();
+        agent().addRecordListener(&recorder);
+        action("Paste1")->trigger();
+        agent().removeRecordListener(&recorder);
+        QCOMPARE(comments(), (QStringList{"A", "B", "A"}));
+        QVERIFY(std::ranges::find(recorder.heard, "items 2+1") != recorder.heard.end());
+
+        action("PreviewWindow1")->trigger();
+        osmerin::TfrmWysiwyg* preview = window().previewWindow();
+        selectItem(2);
+        const auto freshCanvas = [&] {
+            osmerin::TfrmWysiwyg fresh;
+            fresh.resize(preview->size());
+            fresh.refresh(agent().AppletData, &agent().Items[2], window().panels()->memoItemText->toPlainText(),
+                          agent().paths().previewDir);
+            return fresh.canvas();
+        };
+        QCOMPARE(preview->canvas(), freshCanvas());
+        kzt::TAppletData applet = agent().AppletData;
+        applet.set(osmerin::AppletBGColor, "FF0000");
+        applet.set(osmerin::AppletBorderWidth, "3");
+        agent().SetAppletData(applet);
+        QCOMPARE(preview->canvas(), freshCanvas());
+        QCOMPARE(preview->canvas().pixel(preview->width() / 2, preview->height() - 5), qRgb(255, 0, 0));
+        kzt::TItemData item = agent().Items[2];
+        item.set(osmerin::ItemFontColor, "00FF00");
+        agent().SetItemData(2, item);
+        QCOMPARE(preview->canvas(), freshCanvas());
     }
 
     void cutThenPaste_movesToEnd()

@@ -823,8 +823,9 @@ private slots:
         QCOMPARE(field(agent().Items[0], ItOvFntSize), std::string("30"));
         QVERIFY(w.isModified());
         QVERIFY(child<QAction>("Save1")->isEnabled());
-        // The cache was rebuilt: every item drawn again.
-        QVERIFY(preview()->renderCount() - before >= 3 * 2);
+        // Nothing was copied, so nothing is drawn again: the preview follows
+        // what a copy changes through the record events.
+        QCOMPARE(preview()->renderCount() - before, std::int64_t(0));
         expectCacheParallel();
     }
 

@@ -46,6 +46,14 @@ public:
         return *m_window;
     }
 
+    // The window with `count` new items and its preview.
+    TfrmWysiwyg* previewWithItems(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            window().Insert1Click();
+        return window().previewWindow();
+    }
+
 protected:
     kzt::EditorMainWindow& editorWindow() override { return window(); }
 
@@ -97,12 +105,10 @@ private slots:
     void bulkCopy_redrawsTheChangedItems()
     {
         World world;
+        TfrmWysiwyg* preview = world.previewWithItems(4);
+        QVERIFY(preview);
         TMainForm& w = world.window();
         kzt::TkztAppletAgent& agent = w.agent();
-        for (int i = 0; i < 4; ++i)
-            w.Insert1Click();
-        TfrmWysiwyg* preview = w.previewWindow();
-        QVERIFY(preview);
         kzt::TItemData source = agent.Items[0];
         source.set(ItNoFntSize, "31");
         agent.SetItemData(0, source);
@@ -113,6 +119,50 @@ private slots:
         // Nothing changes, nothing is drawn.
         agent.CopyItemFields(0, {1, 3}, {ItNoFntSize});
         QCOMPARE(preview->renderCount() - before, std::int64_t(2 * 3));
+    }
+
+    // Records changed behind the panels (a bulk copy, a paste) reach the
+    // preview through the record and tree events alone: it then draws what a
+    // fresh preview of the same document draws; the selected item at once.
+    void bulkCopyAndPaste_previewDrawsWhatAFreshPreviewDraws()
+    {
+        World world;
+        TfrmWysiwyg* preview = world.previewWithItems(4);
+        QVERIFY(preview);
+        TMainForm& w = world.window();
+        kzt::TkztAppletAgent& agent = w.agent();
+        const auto freshFrame = [&] {
+            TfrmWysiwyg fresh(agent);
+            fresh.applyAppletSize();
+            fresh.setLoadingPage(preview->loadingPage());
+            fresh.setItemGeneralPage(preview->itemGeneralPage());
+            fresh.setItemNormalPage(preview->itemNormalPage());
+            fresh.setItemOverPage(preview->itemOverPage());
+            fresh.setItemClickedPage(preview->itemClickedPage());
+            fresh.rebuildCache();
+            fresh.refresh(-1);
+            return fresh.frame();
+        };
+        w.selectNode(agent.NodeOfItem(0));
+        QTRY_COMPARE(preview->frame(), freshFrame());
+
+        // The selected item changed behind the panels shows at once.
+        kzt::TItemData source = agent.Items[0];
+        source.set(kNormalState + BgClr, "FF0000");
+        source.set(ICaption, "Copied");
+        agent.SetItemData(0, source);
+        QCOMPARE(preview->frame(), freshFrame());
+
+        agent.CopyItemFields(0, {1, 3}, {kNormalState + BgClr, ICaption});
+        QTRY_COMPARE(preview->frame(), freshFrame());
+        QCOMPARE(preview->cacheLength(), agent.Items.size());
+
+        kzt::TreeNode* copied = agent.NodeOfItem(1);
+        const kzt::TItemArray records = agent.CopySubtree(copied);
+        QVERIFY(agent.PasteSubtree(agent.tree().root(), records, agent.SubtreeRelativeLevels(copied)));
+        QCOMPARE(agent.Items.size(), std::size_t(5));
+        QTRY_COMPARE(preview->frame(), freshFrame());
+        QCOMPARE(preview->cacheLength(), agent.Items.size());
     }
 
     void randomProjects_walkedAndSaved_equalPublished()

@@ -2,7 +2,7 @@
 // one PNG, to look at the drawing routines by eye.
 //   vantrel_drawing_gallery OUTPUT.png
 #include "vantrel/preview/TKZTScrollBar.h"
-#include "vantrel/preview/WysiwygUtility.h"
+#include "PreviewDrawing.h"
 
 #include <QApplication>
 #include <QImage>
@@ -10,6 +10,7 @@
 
 #include <cstdio>
 
+using namespace kzt;
 using namespace vantrel;
 
 namespace {

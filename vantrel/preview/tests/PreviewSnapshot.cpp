@@ -23,6 +23,7 @@
 #include <cstdio>
 #include <string_view>
 
+using namespace kzt;
 using namespace vantrel;
 namespace snapshot = kzt::snapshot;
 

@@ -6,7 +6,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-using vantrel::Box;
+using kzt::Box;
 using vantrel::TKZTScrollBar;
 
 namespace {
@@ -371,7 +371,7 @@ void TKZTScrollBarTest::nothingToScroll_orNoTrack_neverDivides()
     wide.setMyWidth(-5);
     QVERIFY(!wide.paintImage().isNull());
     wide.setMyWidth(100000);
-    QCOMPARE(wide.paintImage().width(), vantrel::kMaxSurfaceSide);
+    QCOMPARE(wide.paintImage().width(), kzt::kMaxSurfaceSide);
 }
 
 void TKZTScrollBarTest::hidingWhileHeld_stopsRepeating()

@@ -18,6 +18,7 @@
 
 #include <memory>
 
+using namespace kzt;
 using namespace vantrel;
 
 namespace {

@@ -1,6 +1,6 @@
 // Pictures land where their alignment puts them; names pick the decoder;
 // captions wrap at the wrap box and lay out by margins, offsets and alignments.
-#include "vantrel/preview/WysiwygUtility.h"
+#include "PreviewDrawing.h"
 
 #include "PictureWriter.h"
 
@@ -13,9 +13,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-using namespace vantrel;
+using namespace kzt;
 
-Q_DECLARE_METATYPE(vantrel::Box)
+Q_DECLARE_METATYPE(kzt::Box)
 
 namespace {
 
@@ -77,7 +77,7 @@ QString checkCopies(const QImage& surface, const QImage& picture, const QList<QP
 
 } // namespace
 
-class WysiwygPictureTextTest : public QObject
+class PreviewPictureTextTest : public QObject
 {
     Q_OBJECT
 
@@ -101,7 +101,7 @@ private:
     QImage m_gif;
 };
 
-void WysiwygPictureTextTest::init()
+void PreviewPictureTextTest::init()
 {
     QVERIFY(m_dir.isValid());
     QVERIFY(writeGif(m_dir.filePath(QStringLiteral("pic.gif")), 6, 4));
@@ -109,7 +109,7 @@ void WysiwygPictureTextTest::init()
     QVERIFY(!m_gif.isNull());
 }
 
-void WysiwygPictureTextTest::gifAndJpeg_decodeByName()
+void PreviewPictureTextTest::gifAndJpeg_decodeByName()
 {
     QCOMPARE(m_gif.size(), QSize(6, 4));
     for (int y = 0; y < 4; ++y)
@@ -136,7 +136,7 @@ void WysiwygPictureTextTest::gifAndJpeg_decodeByName()
     QVERIFY2(where.isEmpty(), qPrintable(where));
 }
 
-void WysiwygPictureTextTest::names_thatDrawNothing()
+void PreviewPictureTextTest::names_thatDrawNothing()
 {
     const QString folder = m_dir.path();
     const QByteArray gif = PictureWriter::readAll(m_dir.filePath(QStringLiteral("pic.gif")));
@@ -171,7 +171,7 @@ void WysiwygPictureTextTest::names_thatDrawNothing()
     QCOMPARE(surface, before);
 }
 
-void WysiwygPictureTextTest::alignments_placeThePicture_data()
+void PreviewPictureTextTest::alignments_placeThePicture_data()
 {
     QTest::addColumn<int>("align");
     QTest::addColumn<Box>("box");
@@ -191,7 +191,7 @@ void WysiwygPictureTextTest::alignments_placeThePicture_data()
     QTest::newRow("left larger") << 2 << Box{10, 10, 15, 11} << QPoint() << QPoint(10, 9);
 }
 
-void WysiwygPictureTextTest::alignments_placeThePicture()
+void PreviewPictureTextTest::alignments_placeThePicture()
 {
     QFETCH(int, align);
     QFETCH(Box, box);
@@ -203,7 +203,7 @@ void WysiwygPictureTextTest::alignments_placeThePicture()
     QVERIFY2(where.isEmpty(), qPrintable(where));
 }
 
-void WysiwygPictureTextTest::tile_coversTheBoxFromItsCorner()
+void PreviewPictureTextTest::tile_coversTheBoxFromItsCorner()
 {
     // Box 30 x 24 of a 6 x 4 picture: columns 0 to 5, rows 0 to 6, so the
     // last copies run past the right and bottom edges.
@@ -230,7 +230,7 @@ void WysiwygPictureTextTest::tile_coversTheBoxFromItsCorner()
                      m_gif.pixel(int((x + 1000001LL) % 6), int((y + 999999LL) % 4)));
 }
 
-void WysiwygPictureTextTest::resize_stretchesOverTheBox()
+void PreviewPictureTextTest::resize_stretchesOverTheBox()
 {
     // Five times as wide and six times as tall: each picture pixel a block.
     QImage surface = blankSurface(40, 30);
@@ -252,7 +252,7 @@ void WysiwygPictureTextTest::resize_stretchesOverTheBox()
     QCOMPARE(surface.pixel(0, 0) & 0xFFFFFF, m_gif.pixel(3, 2) & 0xFFFFFF);
 }
 
-void WysiwygPictureTextTest::pictures_overTheSizeCapAreRefused()
+void PreviewPictureTextTest::pictures_overTheSizeCapAreRefused()
 {
     QVERIFY(writeGif(m_dir.filePath(QStringLiteral("wide.gif")), kMaxSurfaceSide + 1, 1));
     QVERIFY(writeGif(m_dir.filePath(QStringLiteral("widest.gif")), kMaxSurfaceSide, 1));
@@ -260,7 +260,7 @@ void WysiwygPictureTextTest::pictures_overTheSizeCapAreRefused()
     QCOMPARE(loadPicture(m_dir.path(), QStringLiteral("widest.gif")).width(), kMaxSurfaceSide);
 }
 
-void WysiwygPictureTextTest::fonts_byIndexSizeAndStyle()
+void PreviewPictureTextTest::fonts_byIndexSizeAndStyle()
 {
     // Stored 14 draws at 8 points.
     const QFont normal = textFont(1, 14, 0);
@@ -285,7 +285,7 @@ void WysiwygPictureTextTest::fonts_byIndexSizeAndStyle()
     QCOMPARE(wrapBoxFont().pixelSize(), 11);
 }
 
-void WysiwygPictureTextTest::wrap_greedyAtTheWrapBoxWidth()
+void PreviewPictureTextTest::wrap_greedyAtTheWrapBoxWidth()
 {
     const QImage screen = makeSurface(1, 1);
     const QFontMetricsF metrics(wrapBoxFont(), &screen);
@@ -318,7 +318,7 @@ void WysiwygPictureTextTest::wrap_greedyAtTheWrapBoxWidth()
              (QStringList{QStringLiteral("Home "), QStringLiteral("page")}));
 }
 
-void WysiwygPictureTextTest::wrap_breaksLongWordsAndKeepsHardBreaks()
+void PreviewPictureTextTest::wrap_breaksLongWordsAndKeepsHardBreaks()
 {
     QCOMPARE(wrapText(QStringLiteral("one\r\ntwo\nthree\rfour"), 500),
              (QStringList{QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three"),
@@ -343,7 +343,7 @@ void WysiwygPictureTextTest::wrap_breaksLongWordsAndKeepsHardBreaks()
     QCOMPARE(many.join(QString()), endless);
 }
 
-void WysiwygPictureTextTest::text_laidOutByMarginOffsetAndAlignment()
+void PreviewPictureTextTest::text_laidOutByMarginOffsetAndAlignment()
 {
     const QStringList lines = {QStringLiteral("Wide first line"), QStringLiteral("mid"),
                                QStringLiteral("last one")};
@@ -393,7 +393,7 @@ void WysiwygPictureTextTest::text_laidOutByMarginOffsetAndAlignment()
             }
 }
 
-void WysiwygPictureTextTest::text_farOffOrEndlessDrawsOnlyWhatShows()
+void PreviewPictureTextTest::text_farOffOrEndlessDrawsOnlyWhatShows()
 {
     const QImage before = blankSurface(60, 40);
     QImage surface = before;
@@ -425,5 +425,5 @@ void WysiwygPictureTextTest::text_farOffOrEndlessDrawsOnlyWhatShows()
     QVERIFY(surface != before);
 }
 
-QTEST_MAIN(WysiwygPictureTextTest)
-#include "WysiwygPictureTextTest.moc"
+QTEST_MAIN(PreviewPictureTextTest)
+#include "PreviewPictureTextTest.moc"

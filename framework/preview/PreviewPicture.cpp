@@ -1,4 +1,4 @@
-#include "vantrel/preview/WysiwygUtility.h"
+#include "PreviewDrawing.h"
 
 #include "AppletUtility.h"
 #include "PictureDecoder.h"
@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace vantrel {
+namespace kzt {
 
 namespace {
 
@@ -153,4 +153,4 @@ void drawPicture(QImage& surface, const Box& box, const QImage& picture, ImageAl
     }
 }
 
-} // namespace vantrel
+} // namespace kzt

@@ -1,9 +1,9 @@
-#include "vantrel/preview/WysiwygUtility.h"
+#include "PreviewDrawing.h"
 
 #include <algorithm>
 #include <cstdint>
 
-namespace vantrel {
+namespace kzt {
 
 namespace {
 
@@ -303,4 +303,4 @@ void fillArrow(QImage& surface, int centerX, int centerY, bool up, QRgb color)
     }
 }
 
-} // namespace vantrel
+} // namespace kzt

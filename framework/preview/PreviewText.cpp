@@ -1,4 +1,4 @@
-#include "vantrel/preview/WysiwygUtility.h"
+#include "PreviewDrawing.h"
 
 #include <QFontMetrics>
 #include <QFontMetricsF>
@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace vantrel {
+namespace kzt {
 
 namespace {
 
@@ -172,4 +172,4 @@ void drawTextLines(QImage& surface, const Box& box, const QStringList& lines, co
     }
 }
 
-} // namespace vantrel
+} // namespace kzt

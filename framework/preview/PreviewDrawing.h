@@ -6,12 +6,12 @@
 #include <QString>
 #include <QStringList>
 
-// The preview's drawing routines: fills, borders, pictures and wrapped text
-// over an off-screen surface. Every parameter is a plain value as the records
+// The drawing routines the applet previews share: fills, borders, pictures
+// and wrapped text over an off-screen surface. Every parameter is a plain value as the records
 // hold it, so the preview window only maps fields to calls. All routines clip
 // to the surface and never loop over more than the surface's own pixels, so
 // hand-edited coordinates in the millions cost nothing.
-namespace vantrel {
+namespace kzt {
 
 // A rectangle as left, top, right, bottom. Fills cover right and bottom
 // exclusive; borders draw their lines exactly between the given points.
@@ -129,4 +129,4 @@ struct TextLook
 // Draws lines on a transparent background, laid out in box by look.
 void drawTextLines(QImage& surface, const Box& box, const QStringList& lines, const TextLook& look);
 
-} // namespace vantrel
+} // namespace kzt

@@ -1,14 +1,14 @@
 // Fills and borders against a model that follows the drawing rules step by
 // step: strips, columns, nested frames and lines painted one after another
 // on a plain pixel array, later paint winning.
-#include "vantrel/preview/WysiwygUtility.h"
+#include "PreviewDrawing.h"
 
 #include <QElapsedTimer>
 #include <QtTest>
 
 #include <vector>
 
-using namespace vantrel;
+using namespace kzt;
 
 namespace {
 
@@ -196,7 +196,7 @@ const Case kCases[] = {
 
 } // namespace
 
-class WysiwygDrawingTest : public QObject
+class PreviewDrawingTest : public QObject
 {
     Q_OBJECT
 
@@ -210,7 +210,7 @@ private slots:
     void surfaces_cappedAndOddFormatsLeftAlone();
 };
 
-void WysiwygDrawingTest::fills_matchTheRulesPixelByPixel()
+void PreviewDrawingTest::fills_matchTheRulesPixelByPixel()
 {
     // Channels that rise and fall, with odd differences, so truncation
     // toward zero shows on the falling ones.
@@ -232,7 +232,7 @@ void WysiwygDrawingTest::fills_matchTheRulesPixelByPixel()
             }
 }
 
-void WysiwygDrawingTest::fills_knownValues()
+void PreviewDrawingTest::fills_knownValues()
 {
     const QRgb c1 = qRgb(250, 10, 100), c2 = qRgb(3, 240, 7);
     QImage image = makeSurface(512, 4);
@@ -260,7 +260,7 @@ void WysiwygDrawingTest::fills_knownValues()
     QCOMPARE(image.pixel(1, 4) & 0xFFFFFF, qRgb(60, 60, 60) & 0xFFFFFF);
 }
 
-void WysiwygDrawingTest::fills_narrowAndEmptyBoxes()
+void PreviewDrawingTest::fills_narrowAndEmptyBoxes()
 {
     const QRgb c1 = qRgb(10, 20, 30), c2 = qRgb(240, 230, 220);
     // Under two pixels across the ramp direction: the first colour, flat.
@@ -287,7 +287,7 @@ void WysiwygDrawingTest::fills_narrowAndEmptyBoxes()
         }
 }
 
-void WysiwygDrawingTest::borders_matchTheRulesPixelByPixel()
+void PreviewDrawingTest::borders_matchTheRulesPixelByPixel()
 {
     const QRgb colors[] = {qRgb(192, 192, 192), qRgb(200, 100, 30), qRgb(0, 0, 0),
                            qRgb(255, 255, 255)};
@@ -308,7 +308,7 @@ void WysiwygDrawingTest::borders_matchTheRulesPixelByPixel()
                 }
 }
 
-void WysiwygDrawingTest::borders_knownValues()
+void PreviewDrawingTest::borders_knownValues()
 {
     const QRgb c = qRgb(200, 100, 30);
     QCOMPARE(lighterColor(c) & 0xFFFFFF, qRgb(255, 150, 45) & 0xFFFFFF);
@@ -341,7 +341,7 @@ void WysiwygDrawingTest::borders_knownValues()
     QCOMPARE(at(5, 5), kBackground & 0xFFFFFF);
 }
 
-void WysiwygDrawingTest::hugeBoxesAndWidths_drawOnlyWhatShows()
+void PreviewDrawingTest::hugeBoxesAndWidths_drawOnlyWhatShows()
 {
     const int far = 2000000000;
     const Box huge{-far, -far, far, far};
@@ -373,7 +373,7 @@ void WysiwygDrawingTest::hugeBoxesAndWidths_drawOnlyWhatShows()
     QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
 }
 
-void WysiwygDrawingTest::surfaces_cappedAndOddFormatsLeftAlone()
+void PreviewDrawingTest::surfaces_cappedAndOddFormatsLeftAlone()
 {
     QVERIFY(makeSurface(0, 10).isNull());
     QVERIFY(makeSurface(10, -1).isNull());
@@ -397,5 +397,5 @@ void WysiwygDrawingTest::surfaces_cappedAndOddFormatsLeftAlone()
     QCOMPARE(indexed, before);
 }
 
-QTEST_MAIN(WysiwygDrawingTest)
-#include "WysiwygDrawingTest.moc"
+QTEST_MAIN(PreviewDrawingTest)
+#include "PreviewDrawingTest.moc"
