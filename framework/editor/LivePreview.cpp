@@ -41,9 +41,12 @@ private:
 LivePreview::LivePreview(std::filesystem::path folder, Republish republish, QObject* parent)
     : QObject(parent), m_folder(std::move(folder)), m_republish(std::move(republish))
 {
-    m_timer.setSingleShot(true);
-    m_timer.setInterval(kSettleMilliseconds);
-    connect(&m_timer, &QTimer::timeout, this, &LivePreview::refresh);
+    m_soon.setSingleShot(true);
+    m_soon.setInterval(0);
+    connect(&m_soon, &QTimer::timeout, this, &LivePreview::refreshNow);
+    m_settle.setSingleShot(true);
+    m_settle.setInterval(kSettleMilliseconds);
+    connect(&m_settle, &QTimer::timeout, this, &LivePreview::settled);
 }
 
 LivePreview::~LivePreview() = default;
@@ -82,7 +85,8 @@ bool LivePreview::wantsBrowser() const
 
 void LivePreview::pageWritten(std::string page)
 {
-    m_timer.stop();
+    m_soon.stop();
+    m_changedWhileSettling = false;
     m_servedPage = std::move(page);
     if (m_server) {
         m_server->sendReload();
@@ -93,8 +97,28 @@ void LivePreview::pageWritten(std::string page)
 void LivePreview::documentChanged()
 {
     // Nothing to follow until Preview has shown the page somewhere.
-    if (!m_refreshing && m_server && (m_browserOpened || m_server->openEventStreams() > 0))
-        m_timer.start();
+    if (m_refreshing || !m_server || (!m_browserOpened && m_server->openEventStreams() == 0))
+        return;
+    if (m_settle.isActive()) {
+        // Typing on: one more reload once it pauses.
+        m_changedWhileSettling = true;
+        m_settle.start();
+    } else if (!m_soon.isActive()) {
+        m_soon.start();
+    }
+}
+
+void LivePreview::refreshNow()
+{
+    m_changedWhileSettling = false;
+    m_settle.start();
+    refresh();
+}
+
+void LivePreview::settled()
+{
+    if (m_changedWhileSettling)
+        refreshNow();
 }
 
 void LivePreview::setPageNotice(const std::string& text)

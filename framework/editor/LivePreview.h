@@ -33,7 +33,8 @@ public:
 
     // The served name of the preview page.
     static constexpr const char* kPageName = "~preview.html";
-    // Edits closer together than this make one reload.
+    // The first edit after a pause reloads at once; edits closer together
+    // than this after it make one more reload when they pause.
     static constexpr int kSettleMilliseconds = 150;
 
     // Starts serving when it has not yet; the page's address, or empty with
@@ -65,7 +66,7 @@ public:
     // Every change the document announces (its records and its item tree:
     // bulk copies, imports, pastes, undo) counts as a committed change.
     void follow(TkztAppletAgent& agent);
-    bool refreshPending() const { return m_timer.isActive(); }
+    bool refreshPending() const { return m_soon.isActive() || m_changedWhileSettling; }
 
     // A standing line in the open page (what the published page will lack).
     void setPageNotice(const std::string& text);
@@ -78,11 +79,17 @@ private:
     class Follower;
 
     void refresh();
+    void refreshNow();
+    void settled();
 
     std::filesystem::path m_folder;
     Republish m_republish;
     std::unique_ptr<PreviewServer> m_server;
-    QTimer m_timer;
+    // The next turn of the event loop: one command's changes make one page.
+    QTimer m_soon;
+    // Runs from each reload until the edits pause.
+    QTimer m_settle;
+    bool m_changedWhileSettling = false;
     std::string m_servedPage;
     bool m_browserOpened = false;
     std::optional<std::vector<std::string>> m_stagedScripts;
