@@ -19,6 +19,7 @@ DulcamonProfile::DulcamonProfile()
     m_info.itemFieldCount = ItemFieldCount;
     m_info.captionField = Caption;
     m_info.levelField = Level;
+    m_info.derivedItemFields = {ItemId, ParentId};
     m_info.scriptFiles = {"dulcamon10.js"};
     m_info.scriptName = "dulcamon10";
     m_info.itemFileFields = {NormalBgImage, OverBgImage};

@@ -113,9 +113,25 @@ std::unique_ptr<RecordStep> RecordRecorder::take(std::string name)
     std::optional<std::pair<TAppletData, TAppletData>> applet;
     if (m_applet && !(*m_applet == m_agent.AppletData))
         applet.emplace(std::move(*m_applet), m_agent.AppletData);
+    // Derived fields (the level, numbering) are refreshed before every
+    // output: a commit that only clears or rewrites them changed nothing the
+    // author made.
+    const ProductInfo& info = m_agent.info();
+    const auto differs = [&](const TItemData& before, const TItemData& after) {
+        if (before.size() != after.size())
+            return true;
+        for (std::size_t f = 0; f < before.size(); ++f) {
+            const bool derived = (info.hasLevelField && f == info.levelField)
+                                 || std::find(info.derivedItemFields.begin(), info.derivedItemFields.end(), f)
+                                        != info.derivedItemFields.end();
+            if (!derived && before.get(f) != after.get(f))
+                return true;
+        }
+        return false;
+    };
     std::vector<RecordStep::ItemValues> items;
     for (auto& [index, before] : m_items) {
-        if (index < m_agent.Items.size() && !(before == m_agent.Items[index]))
+        if (index < m_agent.Items.size() && differs(before, m_agent.Items[index]))
             items.push_back({index, std::move(before), m_agent.Items[index]});
     }
     discard();

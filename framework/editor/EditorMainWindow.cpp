@@ -3,6 +3,8 @@
 #include "AppletAgent.h"
 #include "AppletUtility.h"
 #include "DocumentText.h"
+#include "EditHistory.h"
+#include "EditSteps.h"
 #include "FieldText.h"
 #include "FileAssociation.h"
 #include "FileDialog.h"
@@ -33,6 +35,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
+#include <QUndoStack>
 
 namespace kzt {
 
@@ -70,6 +73,7 @@ EditorMainWindow::EditorMainWindow(const ProductProfile& product, AppPaths paths
     ReadablePalette::applyToApplication();
     createActions();
     buildTree();
+    createHistoryActions();
     buildStatusBar();
     m_progress = std::make_unique<StatusProgress>(m_hint, m_progressBar);
     m_agent->setProgress(m_progress.get());
@@ -95,6 +99,11 @@ bool EditorMainWindow::scriptRuntimeSetting(const ProductProfile& product)
 
 EditorMainWindow::~EditorMainWindow()
 {
+    // The product's part is gone: no more commits, and the history lets go
+    // of the agent before the agent goes.
+    disconnect(m_focusWatch);
+    delete m_history;
+    m_history = nullptr;
     m_agent->setProgress(nullptr);
     // The model stops listening before the agent and its tree go away.
     delete m_model;
@@ -285,6 +294,7 @@ void EditorMainWindow::FormCreate()
     m_encodingGuard->guard(this);
     placeConvertTextAction();
     refreshTextEncoding();
+    placeEditMenu();
 }
 
 void EditorMainWindow::rememberPage()
@@ -324,6 +334,9 @@ void EditorMainWindow::setModified(bool modified)
 {
     m_modified = modified;
     m_actSave->setEnabled(modified);
+    if (m_history && !modified)
+        m_history->stack()->setClean();
+    updateUndoActions();
     emit modifiedChanged(modified);
     if (modified)
         documentEdited();
@@ -367,8 +380,10 @@ void EditorMainWindow::trvwDesignPanelChange(TreeNode* selected)
         showMenuPanels();
     else
         showItemPanels();
-    if (m_currentItemNode)
+    if (m_currentItemNode) {
         PanelToItemData(m_agent->ItemIndexOf(m_currentItemNode));
+        recordChanges(tr("Change Properties"));
+    }
     if (!selected || selected->isRoot()) {
         UpdateItemCommands();
         return;
@@ -397,6 +412,7 @@ void EditorMainWindow::commitPanels()
     PanelToAppletData();
     if (m_currentItemNode)
         PanelToItemData(m_agent->ItemIndexOf(m_currentItemNode));
+    recordChanges(tr("Change Properties"));
 }
 
 QString EditorMainWindow::dialogFolder() const
@@ -429,6 +445,7 @@ void EditorMainWindow::New1Click()
     m_currentItemNode = nullptr;
     m_projectFileName.clear();
     resetTree(true);
+    m_history->clear();
     selectNode(m_agent->tree().root());
     AppletDataToPanel();
     setModified(false);
@@ -483,6 +500,7 @@ bool EditorMainWindow::loadProject(const QString& path, bool asTemplate)
     m_treeUpdating = true;
     const Status status = m_agent->ReadProjectFile(toStd(path));
     m_treeUpdating = false;
+    m_history->clear();
     // A refused file leaves a fresh document that is not tied to it.
     m_projectFileName = status.ok() && !untitled ? QFileInfo(path).absoluteFilePath() : QString();
     AppletDataToPanel();
@@ -565,7 +583,9 @@ void EditorMainWindow::Insert1Click()
     TreeNode* parent = selectedNode();
     if (!parent)
         parent = m_agent->tree().root();
-    insertItemNode(parent);
+    beginCommand();
+    TreeNode* node = insertItemNode(parent);
+    endCommand(SubtreeStep::inserted(tr("Insert Item").toStdString(), *m_agent, node));
     m_tree->setExpanded(m_model->indexOf(parent), true);
     UpdateItemCommands();
 }
@@ -590,8 +610,9 @@ void EditorMainWindow::Delete1Click()
         return;
     // Forget the panel's record first: removing the node moves the selection,
     // and the panel must not be written into the record that takes its place.
+    beginCommand();
     m_currentItemNode = nullptr;
-    m_agent->DeleteItem(node);
+    endCommand(SubtreeStep::remove(tr("Delete Item").toStdString(), *m_agent, node));
     UpdateItemCommands();
 }
 
@@ -599,8 +620,10 @@ void EditorMainWindow::MoveUp1Click()
 {
     setModified(true);
     TreeNode* node = selectedNode();
-    if (node && !node->isRoot() && node->previousSibling())
-        m_agent->MoveItemUp(node);
+    if (node && !node->isRoot() && node->previousSibling()) {
+        beginCommand();
+        endCommand(MoveStep::perform(tr("Move Up").toStdString(), *m_agent, node, true));
+    }
     selectNode(node);
     UpdateItemCommands();
 }
@@ -609,8 +632,10 @@ void EditorMainWindow::MoveDown1Click()
 {
     setModified(true);
     TreeNode* node = selectedNode();
-    if (node && !node->isRoot() && node->nextSibling())
-        m_agent->MoveItemDown(node);
+    if (node && !node->isRoot() && node->nextSibling()) {
+        beginCommand();
+        endCommand(MoveStep::perform(tr("Move Down").toStdString(), *m_agent, node, false));
+    }
     selectNode(node);
     UpdateItemCommands();
 }

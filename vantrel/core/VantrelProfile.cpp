@@ -36,6 +36,7 @@ VantrelProfile::VantrelProfile()
     m_info.itemFieldCount = ItemFieldCount;
     m_info.captionField = ICaption;
     m_info.levelField = Level;
+    m_info.derivedItemFields = {StyleIndex};
     m_info.scriptFiles = {std::string(kAppletBase) + ".jar", std::string(kAppletBase) + ".class",
                           std::string(kAppletBase) + "_2.class"};
     m_info.scriptName = kAppletBase;

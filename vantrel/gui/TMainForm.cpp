@@ -477,6 +477,7 @@ void TMainForm::GlobalPropertiesChange(int state)
     kzt::TreeNode* node = selectedNode();
     if (kzt::TreeNode* current = currentItemNode())
         PanelToItemData(agent().ItemIndexOf(current));
+    recordChanges(tr("Change Properties"));
     if (!node || node->isRoot())
         return;
     kzt::TfrmGlobalPropertiesChange dialog(agent(), agent().ItemIndexOf(node), globalPropertiesLayout(), this);
@@ -486,6 +487,7 @@ void TMainForm::GlobalPropertiesChange(int state)
         dialog.checkState(kStates[state]);
     if (dialog.exec() != QDialog::Accepted)
         return;
+    recordChanges(tr("Copy Properties"));
     setModified(true);
     if (m_preview) {
         m_preview->rebuildCache();
