@@ -84,6 +84,8 @@ void EditHistory::clear()
 {
     m_stack->clear();
     m_recorder->discard();
+    shownApplet.reset();
+    shownItem.reset();
 }
 
 std::size_t EditHistory::memoryBytes() const

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "Records.h"
+
 #include <QObject>
 
 #include <cstddef>
 #include <memory>
+#include <optional>
+#include <utility>
 
 class QUndoStack;
 
@@ -41,6 +45,12 @@ public:
     void clear();
     // Heap bytes all steps hold.
     std::size_t memoryBytes() const;
+
+    // What a commit of the panels wrote just after an undo or redo showed
+    // them: a panel that cannot show a stored value exactly would otherwise
+    // turn every further Undo into a new step of that value.
+    std::optional<TAppletData> shownApplet;
+    std::optional<std::pair<std::size_t, TItemData>> shownItem;
 
 private:
     TkztAppletAgent& m_agent;

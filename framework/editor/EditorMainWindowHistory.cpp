@@ -43,8 +43,11 @@ void EditorMainWindow::createHistoryActions()
     connect(stack, &QUndoStack::cleanChanged, this, [this] { updateUndoActions(); });
     // Typing leaves its control: what it changed becomes a step.
     m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget*) {
-        if (old && old != m_tree && !m_treeUpdating && isAncestorOf(old) && isVisible())
-            commitPanels();
+        // The item's panel only: the menu record keeps its own commit points.
+        if (old && old != m_tree && !m_treeUpdating && m_currentItemNode && isAncestorOf(old) && isVisible()) {
+            PanelToItemData(m_agent->ItemIndexOf(m_currentItemNode));
+            recordChanges(tr("Change Properties"));
+        }
     });
     updateUndoActions();
 }
@@ -128,7 +131,11 @@ void EditorMainWindow::recordChanges(const QString& name)
 
 void EditorMainWindow::beginCommand()
 {
-    commitPanels();
+    // The item's panel is written back as a change of selection would; the
+    // menu record waits for its own commit points.
+    if (m_currentItemNode)
+        PanelToItemData(m_agent->ItemIndexOf(m_currentItemNode));
+    recordChanges(tr("Change Properties"));
     m_history->recorder().pause();
 }
 
@@ -150,8 +157,39 @@ void EditorMainWindow::Redo1Click()
 
 void EditorMainWindow::runHistory(bool undo)
 {
-    // What the panels hold is a step of its own before anything is undone.
-    commitPanels();
+    // What the panels hold is a step of its own before anything is undone,
+    // unless they are as the last undo or redo showed them.
+    {
+        m_history->recorder().pause();
+        const TAppletData applet = m_agent->AppletData;
+        PanelToAppletData();
+        const bool appletTouched = !m_history->shownApplet || !(m_agent->AppletData == *m_history->shownApplet);
+        bool itemTouched = false;
+        std::size_t index = 0;
+        TItemData item;
+        if (m_currentItemNode) {
+            index = m_agent->ItemIndexOf(m_currentItemNode);
+            item = m_agent->Items[index];
+            PanelToItemData(index);
+            itemTouched = !m_history->shownItem || m_history->shownItem->first != index
+                          || !(m_agent->Items[index] == m_history->shownItem->second);
+        }
+        // Back to the records as they were; the commit below records them.
+        if (!(m_agent->AppletData == applet)) {
+            m_agent->AppletData = applet;
+            m_agent->announceAppletChanged();
+        }
+        if (m_currentItemNode && !(m_agent->Items[index] == item)) {
+            m_agent->Items[index] = item;
+            m_agent->announceItemsChanged(index, 1);
+        }
+        m_history->recorder().resume();
+        if (appletTouched)
+            PanelToAppletData();
+        if (itemTouched)
+            PanelToItemData(index);
+        recordChanges(tr("Change Properties"));
+    }
     const QUndoStack* stack = m_history->stack();
     if (undo ? !stack->canUndo() : !stack->canRedo()) {
         setModified(!stack->isClean());
@@ -171,6 +209,28 @@ void EditorMainWindow::runHistory(bool undo)
     refreshTextEncoding();
     UpdateItemCommands();
     setModified(!stack->isClean());
+    // What a commit of the panels just shown would write, kept to tell an
+    // edit from a value the panels cannot show as stored.
+    m_history->recorder().pause();
+    const TAppletData applet = m_agent->AppletData;
+    PanelToAppletData();
+    m_history->shownApplet = m_agent->AppletData;
+    if (!(m_agent->AppletData == applet)) {
+        m_agent->AppletData = applet;
+        m_agent->announceAppletChanged();
+    }
+    m_history->shownItem.reset();
+    if (m_currentItemNode) {
+        const std::size_t index = m_agent->ItemIndexOf(m_currentItemNode);
+        const TItemData item = m_agent->Items[index];
+        PanelToItemData(index);
+        m_history->shownItem.emplace(index, m_agent->Items[index]);
+        if (!(m_agent->Items[index] == item)) {
+            m_agent->Items[index] = item;
+            m_agent->announceItemsChanged(index, 1);
+        }
+    }
+    m_history->recorder().resume();
 }
 
 void EditorMainWindow::EditCopyClick()
@@ -178,7 +238,9 @@ void EditorMainWindow::EditCopyClick()
     const TreeNode* node = selectedNode();
     if (!node || node->isRoot())
         return;
-    commitPanels();
+    if (m_currentItemNode)
+        PanelToItemData(m_agent->ItemIndexOf(m_currentItemNode));
+    recordChanges(tr("Change Properties"));
     if (QMimeData* data = ItemClipboard::copy(*m_agent, node, structureMapping()))
         Clipboard::setMimeData(data);
 }
@@ -201,7 +263,6 @@ void EditorMainWindow::EditPasteClick()
     TreeNode* target = selectedNode();
     if (!target)
         target = m_agent->tree().root();
-    commitPanels();
     QString refusal;
     const auto items = ItemClipboard::read(Clipboard::mimeData(), *m_agent, structureMapping(),
                                            m_encoding, &refusal);

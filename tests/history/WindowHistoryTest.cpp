@@ -180,6 +180,8 @@ private:
             QVERIFY(window.agent().IsConsistent());
         }
         w.selectRoot();
+        // As Save writes it: the panels committed first.
+        window.commitPanels();
         const std::string after = projectText(window.agent());
         QVERIFY(after != before);
         w.undoAll();
