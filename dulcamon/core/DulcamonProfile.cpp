@@ -16,6 +16,7 @@ DulcamonProfile::DulcamonProfile()
     m_info.extension = "dlcg";
     m_info.fileFilter = "Dulcamon Files (*.dlcg)|*.dlcg";
     m_info.foreignFileMessage = "This file wasn't saved by Dulcamon 1.0, open failed!";
+    m_info.derivedItemFields = {ItemId, ParentId};
     m_info.scriptFiles = {"dulcamon10.js"};
     m_info.scriptName = "dulcamon10";
     m_info.report.purposeLine = "This message contain the information about how to publish the Javascript menu. "

@@ -6,6 +6,7 @@
 #include "ProgressSink.h"
 #include "ProjectFileFormat.h"
 #include "PublishReport.h"
+#include "RecordJournal.h"
 #include "RecordListener.h"
 #include "TextFile.h"
 
@@ -111,6 +112,18 @@ void TkztAppletAgent::announceRecordsReplaced()
     tell([](RecordListener& l) { l.recordsReplaced(); });
 }
 
+void TkztAppletAgent::noteAppletAboutToChange()
+{
+    if (m_journal)
+        m_journal->appletAboutToChange();
+}
+
+void TkztAppletAgent::noteItemAboutToChange(std::size_t index)
+{
+    if (m_journal && index < Items.size())
+        m_journal->itemAboutToChange(index);
+}
+
 void TkztAppletAgent::ResetToDefaults(bool afterNew)
 {
     m_product.resetAppletData(AppletData);
@@ -127,6 +140,7 @@ void TkztAppletAgent::SetAppletData(const TAppletData& data)
     next.resize(info().appletFieldCount);
     if (next == AppletData)
         return;
+    noteAppletAboutToChange();
     AppletData = std::move(next);
     announceAppletChanged();
 }
@@ -139,6 +153,7 @@ void TkztAppletAgent::SetItemData(std::size_t index, const TItemData& data)
     next.resize(info().itemFieldCount);
     if (next == Items[index])
         return;
+    noteItemAboutToChange(index);
     Items[index] = std::move(next);
     announceItemsChanged(index, 1);
 }
@@ -156,12 +171,15 @@ void TkztAppletAgent::CopyItemFields(std::size_t source, const std::vector<std::
         if (target >= Items.size())
             continue;
         TItemData& item = Items[target];
-        bool differs = false;
+        const auto copies = [&](std::size_t field) {
+            return field < item.size() && field < from.size() && item.get(field) != from.get(field);
+        };
+        const bool differs = std::any_of(fields.begin(), fields.end(), copies);
+        if (differs)
+            noteItemAboutToChange(target);
         for (std::size_t field : fields) {
-            if (field < item.size() && field < from.size() && item.get(field) != from.get(field)) {
+            if (copies(field))
                 item.set(field, from.get(field));
-                differs = true;
-            }
         }
         // Node texts follow the copied captions.
         if (captionCopied && captionField < from.size())
@@ -297,6 +315,14 @@ TreeNode* TkztAppletAgent::PasteSubtree(TreeNode* parent, const TItemArray& reco
 {
     if (!parent)
         parent = m_tree.root();
+    return PasteSubtreeAt(parent, parent->childCount(), records, relativeLevels);
+}
+
+TreeNode* TkztAppletAgent::PasteSubtreeAt(TreeNode* parent, std::size_t row, const TItemArray& records,
+                                          const std::vector<int>& relativeLevels)
+{
+    if (!parent)
+        parent = m_tree.root();
     if (records.size() != relativeLevels.size() || !ItemTree::isSubtreeShape(relativeLevels))
         return nullptr;
     const std::size_t fieldCount = info().itemFieldCount;
@@ -312,12 +338,15 @@ TreeNode* TkztAppletAgent::PasteSubtree(TreeNode* parent, const TItemArray& reco
             pasted[i].set(levelField, std::to_string(top + relativeLevels[i]));
         texts.emplace_back(pasted[i].get(info().captionField));
     }
-    // The block lands right after the last record of the parent's subtree.
-    const std::size_t position = m_tree.subtreeEnd(parent) - 1;
+    row = std::min(row, parent->childCount());
+    // The block lands where the records of the node now at that row begin,
+    // or after the last record of the parent's subtree.
+    const std::size_t position = row < parent->childCount() ? m_tree.absoluteIndex(parent->child(row)) - 1
+                                                            : m_tree.subtreeEnd(parent) - 1;
     if (position > Items.size())
         return nullptr;
     const std::size_t count = pasted.size();
-    TreeNode* topNode = m_tree.appendSubtree(parent, texts, relativeLevels, [&] {
+    TreeNode* topNode = m_tree.attachSubtree(parent, row, ItemTree::buildSubtree(texts, relativeLevels), [&] {
         Items.insert(Items.begin() + static_cast<std::ptrdiff_t>(position), std::make_move_iterator(pasted.begin()),
                      std::make_move_iterator(pasted.end()));
     });
@@ -331,6 +360,8 @@ void TkztAppletAgent::SetCaption(std::size_t index, const std::string& caption)
     if (index >= Items.size())
         return;
     const bool differs = Items[index].get(info().captionField) != caption;
+    if (differs)
+        noteItemAboutToChange(index);
     Items[index].set(info().captionField, caption);
     m_tree.setText(NodeOfItem(index), caption);
     if (differs)

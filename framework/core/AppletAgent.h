@@ -17,6 +17,7 @@
 namespace kzt {
 
 class ProgressSink;
+class RecordJournal;
 class RecordListener;
 
 // The document: the global parameters, the item records and the item tree,
@@ -68,6 +69,12 @@ public:
     void announceAppletChanged();
     void announceItemsChanged(std::size_t first, std::size_t count);
     void announceRecordsReplaced();
+    // The undo history's record keeper (null: none). Code that writes
+    // AppletData or Items directly calls the note functions first.
+    void setRecordJournal(RecordJournal* journal) { m_journal = journal; }
+    RecordJournal* recordJournal() const { return m_journal; }
+    void noteAppletAboutToChange();
+    void noteItemAboutToChange(std::size_t index);
 
     // A fresh document: defaults, no items, a lone root. The root reads the
     // product's start-up text, or its text for New when afterNew is set.
@@ -102,6 +109,9 @@ public:
     // Refuses, changing nothing, when the levels do not describe one
     // subtree of that many records.
     TreeNode* PasteSubtree(TreeNode* parent, const TItemArray& records, const std::vector<int>& relativeLevels);
+    // The same as child `row` of `parent` (the last child when row is past the end).
+    TreeNode* PasteSubtreeAt(TreeNode* parent, std::size_t row, const TItemArray& records,
+                             const std::vector<int>& relativeLevels);
 
     // Item position of a node (absolute index - 1); the root has none.
     std::size_t ItemIndexOf(const TreeNode* node) const { return m_tree.absoluteIndex(node) - 1; }
@@ -177,6 +187,7 @@ private:
     template <typename Call> void tell(Call call);
 
     std::vector<RecordListener*> m_recordListeners;
+    RecordJournal* m_journal = nullptr;
     int m_telling = 0;
     const ProductProfile& m_product;
     AppPaths m_paths;

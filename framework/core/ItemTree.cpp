@@ -21,6 +21,54 @@ TreeNode* TreeNode::nextSibling() const
     return m_parent->m_children[m_row + 1];
 }
 
+DetachedSubtree::DetachedSubtree(DetachedSubtree&& other) noexcept : m_top(other.m_top), m_count(other.m_count)
+{
+    other.m_top = nullptr;
+    other.m_count = 0;
+}
+
+DetachedSubtree& DetachedSubtree::operator=(DetachedSubtree&& other) noexcept
+{
+    if (this != &other) {
+        ItemTree::destroy(m_top);
+        m_top = other.m_top;
+        m_count = other.m_count;
+        other.m_top = nullptr;
+        other.m_count = 0;
+    }
+    return *this;
+}
+
+DetachedSubtree::~DetachedSubtree()
+{
+    ItemTree::destroy(m_top);
+}
+
+TreeNode* DetachedSubtree::release()
+{
+    TreeNode* top = m_top;
+    m_top = nullptr;
+    m_count = 0;
+    return top;
+}
+
+std::size_t DetachedSubtree::allocatedBytes() const
+{
+    std::size_t bytes = 0;
+    std::vector<const TreeNode*> pending;
+    if (m_top)
+        pending.push_back(m_top);
+    while (!pending.empty()) {
+        const TreeNode* n = pending.back();
+        pending.pop_back();
+        bytes += sizeof(TreeNode) + n->m_children.capacity() * sizeof(TreeNode*);
+        if (n->m_text.capacity() > 15)
+            bytes += n->m_text.capacity() + 1;
+        pending.insert(pending.end(), n->m_children.begin(), n->m_children.end());
+    }
+    return bytes;
+}
+
 ItemTree::ItemTree()
 {
     m_root = new TreeNode;
@@ -166,13 +214,19 @@ void ItemTree::renumberRows(TreeNode* parent, std::size_t from)
         parent->m_children[i]->m_row = static_cast<std::uint32_t>(i);
 }
 
-TreeNode* ItemTree::appendChildSilently(TreeNode* parent, std::string text)
+TreeNode* ItemTree::newChild(TreeNode* parent, std::string text)
 {
     auto* node = new TreeNode;
     node->m_parent = parent;
     node->m_text = std::move(text);
     node->m_row = static_cast<std::uint32_t>(parent->m_children.size());
     parent->m_children.push_back(node);
+    return node;
+}
+
+TreeNode* ItemTree::appendChildSilently(TreeNode* parent, std::string text)
+{
+    TreeNode* node = newChild(parent, std::move(text));
     ++m_count;
     m_orderValid = false;
     return node;
@@ -245,6 +299,60 @@ void ItemTree::removeSubtree(TreeNode* node, const Alongside& alongside)
     m_count -= destroy(node);
     m_orderValid = false;
     tell([&](ItemTreeListener& l) { l.nodeRemoved(parent, row); });
+}
+
+DetachedSubtree ItemTree::detachSubtree(TreeNode* node, const Alongside& alongside)
+{
+    if (!node || node == m_root)
+        return {};
+    const std::size_t count = countDescendants(node) + 1;
+    tell([&](ItemTreeListener& l) { l.nodeAboutToBeRemoved(node); });
+    if (alongside)
+        alongside();
+    TreeNode* parent = node->m_parent;
+    const std::size_t row = node->m_row;
+    parent->m_children.erase(parent->m_children.begin() + static_cast<std::ptrdiff_t>(row));
+    renumberRows(parent, row);
+    node->m_parent = nullptr;
+    m_count -= count;
+    m_orderValid = false;
+    tell([&](ItemTreeListener& l) { l.nodeRemoved(parent, row); });
+    return DetachedSubtree(node, count);
+}
+
+TreeNode* ItemTree::attachSubtree(TreeNode* parent, std::size_t row, DetachedSubtree subtree,
+                                  const Alongside& alongside)
+{
+    if (!parent || subtree.empty())
+        return nullptr;
+    row = std::min(row, parent->m_children.size());
+    tell([&](ItemTreeListener& l) { l.nodeAboutToBeInserted(parent, row); });
+    if (alongside)
+        alongside();
+    const std::size_t count = subtree.count();
+    TreeNode* top = subtree.release();
+    top->m_parent = parent;
+    parent->m_children.insert(parent->m_children.begin() + static_cast<std::ptrdiff_t>(row), top);
+    renumberRows(parent, row);
+    m_count += count;
+    m_orderValid = false;
+    tell([&](ItemTreeListener& l) { l.nodeInserted(top); });
+    return top;
+}
+
+DetachedSubtree ItemTree::buildSubtree(const std::vector<std::string>& texts, const std::vector<int>& relativeLevels)
+{
+    if (texts.size() != relativeLevels.size() || !isSubtreeShape(relativeLevels))
+        return {};
+    auto* top = new TreeNode;
+    top->m_text = texts.front();
+    // path[d] is the latest node at relative depth d.
+    std::vector<TreeNode*> path{top};
+    for (std::size_t i = 1; i < texts.size(); ++i) {
+        path.resize(static_cast<std::size_t>(relativeLevels[i]));
+        path.push_back(newChild(path.back(), texts[i]));
+    }
+    return DetachedSubtree(top, texts.size());
 }
 
 void ItemTree::moveBefore(TreeNode* node, TreeNode* before, const Alongside& alongside)

@@ -11,6 +11,34 @@ namespace kzt {
 
 class ItemTreeListener;
 
+// A subtree taken out of a tree (or built for one) that no tree owns yet:
+// an undo step keeps the nodes of a deleted item here, so undoing puts the
+// very same nodes back without building them again.
+class DetachedSubtree
+{
+public:
+    DetachedSubtree() = default;
+    DetachedSubtree(TreeNode* top, std::size_t count) : m_top(top), m_count(count) {}
+    DetachedSubtree(DetachedSubtree&& other) noexcept;
+    DetachedSubtree& operator=(DetachedSubtree&& other) noexcept;
+    DetachedSubtree(const DetachedSubtree&) = delete;
+    DetachedSubtree& operator=(const DetachedSubtree&) = delete;
+    ~DetachedSubtree();
+
+    TreeNode* top() const { return m_top; }
+    // Nodes, the top one included.
+    std::size_t count() const { return m_count; }
+    bool empty() const { return m_top == nullptr; }
+    // Hands the nodes over to a tree.
+    TreeNode* release();
+    // Heap bytes the nodes hold (their texts included), for the history's figures.
+    std::size_t allocatedBytes() const;
+
+private:
+    TreeNode* m_top = nullptr;
+    std::size_t m_count = 0;
+};
+
 // The ordered tree of a document's items. Positions in depth-first order are
 // cached and refreshed in one linear pass after a structural edit, so index
 // lookups never walk the tree per call.
@@ -58,6 +86,16 @@ public:
                             const std::vector<int>& relativeLevels, const Alongside& alongside = {});
     static bool isSubtreeShape(const std::vector<int>& relativeLevels);
     void removeSubtree(TreeNode* node, const Alongside& alongside = {});
+    // Takes a subtree out as removeSubtree does (listeners hear the same),
+    // but hands its nodes to the caller instead of destroying them.
+    DetachedSubtree detachSubtree(TreeNode* node, const Alongside& alongside = {});
+    // Puts a detached subtree back as child `row` of `parent` (the last
+    // child when row is past the end); listeners hear of one insertion.
+    TreeNode* attachSubtree(TreeNode* parent, std::size_t row, DetachedSubtree subtree,
+                            const Alongside& alongside = {});
+    // Nodes for a subtree of the shape appendSubtree takes, owned by no tree
+    // yet; empty when the levels do not describe one subtree.
+    static DetachedSubtree buildSubtree(const std::vector<std::string>& texts, const std::vector<int>& relativeLevels);
     // Moves `node` in front of its sibling `before`, with all descendants.
     void moveBefore(TreeNode* node, TreeNode* before, const Alongside& alongside = {});
     void setText(TreeNode* node, std::string text);
@@ -72,7 +110,9 @@ public:
 
 private:
     void ensureOrder() const;
-    std::size_t destroy(TreeNode* node);
+    static std::size_t destroy(TreeNode* node);
+    static TreeNode* newChild(TreeNode* parent, std::string text);
+    friend class DetachedSubtree;
     void renumberRows(TreeNode* parent, std::size_t from);
 
     TreeNode* m_root = nullptr;

@@ -72,6 +72,10 @@ struct ProductInfo
     // sound): copied by Save and staged for Preview with the items' files.
     std::vector<std::size_t> appletFileFields;
     ReportWording report;
+    // Item fields the program fills in from the tree or the other fields
+    // before every output (the level field is always one): a commit that
+    // changes only these is no edit of the author's.
+    std::vector<std::size_t> derivedItemFields;
 
     const std::string& rootNodeText(bool afterNew = false) const
     {

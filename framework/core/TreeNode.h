@@ -34,6 +34,7 @@ public:
 
 private:
     friend class ItemTree;
+    friend class DetachedSubtree;
     TreeNode() = default;
 
     // A document has a node per item, so the numbers take 32 bits: a node

@@ -3,6 +3,8 @@
 #include "AppletAgent.h"
 #include "AppletUtility.h"
 #include "DocumentText.h"
+#include "EditHistory.h"
+#include "EditSteps.h"
 #include "FieldBinding.h"
 #include "FieldText.h"
 #include "FileAssociation.h"
@@ -34,6 +36,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
+#include <QUndoStack>
 
 namespace kzt {
 
@@ -71,6 +74,7 @@ EditorMainWindow::EditorMainWindow(const ProductProfile& product, AppPaths paths
     ReadablePalette::applyToApplication();
     createActions();
     buildTree();
+    createHistoryActions();
     buildStatusBar();
     m_progress = std::make_unique<StatusProgress>(m_hint, m_progressBar);
     m_agent->setProgress(m_progress.get());
@@ -96,6 +100,11 @@ bool EditorMainWindow::scriptRuntimeSetting(const ProductProfile& product)
 
 EditorMainWindow::~EditorMainWindow()
 {
+    // The product's part is gone: no more commits, and the history lets go
+    // of the agent before the agent goes.
+    disconnect(m_focusWatch);
+    delete m_history;
+    m_history = nullptr;
     m_agent->setProgress(nullptr);
     // The model stops listening before the agent and its tree go away.
     delete m_model;
@@ -286,6 +295,7 @@ void EditorMainWindow::FormCreate()
     m_encodingGuard->guard(this);
     placeConvertTextAction();
     refreshTextEncoding();
+    placeEditMenu();
 }
 
 void EditorMainWindow::rememberPage()
@@ -325,6 +335,9 @@ void EditorMainWindow::setModified(bool modified)
 {
     m_modified = modified;
     m_actSave->setEnabled(modified);
+    if (m_history && !modified)
+        m_history->stack()->setClean();
+    updateUndoActions();
     emit modifiedChanged(modified);
     if (modified)
         documentEdited();
@@ -368,8 +381,10 @@ void EditorMainWindow::trvwDesignPanelChange(TreeNode* selected)
         showMenuPanels();
     else
         showItemPanels();
-    if (m_currentItemNode)
+    if (m_currentItemNode) {
         PanelToItemData(m_agent->ItemIndexOf(m_currentItemNode));
+        recordChanges(tr("Change Properties"));
+    }
     if (!selected || selected->isRoot()) {
         UpdateItemCommands();
         return;
@@ -398,6 +413,7 @@ void EditorMainWindow::commitPanels()
     PanelToAppletData();
     if (m_currentItemNode)
         PanelToItemData(m_agent->ItemIndexOf(m_currentItemNode));
+    recordChanges(tr("Change Properties"));
 }
 
 QString EditorMainWindow::dialogFolder() const
@@ -430,6 +446,7 @@ void EditorMainWindow::New1Click()
     m_currentItemNode = nullptr;
     m_projectFileName.clear();
     resetTree(true);
+    m_history->clear();
     selectNode(m_agent->tree().root());
     AppletDataToPanel();
     setModified(false);
@@ -484,6 +501,7 @@ bool EditorMainWindow::loadProject(const QString& path, bool asTemplate)
     m_treeUpdating = true;
     const Status status = m_agent->ReadProjectFile(toStd(path));
     m_treeUpdating = false;
+    m_history->clear();
     // A refused file leaves a fresh document that is not tied to it.
     m_projectFileName = status.ok() && !untitled ? QFileInfo(path).absoluteFilePath() : QString();
     AppletDataToPanel();
@@ -566,7 +584,9 @@ void EditorMainWindow::Insert1Click()
     TreeNode* parent = selectedNode();
     if (!parent)
         parent = m_agent->tree().root();
-    insertItemNode(parent);
+    beginCommand();
+    TreeNode* node = insertItemNode(parent);
+    endCommand(SubtreeStep::inserted(tr("Insert Item").toStdString(), *m_agent, node));
     m_tree->setExpanded(m_model->indexOf(parent), true);
     UpdateItemCommands();
 }
@@ -591,8 +611,9 @@ void EditorMainWindow::Delete1Click()
         return;
     // Forget the panel's record first: removing the node moves the selection,
     // and the panel must not be written into the record that takes its place.
+    beginCommand();
     m_currentItemNode = nullptr;
-    m_agent->DeleteItem(node);
+    endCommand(SubtreeStep::remove(tr("Delete Item").toStdString(), *m_agent, node));
     UpdateItemCommands();
 }
 
@@ -600,8 +621,10 @@ void EditorMainWindow::MoveUp1Click()
 {
     setModified(true);
     TreeNode* node = selectedNode();
-    if (node && !node->isRoot() && node->previousSibling())
-        m_agent->MoveItemUp(node);
+    if (node && !node->isRoot() && node->previousSibling()) {
+        beginCommand();
+        endCommand(MoveStep::perform(tr("Move Up").toStdString(), *m_agent, node, true));
+    }
     selectNode(node);
     UpdateItemCommands();
 }
@@ -610,8 +633,10 @@ void EditorMainWindow::MoveDown1Click()
 {
     setModified(true);
     TreeNode* node = selectedNode();
-    if (node && !node->isRoot() && node->nextSibling())
-        m_agent->MoveItemDown(node);
+    if (node && !node->isRoot() && node->nextSibling()) {
+        beginCommand();
+        endCommand(MoveStep::perform(tr("Move Down").toStdString(), *m_agent, node, false));
+    }
     selectNode(node);
     UpdateItemCommands();
 }

@@ -29,6 +29,8 @@ class QTreeView;
 namespace kzt {
 
 class FieldBinding;
+class EditHistory;
+class EditStep;
 class ItemTreeModel;
 class LivePreview;
 class ProductProfile;
@@ -129,6 +131,16 @@ public:
     // Where dialogs start: the project's folder, else the user's home.
     QString dialogFolder() const;
 
+    // The undo history of the document.
+    EditHistory* editHistory() const { return m_history; }
+    void Undo1Click();
+    void Redo1Click();
+    // The Edit menu's item commands: the selected item and its descendants
+    // to and from the system clipboard.
+    void EditCutClick();
+    void EditCopyClick();
+    void EditPasteClick();
+
     // The document's one text encoding, as typing stores text and the status
     // line names it; decided again whenever the document is replaced.
     TextEncoding textEncoding() const { return m_encoding; }
@@ -201,6 +213,14 @@ protected:
 
     QAction* makeAction(const char* objectName, const QString& text, const QString& hint = {});
 
+    // A command that changes the document's items records its own step:
+    // the panels are committed (their changes become a step of their own),
+    // then the recorder rests until endCommand pushes the command's step.
+    void beginCommand();
+    void endCommand(std::unique_ptr<EditStep> step);
+    // Record values changed by a command since the last commit become one step.
+    void recordChanges(const QString& name);
+
     // What the Help menu opens: shipped pages (relative to the share folder),
     // the maker's web links and the About text.
     struct HelpMenuTargets
@@ -266,11 +286,18 @@ protected:
     QAction* m_actPublish;
     QAction* m_actWebBrowser;
     QAction* m_actConvertText;
+    QAction* m_actUndo = nullptr;
+    QAction* m_actRedo = nullptr;
 
 private:
     // A typed character the document's code page cannot hold was refused.
     void textRefused(char32_t character);
     void placeConvertTextAction();
+    // Undo and Redo, and the Edit menu after File with the tool bar's buttons.
+    void createHistoryActions();
+    void placeEditMenu();
+    void runHistory(bool undo);
+    void updateUndoActions();
     bool queryLeaveDocument();
     bool saveAs(const QString& startFolder);
     bool saveTo(const QString& path);
@@ -324,6 +351,8 @@ private:
     QWidget* m_captionControl = nullptr;
     // The picture dialog's current file: the last one chosen.
     QString m_lastPicture;
+    EditHistory* m_history = nullptr;
+    QMetaObject::Connection m_focusWatch;
 };
 
 } // namespace kzt

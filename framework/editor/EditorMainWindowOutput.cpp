@@ -3,6 +3,8 @@
 #include "EditorMainWindow.h"
 
 #include "AppletAgent.h"
+#include "EditHistory.h"
+#include "EditSteps.h"
 #include "FileDialog.h"
 #include "ItemTreeModel.h"
 #include "LivePreview.h"
@@ -90,6 +92,7 @@ void EditorMainWindow::GlobalPropertiesChangeClick(const PropertyLayout& layout,
 {
     if (m_currentItemNode)
         PanelToItemData(m_agent->ItemIndexOf(m_currentItemNode));
+    recordChanges(tr("Change Properties"));
     const TreeNode* selected = selectedNode();
     if (!selected || selected->isRoot())
         return;
@@ -97,8 +100,10 @@ void EditorMainWindow::GlobalPropertiesChangeClick(const PropertyLayout& layout,
     if (look)
         dialog.checkState(*look);
     // The copied records reach every view through the record events.
-    if (dialog.exec() == QDialog::Accepted)
+    if (dialog.exec() == QDialog::Accepted) {
+        recordChanges(tr("Copy Properties"));
         setModified(true);
+    }
 }
 
 namespace {
@@ -117,9 +122,16 @@ void EditorMainWindow::ImportMenuStructure1Click()
                                                      QString::fromLatin1(kStructureFilter));
     if (path.isEmpty())
         return;
+    commitPanels();
+    // The menu it replaces stays one Undo away.
+    auto replaced = std::make_unique<DocumentStep>(tr("Import Menu Structure").toStdString(), *m_agent);
     m_currentItemNode = nullptr;
     m_treeUpdating = true;
+    m_history->recorder().discard();
+    m_history->recorder().pause();
     const Status status = StructureFileFormat::ImportMenuStructure(*m_agent, *mapping, path.toStdString());
+    m_history->recorder().resume();
+    m_history->push(std::move(replaced));
     m_treeUpdating = false;
     AppletDataToPanel();
     m_tree->setExpanded(m_model->indexOf(m_agent->tree().root()), true);

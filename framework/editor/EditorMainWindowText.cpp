@@ -2,6 +2,9 @@
 // refusal of characters the code page cannot hold, and the conversion.
 #include "EditorMainWindow.h"
 
+#include "EditHistory.h"
+#include "EditSteps.h"
+
 #include "AppletAgent.h"
 #include "DocumentText.h"
 #include "FieldText.h"
@@ -24,7 +27,12 @@ void EditorMainWindow::refreshTextEncoding()
 void EditorMainWindow::ConvertTextToUTF81Click()
 {
     commitPanels();
+    auto before = std::make_unique<DocumentStep>(tr("Convert Text to UTF-8").toStdString(), *m_agent);
+    m_history->recorder().pause();
     const std::size_t changed = ConvertDocumentToUtf8(*m_agent);
+    m_history->recorder().resume();
+    if (changed > 0)
+        m_history->push(std::move(before));
     refreshTextEncoding();
     // The panels show the converted records, so a later commit keeps them.
     AppletDataToPanel();

@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
 
 namespace kzt {
 
@@ -27,6 +28,24 @@ QString Clipboard::text()
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return QGuiApplication::clipboard()->text();
     return last();
+}
+
+void Clipboard::setMimeData(QMimeData* data)
+{
+    if (!data)
+        return;
+    last() = data->text();
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        QGuiApplication::clipboard()->setMimeData(data);
+    else
+        delete data;
+}
+
+const QMimeData* Clipboard::mimeData()
+{
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return QGuiApplication::clipboard()->mimeData();
+    return nullptr;
 }
 
 QString Clipboard::lastText()

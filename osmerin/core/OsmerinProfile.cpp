@@ -88,6 +88,7 @@ void OsmerinProfile::SetItemComment(kzt::TkztAppletAgent& agent, std::size_t ind
 {
     if (index >= agent.Items.size())
         return;
+    agent.noteItemAboutToChange(index);
     agent.Items[index].set(ItemComment, comment);
     agent.tree().setText(agent.NodeOfItem(index), kzt::Trim(comment));
 }

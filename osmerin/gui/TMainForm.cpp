@@ -2,6 +2,7 @@
 
 #include "AppletAgent.h"
 #include "AppletUtility.h"
+#include "EditSteps.h"
 #include "EditingKit.h"
 #include "FileDialog.h"
 #include "ItemTree.h"
@@ -402,26 +403,31 @@ void TMainForm::Paste1Click()
     kzt::TreeNode* marked = m_markedNode;
     if (!marked || marked->isRoot())
         return;
-    if (kzt::TreeNode* current = currentItemNode())
-        PanelToItemData(agent().ItemIndexOf(current));
     kzt::TreeNode* target = selectedNode();
     if (!target || isInside(target, marked))
         return;
+    // A paste of a cut item moves it: one step, undone as one.
+    beginCommand();
     const kzt::TItemArray records = agent().CopySubtree(marked);
     const std::vector<int> levels = agent().SubtreeRelativeLevels(marked);
     kzt::TreeNode* top = agent().PasteSubtree(target, records, levels);
-    if (!top)
+    if (!top) {
+        endCommand(nullptr);
         return;
+    }
     // The copies show their comments trimmed, as every node does.
     const std::size_t first = agent().tree().absoluteIndex(top);
     for (std::size_t i = 0; i < records.size(); ++i)
         agent().tree().setText(agent().tree().nodeAt(first + i), kzt::Trim(records[i].get(ItemComment)));
+    std::vector<std::unique_ptr<kzt::EditStep>> steps;
+    steps.push_back(kzt::SubtreeStep::inserted("Paste", agent(), top));
     treeView()->setExpanded(treeModel()->indexOf(agent().tree().root()), true);
     if (!m_markedForCopy) {
         forgetCurrentItemNode();
-        agent().DeleteItem(marked);
+        steps.push_back(kzt::SubtreeStep::remove("Paste", agent(), marked));
         clearMark();
     }
+    endCommand(std::make_unique<kzt::StepGroup>(tr("Paste").toStdString(), std::move(steps)));
     UpdateItemCommands();
 }
 

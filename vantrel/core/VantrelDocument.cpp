@@ -59,6 +59,7 @@ std::string VantrelDocument::SetInitVisibility(kzt::TkztAppletAgent& agent, cons
     const kzt::ItemTree& tree = agent.tree();
     const kzt::TreeNode* parent = node->parent();
     if (parent->isRoot()) {
+        agent.noteItemAboutToChange(agent.ItemIndexOf(node));
         agent.Items[agent.ItemIndexOf(node)].set(ItemInitVisible, "1");
         return "1";
     }
@@ -66,13 +67,18 @@ std::string VantrelDocument::SetInitVisibility(kzt::TkztAppletAgent& agent, cons
         // The parent's first child up to its last descendant.
         const std::size_t first = tree.absoluteIndex(parent);
         const std::size_t end = tree.subtreeEnd(parent) - 1;
-        for (std::size_t i = first; i < end; ++i)
+        for (std::size_t i = first; i < end; ++i) {
+            agent.noteItemAboutToChange(i);
             agent.Items[i].set(ItemInitVisible, "0");
+        }
         return "0";
     }
     for (const kzt::TreeNode* group = parent; group; group = group->parent()) {
-        for (std::size_t row = 0; row < group->childCount(); ++row)
-            agent.Items[agent.ItemIndexOf(group->child(row))].set(ItemInitVisible, "1");
+        for (std::size_t row = 0; row < group->childCount(); ++row) {
+            const std::size_t index = agent.ItemIndexOf(group->child(row));
+            agent.noteItemAboutToChange(index);
+            agent.Items[index].set(ItemInitVisible, "1");
+        }
     }
     return "1";
 }

@@ -20,6 +20,7 @@ VantrelProfile::VantrelProfile()
     m_info.extension = "vtp";
     m_info.fileFilter = "Vantrel Files (*.vtp)|*.vtp";
     m_info.foreignFileMessage = "This file wasn't saved by Vantrel 2.01, open failed!";
+    m_info.derivedItemFields = {StyleIndex};
     m_info.scriptFiles = {std::string(kAppletBase) + ".jar", std::string(kAppletBase) + ".class",
                           std::string(kAppletBase) + "_2.class"};
     m_info.scriptName = kAppletBase;

@@ -200,7 +200,7 @@ private slots:
         QStringList menus;
         for (QAction* action : w.menuBar()->actions())
             menus << action->text();
-        QCOMPARE(menus, QStringList({"&File", "&View", "&Item", "&Applet", "&Option", "&Help"}));
+        QCOMPARE(menus, QStringList({"&File", "&Edit", "&View", "&Item", "&Applet", "&Option", "&Help"}));
         auto texts = [&](const char* menu) {
             QStringList out;
             for (QAction* action : child<QMenu>(menu)->actions())
