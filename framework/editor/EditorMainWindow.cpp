@@ -410,10 +410,15 @@ void EditorMainWindow::UpdateItemCommands()
 
 void EditorMainWindow::commitPanels()
 {
+    commitTyping();
+    recordChanges(tr("Change Properties"));
+}
+
+void EditorMainWindow::commitTyping()
+{
     PanelToAppletData();
     if (m_currentItemNode)
         PanelToItemData(m_agent->ItemIndexOf(m_currentItemNode));
-    recordChanges(tr("Change Properties"));
 }
 
 QString EditorMainWindow::dialogFolder() const

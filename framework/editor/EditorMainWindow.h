@@ -114,6 +114,10 @@ public:
 
     // Commit point: menu panel and the current item's panel into the records.
     void commitPanels();
+    // The same while the author is still editing a control: the records
+    // follow at once, the step is taken when the editing ends (focus leaves,
+    // another command), so typing in one box is one step.
+    void commitTyping();
     // Page text for the current panels, shown in the code viewer.
     // The page in the code viewer; a null text when the page is refused
     // (its message shown).

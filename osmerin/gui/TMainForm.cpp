@@ -325,7 +325,7 @@ void TMainForm::fieldEdited(QWidget* control)
     else if (control == m_panels->chckbxShowScrollBtnFlag)
         m_panels->applyScrollButtons();
     // The preview follows the committed records (PreviewFollower).
-    commitPanels();
+    commitTyping();
 }
 
 void TMainForm::spdbtnImageFilenameClick()

@@ -437,7 +437,7 @@ void TMainForm::fieldEdited(QWidget* control)
         m_panels->applyItemRules();
     }
     // The preview follows the committed records (PreviewFollower).
-    commitPanels();
+    commitTyping();
 }
 
 void TMainForm::cmbxItemInitVisibleChange()
