@@ -163,7 +163,7 @@ int main(int argc, char** argv)
         untilLoadEvent.print("edit until the load event");
     figures.print("edit until the page has reloaded");
     std::printf("  (load average at the end %s)\n", loadAverage().constData());
-    std::printf("  (the window waits %d ms for edits to pause before it republishes)\n",
+    std::printf("  (a first edit republishes at once; edits within %d ms of a reload make one more when they pause)\n",
                 kzt::LivePreview::kSettleMilliseconds);
     window.setModified(false);
     return 0;
