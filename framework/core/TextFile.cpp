@@ -465,7 +465,9 @@ std::vector<std::string_view> splitLines(std::string_view text)
     return lines;
 }
 
-Status writeAtomic(const std::filesystem::path& path, std::string_view contents)
+namespace {
+
+Status writeThroughTemporary(const std::filesystem::path& path, std::string_view contents, Durability durability)
 {
     std::string tempName;
     const int fd = openTemporaryBeside(path, tempName);
@@ -477,7 +479,14 @@ Status writeAtomic(const std::filesystem::path& path, std::string_view contents)
         ::unlink(tempName.c_str());
         return Status::failure(cannotWriteMessage(path, error));
     }
-    return commitTemporary(fd, std::move(tempName), path);
+    return commitTemporary(fd, std::move(tempName), path, durability);
+}
+
+} // namespace
+
+Status writeAtomic(const std::filesystem::path& path, std::string_view contents)
+{
+    return writeThroughTemporary(path, contents, Durability::Durable);
 }
 
 CopyOutcome copyRegular(const std::filesystem::path& from, const std::filesystem::path& to, bool followSourceLink,
@@ -545,17 +554,7 @@ bool copyAtomic(const std::filesystem::path& from, const std::filesystem::path& 
 
 Status writeScratch(const std::filesystem::path& path, std::string_view contents)
 {
-    std::string tempName;
-    const int fd = openTemporaryBeside(path, tempName);
-    if (fd < 0)
-        return Status::failure(cannotWriteMessage(path, errno));
-    if (!writeAll(fd, contents)) {
-        const int error = errno;
-        ::close(fd);
-        ::unlink(tempName.c_str());
-        return Status::failure(cannotWriteMessage(path, error));
-    }
-    return commitTemporary(fd, tempName, path, Durability::Scratch);
+    return writeThroughTemporary(path, contents, Durability::Scratch);
 }
 
 } // namespace kzt::TextFile
