@@ -65,7 +65,9 @@ inline void settle(QWidget& window)
 }
 
 // A project of `count` items: top-level items with three levels below them.
-inline QString writeProject(const Product& product, const QString& folder, const QString& name, std::size_t count)
+// The items after the first `branch` ones hang under the first item.
+inline QString writeProject(const Product& product, const QString& folder, const QString& name, std::size_t count,
+                            std::size_t branch = 0)
 {
     kzt::AppPaths paths;
     paths.shareDir = product.shareDir;
@@ -77,7 +79,9 @@ inline QString writeProject(const Product& product, const QString& folder, const
     std::mt19937 random(11);
     std::size_t previous = 0;
     for (std::size_t i = 0; i < count; ++i) {
-        const std::size_t level = i == 0 ? 0 : random() % (std::min<std::size_t>(previous, 2) + 2);
+        std::size_t level = i == 0 ? 0 : random() % (std::min<std::size_t>(previous, 2) + 2);
+        if (i > 0 && i < branch)
+            level = std::max<std::size_t>(level, 1);
         kzt::TItemData item = agent.GetDefaultItemData();
         item.set(product.captionField, "Item " + std::to_string(i));
         item.set(product.levelField, std::to_string(level));
@@ -189,6 +193,51 @@ int run(const Product& product, int argc, char** argv)
     remove.print("delete");
     moveUp.print("move up");
     moveDown.print("move down");
+    if (!agent.IsConsistent())
+        std::printf("  records and tree disagree!\n");
+
+    // Undo and redo: a field edit, and the delete of a branch of half the menu.
+    Figures undoEdit, redoEdit, undoDelete, redoDelete;
+    for (int run = 0; run < 20; ++run) {
+        window.selectNode(randomItem());
+        settle(window);
+        edited->setText(QStringLiteral("undone %1").arg(run));
+        settle(window);
+        start = Clock::now();
+        window.Undo1Click();
+        settle(window);
+        undoEdit.add(millisecondsSince(start));
+        start = Clock::now();
+        window.Redo1Click();
+        settle(window);
+        redoEdit.add(millisecondsSince(start));
+    }
+    window.setModified(false);
+    const QString branched = writeProject(product, dir.path(), QStringLiteral("branched"), items, items / 2);
+    window.OpenProject(branched);
+    settle(window);
+    kzt::TreeNode* branch = agent.NodeOfItem(0);
+    const std::size_t branchItems = agent.tree().countDescendants(branch) + 1;
+    window.selectNode(branch);
+    settle(window);
+    kzt::MessageBox::setNextAnswer(kzt::MessageBox::Yes);
+    window.Delete1Click();
+    settle(window);
+    for (int run = 0; run < 20; ++run) {
+        start = Clock::now();
+        window.Undo1Click();
+        settle(window);
+        undoDelete.add(millisecondsSince(start));
+        start = Clock::now();
+        window.Redo1Click();
+        settle(window);
+        redoDelete.add(millisecondsSince(start));
+    }
+    undoEdit.print("undo a field edit");
+    redoEdit.print("redo a field edit");
+    std::printf("  (the branch deleted: %zu of %zu items)\n", branchItems, items);
+    undoDelete.print("undo the delete of the branch");
+    redoDelete.print("redo the delete of the branch");
     if (!agent.IsConsistent())
         std::printf("  records and tree disagree!\n");
 
