@@ -1,6 +1,7 @@
 #include "vantrel/gui/VantrelControls.h"
 
 #include "ColorSwatch.h"
+#include "vantrel/core/VantrelSchema.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,7 +14,9 @@
 #include <QToolButton>
 
 #include <map>
+#include <span>
 #include <string>
+#include <string_view>
 
 namespace vantrel {
 
@@ -22,85 +25,6 @@ namespace {
 QString fromStd(const std::string& text)
 {
     return QString::fromStdString(text);
-}
-
-// What the status line says while the mouse is over a control.
-const std::map<std::string, const char*>& hints()
-{
-    static const std::map<std::string, const char*> table = {
-        {"ApBgImg", "Background image of the applet (GIF or JPEG)"},
-        {"ApBgImgX", "Horizontal position of the background image (Free alignment only)"},
-        {"ApBgImgY", "Vertical position of the background image (Free alignment only)"},
-        {"ApBgImgShowType", "How the background image is placed"},
-        {"ApBgSnd", "Sound played while the applet shows (AU file)"},
-        {"ApBgClr", "Background colour of the applet"},
-        {"ApBgFdClr", "Second colour of a gradient fill"},
-        {"ApBgGrdntFllDrctn", "How the background is filled"},
-        {"ApBrdWidth", "Width of the applet's border in pixels"},
-        {"ApBrdStyle", "Style of the applet's border"},
-        {"ApBrdClr", "Colour of the applet's border"},
-        {"GlideOpen", "Glide when a sub-menu opens"},
-        {"GlideClose", "Glide when a sub-menu closes"},
-        {"GlideOpenSpeed", "Speed of the opening glide"},
-        {"GlideCloseSpeed", "Speed of the closing glide"},
-        {"ApLoadingBgClr", "Background colour while the applet loads"},
-        {"ApLoadingBarX", "Horizontal position of the loading bar"},
-        {"ApLoadingBarY", "Vertical position of the loading bar"},
-        {"ApLoadingBarWidth", "Width of the loading bar"},
-        {"ApLoadingBarHeight", "Height of the loading bar"},
-        {"ApLoadingBarBrdWidth", "Border width of the loading bar"},
-        {"ApLoadingBarBrdStyle", "Border style of the loading bar"},
-        {"ApLoadingBarBrdClr", "Border colour of the loading bar"},
-        {"ApLoadingBarBlankClr", "Colour of the part of the bar not yet filled"},
-        {"ApLoadingBarFillClr", "Colour of the filled part of the bar"},
-        {"ShowLoadingBar", "Show a progress bar while the applet loads"},
-        {"ApLoadingMsg1X", "Horizontal position of message 1"},
-        {"ApLoadingMsg1Y", "Vertical position of message 1"},
-        {"ApLoadingMsg1Width", "Wrap width of message 1"},
-        {"ApLoadingMsg1AutoClr", "Let the applet choose the colour of message 1"},
-        {"ApLoadingMsg1FntName", "Font of message 1"},
-        {"ApLoadingMsg1FntSize", "Font size of message 1"},
-        {"ApLoadingMsg1FntStyle", "Bold and italic for message 1"},
-        {"ApLoadingMsg1Clr", "Colour of message 1"},
-        {"ApLoadingMsg1", "Text of message 1"},
-        {"ShowApLoadingMsg1", "Show message 1 while the applet loads"},
-        {"ApLoadingMsg2X", "Horizontal position of message 2"},
-        {"ApLoadingMsg2Y", "Vertical position of message 2"},
-        {"ApLoadingMsg2Width", "Wrap width of message 2"},
-        {"ApLoadingMsg2AutoClr", "Let the applet choose the colour of message 2"},
-        {"ApLoadingMsg2FntName", "Font of message 2"},
-        {"ApLoadingMsg2FntSize", "Font size of message 2"},
-        {"ApLoadingMsg2FntStyle", "Bold and italic for message 2"},
-        {"ApLoadingMsg2Clr", "Colour of message 2"},
-        {"ApLoadingMsg2", "Text of message 2"},
-        {"ShowApLoadingMsg2", "Show message 2 while the applet loads"},
-        {"ApLoadingStatusBarMsg", "Text of the browser's status bar while the applet loads"},
-        {"VSBAlign", "Side of the vertical scroll bar"},
-        {"VSBBgClr", "Background colour of the scroll bar"},
-        {"VSBVisibleClr", "Colour of the scroll block"},
-        {"VSBUpBtnClr", "Colour of the up button"},
-        {"VSBDownBtnClr", "Colour of the down button"},
-        {"VSBUpBtnArwClr", "Colour of the up arrow"},
-        {"VSBDownBtnArwClr", "Colour of the down arrow"},
-        {"VSBWidth", "Width of the scroll bar in pixels"},
-        {"ShowCursorType", "Which mouse cursor the applet shows"},
-        {"VSBScrollAuto", "Scroll when the mouse moves over the scroll bar"},
-        {"OpenOneSubMenuOnly", "Keep only one sub-menu open at a time"},
-        {"ApWidth", "Width of the applet in pixels"},
-        {"ApHeight", "Height of the applet in pixels"},
-        {"LoadAppletParamFromFile", "The applet reads its parameters from a separate file"},
-        {"AppletParametersFileName", "Name of the parameters file"},
-        {"ICaption", "Caption of the item"},
-        {"IURL", "Link address of the item"},
-        {"ITarget", "Window or frame the link opens in"},
-        {"IDescription", "Text of the browser's status bar while the mouse is over the item"},
-        {"ItemInitVisible", "Whether the item shows when the applet starts"},
-        {"IX", "Horizontal position of the item inside the applet"},
-        {"IY", "Gap above the item in pixels"},
-        {"IWidth", "Width of the item"},
-        {"IHeight", "Height of the item"},
-    };
-    return table;
 }
 
 // Check box captions.
@@ -125,24 +49,22 @@ const std::map<std::string, const char*>& checkCaptions()
 
 QString fieldHint(const char* name)
 {
-    const auto hint = hints().find(name);
-    return hint != hints().end() ? QString::fromLatin1(hint->second) : QString();
+    const std::string_view wanted(name);
+    for (const auto& fields : {std::span<const kzt::FieldSpec>(schema::kAppletFields),
+                               std::span<const kzt::FieldSpec>(schema::kItemFields)}) {
+        for (const kzt::FieldSpec& field : fields) {
+            if (wanted == field.name)
+                return QString::fromLatin1(field.hint);
+        }
+    }
+    return {};
 }
 
 // The hint of a look field, with the look's name in it.
 QString stateHint(std::size_t offset, int state)
 {
     static const char* const stateNames[] = {"normal", "mouse-over", "clicked"};
-    static const char* const texts[StateFieldCount] = {
-        "Caption font", "Caption font size", "Bold and italic caption", "Caption colour",
-        "Horizontal alignment of the caption", "Horizontal offset of the caption",
-        "Vertical alignment of the caption", "Vertical offset of the caption", "Background image (GIF or JPEG)",
-        "Horizontal position of the image (Free alignment only)",
-        "Vertical position of the image (Free alignment only)", "How the background image is placed",
-        "Sound played on entering this look (AU file)", "Background colour", "Second colour of a gradient fill",
-        "How the background is filled", "Border width in pixels", "Border style", "Border colour",
-        "Draw the background image transparent"};
-    return QStringLiteral("%1 (%2 look)").arg(QString::fromLatin1(texts[offset]),
+    return QStringLiteral("%1 (%2 look)").arg(QString::fromLatin1(schema::kLookFields[offset].hint),
                                               QString::fromLatin1(stateNames[state]));
 }
 

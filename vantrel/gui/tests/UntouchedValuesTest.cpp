@@ -90,6 +90,34 @@ private slots:
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(", "))));
     }
 
+    // The hint line's texts come from the schema: every control a hinted
+    // field has says its field's hint (a look's control with the look named).
+    void schemaHints_reachTheControls()
+    {
+        World world;
+        QWidget& panels = *world.window().panels();
+        int checked = 0;
+        for (const kzt::FieldSpec& field : vantrel::schema::kAppletFields) {
+            if (*field.hint == '\0' || *field.control == '\0')
+                continue;
+            auto* control = panels.findChild<QWidget*>(QString::fromLatin1(field.control));
+            QVERIFY2(control, field.control);
+            QCOMPARE(control->statusTip(), QString::fromLatin1(field.hint));
+            ++checked;
+        }
+        for (const kzt::FieldSpec& field : vantrel::schema::kLookFields) {
+            if (*field.control == '\0' || (field.copies & 1u) == 0)
+                continue;
+            QString name = QString::fromLatin1(field.control);
+            name.replace(QLatin1Char('%'), QStringLiteral("No"));
+            auto* control = panels.findChild<QWidget*>(name);
+            QVERIFY2(control, qPrintable(name));
+            QCOMPARE(control->statusTip(), QStringLiteral("%1 (normal look)").arg(QString::fromLatin1(field.hint)));
+            ++checked;
+        }
+        QVERIFY(checked > 60);
+    }
+
     void unshowableValues_keptUntilEdited()
     {
         World world;
