@@ -52,29 +52,29 @@ std::vector<SchemaField> expandSchema(const RecordSchema& schema)
         for (std::size_t copy = 0; copy < part.copyCount(); ++copy) {
             const char* copyName = part.copyNames.empty() ? "" : part.copyNames[copy];
             for (std::size_t offset = 0; offset < part.fields.size(); ++offset) {
-                const FieldSpec& spec = part.fields[offset];
-                const bool inThisCopy = part.copyNames.empty() || copy >= 32 || ((spec.copies >> copy) & 1u) != 0;
+                const FieldSpec& declared = part.fields[offset];
+                const bool inThisCopy = part.copyNames.empty() || copy >= 32 || ((declared.copies >> copy) & 1u) != 0;
                 SchemaField field;
                 field.index = fields.size();
                 field.copy = copy;
                 field.offset = offset;
                 field.repeated = !part.copyNames.empty();
-                field.name = withCopyName(spec.name, copyName);
-                field.defaultValue = spec.defaultValue;
-                field.type = spec.type;
-                field.minimum = spec.minimum;
-                field.maximum = spec.maximum;
-                field.choices = spec.choices;
+                field.name = withCopyName(declared.name, copyName);
+                field.defaultValue = declared.defaultValue;
+                field.type = declared.type;
+                field.minimum = declared.minimum;
+                field.maximum = declared.maximum;
+                field.choices = declared.choices;
                 if (inThisCopy) {
-                    field.control = withCopyName(spec.control, copyName);
-                    field.second = withCopyName(spec.second, copyName);
-                    field.file = spec.file;
-                    field.picker = withCopyName(spec.picker, copyName);
+                    field.control = withCopyName(declared.control, copyName);
+                    field.second = withCopyName(declared.second, copyName);
+                    field.file = declared.file;
+                    field.picker = withCopyName(declared.picker, copyName);
                 } else if (field.type == FieldType::FileName) {
                     field.type = FieldType::TrimmedText;
                 }
-                field.hint = spec.hint;
-                field.role = spec.role;
+                field.hint = declared.hint;
+                field.role = declared.role;
                 fields.push_back(std::move(field));
             }
         }
@@ -88,8 +88,8 @@ TStringArray schemaDefaults(const RecordSchema& schema)
     values.reserve(schema.size());
     for (const SchemaPart& part : schema.parts) {
         for (std::size_t copy = 0; copy < part.copyCount(); ++copy) {
-            for (const FieldSpec& spec : part.fields)
-                values.emplace_back(spec.defaultValue);
+            for (const FieldSpec& declared : part.fields)
+                values.emplace_back(declared.defaultValue);
         }
     }
     return values;
