@@ -114,7 +114,7 @@ __attribute__((noinline)) bool publishOnce(const bench::Product& product, const 
     agent.setProgress(&clock);
     clock.start(Read);
     std::ostringstream errors;
-    if (!kzt::CommandLine::openProject(agent, project.string(), errors))
+    if (!kzt::CommandLine::openToPublish(agent, project.string(), errors))
         return false;
     clock.start(Check);
     const bool saved = agent.SaveProject(out, project.filename().string()).ok();

@@ -665,7 +665,8 @@ Status TkztAppletAgent::writeSaveOutputs(const fs::path& folder, const std::stri
     std::vector<std::string> names;
     forEachItemFile("Copying Publishable Files ... ...", [&](const std::string& name) {
         names.push_back(name);
-        if (!status || !previewUsable())
+        const bool direct = !m_itemFileSource.empty();
+        if (!status || (!direct && !previewUsable()))
             return;
         const fs::path target = folder / name;
         if (name.size() > longestName) {
@@ -681,8 +682,12 @@ Status TkztAppletAgent::writeSaveOutputs(const fs::path& folder, const std::stri
             CopyNotes.push_back("\"" + name + "\" was not copied: this save writes a file of that name.");
             return;
         }
-        const TextFile::CopyOutcome outcome = TextFile::copyRegular(m_paths.previewDir / name, target);
+        const TextFile::CopyOutcome outcome =
+            TextFile::copyRegular((direct ? m_itemFileSource : m_paths.previewDir) / name, target);
         const auto failedStaging = m_failedStaging.find(name);
+        // A source that cannot be read is noted as staging notes it.
+        if (direct && outcome.result == TextFile::CopyResult::Failed && outcome.sourceFailed)
+            CopyNotes.push_back("\"" + name + "\" was not copied: " + outcome.message);
         if (outcome.result == TextFile::CopyResult::Failed)
             status = Status::failure(outcome.message);
         else if (outcome.result == TextFile::CopyResult::SourceMissing && failedStaging != m_failedStaging.end())

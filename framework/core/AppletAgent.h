@@ -160,6 +160,10 @@ public:
     void CopyToPreview(const std::filesystem::path& source);
     void CopyScriptsToPreview();
     void CopyImagesToPreview(const std::filesystem::path& folder);
+    // Saves take the items' files straight from `folder` rather than from the
+    // preview folder: for a save with no preview (the command line's
+    // publish), which then need not copy them twice. Empty: the preview folder.
+    void SetItemFileSource(std::filesystem::path folder) { m_itemFileSource = std::move(folder); }
     void ClearPreview();
     // Copies the page text into the preview folder as "~preview.html", with
     // the files the product writes beside its page.
@@ -178,6 +182,7 @@ private:
     // Files whose staging failed while writing, with the reason: a save
     // that needs them fails rather than publishing without them.
     std::unordered_map<std::string, std::string> m_failedStaging;
+    std::filesystem::path m_itemFileSource;
     // Writes the product's companion files into the folder, naming each in
     // `written` when given (the preview's, written as scratch files).
     Status writeCompanionFiles(const std::filesystem::path& folder, const std::string& pageName,

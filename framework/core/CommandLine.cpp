@@ -72,7 +72,7 @@ int publish(CommandContext& context, const std::vector<std::string>& args, const
 {
     TkztAppletAgent agent(context.product, context.paths);
     context.prepare(agent);
-    if (!CommandLine::openProject(agent, args[0], context.err))
+    if (!CommandLine::openToPublish(agent, args[0], context.err))
         return 1;
     fs::path project = fs::absolute(args[0]);
     std::error_code ec;
@@ -123,14 +123,23 @@ bool CommandLine::wantsCommandLine(const std::vector<std::string>& args) const
     return !args.empty() && args[0].rfind("--", 0) == 0;
 }
 
-bool CommandLine::openProject(TkztAppletAgent& agent, const std::string& path, std::ostream& err)
+bool CommandLine::openProject(TkztAppletAgent& agent, const std::string& path, std::ostream& err, bool stageFiles)
 {
     const Status status = agent.ReadProjectFile(path);
     if (!status) {
         err << status.message() << '\n';
         return false;
     }
-    agent.CopyImagesToPreview(fs::absolute(path).parent_path());
+    if (stageFiles)
+        agent.CopyImagesToPreview(fs::absolute(path).parent_path());
+    return true;
+}
+
+bool CommandLine::openToPublish(TkztAppletAgent& agent, const std::string& path, std::ostream& err)
+{
+    if (!openProject(agent, path, err, false))
+        return false;
+    agent.SetItemFileSource(fs::absolute(path).parent_path());
     return true;
 }
 

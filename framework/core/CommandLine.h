@@ -59,8 +59,12 @@ public:
     int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) const;
 
     // Opens a project as Open does, staging its files in the given preview
-    // folder. Prints the failure and returns false when it cannot.
-    static bool openProject(TkztAppletAgent& agent, const std::string& path, std::ostream& err);
+    // folder unless `stageFiles` is false. Prints the failure and returns
+    // false when it cannot.
+    static bool openProject(TkztAppletAgent& agent, const std::string& path, std::ostream& err, bool stageFiles = true);
+    // Opens a project to publish it: nothing is previewed, so the items'
+    // files go from the project's folder straight into the published one.
+    static bool openToPublish(TkztAppletAgent& agent, const std::string& path, std::ostream& err);
 
     // Prints the files copies left out, one line each, and forgets them.
     static void printNotes(TkztAppletAgent& agent, std::ostream& err);

@@ -198,25 +198,23 @@ Status ProjectFileFormat::checkStorable(const TkztAppletAgent& agent) const
     return status;
 }
 
-Status ProjectFileFormat::render(const TkztAppletAgent& agent, std::string& contents) const
+void ProjectFileFormat::writeLines(const TkztAppletAgent& agent, LineWriter& out) const
 {
     const ProductInfo& info = agent.info();
-    Status status = checkStorable(agent);
-    if (!status)
-        return status;
-
     const int maximum = static_cast<int>(std::min<std::size_t>(
         agent.Items.size() * info.itemFieldCount + 15, static_cast<std::size_t>(INT32_MAX)));
     ProgressScope progress(agent.progress(), "Saving Data ... ...", maximum);
-    LineWriter out;
-    // The exact size, so the text is never moved while it grows.
-    const auto lineBytes = [&](const TFieldRecord& record) {
-        return record.values().size() + record.size() * agent.Separator.size() + 2;
-    };
-    std::size_t bytes = 1024 + info.noteLine.size() + info.name.size() + info.version.size() + lineBytes(agent.AppletData);
-    for (const TItemData& item : agent.Items)
-        bytes += lineBytes(item);
-    out.reserve(bytes);
+    // Made in memory, the text gets its exact size, so it is never moved while it grows.
+    out.reserveFor([&] {
+        const auto lineBytes = [&](const TFieldRecord& record) {
+            return record.values().size() + record.size() * agent.Separator.size() + 2;
+        };
+        std::size_t bytes = 1024 + info.noteLine.size() + info.name.size() + info.version.size()
+                            + lineBytes(agent.AppletData);
+        for (const TItemData& item : agent.Items)
+            bytes += lineBytes(item);
+        return bytes;
+    });
     out.line("<Warning_Info>");
     out.line(info.noteLine);
     out.line("It may cause the project file can't be opened correctly if you modify it by yourself!");
@@ -238,17 +236,29 @@ Status ProjectFileFormat::render(const TkztAppletAgent& agent, std::string& cont
         progress.advance(static_cast<int>(info.itemFieldCount));
     }
     out.line(kItemParametersEndTag);
+}
+
+Status ProjectFormat::render(const TkztAppletAgent& agent, std::string& contents) const
+{
+    Status status = checkStorable(agent);
+    if (!status)
+        return status;
+    LineWriter out;
+    writeLines(agent, out);
     contents = out.take();
     return Status::success();
 }
 
 Status ProjectFormat::write(const TkztAppletAgent& agent, const std::filesystem::path& path) const
 {
-    std::string contents;
-    Status status = render(agent, contents);
+    Status status = checkStorable(agent);
     if (!status)
         return status;
-    return TextFile::writeAtomic(path, contents);
+    TextFile::FileWriter file(path);
+    LineWriter out(file);
+    writeLines(agent, out);
+    out.flush();
+    return file.commit();
 }
 
 } // namespace kzt

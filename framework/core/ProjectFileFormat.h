@@ -11,6 +11,7 @@
 
 namespace kzt {
 
+class LineWriter;
 class TkztAppletAgent;
 struct ProductInfo;
 
@@ -24,8 +25,8 @@ public:
     // Replaces the document with the one the text holds. On failure the
     // agent resets the document; the message is the one to show.
     virtual Status readText(TkztAppletAgent& agent, const std::string& contents) const = 0;
-    // The file's contents, or a failure when a value cannot be stored.
-    virtual Status render(const TkztAppletAgent& agent, std::string& contents) const = 0;
+    // The file's lines, for a document checkStorable() lets through.
+    virtual void writeLines(const TkztAppletAgent& agent, LineWriter& out) const = 0;
     // Refuses a document with a value the file could not give back as it is.
     virtual Status checkStorable(const TkztAppletAgent& agent) const = 0;
     // Text no value may hold because the file uses it to part values; empty
@@ -34,6 +35,11 @@ public:
 
     // Reads the whole file and hands its text to readText().
     virtual Status read(TkztAppletAgent& agent, const std::filesystem::path& path) const;
+    // The file's contents, or a failure when a value cannot be stored.
+    Status render(const TkztAppletAgent& agent, std::string& contents) const;
+    // Writes the file atomically, its text made as it goes out, so a large
+    // document is never held twice; nothing is written when a value cannot be
+    // stored.
     Status write(const TkztAppletAgent& agent, const std::filesystem::path& path) const;
 };
 
@@ -48,7 +54,7 @@ public:
     Status readText(TkztAppletAgent& agent, const std::string& contents) const override;
     // Reads the file a line at a time; the same document as readText() makes.
     Status read(TkztAppletAgent& agent, const std::filesystem::path& path) const override;
-    Status render(const TkztAppletAgent& agent, std::string& contents) const override;
+    void writeLines(const TkztAppletAgent& agent, LineWriter& out) const override;
     Status checkStorable(const TkztAppletAgent& agent) const override;
     std::string_view reservedText() const override;
 

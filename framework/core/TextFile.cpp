@@ -465,21 +465,45 @@ std::vector<std::string_view> splitLines(std::string_view text)
     return lines;
 }
 
+FileWriter::FileWriter(const std::filesystem::path& target) : m_target(target)
+{
+    m_fd = openTemporaryBeside(target, m_temporary);
+    if (m_fd < 0)
+        m_error = errno != 0 ? errno : EIO;
+}
+
+FileWriter::~FileWriter()
+{
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        ::unlink(m_temporary.c_str());
+    }
+}
+
+void FileWriter::write(std::string_view bytes)
+{
+    if (m_error == 0 && !writeAll(m_fd, bytes))
+        m_error = errno != 0 ? errno : EIO;
+}
+
+Status FileWriter::commit(Durability durability)
+{
+    if (m_error != 0) {
+        // Nothing is put in place; the destructor removes what was written.
+        return Status::failure(cannotWriteMessage(m_target, m_error));
+    }
+    const int fd = m_fd;
+    m_fd = -1;
+    return commitTemporary(fd, std::move(m_temporary), m_target, durability);
+}
+
 namespace {
 
 Status writeThroughTemporary(const std::filesystem::path& path, std::string_view contents, Durability durability)
 {
-    std::string tempName;
-    const int fd = openTemporaryBeside(path, tempName);
-    if (fd < 0)
-        return Status::failure(cannotWriteMessage(path, errno));
-    if (!writeAll(fd, contents)) {
-        const int error = errno;
-        ::close(fd);
-        ::unlink(tempName.c_str());
-        return Status::failure(cannotWriteMessage(path, error));
-    }
-    return commitTemporary(fd, std::move(tempName), path, durability);
+    FileWriter file(path);
+    file.write(contents);
+    return file.commit(durability);
 }
 
 } // namespace
@@ -505,6 +529,7 @@ CopyOutcome copyRegular(const std::filesystem::path& from, const std::filesystem
         // A name too long for the folder is one no file there can have.
         outcome.result = error == ENOENT || error == ENAMETOOLONG ? CopyResult::SourceMissing : CopyResult::Failed;
         outcome.message = cannotReadMessage(from, error);
+        outcome.sourceFailed = true;
         return outcome;
     }
     // Copying a file onto itself (a runtime file published into the folder
@@ -534,6 +559,7 @@ CopyOutcome copyRegular(const std::filesystem::path& from, const std::filesystem
             ::unlink(tempName.c_str());
             outcome.result = CopyResult::Failed;
             outcome.message = readFailed ? cannotReadMessage(from, error) : cannotWriteMessage(to, error);
+            outcome.sourceFailed = readFailed;
             return outcome;
         }
         if (n == 0)

@@ -10,32 +10,6 @@
 
 namespace kzt {
 
-// Builds a text whose every line ends in CR LF, the line ending of every
-// file the programs write.
-class LineWriter
-{
-public:
-    void line(std::string_view text)
-    {
-        m_text += text;
-        m_text += "\r\n";
-    }
-    // A line that `write` appends straight to the text, for long or many
-    // lines that would otherwise each be built apart and then copied.
-    template <typename Write>
-    void lineFrom(Write&& write)
-    {
-        write(m_text);
-        m_text += "\r\n";
-    }
-    void reserve(std::size_t bytes) { m_text.reserve(bytes); }
-    const std::string& text() const { return m_text; }
-    std::string take() { return std::move(m_text); }
-
-private:
-    std::string m_text;
-};
-
 namespace TextFile {
 
 // The whole file as bytes. Only a regular file is read: a folder, device,
@@ -86,6 +60,35 @@ private:
 // target, so a failure leaves any old file whole.
 Status writeAtomic(const std::filesystem::path& path, std::string_view contents);
 
+// How hard a write holds on to its bytes. `Scratch` skips forcing the file
+// to disk: for the private preview folder, which is thrown away with the
+// program and whose files a publish copies (durably) again.
+enum class Durability { Durable, Scratch };
+
+// writeAtomic for a text made a piece at a time: the pieces go into a
+// temporary file beside the target as they come, so a long text is never
+// held whole, and commit() puts the file in place as writeAtomic would. A
+// writer that goes without commit() removes its temporary file and leaves
+// the target as it was.
+class FileWriter
+{
+public:
+    explicit FileWriter(const std::filesystem::path& target);
+    ~FileWriter();
+    FileWriter(const FileWriter&) = delete;
+    FileWriter& operator=(const FileWriter&) = delete;
+
+    // After a failure the rest is dropped, and commit() says why.
+    void write(std::string_view bytes);
+    Status commit(Durability durability = Durability::Durable);
+
+private:
+    std::filesystem::path m_target;
+    std::string m_temporary;
+    int m_fd = -1;
+    int m_error = 0;
+};
+
 // What became of a copy.
 enum class CopyResult {
     Copied,        // the target holds the source's bytes (or is the source)
@@ -97,6 +100,7 @@ struct CopyOutcome
 {
     CopyResult result = CopyResult::Copied;
     std::string message; // why, for NotRegular and Failed
+    bool sourceFailed = false; // Failed in opening or reading the source
     bool ok() const { return result == CopyResult::Copied; }
 };
 
@@ -105,10 +109,6 @@ struct CopyOutcome
 // included), is replaced, never written through.
 // `followSourceLink` is for shipped files only (an installed runtime file may
 // be a link); files named by documents never are followed.
-// `Durability::Scratch` skips forcing the copy to disk: for the private
-// preview folder, which is thrown away with the program and whose files a
-// publish copies (durably) again into the target folder.
-enum class Durability { Durable, Scratch };
 CopyOutcome copyRegular(const std::filesystem::path& from, const std::filesystem::path& to,
                         bool followSourceLink = false, Durability durability = Durability::Durable);
 
@@ -194,4 +194,63 @@ std::string notRegularMessage(const std::filesystem::path& path);
 Status writeScratch(const std::filesystem::path& path, std::string_view contents);
 
 } // namespace TextFile
+
+// Builds a text whose every line ends in CR LF, the line ending of every
+// file the programs write: in memory, or straight into a file, where only
+// the last few hundred kilobytes are held at a time.
+class LineWriter
+{
+public:
+    LineWriter() = default;
+    explicit LineWriter(TextFile::FileWriter& file) : m_file(&file) { m_text.reserve(kSpillBytes + kSpillBytes / 2); }
+
+    void line(std::string_view text)
+    {
+        m_text += text;
+        m_text += "\r\n";
+        spillWhenFull();
+    }
+    // A line that `write` appends straight to the text, for long or many
+    // lines that would otherwise each be built apart and then copied.
+    template <typename Write>
+    void lineFrom(Write&& write)
+    {
+        write(m_text);
+        m_text += "\r\n";
+        spillWhenFull();
+    }
+    // Makes room for the whole text at once, when it is kept in memory:
+    // `bytes()` is only asked then.
+    template <typename Bytes>
+    void reserveFor(Bytes&& bytes)
+    {
+        if (!m_file)
+            m_text.reserve(bytes());
+    }
+    void reserve(std::size_t bytes)
+    {
+        reserveFor([bytes] { return bytes; });
+    }
+    const std::string& text() const { return m_text; }
+    std::string take() { return std::move(m_text); }
+    // Sends what is left to the file.
+    void flush()
+    {
+        if (m_file && !m_text.empty()) {
+            m_file->write(m_text);
+            m_text.clear();
+        }
+    }
+
+private:
+    static constexpr std::size_t kSpillBytes = std::size_t{256} << 10;
+    void spillWhenFull()
+    {
+        if (m_file && m_text.size() >= kSpillBytes)
+            flush();
+    }
+
+    std::string m_text;
+    TextFile::FileWriter* m_file = nullptr;
+};
 } // namespace kzt

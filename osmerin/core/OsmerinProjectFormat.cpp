@@ -264,28 +264,26 @@ kzt::Status OsmerinProjectFormat::checkStorable(const kzt::TkztAppletAgent& agen
     return kzt::Status::success();
 }
 
-kzt::Status OsmerinProjectFormat::render(const kzt::TkztAppletAgent& agent, std::string& contents) const
+void OsmerinProjectFormat::writeLines(const kzt::TkztAppletAgent& agent, kzt::LineWriter& out) const
 {
-    kzt::Status status = checkStorable(agent);
-    if (!status)
-        return status;
     const int maximum =
         static_cast<int>(std::min<std::size_t>(agent.Items.size() * ItemFieldCount + 15, static_cast<std::size_t>(INT_MAX)));
     kzt::ProgressScope progress(agent.progress(), "Saving Data ... ...", maximum);
 
-    // The exact size, so the text is never moved while it grows.
+    // Made in memory, the text gets its exact size, so it is never moved while it grows.
     const kzt::ItemTree& tree = agent.tree();
-    std::size_t bytes = 1024 + agent.AppletData.size() * 2;
-    for (std::size_t i = 0; i < agent.AppletData.size(); ++i)
-        bytes += agent.AppletData.get(i).size();
-    for (const kzt::TreeNode* node : tree.order())
-        bytes += node->text().size() + static_cast<std::size_t>(tree.level(node) + 3);
-    for (const kzt::TItemData& item : agent.Items) {
-        for (std::size_t i = 0; i < item.size(); ++i)
-            bytes += item.get(i).size() + 2;
-    }
-    kzt::LineWriter out;
-    out.reserve(bytes + agent.Items.size() * ItemFieldCount * 2);
+    out.reserveFor([&] {
+        std::size_t bytes = 1024 + agent.AppletData.size() * 2;
+        for (std::size_t i = 0; i < agent.AppletData.size(); ++i)
+            bytes += agent.AppletData.get(i).size();
+        for (const kzt::TreeNode* node : tree.order())
+            bytes += node->text().size() + static_cast<std::size_t>(tree.level(node) + 3);
+        for (const kzt::TItemData& item : agent.Items) {
+            for (std::size_t i = 0; i < item.size(); ++i)
+                bytes += item.get(i).size() + 2;
+        }
+        return bytes + agent.Items.size() * ItemFieldCount * 2;
+    });
     for (const char* line : kHeader)
         out.line(line);
     out.line(kStructureStart);
@@ -315,8 +313,6 @@ kzt::Status OsmerinProjectFormat::render(const kzt::TkztAppletAgent& agent, std:
         progress.advance(static_cast<int>(ItemFieldCount));
     }
     out.line(kItemEnd);
-    contents = out.take();
-    return kzt::Status::success();
 }
 
 } // namespace osmerin

@@ -20,7 +20,7 @@ public:
     kzt::Status readText(kzt::TkztAppletAgent& agent, const std::string& contents) const override;
     // Reads the file a line at a time; the same document as readText() makes.
     kzt::Status read(kzt::TkztAppletAgent& agent, const std::filesystem::path& path) const override;
-    kzt::Status render(const kzt::TkztAppletAgent& agent, std::string& contents) const override;
+    void writeLines(const kzt::TkztAppletAgent& agent, kzt::LineWriter& out) const override;
     // Only a line break is refused: every value is one line of the file.
     // An item text may hold "#$@", which its own joiner contains.
     kzt::Status checkStorable(const kzt::TkztAppletAgent& agent) const override;

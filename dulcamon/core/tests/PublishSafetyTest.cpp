@@ -123,6 +123,33 @@ TEST_F(DulcamonPublishSafety, aCopyThatFailsWhileWriting_failsThePublish_aMissin
     EXPECT_NE(publish.err.find("Is a directory"), std::string::npos) << publish.err;
 }
 
+TEST_F(DulcamonPublishSafety, publishingInPlace_leavesTheProjectsOwnPicturesAsTheyAre)
+{
+    writeFile(project(), projectWithImages("pic.gif", ""));
+    writeFile(m_root / "project" / "pic.gif", "GIF89a");
+    // The author keeps the picture under a second name as well.
+    fs::create_hard_link(m_root / "project" / "pic.gif", m_root / "shared.gif");
+    struct stat before {};
+    ASSERT_EQ(::stat((m_root / "project" / "pic.gif").c_str(), &before), 0);
+
+    const ProgramRun publish = run({"--publish", project().string()});
+    EXPECT_EQ(publish.exitCode, 0) << publish.err;
+    EXPECT_EQ(publish.err, "");
+    EXPECT_TRUE(fs::exists(m_root / "project" / "menu.html"));
+    // The very same file, not a copy put over it.
+    struct stat after {};
+    ASSERT_EQ(::stat((m_root / "project" / "pic.gif").c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(fs::hard_link_count(m_root / "shared.gif"), 2u);
+    EXPECT_EQ(readFile(m_root / "project" / "pic.gif"), "GIF89a");
+    EXPECT_TRUE(filesIn(m_root / "tmp").empty());
+
+    // Published elsewhere, the picture is copied as before.
+    const ProgramRun elsewhere = run({"--publish", project().string(), "--to", (m_root / "site").string()});
+    EXPECT_EQ(elsewhere.exitCode, 0) << elsewhere.err;
+    EXPECT_EQ(readFile(m_root / "site" / "pic.gif"), "GIF89a");
+}
+
 TEST_F(DulcamonPublishSafety, aFullDisk_failsThePublishWithTheFilesNameAndTheSystemsReason)
 {
     writeFile(project(), projectWithImages("big.jpg", ""));

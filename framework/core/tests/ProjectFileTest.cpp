@@ -229,29 +229,58 @@ TEST_F(ProjectFile, separatorOrLineBreakInAValue_isRefusedAndOldFileKept)
 
 TEST_F(ProjectFile, writeFailingPartWay_keepsOldFileAndLeavesNoTemporary)
 {
-    for (int i = 0; i < 2000; ++i)
-        agent.InsertItem(agent.tree().root());
-    writeFile(file("old.tst"), "old contents");
+    // Small enough to go out at once, and large enough to go out in pieces.
+    for (const std::size_t size : {2000u, 40000u}) {
+        SCOPED_TRACE(size);
+        while (agent.Items.size() < size)
+            agent.InsertItem(agent.tree().root());
+        writeFile(file("old.tst"), "old contents");
 
-    // The file system refuses to let the file grow past 4 KB.
-    struct rlimit saved {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = saved;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const Status status = agent.WriteProjectFile(file("old.tst"));
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
+        // The file system refuses to let the file grow past 4 KB.
+        struct rlimit saved {};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit small = saved;
+        small.rlim_cur = 4096;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const Status status = agent.WriteProjectFile(file("old.tst"));
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
 
-    EXPECT_FALSE(status.ok());
-    EXPECT_EQ(readFile(file("old.tst")), "old contents");
-    int entries = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
-        (void)entry;
-        ++entries;
+        EXPECT_FALSE(status.ok());
+        EXPECT_EQ(readFile(file("old.tst")), "old contents");
+        int entries = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+            (void)entry;
+            ++entries;
+        }
+        EXPECT_EQ(entries, 1);
     }
-    EXPECT_EQ(entries, 1);
+}
+
+// A large project goes out to its file as it is made, never whole in
+// memory; the file is byte for byte the text made in memory.
+TEST_F(ProjectFile, largeProjectWrittenInPieces_isTheTextMadeInMemory)
+{
+    std::mt19937 random(11);
+    TreeNode* parent = agent.tree().root();
+    for (int i = 0; i < 30000; ++i) {
+        TreeNode* node = agent.InsertItem(i % 7 == 0 ? agent.tree().root() : parent);
+        const std::size_t index = agent.ItemIndexOf(node);
+        agent.SetCaption(index, randomText(random) + std::string(static_cast<std::size_t>(random() % 40), 'x'));
+        agent.Items[index].set(TestProduct::Image, randomText(random));
+        if (i % 7 == 0)
+            parent = node;
+    }
+    std::string rendered;
+    ASSERT_TRUE(product.projectFormat().render(agent, rendered).ok());
+    ASSERT_GT(rendered.size(), 1u << 20);
+    ASSERT_TRUE(agent.WriteProjectFile(file("big.tst")).ok());
+    EXPECT_EQ(readFile(file("big.tst")), rendered);
+    TkztAppletAgent back(product, folder.appPaths());
+    ASSERT_TRUE(back.ReadProjectFile(file("big.tst")).ok());
+    EXPECT_EQ(back.Items, agent.Items);
+    EXPECT_TRUE(treeMatchesItems(back));
 }
 
 namespace {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace kzt;
 using kzt::testsupport::filesIn;
 using kzt::testsupport::readFile;
@@ -89,4 +91,78 @@ TEST(WriteBatch, filesInSeveralFolders_allGoInPlace)
     EXPECT_EQ(readFile(folder / "a" / "one.txt"), "one");
     EXPECT_EQ(readFile(folder / "b" / "two.txt"), "two");
     EXPECT_EQ(filesIn(folder / "a"), std::vector<std::string>{"one.txt"});
+}
+
+// A file written a piece at a time is the pieces back to back, put in place
+// only by commit(); a writer that goes without it leaves the old file whole.
+TEST(FileWriter, piecesGoInPlaceOnCommit_andAWriterDroppedLeavesTheOldFile)
+{
+    TempFolder folder;
+    writeFile(folder / "page.html", "old page");
+    {
+        TextFile::FileWriter file(folder / "page.html");
+        file.write("new ");
+        file.write("");
+        file.write("page");
+        EXPECT_EQ(readFile(folder / "page.html"), "old page");
+    }
+    EXPECT_EQ(readFile(folder / "page.html"), "old page");
+    EXPECT_EQ(filesIn(folder.path()), std::vector<std::string>{"page.html"});
+
+    TextFile::FileWriter file(folder / "page.html");
+    file.write("new ");
+    file.write("page");
+    ASSERT_TRUE(file.commit().ok());
+    EXPECT_EQ(readFile(folder / "page.html"), "new page");
+    EXPECT_EQ(filesIn(folder.path()), std::vector<std::string>{"page.html"});
+
+    // A folder that is not there: the failure is told at commit, nothing is made.
+    TextFile::FileWriter nowhere(folder / "missing" / "page.html");
+    nowhere.write("text");
+    const Status status = nowhere.commit();
+    ASSERT_FALSE(status.ok());
+    EXPECT_EQ(status.message().rfind("Cannot create file \"" + (folder / "missing" / "page.html").string() + "\".", 0), 0u)
+        << status.message();
+    EXPECT_FALSE(fs::exists(folder / "missing"));
+}
+
+// Lines sent to a file leave memory as they pile up; what arrives is the text
+// the same lines make in memory, whatever falls on the boundaries.
+TEST(FileWriter, linesStreamedIntoAFile_areTheTextMadeInMemory)
+{
+    TempFolder folder;
+    LineWriter memory;
+    TextFile::FileWriter file(folder / "big.txt");
+    std::size_t held = 0;
+    {
+        LineWriter streamed(file);
+        std::string line;
+        for (int i = 0; i < 40000; ++i) {
+            line.assign(static_cast<std::size_t>(i % 97), static_cast<char>('a' + i % 26));
+            memory.line(line);
+            streamed.line(line);
+            // Now and then a line far longer than what is held at a time.
+            if (i % 10000 == 0) {
+                const std::string longLine(600 * 1024, 'L');
+                memory.lineFrom([&](std::string& text) { text += longLine; });
+                streamed.lineFrom([&](std::string& text) { text += longLine; });
+            }
+            held = std::max(held, streamed.text().size());
+            if (i == 100) {
+                EXPECT_FALSE(fs::exists(folder / "big.txt"));
+            }
+        }
+        streamed.flush();
+    }
+    // Never more than about the longest line at a time.
+    EXPECT_LT(held, std::size_t{1} << 20);
+    {
+        TextFile::WriteBatch batch;
+        ASSERT_TRUE(file.commit().ok());
+        EXPECT_FALSE(fs::exists(folder / "big.txt"));
+        ASSERT_TRUE(batch.commit().ok());
+    }
+    EXPECT_GT(memory.text().size(), 4u << 20);
+    EXPECT_EQ(readFile(folder / "big.txt"), memory.text());
+    EXPECT_EQ(filesIn(folder.path()), std::vector<std::string>{"big.txt"});
 }
