@@ -5,7 +5,9 @@
 // round after round, so both see the same load on a busy machine. It prints
 // the medians: publish, cp, their ratio, and the publish's stages. For
 // scale, cp+sync is cp followed by `sync` on the copies, which forces each
-// to disk as the publish does with every file it writes.
+// to disk as the publish does with every file it writes. Where the programs
+// are built, each round also runs the program's own `--publish` in a
+// process of its own, as an author runs it.
 //
 // Usage: publish_vs_copy [ITEMS] [--rounds N] [--only PROGRAM] [--no-copy] [--dir DIR] [--out DIR]
 //   ITEMS      items per project (default 100000)
@@ -122,14 +124,22 @@ __attribute__((noinline)) bool publishOnce(const bench::Product& product, const 
     return saved;
 }
 
-bool run(std::vector<std::string> words)
+// Runs a program to its end; `settings` are NAME=VALUE words added to the
+// environment.
+bool run(std::vector<std::string> words, std::vector<std::string> settings = {})
 {
     std::vector<char*> argv;
     for (std::string& word : words)
         argv.push_back(word.data());
     argv.push_back(nullptr);
+    std::vector<char*> env;
+    for (char** e = environ; *e; ++e)
+        env.push_back(*e);
+    for (std::string& setting : settings)
+        env.push_back(setting.data());
+    env.push_back(nullptr);
     pid_t child = 0;
-    if (::posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+    if (::posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), env.data()) != 0)
         return false;
     int status = 0;
     return ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
@@ -197,6 +207,26 @@ fs::path sourceShare(const std::string& program)
     return fs::path(KZT_SOURCE_DIR) / program / "share";
 }
 
+// `PROGRAM --publish PROJECT --to OUT` itself, as an author runs it: a fresh
+// process that reads, publishes and ends. Empty when it was not built.
+fs::path programOf(const std::string& name)
+{
+    const fs::path program = fs::path(KZT_BINARY_DIR) / name / name;
+    return fs::exists(program) ? program : fs::path();
+}
+
+bool publishWithProgram(const fs::path& program, const std::string& name, const fs::path& home,
+                        const fs::path& project, const fs::path& out)
+{
+    std::string upper = name;
+    for (char& c : upper)
+        c = static_cast<char>(c - 'a' + 'A');
+    return run({program.string(), "--publish", project.string(), "--to", out.string()},
+               {"HOME=" + home.string(), "XDG_DATA_HOME=" + (home / "data").string(),
+                "XDG_CONFIG_HOME=" + (home / "config").string(), "XDG_CACHE_HOME=" + (home / "cache").string(),
+                upper + "_SHARE_DIR=" + sourceShare(name).string(), "TMPDIR=" + home.string()});
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -249,6 +279,9 @@ int main(int argc, char** argv)
         }
         const fs::path out = (keepOutput.empty() ? folder.path() / "out" : keepOutput) / product.name;
         const fs::path copied = folder.path() / "copy" / product.name;
+        const fs::path program = programOf(product.profile.info().executableName);
+        const fs::path programOut = folder.path() / "program" / product.name;
+        std::vector<double> programTimes, programRatios, programSyncRatios;
 
         std::vector<double> publishTimes, copyTimes, syncTimes, ratios, syncRatios, syncfsTimes, syncfsRatios, publishCpu, copyCpu;
         std::vector<double> stageTotal[StageCount], stageWrite[StageCount];
@@ -286,6 +319,15 @@ int main(int argc, char** argv)
                 const double copied2 = bench::timed([&] { return runOn("cp", files, copied); });
                 syncfsTimes.push_back(copied2 + bench::timed([&] { return run({"sync", "-f", copies.front().string()}); }));
                 syncfsRatios.push_back(publishTimes.back() / syncfsTimes.back());
+                if (!program.empty()) {
+                    emptyFolder(programOut);
+                    programTimes.push_back(bench::timed([&] {
+                        return publishWithProgram(program, product.profile.info().executableName, folder.path() / "home",
+                                                  project, programOut);
+                    }));
+                    programRatios.push_back(programTimes.back() / copyTimes.back());
+                    programSyncRatios.push_back(programTimes.back() / syncTimes.back());
+                }
             }
         }
         if (!ok) {
@@ -304,6 +346,11 @@ int main(int argc, char** argv)
             if (s == Page || s == Project || s == Report)
                 std::printf(" (write %.1f)", median(stageWrite[s]));
             std::printf(s + 1 < StageCount ? "," : "\n");
+        }
+        if (!programTimes.empty()) {
+            std::printf("%-8s the program itself (%s --publish, a process of its own): %.1f ms, %.1fx cp, %.1fx cp+sync\n",
+                        product.name, product.profile.info().executableName.c_str(), median(programTimes),
+                        median(programRatios), median(programSyncRatios));
         }
         std::fflush(stdout);
     }

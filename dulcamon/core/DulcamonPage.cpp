@@ -176,19 +176,28 @@ void appendItemLine(std::string& text, std::string_view menuName, const kzt::TIt
 
 std::string DulcamonPage::generate(const kzt::TkztAppletAgent& agent)
 {
+    kzt::LineWriter out;
+    write(agent, out);
+    return out.take();
+}
+
+void DulcamonPage::write(const kzt::TkztAppletAgent& agent, kzt::LineWriter& out)
+{
     const kzt::TAppletData& menu = agent.AppletData;
     const std::string menuName(menu.get(MenuName));
-    // Room for every line at once: a text that outgrows its room is copied
-    // into one twice as large, and for a large menu that is the peak.
-    std::size_t bytes = 1024;
-    std::size_t longest = 0;
-    for (const kzt::TItemData& item : agent.Items) {
-        bytes += menuName.size() + 64 + item.values().size();
-        longest = std::max(longest, item.values().size());
-    }
-    kzt::LineWriter out;
-    // And the room a line's writer asks for beyond what the line takes.
-    out.reserve(bytes + bytes / 16 + menuName.size() + 2 * longest + 128);
+    // Made in memory, the page gets room for every line at once: a text
+    // that outgrows its room is copied into one twice as large, and for a
+    // large menu that is the peak.
+    out.reserveFor([&] {
+        std::size_t bytes = 1024;
+        std::size_t longest = 0;
+        for (const kzt::TItemData& item : agent.Items) {
+            bytes += menuName.size() + 64 + item.values().size();
+            longest = std::max(longest, item.values().size());
+        }
+        // And the room a line's writer asks for beyond what the line takes.
+        return bytes + bytes / 16 + menuName.size() + 2 * longest + 128;
+    });
     out.line("<HTML>");
     out.line("<body>");
     out.line("<!-- PLEASE INSERT THESE CODES BETWEEN <BODY> ... </BODY> TAGS! -->");
@@ -208,7 +217,6 @@ std::string DulcamonPage::generate(const kzt::TkztAppletAgent& agent)
     out.line("<!-- PLEASE INSERT THESE CODES BETWEEN <BODY> ... </BODY> TAGS! -->");
     out.line("</body>");
     out.line("</HTML>");
-    return out.take();
 }
 
 } // namespace dulcamon

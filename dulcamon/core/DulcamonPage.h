@@ -4,6 +4,7 @@
 #include <string_view>
 
 namespace kzt {
+class LineWriter;
 class TkztAppletAgent;
 }
 
@@ -14,6 +15,8 @@ class DulcamonPage
 {
 public:
     static std::string generate(const kzt::TkztAppletAgent& agent);
+    // The same into `out`, which may send it on as it grows.
+    static void write(const kzt::TkztAppletAgent& agent, kzt::LineWriter& out);
 
     // A value as a double-quoted script string. Quotes and backslashes are
     // escaped and "</" and "<!--" are broken up, so no caption can end the

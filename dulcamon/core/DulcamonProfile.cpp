@@ -54,4 +54,9 @@ std::string DulcamonProfile::generatePage(const kzt::TkztAppletAgent& agent) con
     return DulcamonPage::generate(agent);
 }
 
+void DulcamonProfile::writePage(const kzt::TkztAppletAgent& agent, kzt::LineWriter& out) const
+{
+    DulcamonPage::write(agent, out);
+}
+
 } // namespace dulcamon

@@ -63,6 +63,7 @@ public:
     kzt::TItemData defaultItemData() const override;
     void refreshDerivedFields(kzt::TkztAppletAgent& agent) const override;
     std::string generatePage(const kzt::TkztAppletAgent& agent) const override;
+    void writePage(const kzt::TkztAppletAgent& agent, kzt::LineWriter& out) const override;
 
     // The one instance the program uses.
     static const DulcamonProfile& instance();

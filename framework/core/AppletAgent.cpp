@@ -468,24 +468,39 @@ Status TkztAppletAgent::checkPageSize() const
                            + " MB a page may take. Make the menu less deeply nested.");
 }
 
-Status TkztAppletAgent::BuildHTMLText(std::string& page)
+Status TkztAppletAgent::preparePage()
 {
-    page.clear();
-    ProgressScope progress(m_progress, "Making HTML Codes ... ...");
     m_product.refreshDerivedFields(*this);
-    Status status = checkPageSize();
-    if (!status)
-        return status;
+    return checkPageSize();
+}
+
+Status TkztAppletAgent::makePage(std::string& page) const
+{
     page = m_product.generatePage(*this);
     // The products without a bound of their own are held to the same limit.
     if (page.size() > kMaximumPageBytes) {
         page = std::string();
-        return Status::failure("The page would take more than the " + std::to_string(kMaximumPageBytes >> 20)
-                               + " MB a page may take.");
+        return pageTooLarge();
     }
     if (!IsAscii(page))
         DeclareCharset(page, DocumentEncoding(*this));
     return Status::success();
+}
+
+Status TkztAppletAgent::pageTooLarge()
+{
+    return Status::failure("The page would take more than the " + std::to_string(kMaximumPageBytes >> 20)
+                           + " MB a page may take.");
+}
+
+Status TkztAppletAgent::BuildHTMLText(std::string& page)
+{
+    page.clear();
+    ProgressScope progress(m_progress, "Making HTML Codes ... ...");
+    Status status = preparePage();
+    if (!status)
+        return status;
+    return makePage(page);
 }
 
 std::string TkztAppletAgent::BuildHTMLText()
@@ -495,13 +510,72 @@ std::string TkztAppletAgent::BuildHTMLText()
     return page;
 }
 
-Status TkztAppletAgent::BuildHTMLFile(const fs::path& path)
+namespace {
+
+// Passes a page on to its file while it is plain ASCII and within the
+// largest page there may be; past either it drops the rest.
+class PageSink : public TextFile::TextSink
 {
-    std::string page;
-    Status status = BuildHTMLText(page);
+public:
+    explicit PageSink(TextFile::FileWriter& file) : m_file(file) {}
+    void write(std::string_view bytes) override
+    {
+        m_bytes += bytes.size();
+        if (!m_ascii || m_bytes > TkztAppletAgent::kMaximumPageBytes)
+            return;
+        m_ascii = IsAscii(bytes);
+        if (m_ascii)
+            m_file.write(bytes);
+    }
+    bool ascii() const { return m_ascii; }
+    std::uint64_t bytes() const { return m_bytes; }
+
+private:
+    TextFile::FileWriter& m_file;
+    std::uint64_t m_bytes = 0;
+    bool m_ascii = true;
+};
+
+} // namespace
+
+bool TkztAppletAgent::recordsAreAscii() const
+{
+    if (!IsAscii(AppletData.values()) || !IsAscii(ScriptName))
+        return false;
+    return std::all_of(Items.begin(), Items.end(), [](const TItemData& item) { return IsAscii(item.values()); });
+}
+
+Status TkztAppletAgent::writePageFile(const fs::path& path)
+{
+    ProgressScope progress(m_progress, "Making HTML Codes ... ...");
+    Status status = preparePage();
     if (!status)
         return status;
-    status = TextFile::writeAtomic(path, page);
+    // A page of plain ASCII goes to its file as it is made, so a large one
+    // is never held whole. A page with other bytes declares its charset
+    // near its top, so it is made whole first, as is one whose text turns
+    // out not to be ASCII after all.
+    if (recordsAreAscii()) {
+        TextFile::FileWriter file(path);
+        PageSink sink(file);
+        LineWriter out(sink);
+        m_product.writePage(*this, out);
+        out.flush();
+        if (sink.bytes() > kMaximumPageBytes)
+            return pageTooLarge();
+        if (sink.ascii())
+            return file.commit();
+    }
+    std::string page;
+    status = makePage(page);
+    if (!status)
+        return status;
+    return TextFile::writeAtomic(path, page);
+}
+
+Status TkztAppletAgent::BuildHTMLFile(const fs::path& path)
+{
+    Status status = writePageFile(path);
     if (!status)
         return status;
     status = writeCompanionFiles(path.parent_path(), path.filename().string());
@@ -845,6 +919,11 @@ const ProjectFormat& ProductProfile::projectFormat() const
 std::string ProductProfile::publishReport(const TkztAppletAgent& agent) const
 {
     return PublishReport::text(agent);
+}
+
+void ProductProfile::writePage(const TkztAppletAgent& agent, LineWriter& out) const
+{
+    out.append(generatePage(agent));
 }
 
 fs::path ProductProfile::runtimeFileSource(const TkztAppletAgent& agent, const std::string& name) const

@@ -177,6 +177,13 @@ private:
     Status copyRuntimeFiles(const std::filesystem::path& folder);
     Status writeSaveOutputs(const std::filesystem::path& folder, const std::string& fileName, std::size_t longestName);
     Status checkPageSize() const;
+    // Brings the derived fields up to date and checks the page's size.
+    Status preparePage();
+    // The page made whole in memory, its charset declared when it needs one.
+    Status makePage(std::string& page) const;
+    static Status pageTooLarge();
+    bool recordsAreAscii() const;
+    Status writePageFile(const std::filesystem::path& path);
     void stageInPreview(const std::filesystem::path& source, bool shipped);
 
     // Files whose staging failed while writing, with the reason: a save

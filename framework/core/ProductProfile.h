@@ -11,6 +11,7 @@
 
 namespace kzt {
 
+class LineWriter;
 class ProjectFormat;
 class TkztAppletAgent;
 
@@ -123,6 +124,10 @@ public:
 
     // The page text for the current records. Derived fields are current.
     virtual std::string generatePage(const TkztAppletAgent& agent) const = 0;
+    // The same text into `out`, which may send it on to its file as it
+    // grows, so a large page is never held whole. By default the text
+    // generatePage() makes.
+    virtual void writePage(const TkztAppletAgent& agent, LineWriter& out) const;
 
     // Where a runtime file is copied from. Shipped files come from the share
     // folder; a product may generate some into the user's folder.

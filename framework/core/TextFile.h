@@ -65,12 +65,20 @@ Status writeAtomic(const std::filesystem::path& path, std::string_view contents)
 // program and whose files a publish copies (durably) again.
 enum class Durability { Durable, Scratch };
 
+// Where a text made a piece at a time goes.
+class TextSink
+{
+public:
+    virtual ~TextSink() = default;
+    virtual void write(std::string_view bytes) = 0;
+};
+
 // writeAtomic for a text made a piece at a time: the pieces go into a
 // temporary file beside the target as they come, so a long text is never
 // held whole, and commit() puts the file in place as writeAtomic would. A
 // writer that goes without commit() removes its temporary file and leaves
 // the target as it was.
-class FileWriter
+class FileWriter : public TextSink
 {
 public:
     explicit FileWriter(const std::filesystem::path& target);
@@ -79,7 +87,7 @@ public:
     FileWriter& operator=(const FileWriter&) = delete;
 
     // After a failure the rest is dropped, and commit() says why.
-    void write(std::string_view bytes);
+    void write(std::string_view bytes) override;
     Status commit(Durability durability = Durability::Durable);
 
 private:
@@ -196,19 +204,19 @@ Status writeScratch(const std::filesystem::path& path, std::string_view contents
 } // namespace TextFile
 
 // Builds a text whose every line ends in CR LF, the line ending of every
-// file the programs write: in memory, or straight into a file, where only
-// the last few hundred kilobytes are held at a time.
+// file the programs write: in memory, or on its way to a file (a sink),
+// where only the last few hundred kilobytes are held at a time.
 class LineWriter
 {
 public:
     LineWriter() = default;
-    explicit LineWriter(TextFile::FileWriter& file) : m_file(&file) { m_text.reserve(kSpillBytes + kSpillBytes / 2); }
+    explicit LineWriter(TextFile::TextSink& sink) : m_sink(&sink) { m_text.reserve(kSpillBytes + kSpillBytes / 2); }
 
     void line(std::string_view text)
     {
         m_text += text;
         m_text += "\r\n";
-        spillWhenFull();
+        flushWhenFull();
     }
     // A line that `write` appends straight to the text, for long or many
     // lines that would otherwise each be built apart and then copied.
@@ -217,40 +225,50 @@ public:
     {
         write(m_text);
         m_text += "\r\n";
-        spillWhenFull();
+        flushWhenFull();
+    }
+    // Bytes as they stand, line ends and all.
+    void append(std::string_view bytes)
+    {
+        m_text += bytes;
+        flushWhenFull();
     }
     // Makes room for the whole text at once, when it is kept in memory:
     // `bytes()` is only asked then.
     template <typename Bytes>
     void reserveFor(Bytes&& bytes)
     {
-        if (!m_file)
+        if (!m_sink)
             m_text.reserve(bytes());
     }
     void reserve(std::size_t bytes)
     {
         reserveFor([bytes] { return bytes; });
     }
+    // The text not yet sent on. Writers of long pieces append to it
+    // directly and call flushWhenFull() where the text may be cut.
+    std::string& text() { return m_text; }
     const std::string& text() const { return m_text; }
     std::string take() { return std::move(m_text); }
-    // Sends what is left to the file.
+    void flushWhenFull()
+    {
+        if (m_sink && m_text.size() >= kSpillBytes)
+            flush();
+    }
+    // Sends what is left to the sink.
     void flush()
     {
-        if (m_file && !m_text.empty()) {
-            m_file->write(m_text);
+        if (m_sink && !m_text.empty()) {
+            m_sink->write(m_text);
             m_text.clear();
         }
     }
 
 private:
     static constexpr std::size_t kSpillBytes = std::size_t{256} << 10;
-    void spillWhenFull()
-    {
-        if (m_file && m_text.size() >= kSpillBytes)
-            flush();
-    }
 
     std::string m_text;
-    TextFile::FileWriter* m_file = nullptr;
+    TextFile::TextSink* m_sink = nullptr;
 };
+
 } // namespace kzt

@@ -108,8 +108,11 @@ void commentLines(kzt::LineWriter& out)
     out.line("<!-- Copyright (C) KZT. All rights reserved. -->");
 }
 
-void appendSelectLine(std::string& line, const kzt::TkztAppletAgent& agent)
+// The one line of the form's drop-down list, written as it goes: a large
+// menu makes a line of many megabytes.
+void writeSelectLine(kzt::LineWriter& out, const kzt::TkztAppletAgent& agent)
 {
+    std::string& line = out.text();
     const kzt::TAppletData& menu = agent.AppletData;
     line += "<SELECT name=brevanekstrvselect class=brevanekstrv style=\"width:";
     appendAttribute(line, menu.get(pMenuWidth));
@@ -151,8 +154,10 @@ void appendSelectLine(std::string& line, const kzt::TkztAppletAgent& agent)
             line += kIndent;
         appendText(line, item.get(ICaption));
         line += "</OPTION>";
+        out.flushWhenFull();
     }
     line += "</SELECT>";
+    out.line("");
 }
 
 } // namespace
@@ -216,17 +221,26 @@ std::string KestravoPage::styleSheet(const kzt::TAppletData& menu)
 
 std::string KestravoPage::generate(const kzt::TkztAppletAgent& agent)
 {
-    const bool menuPresent = agent.tree().count() > 1 && !agent.Items.empty();
-    // Room for the whole page, so it is never copied while it grows.
-    std::size_t bytes = 4096;
-    const auto& order = agent.tree().order();
-    for (std::size_t k = 1; k < order.size() && k - 1 < agent.Items.size(); ++k) {
-        const kzt::TItemData& item = agent.Items[k - 1];
-        bytes += 64 + item.get(ICaption).size() + item.get(pURL).size() + item.get(pTarget).size()
-                 + std::char_traits<char>::length(kIndent) * static_cast<std::size_t>(agent.tree().level(order[k]));
-    }
     kzt::LineWriter out;
-    out.reserve(bytes + bytes / 16);
+    write(agent, out);
+    return out.take();
+}
+
+void KestravoPage::write(const kzt::TkztAppletAgent& agent, kzt::LineWriter& out)
+{
+    const bool menuPresent = agent.tree().count() > 1 && !agent.Items.empty();
+    // Made in memory, the page gets room for all of it, so it is never
+    // copied while it grows.
+    out.reserveFor([&] {
+        std::size_t bytes = 4096;
+        const auto& order = agent.tree().order();
+        for (std::size_t k = 1; k < order.size() && k - 1 < agent.Items.size(); ++k) {
+            const kzt::TItemData& item = agent.Items[k - 1];
+            bytes += 64 + item.get(ICaption).size() + item.get(pURL).size() + item.get(pTarget).size()
+                     + std::char_traits<char>::length(kIndent) * static_cast<std::size_t>(agent.tree().level(order[k]));
+        }
+        return bytes + bytes / 16;
+    });
     out.line("<HTML>");
     out.line("<HEAD>");
     out.line("<TITLE>Preview</TITLE>");
@@ -253,7 +267,7 @@ std::string KestravoPage::generate(const kzt::TkztAppletAgent& agent)
         out.line("<!-- BEGIN (PART 2 of 2) -->");
         out.line("<!-- NOTE: PLEASE INSERT CODES INTO <BODY> SECTION WHERE YOU WANT THE MENU DISPLAY -->");
         out.line("<FORM name=\"brevanekstrvform\">");
-        out.lineFrom([&](std::string& line) { appendSelectLine(line, agent); });
+        writeSelectLine(out, agent);
         out.line("</FORM>       ");
         out.line("<!-- END (PART 2 of 2) -->");
     }
@@ -268,7 +282,6 @@ std::string KestravoPage::generate(const kzt::TkztAppletAgent& agent)
     out.line("");
     out.line("</BODY>");
     out.line("</HTML>");
-    return out.take();
 }
 
 } // namespace kestravo

@@ -7,6 +7,7 @@
 #include <string_view>
 
 namespace kzt {
+class LineWriter;
 class TkztAppletAgent;
 }
 
@@ -18,6 +19,8 @@ class KestravoPage
 public:
     // The page for the current records; levels come from the tree.
     static std::string generate(const kzt::TkztAppletAgent& agent);
+    // The same into `out`, which may send it on as it grows.
+    static void write(const kzt::TkztAppletAgent& agent, kzt::LineWriter& out);
 
     // At least the page's size in bytes, found without making it: each
     // option repeats the indent once per level, so a deeply nested menu

@@ -86,6 +86,11 @@ std::string KestravoProfile::generatePage(const kzt::TkztAppletAgent& agent) con
     return KestravoPage::generate(agent);
 }
 
+void KestravoProfile::writePage(const kzt::TkztAppletAgent& agent, kzt::LineWriter& out) const
+{
+    KestravoPage::write(agent, out);
+}
+
 kzt::Status KestravoProfile::writeGeneratedFiles(const kzt::TkztAppletAgent& agent) const
 {
     // The user's copy is a convenience; a failure here loses nothing.

@@ -55,6 +55,7 @@ public:
     void resetAppletData(kzt::TAppletData& data) const override;
     void refreshDerivedFields(kzt::TkztAppletAgent& agent) const override;
     std::string generatePage(const kzt::TkztAppletAgent& agent) const override;
+    void writePage(const kzt::TkztAppletAgent& agent, kzt::LineWriter& out) const override;
     kzt::Status writeGeneratedFiles(const kzt::TkztAppletAgent& agent) const override;
     bool generateRuntimeFile(const kzt::TkztAppletAgent& agent, const std::string& name,
                              std::string& contents) const override;

@@ -36,13 +36,23 @@ std::string_view field(const kzt::TFieldRecord& fields, std::size_t index)
 
 std::string OsmerinPage::generate(const kzt::TkztAppletAgent& agent)
 {
+    kzt::LineWriter page;
+    write(agent, page);
+    return page.take();
+}
+
+void OsmerinPage::write(const kzt::TkztAppletAgent& agent, kzt::LineWriter& page)
+{
     const kzt::TAppletData& applet = agent.AppletData;
-    // Room for the whole page, so it is never copied while it grows.
-    std::size_t bytes = 1024 + applet.values().size() + applet.size();
-    for (const kzt::TItemData& item : agent.Items)
-        bytes += 64 + item.values().size() + item.size();
-    std::string out;
-    out.reserve(bytes + bytes / 16);
+    // Made in memory, the page gets room for all of it, so it is never
+    // copied while it grows.
+    page.reserveFor([&] {
+        std::size_t bytes = 1024 + applet.values().size() + applet.size();
+        for (const kzt::TItemData& item : agent.Items)
+            bytes += 64 + item.values().size() + item.size();
+        return bytes + bytes / 16;
+    });
+    std::string& out = page.text();
     out += "<HTML>\r\n";
     out += "<applet code=\"";
     kzt::AppendAttributeValue(out, agent.ScriptName);
@@ -62,6 +72,7 @@ std::string OsmerinPage::generate(const kzt::TkztAppletAgent& agent)
         const char* const nameEnd = std::to_chars(name, name + sizeof name, i).ptr;
         appendParameter(out, std::string_view(name, static_cast<std::size_t>(nameEnd - name)), agent.Items[i],
                         kItemValueCount);
+        page.flushWhenFull();
     }
     out += "</applet>\r\n";
     if (agent.ScriptRuntime()) {
@@ -70,7 +81,6 @@ std::string OsmerinPage::generate(const kzt::TkztAppletAgent& agent)
         out += "\"></script>\r\n";
     }
     out += "</HTML>\r\n";
-    return out;
 }
 
 } // namespace osmerin

@@ -3,6 +3,7 @@
 #include <string>
 
 namespace kzt {
+class LineWriter;
 class TkztAppletAgent;
 }
 
@@ -14,6 +15,8 @@ class OsmerinPage
 {
 public:
     static std::string generate(const kzt::TkztAppletAgent& agent);
+    // The same into `page`, which may send it on as it grows.
+    static void write(const kzt::TkztAppletAgent& agent, kzt::LineWriter& page);
 
     // The script that draws the news box in browsers without Java; the page
     // loads it after the applet while the agent's ScriptRuntime is on.

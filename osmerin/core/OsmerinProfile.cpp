@@ -79,6 +79,11 @@ std::string OsmerinProfile::generatePage(const kzt::TkztAppletAgent& agent) cons
     return OsmerinPage::generate(agent);
 }
 
+void OsmerinProfile::writePage(const kzt::TkztAppletAgent& agent, kzt::LineWriter& out) const
+{
+    OsmerinPage::write(agent, out);
+}
+
 std::string OsmerinProfile::publishReport(const kzt::TkztAppletAgent& agent) const
 {
     return OsmerinReport::text(agent);

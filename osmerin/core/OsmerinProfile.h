@@ -25,6 +25,7 @@ public:
     // The item count from the tree and every item's content from its type.
     void refreshDerivedFields(kzt::TkztAppletAgent& agent) const override;
     std::string generatePage(const kzt::TkztAppletAgent& agent) const override;
+    void writePage(const kzt::TkztAppletAgent& agent, kzt::LineWriter& out) const override;
     std::string publishReport(const kzt::TkztAppletAgent& agent) const override;
 
     // Writes an item's comment; its node shows it trimmed.

@@ -3,6 +3,7 @@
 #include "AppletUtility.h"
 #include "ByteScan.h"
 #include "PageText.h"
+#include "TextFile.h"
 #include "vantrel/core/VantrelFields.h"
 #include "vantrel/core/VantrelProfile.h"
 
@@ -289,8 +290,16 @@ std::string VantrelPage::packed(const kzt::TFieldRecord& fields, std::size_t fir
 
 std::string VantrelPage::page(const kzt::TAppletData& applet, const kzt::TItemArray& items, bool scriptRuntime)
 {
+    kzt::LineWriter out;
+    writePage(out, applet, items, scriptRuntime);
+    return out.take();
+}
+
+void VantrelPage::writePage(kzt::LineWriter& page, const kzt::TAppletData& applet, const kzt::TItemArray& items,
+                            bool scriptRuntime)
+{
     const std::string base = VantrelProfile::kAppletBase;
-    std::string out;
+    std::string& out = page.text();
     appendLine(out, "<HTML>");
     appendLine(out, "<!-- START Vantrel 2.01 CONFIG PARAMETERS Don't modify these codes by yourself -->");
     out += "<applet code=\"" + base + ".class\" archive=\"" + base + ".jar\" width=\"";
@@ -304,27 +313,32 @@ std::string VantrelPage::page(const kzt::TAppletData& applet, const kzt::TItemAr
                     [&](std::string& o) { appendAttribute(o, fieldOf(applet, AppletParametersFileName)); });
     } else {
         const StyleTable table = StyleTable::current(items);
-        // And the most a line's writer asks for beyond what the line takes.
-        std::size_t longest = 0;
-        for (const kzt::TItemData& item : items)
-            longest = std::max(longest, itemParamBound(item, item.values().size()));
-        out.reserve(roughSize(table, items) + longest);
+        // Made in memory, the page gets room for all of it, and the most a
+        // line's writer asks for beyond what the line takes.
+        page.reserveFor([&] {
+            std::size_t longest = 0;
+            for (const kzt::TItemData& item : items)
+                longest = std::max(longest, itemParamBound(item, item.values().size()));
+            return out.size() + roughSize(table, items) + longest;
+        });
         appendParam(out, "app", kNone,
                     [&](std::string& o) { appendPacked(o, applet, 0, kAppFieldCount, appendAttribute); });
         for (std::size_t k = 0; k < table.firstItem.size(); ++k) {
             appendParam(out, "is", k, [&](std::string& o) {
                 appendPacked(o, items[table.firstItem[k]], 0, kLookFieldCount, appendAttribute);
             });
+            page.flushWhenFull();
         }
-        for (std::size_t k = 0; k < items.size(); ++k)
+        for (std::size_t k = 0; k < items.size(); ++k) {
             appendItemParam(out, k, items[k], table.entryOfItem[k]);
+            page.flushWhenFull();
+        }
     }
     appendLine(out, "</applet>");
     if (scriptRuntime)
         appendLine(out, std::string("<script src=\"") + VantrelProfile::kBrowserRuntime + "\"></script>");
     appendLine(out, "<!-- END Vantrel 2.01 CONFIG PARAMETERS -->");
     appendLine(out, "</HTML>");
-    return out;
 }
 
 std::uint64_t VantrelPage::sizeBound(const kzt::TAppletData& applet, const kzt::TItemArray& items)

@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+namespace kzt {
+class LineWriter;
+}
+
 namespace vantrel {
 
 // The distinct looks of a document's items, numbered from 0 in the order
@@ -42,6 +46,9 @@ public:
     // With `scriptRuntime` the page loads the browser runtime script after the
     // applet, which draws the menu where Java is missing.
     static std::string page(const kzt::TAppletData& applet, const kzt::TItemArray& items, bool scriptRuntime = false);
+    // The same into `page`, which may send it on as it grows.
+    static void writePage(kzt::LineWriter& page, const kzt::TAppletData& applet, const kzt::TItemArray& items,
+                          bool scriptRuntime);
     static std::string parametersFile(const kzt::TAppletData& applet, const kzt::TItemArray& items);
 
     // At least the size of the page and of the parameters file, worked out

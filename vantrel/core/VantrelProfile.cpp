@@ -72,6 +72,11 @@ std::string VantrelProfile::generatePage(const kzt::TkztAppletAgent& agent) cons
     return VantrelPage::page(agent.AppletData, agent.Items, agent.ScriptRuntime());
 }
 
+void VantrelProfile::writePage(const kzt::TkztAppletAgent& agent, kzt::LineWriter& out) const
+{
+    VantrelPage::writePage(out, agent.AppletData, agent.Items, agent.ScriptRuntime());
+}
+
 std::vector<kzt::ProductProfile::CompanionFile> VantrelProfile::companionFiles(const kzt::TkztAppletAgent& agent) const
 {
     if (!VantrelPage::usesParametersFile(agent.AppletData))

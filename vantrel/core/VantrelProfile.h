@@ -25,6 +25,7 @@ public:
     // Levels from the tree and the items' style numbers.
     void refreshDerivedFields(kzt::TkztAppletAgent& agent) const override;
     std::string generatePage(const kzt::TkztAppletAgent& agent) const override;
+    void writePage(const kzt::TkztAppletAgent& agent, kzt::LineWriter& out) const override;
     // The parameters file, when the applet reads its parameters from one.
     std::vector<CompanionFile> companionFiles(const kzt::TkztAppletAgent& agent) const override;
     std::vector<CompanionName> companionFileNames(const kzt::TkztAppletAgent& agent) const override;
