@@ -218,6 +218,7 @@ fs::path programOf(const std::string& name)
 bool publishWithProgram(const fs::path& program, const std::string& name, const fs::path& home,
                         const fs::path& project, const fs::path& out)
 {
+    fs::create_directories(home);
     std::string upper = name;
     for (char& c : upper)
         c = static_cast<char>(c - 'a' + 'A');

@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "AppletAgent.h"
+#include "HeapReserve.h"
 #include "ProcessGuard.h"
 #include "ProductProfile.h"
 #include "ServeCommand.h"
@@ -125,6 +126,8 @@ bool CommandLine::wantsCommandLine(const std::vector<std::string>& args) const
 
 bool CommandLine::openProject(TkztAppletAgent& agent, const std::string& path, std::ostream& err, bool stageFiles)
 {
+    // The process ends once this document's job is done.
+    ReadyHeapForDocument(path);
     const Status status = agent.ReadProjectFile(path);
     if (!status) {
         err << status.message() << '\n';
