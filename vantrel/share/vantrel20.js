@@ -160,7 +160,8 @@ function build(applet, p) {
       while (stack.at(-1).level >= level) stack.pop();
       const parent = stack.at(-1);
       parent.gid ||= id + '-g' + k;
-      const it = { f, level, parent, kids: [], st: styles[num(f[9])] || styles[0] || [],
+      const si = styles[num(f[9])] ? num(f[9]) : 0;
+      const it = { f, level, parent, kids: [], si, st: styles[si] || [],
         ix: num(f[10]), iy: num(f[11]), w: pos(num(f[12])), h: pos(num(f[13])) };
       parent.kids.push(it);
       items.push(it);
@@ -172,84 +173,117 @@ function build(applet, p) {
   const make = (it) => {
     // Parents are disclosure buttons, items with a link links, others still focusable.
     // Made in list order: the parent's list is there.
-    const f = it.f, tag = it.kids.length ? 'button' : f[1] && f[1].trim() ? 'a' : 'span', e = it.el = el(tag, 'v20-item');
-    (it.li = el('li', '', it.parent.sub)).append(e);
+    const f = it.f, tag = it.kids.length ? 'button' : f[1] && f[1].trim() ? 'a' : 'span', e = it.el = proto(it, tag, 0).cloneNode(true);
+    (it.li = liProto.cloneNode()).append(e);
+    it.parent.sub.append(it.li);
     if (it.kids.length) (it.sub = el('ul', '', it.li)).id = it.gid;
     if (tag === 'button') e.type = 'button';
     if (tag === 'a') { e.href = f[1]; if (f[2]) e.target = f[2]; }
     if (tag === 'span') e.tabIndex = -1;
-    // The frame lies under the caption, so that nothing covers the text.
-    it.frame = el('span', 'v20-frame', e);
-    it.text = el('span', 'v20-text', e);
+    it.frame = e.firstChild;
+    it.text = e.lastChild;
     it.text.textContent = wrap(f[0], it.w).join('\n');
     // The status text is the tooltip and accessible description.
     if (f[3]) e.title = f[3];
-    if (+app[57] > 0) e.style.cursor = 'pointer';
     if (it.kids.length) e.setAttribute('aria-controls', it.sub.id);
-    look(it, it.st, 0);
-    place(e, it.ix + bw, 0, it.w, it.h);
-    ring(it.st).forEach((c, k) => e.style.setProperty(k ? '--v20-ring2' : '--v20-ring', c));
+    it.state = 0;
+    it.hid = it.shut = false;
     listen(it);
     // Where the last layout put it.
     put(it);
     marks(it);
   };
 
-  let scroll = 0, bar = null, clicked = null, gliding = false;
+  let scroll = 0, bar = null, clicked = null, gliding = false, bottom = 0;
 
-  // Shown items stack in list order (IX indent, IY gap); a gliding group pushes down as
-  // far as it has opened. Only what changed is written: at once where it can be seen, a slice
-  // at a time where it stays out of the box, so a long menu stays quick. Items not made yet
-  // are only reckoned.
-  const stale = new Set();
-  function put(it) {
-    const s = it.el.style, [top, cut, vis] = it.want;
-    if (it.at !== top) s.top = px(it.at = top);
-    if (it.cut !== cut) s.clipPath = (it.cut = cut) ? 'inset(0 0 ' + px(cut) + ' 0)' : '';
-    if (it.vis !== vis) s.visibility = (it.vis = vis) ? '' : 'hidden';
+  // Items of one style, size and kind look alike in each state: each look is made once, on a
+  // model item, and copied.
+  const protos = new Map(), liProto = el('li');
+  liProto.style.width = px(W);
+  function proto(it, tag, state) {
+    const key = tag + ',' + it.si + ',' + it.ix + ',' + it.w + ',' + it.h + ',' + state;
+    let e = protos.get(key);
+    if (!e) {
+      e = el(tag, 'v20-item');
+      // The frame lies under the caption, so that nothing covers the text.
+      const model = { el: e, frame: el('span', 'v20-frame', e), text: el('span', 'v20-text', e), w: it.w, h: it.h };
+      if (+app[57] > 0) e.style.cursor = 'pointer';
+      look(model, it.st, state);
+      place(e, it.ix + bw, 0, it.w, it.h);
+      ring(it.st).forEach((c, k) => e.style.setProperty(k ? '--v20-ring2' : '--v20-ring', c));
+      protos.set(key, e);
+    }
+    return e;
   }
-  const out = (top, h) => top + scroll > H || top + h + scroll < 0;
+  function setState(it, s) {
+    s ||= it === clicked ? 2 : 0;
+    if (it.state === s) return;
+    it.state = s;
+    const p = proto(it, it.el.localName, s), e = it.el, frame = p.firstChild.cloneNode(true);
+    e.style.cssText = p.style.cssText;
+    if (it.y) e.style.top = px(it.y);
+    if (!it.vis) e.style.visibility = 'hidden';
+    it.text.style.cssText = p.lastChild.style.cssText;
+    it.frame.replaceWith(frame);
+    it.frame = frame;
+  }
+
+  // Shown items stack in list order (IX an indent, IY the gap above); a gliding group pushes down
+  // as far as it has opened, and what lies below that is cut. Each list entry is a box around its
+  // item and what shows of its group, moved by a transform in its parent's list: a glide moves
+  // the entries after the group, not every item below it, and entries out of sight are neither
+  // laid out nor painted. Only what changed is written. Items not made yet are only reckoned.
+  function put(it) {
+    const at = it.lo - it.org, height = it.hi - it.lo, top = it.top - it.lo, vis = it.shown, s = it.li.style;
+    if (it.at !== at) s.transform = 'translateY(' + px(it.at = at) + ')';
+    if (it.height !== height) s.height = px(it.height = height);
+    if ((it.y || 0) !== top) it.el.style.top = px(it.y = top);
+    if (it.sub && it.down !== top + it.h) it.sub.style.top = px(it.down = top + it.h);
+    if (it.vis !== vis) it.el.style.visibility = (it.vis = vis) ? '' : 'hidden';
+  }
   // Hidden list entries and closed groups leave the accessibility tree.
   function marks(it) {
-    if (it.li.hidden === it.listed) it.li.hidden = !it.listed;
+    if (it.hid !== !it.listed) it.li.hidden = it.hid = !it.listed;
     if (!it.sub) return;
-    const open = it.listed && it.ext > 0;
-    if (it.sub.hidden === open) it.sub.hidden = !open;
-    if (it.el.ariaExpanded !== String(it.open)) it.el.ariaExpanded = it.open;
+    const shut = !(it.listed && it.ext > 0);
+    if (it.shut !== shut) it.sub.hidden = it.shut = shut;
+    if (it.exp !== it.open) it.el.ariaExpanded = it.exp = it.open;
   }
-  function flush() {
-    let n = 0;
-    for (const it of stale) { stale.delete(it); put(it); if (++n === 50) break; }
-    if (stale.size) setTimeout(flush);
-  }
-  function layout(kids, y, clip, shown) {
+  // Lays out a list whose entries stand below origin; returns the bottom of what shows. Each
+  // entry's box reaches from the highest to the lowest of what shows of it (gaps may be negative).
+  function layout(kids, y, clip, shown, origin) {
     for (const it of kids) {
-      const top = it.top = y + it.iy, vis = it.shown = shown && top < clip, cut = vis && top + it.h > clip ? top + it.h - clip : 0;
-      it.want = [top, cut, vis];
+      const top = it.top = y + it.iy;
+      it.shown = shown && top < clip;
       it.listed = shown;
-      if (it.el) {
-        if (it.at !== undefined && out(top, it.h) && out(it.at, it.h)) { if (!stale.size) setTimeout(flush); stale.add(it); }
-        else { stale.delete(it); put(it); }
-      }
+      it.org = origin;
       y = top + it.h;
+      let lo = top, hi = y;
       if (it.kids.length) {
-        it.full = layout(it.kids, y, Math.min(clip, y + it.ext), shown && it.ext > 0) - y;
+        const end = y + it.ext;
+        it.full = layout(it.kids, y, Math.min(clip, end), shown && it.ext > 0, y) - y;
+        if (it.ext > 0) for (const k of it.kids) { lo = Math.min(lo, k.lo); hi = Math.max(hi, Math.min(k.hi, end)); }
         y += pos(Math.min(it.ext, it.full));
       }
-      if (it.el) marks(it);
+      it.lo = lo; it.hi = hi;
+      if (it.el) { put(it); marks(it); }
     }
     return y;
   }
 
   // The list scrolls as one: the items keep their places in it.
   function draw() {
-    const bottom = layout(root.kids, bw, Infinity, true), page = H - 2 * bw, need = items.length && bottom > H - bw, was = scroll;
+    bottom = layout(root.kids, bw, Infinity, true, 0);
+    scrolled();
+  }
+  // A scroll moves the list alone.
+  let moved;
+  function scrolled() {
+    const page = H - 2 * bw, need = items.length && bottom > H - bw;
     scroll = need ? Math.max(page - bottom, Math.min(0, scroll)) : 0;
-    // What comes into sight by the new scroll is written at once.
-    if (scroll !== was) layout(root.kids, bw, Infinity, true);
-    root.sub.style.transform = 'translateY(' + px(scroll) + ')';
+    if (moved !== scroll) root.sub.style.transform = 'translateY(' + px(moved = scroll) + ')';
     if (need && !bar) bar = makeBar();
-    if (bar) { bar.el.hidden = !need; if (need) bar.update(bottom, page); }
+    if (bar) { if (bar.el.hidden === need) bar.el.hidden = !need; if (need) bar.update(bottom, page); }
   }
 
   // The preview's scroll bar: raised buttons and block, the block sized by the page.
@@ -261,7 +295,7 @@ function build(applet, p) {
     b.style.background = col(app[50]);
     let timer;
     const stop = () => clearInterval(timer);
-    const hold = (d) => { stop(); scroll -= d; draw(); timer = setInterval(() => { scroll -= d; draw(); }, 40); };
+    const hold = (d) => { stop(); scroll -= d; scrolled(); timer = setInterval(() => { scroll -= d; scrolled(); }, 40); };
     [[52, -8, 0, vw - 2], [53, 8, hh - vw + 1, vw - 1]].forEach(([c, d, top, h]) => {
       const btn = el('span', 'v20-btn', b), a = el('span', 'v20-arrow', btn);
       btn.style.background = col(app[c]);
@@ -275,9 +309,11 @@ function build(applet, p) {
     });
     const thumb = el('span', 'v20-thumb', b);
     thumb.style.background = col(app[51]);
+    let was;
     return { el: b, update: (max, page) => {
       // Shown only past the page: the block fits.
-      place(thumb, 0, pos(~~(-scroll * T / max)) + vw - 2, vw, pos(~~(T * page / max)) + 3);
+      const at = [pos(~~(-scroll * T / max)) + vw - 2, pos(~~(T * page / max)) + 3];
+      if (String(at) !== was) { was = String(at); place(thumb, 0, at[0], vw, at[1]); }
     } };
   }
 
@@ -311,9 +347,8 @@ function build(applet, p) {
     if (gliding) draw(); else glide();
   }
 
-  const setState = (it, s) => look(it, it.st, s || (it === clicked ? 2 : 0));
   // A focused item scrolls into view, top first.
-  const reveal = (it) => { scroll = Math.max(Math.min(scroll, H - bw - it.top - it.h), bw - it.top); draw(); };
+  const reveal = (it) => { scroll = Math.max(Math.min(scroll, H - bw - it.top - it.h), bw - it.top); scrolled(); };
 
   function listen(it) {
     const e = it.el;
@@ -343,7 +378,7 @@ function build(applet, p) {
       if (to) setTimeout(() => to.el.focus());
     });
   }
-  on(box, 'wheel', (ev) => { if (bar && !bar.el.hidden) { ev.preventDefault(); scroll -= ev.deltaY > 0 ? 20 : -20; draw(); } }, { passive: false });
+  on(box, 'wheel', (ev) => { if (bar && !bar.el.hidden) { ev.preventDefault(); scroll -= ev.deltaY > 0 ? 20 : -20; scrolled(); } }, { passive: false });
   // A swipe moves the list with the finger; at either end the page scrolls on.
   let touchY = null;
   on(box, 'touchstart', (ev) => { touchY = ev.touches.length === 1 ? ev.touches[0].clientY : null; }, { passive: true });
@@ -352,7 +387,7 @@ function build(applet, p) {
     const y = ev.touches[0].clientY, was = scroll;
     scroll += y - touchY;
     touchY = y;
-    draw();
+    scrolled();
     if (scroll !== was && ev.cancelable) ev.preventDefault();
   }, { passive: false });
   on(box, 'touchend', () => { touchY = null; });
@@ -416,10 +451,9 @@ if (!doc.getElementById('vantrel20-style')) {
   s.id = 'vantrel20-style';
   s.textContent = '.vantrel20{position:relative;display:inline-block;overflow:hidden;vertical-align:top}' +
     '.vantrel20,.vantrel20 *{box-sizing:border-box}.vantrel20 ul{list-style:none;margin:0;padding:0}' +
-    '.vantrel20 :is(div,span,a,button){position:absolute}.v20-view,.v20-frame,.v20-loading{inset:0}' +
+    '.vantrel20 :is(div,span,a,button,li,li>ul){position:absolute}.vantrel20 li{left:0;top:0;content-visibility:auto}.v20-view,.v20-frame,.v20-loading{inset:0}' +
     '.v20-frame{pointer-events:none}.v20-view{overflow:hidden}.v20-view>ul{will-change:transform}' +
-    // Items out of sight are not laid out inside until they come near.
-    '.v20-item{margin:0;padding:0;border:0;font:inherit;text-decoration:none;overflow:hidden;cursor:default;content-visibility:auto}' +
+    '.v20-item{margin:0;padding:0;border:0;font:inherit;text-decoration:none;overflow:hidden;cursor:default}' +
     '.v20-text{display:flex;flex-direction:column;white-space:pre;line-height:normal}' +
     '.v20-item:focus-visible{outline:0}.v20-item:focus-visible:after{content:"";position:absolute;inset:0;pointer-events:none;' +
     'border:2px solid var(--v20-ring);box-shadow:inset 0 0 0 1px var(--v20-ring2)}' +
