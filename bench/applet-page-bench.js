@@ -69,7 +69,10 @@ async function traced(cdp, body, sum = false) {
   for (;;) { const c = await cdp.send('IO.read', { handle: stream }); data += c.data; if (c.eof) break; }
   await cdp.send('IO.close', { handle: stream });
   const events = JSON.parse(data).traceEvents;
-  const main = new Set(events.filter((e) => e.name === 'thread_name' && e.args.name === 'CrRendererMain').map((e) => `${e.pid}:${e.tid}`));
+  // The page's own renderer: the browser may run others (its built-in viewers) at the same time.
+  const page = new Set(events.filter((e) => /^(TracingStartedInBrowser|FrameCommittedInBrowser)$/.test(e.name))
+    .flatMap((e) => e.args.data.frames || [e.args.data]).map((f) => f.processId));
+  const main = new Set(events.filter((e) => e.name === 'thread_name' && e.args.name === 'CrRendererMain' && page.has(e.pid)).map((e) => `${e.pid}:${e.tid}`));
   const tasks = events.filter((e) => e.name === 'RunTask' && e.ph === 'X' && main.has(`${e.pid}:${e.tid}`)).map((e) => (e.tdur || 0) / 1000);
   return sum ? tasks.reduce((a, b) => a + b, 0) : Math.max(0, ...tasks);
 }
