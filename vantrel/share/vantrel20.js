@@ -131,7 +131,8 @@ function look(item, st, state) {
   border(item.frame, num(f[16]), num(f[17]), f[18]);
 }
 
-function build(applet, p) {
+// more() reads further parameters into p, a slice at a time, and tells whether any are left.
+function build(applet, p, more = () => false) {
   const app = fields(p.app), A = (i) => num(app[i]), yes = (i) => app[i] === '1', [W, H] = size(applet);
   const bw = pos(A(8)), speedOpen = Math.max(1, num(app[15], 8)), speedClose = Math.max(1, num(app[16], 8));
   const styles = [], items = [], box = el('nav', 'vantrel20'), name = applet.getAttribute('name');
@@ -151,29 +152,35 @@ function build(applet, p) {
   const band = border(el('div', 'v20-frame', box), bw, A(9), app[10]), view = el('div', 'v20-view', box);
   if (band.some(Boolean)) view.style.clipPath = 'inset(' + band.map(px).join(' ') + ')';
 
-  // The tree from the levels (read in grow, below). The list entries are made with their items.
-  const root = { kids: [], sub: el('ul', '', view), level: -1 };
-  function tree() {
-    const stack = [root];
-    for (let k = 0; p['i' + k] != null; k++) {
+  // The tree from the levels, read a slice at a time so that a long menu is not one long task;
+  // an item's text fields are read again when it is made, with its list entry.
+  const root = { kids: [], sub: el('ul', '', view), level: -1 }, stack = [root];
+  let read = 0;
+  function tree(n) {
+    for (let k = read, end = read + n; k < end && p['i' + k] != null; k = ++read) {
       const f = fields(p['i' + k]), level = pos(num(f[7]));
       while (stack.at(-1).level >= level) stack.pop();
       const parent = stack.at(-1);
       parent.gid ||= id + '-g' + k;
       const si = styles[num(f[9])] ? num(f[9]) : 0;
-      const it = { f, level, parent, kids: [], si, st: styles[si] || [],
-        ix: num(f[10]), iy: num(f[11]), w: pos(num(f[12])), h: pos(num(f[13])) };
+      // Every entry has every field from the start: one shape keeps the layout quick.
+      const it = { k, f: null, start: f[8] === '1', level, parent, kids: [], si, st: styles[si] || [], gid: '',
+        ix: num(f[10]), iy: num(f[11]), w: pos(num(f[12])), h: pos(num(f[13])), open: false, ext: 0, full: 0,
+        top: 0, lo: 0, hi: 0, org: 0, shown: false, listed: false, el: null, li: null, sub: null, frame: null, text: null,
+        state: 0, at: null, height: null, y: 0, down: null, vis: null, hid: false, shut: false, exp: null };
       parent.kids.push(it);
       items.push(it);
       stack.push(it);
     }
+    if (p['i' + read] != null) return false;
     // A group is open when its items start visible.
-    for (const it of items) if (it.kids.length) it.ext = (it.open = it.kids[0].f[8] === '1') ? Infinity : 0;
+    for (const it of items) if (it.kids.length) it.ext = (it.open = it.kids[0].start) ? Infinity : 0;
+    return true;
   }
   const make = (it) => {
     // Parents are disclosure buttons, items with a link links, others still focusable.
     // Made in list order: the parent's list is there.
-    const f = it.f, tag = it.kids.length ? 'button' : f[1] && f[1].trim() ? 'a' : 'span', e = it.el = proto(it, tag, 0).cloneNode(true);
+    const f = it.f = fields(p['i' + it.k]), tag = it.kids.length ? 'button' : f[1] && f[1].trim() ? 'a' : 'span', e = it.el = proto(it, tag, 0).cloneNode(true);
     (it.li = liProto.cloneNode()).append(e);
     it.parent.sub.append(it.li);
     if (it.kids.length) (it.sub = el('ul', '', it.li)).id = it.gid;
@@ -186,8 +193,6 @@ function build(applet, p) {
     // The status text is the tooltip and accessible description.
     if (f[3]) e.title = f[3];
     if (it.kids.length) e.setAttribute('aria-controls', it.sub.id);
-    it.state = 0;
-    it.hid = it.shut = false;
     listen(it);
     // Where the last layout put it.
     put(it);
@@ -230,14 +235,15 @@ function build(applet, p) {
 
   // Shown items stack in list order (IX an indent, IY the gap above); a gliding group pushes down
   // as far as it has opened, and what lies below that is cut. Each list entry is a box around its
-  // item and what shows of its group, moved by a transform in its parent's list: a glide moves
-  // the entries after the group, not every item below it, and entries out of sight are neither
-  // laid out nor painted. Only what changed is written. Items not made yet are only reckoned.
+  // item and what shows of its group, standing in its parent's list below the entry before: a
+  // glide changes the height of the group's entry and the browser moves what follows, and entries
+  // out of sight are neither laid out nor painted. Only what changed is written. Items not made
+  // yet are only reckoned.
   function put(it) {
     const at = it.lo - it.org, height = it.hi - it.lo, top = it.top - it.lo, vis = it.shown, s = it.li.style;
-    if (it.at !== at) s.transform = 'translateY(' + px(it.at = at) + ')';
+    if (it.at !== at) s.marginTop = px(it.at = at);
     if (it.height !== height) s.height = px(it.height = height);
-    if ((it.y || 0) !== top) it.el.style.top = px(it.y = top);
+    if (it.y !== top) it.el.style.top = px(it.y = top);
     if (it.sub && it.down !== top + it.h) it.sub.style.top = px(it.down = top + it.h);
     if (it.vis !== vis) it.el.style.visibility = (it.vis = vis) ? '' : 'hidden';
   }
@@ -249,8 +255,8 @@ function build(applet, p) {
     if (it.shut !== shut) it.sub.hidden = it.shut = shut;
     if (it.exp !== it.open) it.el.ariaExpanded = it.exp = it.open;
   }
-  // Lays out a list whose entries stand below origin; returns the bottom of what shows. Each
-  // entry's box reaches from the highest to the lowest of what shows of it (gaps may be negative).
+  // Lays out a list that starts at origin; returns the bottom of what shows. Each entry's box
+  // reaches from the highest to the lowest of what shows of it (gaps may be negative).
   function layout(kids, y, clip, shown, origin) {
     for (const it of kids) {
       const top = it.top = y + it.iy;
@@ -265,7 +271,7 @@ function build(applet, p) {
         if (it.ext > 0) for (const k of it.kids) { lo = Math.min(lo, k.lo); hi = Math.max(hi, Math.min(k.hi, end)); }
         y += pos(Math.min(it.ext, it.full));
       }
-      it.lo = lo; it.hi = hi;
+      it.lo = lo; it.hi = origin = hi;
       if (it.el) { put(it); marks(it); }
     }
     return y;
@@ -369,7 +375,7 @@ function build(applet, p) {
     // Arrows move through shown items; Right opens or enters a group, Left closes or leaves.
     // Escape closes the open group of its own button, else the group it is in.
     on(e, 'keydown', (ev) => {
-      const list = items.filter((i) => i.el && i.shown), at = list.indexOf(it), k = ev.key, up = it.parent.f && it.parent;
+      const list = items.filter((i) => i.el && i.shown), at = list.indexOf(it), k = ev.key, up = it.parent !== root && it.parent;
       let to = { ArrowDown: list[at + 1], ArrowUp: list[at - 1], Home: list[0], End: list.at(-1) }[k];
       if (k === 'ArrowRight' && it.kids.length) { if (it.open) to = it.kids[0]; else toggle(it, true); }
       else if (k === 'ArrowLeft' || k === 'Escape' && (up || it.open)) { if (it.open) toggle(it, false); else if (up) { toggle(up, false); to = up; } }
@@ -428,11 +434,12 @@ function build(applet, p) {
     do make(items[next++]); while (next < items.length && (performance.now() < end || first && items[next].top + scroll < H));
     if (next < items.length) setTimeout(slice, 0, 8);
   };
-  setTimeout(() => {
-    tree();
-    draw();
-    if (items.length) slice(0, true);
-  });
+  const start = () => {
+    if (more() || !tree(250)) return setTimeout(start);
+    // Laid out, then made, each in a task of its own.
+    setTimeout(() => { draw(); if (items.length) setTimeout(slice, 0, 0, true); });
+  };
+  setTimeout(start);
   applet.replaceWith(box);
   // Menus without a name of their own are numbered once the page holds more than one.
   const unnamed = doc.querySelectorAll('nav.vantrel20[data-v20-unnamed]');
@@ -451,7 +458,7 @@ if (!doc.getElementById('vantrel20-style')) {
   s.id = 'vantrel20-style';
   s.textContent = '.vantrel20{position:relative;display:inline-block;overflow:hidden;vertical-align:top}' +
     '.vantrel20,.vantrel20 *{box-sizing:border-box}.vantrel20 ul{list-style:none;margin:0;padding:0}' +
-    '.vantrel20 :is(div,span,a,button,li,li>ul){position:absolute}.vantrel20 li{left:0;top:0;content-visibility:auto}.v20-view,.v20-frame,.v20-loading{inset:0}' +
+    '.vantrel20 :is(div,span,a,button,li>ul){position:absolute}.vantrel20 ul{display:flow-root}.vantrel20 li{position:relative;content-visibility:auto}.v20-view,.v20-frame,.v20-loading{inset:0}' +
     '.v20-frame{pointer-events:none}.v20-view{overflow:hidden}.v20-view>ul{will-change:transform}' +
     '.v20-item{margin:0;padding:0;border:0;font:inherit;text-decoration:none;overflow:hidden;cursor:default}' +
     '.v20-text{display:flex;flex-direction:column;white-space:pre;line-height:normal}' +
@@ -464,9 +471,16 @@ if (!doc.getElementById('vantrel20-style')) {
     '.v20-btn,.v20-thumb{border:1px solid ButtonText}.v20-arrow{background:ButtonText!important}}';
 }
 for (const applet of doc.querySelectorAll('applet[code="vantrel20.class"]')) {
-  const p = {};
-  for (const e of applet.getElementsByTagName('param')) p[e.getAttribute('name')] = e.getAttribute('value');
-  if (p.paramsrc == null) { build(applet, p); continue; }
+  // The box needs all but the items at once; the items' parameters, most of a long menu's, are
+  // read with them a slice at a time. Read again in page order, the last of a name still counts.
+  const p = {}, all = applet.getElementsByTagName('param');
+  let at = 0;
+  const more = () => {
+    for (const end = at + 250; at < end && at < all.length; at++) p[all[at].getAttribute('name')] = all[at].getAttribute('value');
+    return at < all.length;
+  };
+  for (const e of applet.querySelectorAll('param:not([name^="i"]),param[name^="is"]')) p[e.getAttribute('name')] = e.getAttribute('value');
+  if (p.paramsrc == null) { build(applet, p, more); continue; }
   // Where the browser refuses the parameters file, the box says so.
   const failed = () => {
     const note = el('div', 'vantrel20 v20-note');
