@@ -328,11 +328,11 @@ function build(applet, p, more = () => false) {
     gliding = true;
     // Groups glide by the stored speed every 20 ms, or jump without glide.
     (function step() {
-      let busy = false;
+      // Reduced motion opens and closes at once.
+      let busy = false, calm = still.matches;
       for (const it of items) {
         if (!it.kids.length || (it.open ? it.ext === Infinity : !it.ext)) continue;
-        // Reduced motion opens and closes at once.
-        const glides = !still.matches && yes(it.open ? 13 : 14);
+        const glides = !calm && yes(it.open ? 13 : 14);
         it.ext = Math.min(it.ext, it.full) + (it.open ? (glides ? speedOpen : Infinity) : (glides ? -speedClose : -Infinity));
         if (it.open && it.ext >= it.full) it.ext = Infinity;
         else if (!it.open && it.ext <= 0) it.ext = 0;
