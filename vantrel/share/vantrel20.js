@@ -224,11 +224,11 @@ function build(applet, p, more = () => false) {
     s ||= it === clicked ? 2 : 0;
     if (it.state === s) return;
     it.state = s;
-    const p = proto(it, it.el.localName, s), e = it.el, frame = p.firstChild.cloneNode(true);
-    e.style.cssText = p.style.cssText;
+    const m = proto(it, it.el.localName, s), e = it.el, frame = m.firstChild.cloneNode(true);
+    e.style.cssText = m.style.cssText;
     if (it.y) e.style.top = px(it.y);
     if (!it.vis) e.style.visibility = 'hidden';
-    it.text.style.cssText = p.lastChild.style.cssText;
+    it.text.style.cssText = m.lastChild.style.cssText;
     it.frame.replaceWith(frame);
     it.frame = frame;
   }
@@ -458,7 +458,8 @@ if (!doc.getElementById('vantrel20-style')) {
   s.id = 'vantrel20-style';
   s.textContent = '.vantrel20{position:relative;display:inline-block;overflow:hidden;vertical-align:top}' +
     '.vantrel20,.vantrel20 *{box-sizing:border-box}.vantrel20 ul{list-style:none;margin:0;padding:0}' +
-    '.vantrel20 :is(div,span,a,button,li>ul){position:absolute}.vantrel20 ul{display:flow-root}.vantrel20 li{position:relative;content-visibility:auto}.v20-view,.v20-frame,.v20-loading{inset:0}' +
+    // A list entry cuts off what lies below it (the items under a glide); out of sight, the browser skips it.
+    '.vantrel20 :is(div,span,a,button,li>ul){position:absolute}.vantrel20 ul{display:flow-root}.vantrel20 li{position:relative;contain:paint;content-visibility:auto}.v20-view,.v20-frame,.v20-loading{inset:0}' +
     '.v20-frame{pointer-events:none}.v20-view{overflow:hidden}.v20-view>ul{will-change:transform}' +
     '.v20-item{margin:0;padding:0;border:0;font:inherit;text-decoration:none;overflow:hidden;cursor:default}' +
     '.v20-text{display:flex;flex-direction:column;white-space:pre;line-height:normal}' +
