@@ -5,11 +5,14 @@
 //   longest task of the load, of 10 wheel steps, of 10 ArrowDown presses and of a group's glide
 //   shut and open. Goal: no task over 50 ms at full speed, none over 100 ms at 4x.
 //   osmeral.js: 1,000 text items sliding without rest: how busy the main thread is while the box
-//   slides, and how far it slides in 3 s. Goal: under 10 % busy, the same distance at 4x.
+//   slides, and how far it slides in 3 s. Goal: under 10 % busy, the same distance at 4x (within
+//   5 %, what one run differs from the next).
 // Each phase gives the longest task on the page's main thread twice: in wall time (long tasks,
 // those over 50 ms, as the browser reports them) and in the thread's own CPU time from a trace,
-// which holds on a busy machine where other programs take the processor. The slowed CPU only
-// shows in wall time.
+// which holds on a busy machine where other programs take the processor. The goals are judged
+// by the CPU time. The load counts from the task that runs the script on; the browser's reading
+// of the page before it (its 1,004 parameters, which the program writes and the script cannot
+// change) is shown beside it.
 // Run: cd tests/browser && npm ci && KZT_BUILD_DIR=<build dir> node ../../bench/applet-page-bench.js
 const fs = require('node:fs');
 const lib = require('node:path').join(__dirname, '..', 'tests', 'browser', 'lib');
@@ -58,9 +61,10 @@ function bigNews() {
   return publishWithRuntime('osmerin', lines.join('\r\n'), 'bignews');
 }
 
-// The longest task of the page's main thread in CPU time, traced while body runs (or their sum).
+// The longest task of the page's main thread in CPU time, traced while body runs (or their sum),
+// and apart from it the longest of those that ended before the runtime script began.
 async function traced(cdp, body, sum = false) {
-  await cdp.send('Tracing.start', { categories: 'toplevel,disabled-by-default-devtools.timeline', transferMode: 'ReturnAsStream' });
+  await cdp.send('Tracing.start', { categories: 'toplevel,devtools.timeline,disabled-by-default-devtools.timeline', transferMode: 'ReturnAsStream' });
   await body();
   const done = new Promise((r) => cdp.once('Tracing.tracingComplete', r));
   await cdp.send('Tracing.end');
@@ -69,9 +73,15 @@ async function traced(cdp, body, sum = false) {
   for (;;) { const c = await cdp.send('IO.read', { handle: stream }); data += c.data; if (c.eof) break; }
   await cdp.send('IO.close', { handle: stream });
   const events = JSON.parse(data).traceEvents;
-  const main = new Set(events.filter((e) => e.name === 'thread_name' && e.args.name === 'CrRendererMain').map((e) => `${e.pid}:${e.tid}`));
-  const tasks = events.filter((e) => e.name === 'RunTask' && e.ph === 'X' && main.has(`${e.pid}:${e.tid}`)).map((e) => (e.tdur || 0) / 1000);
-  return sum ? tasks.reduce((a, b) => a + b, 0) : Math.max(0, ...tasks);
+  // The page's own renderer: the browser may run others (its built-in viewers) at the same time.
+  const page = new Set(events.filter((e) => /^(TracingStartedInBrowser|FrameCommittedInBrowser)$/.test(e.name))
+    .flatMap((e) => e.args.data.frames || [e.args.data]).map((f) => f.processId));
+  const main = new Set(events.filter((e) => e.name === 'thread_name' && e.args.name === 'CrRendererMain' && page.has(e.pid)).map((e) => `${e.pid}:${e.tid}`));
+  const script = events.find((e) => e.name === 'EvaluateScript' && /\/(vantrel20|osmeral)\.js$/.test(e.args?.data?.url || '') && main.has(`${e.pid}:${e.tid}`));
+  const all = events.filter((e) => e.name === 'RunTask' && e.ph === 'X' && main.has(`${e.pid}:${e.tid}`));
+  const before = all.filter((e) => script && e.ts + e.dur <= script.ts).map((e) => (e.tdur || 0) / 1000);
+  const tasks = all.filter((e) => !script || e.ts + e.dur > script.ts).map((e) => (e.tdur || 0) / 1000);
+  return sum ? tasks.reduce((a, b) => a + b, 0) : { max: Math.max(0, ...tasks), before: Math.max(0, ...before) };
 }
 
 async function session(slowdown) {
@@ -85,10 +95,11 @@ async function session(slowdown) {
 // The longest task while body runs: in CPU time, and the long tasks in wall time.
 async function longest(page, cdp, body) {
   await page.evaluate(() => { window.__long.length = 0; });
-  const cpu = await traced(cdp, async () => { await body(); await page.waitForTimeout(300); });
+  const { max, before } = await traced(cdp, async () => { await body(); await page.waitForTimeout(300); });
   const l = await page.evaluate(() => window.__long.slice());
-  return `${cpu.toFixed(0)} ms CPU, ` + (l.length ? `${Math.max(...l).toFixed(0)} ms wall (${l.length} long)` : 'none over 50 ms wall');
+  return { cpu: max, before, text: `${max.toFixed(0)} ms CPU, ` + (l.length ? `${Math.max(...l).toFixed(0)} ms wall (${l.length} long)` : 'none over 50 ms wall') };
 }
+const verdict = (ms, goal) => `${ms <= goal ? 'met' : 'NOT MET'} (goal: no task over ${goal} ms)`;
 
 async function menu(site, slowdown) {
   const { s, cdp } = await session(slowdown);
@@ -118,7 +129,11 @@ async function menu(site, slowdown) {
       await page.mouse.click(at.x + at.width / 2, at.y + at.height / 2);
       await page.waitForTimeout(1500);
     });
-    return `${shown} items shown\n  load: ${load}\n  wheel: ${wheel}\n  ArrowDown: ${arrows}\n  glide: ${glide}`;
+    const goal = slowdown === 1 ? 50 : 100;
+    const line = (name, r) => `\n  ${name}: ${r.text}: ${verdict(r.cpu, goal)}`;
+    return `${shown} items shown` + line('load', load) + `; before the script, the browser reading the page: ${load.before.toFixed(0)} ms CPU` +
+      line('wheel', wheel) + line('ArrowDown', arrows) + line('glide', glide) +
+      `\n  goal at x${slowdown}: ${verdict(Math.max(load.cpu, wheel.cpu, arrows.cpu, glide.cpu), goal)}`;
   } finally {
     await s.close();
   }
@@ -152,11 +167,16 @@ async function news(site, slowdown) {
   const n = bigNews();
   console.log('applet page benchmark: 1,000 items');
   for (const slowdown of [1, 4]) console.log(`vantrel20.js CPU x${slowdown}: ${await menu(m, slowdown)}`);
+  const slides = [];
   for (const slowdown of [1, 4]) {
     const r = await news(n, slowdown);
+    slides.push(r);
     console.log(`osmeral.js CPU x${slowdown}: main thread ${r.busy} % busy while sliding (${r.cpu} % in its own CPU time), ${r.slid} items a second, ` +
       `load ${r.load.length ? Math.max(...r.load).toFixed(0) + ' ms' : 'no task over 50 ms'}`);
   }
+  const [one, four] = slides;
+  console.log(`osmeral.js goal, under 10 % busy at x1: ${+one.busy < 10 ? 'met' : 'NOT MET'} (${one.busy} %); ` +
+    `the same speed at x4: ${Math.abs(four.slid - one.slid) <= 0.05 * one.slid ? 'met' : 'NOT MET'} (${four.slid} against ${one.slid} items a second, within 5 %)`);
   await closeBrowser();
 })().catch(async (e) => {
   console.error(e);

@@ -201,7 +201,8 @@
     var n = items.length, timer = null, shown = [], last = 0;
     function draw() {
       var k = Math.floor(s + 1e-9), f = Math.max(0, s - k), now = [], axis = vertical ? 'translateY(' : 'translateX(';
-      track.style.transform = axis + px(Math.round(-sign * f * size)) + ')';
+      var at = axis + px(Math.round(-sign * f * size)) + ')';
+      if (track.style.transform !== at) track.style.transform = at;
       for (var j = 0; j < (f > 0 && n > 1 ? 2 : 1) && n; j++) now.push(((k + j) % n + n) % n);
       var front = now[f > 0.5 ? 1 : 0];
       if (shown.join() === now.join() && shown.front === front) return;
@@ -287,7 +288,7 @@
       var st = el('style', '', doc.head || doc.documentElement); st.id = 'osmeral-style';
       st.textContent = '.osmeral{position:relative;display:inline-block;overflow:hidden;vertical-align:top;box-sizing:border-box}' +
         '.osmeral *{box-sizing:border-box}.os-view,.os-track,.os-frame,.os-item,.os-btn,.os-arrow,.os-loading,.os-play{position:absolute}' +
-        '.os-view{overflow:hidden}.os-track{left:0;top:0;width:100%;height:100%}.os-frame{pointer-events:none}.os-ring{position:absolute;inset:1px}.os-item{overflow:hidden}' +
+        '.os-view{overflow:hidden}.os-track{left:0;top:0;width:100%;height:100%;will-change:transform}.os-frame{pointer-events:none}.os-ring{position:absolute;inset:1px}.os-item{overflow:hidden}' +
         '.os-item>*{display:block;white-space:pre-wrap;overflow-wrap:anywhere;color:var(--os-c);text-decoration:none}' +
         '.os-item img{display:inline-block;max-width:none}.os-link:hover,.os-link:focus{color:var(--os-h)}' +
         '.os-u2,.os-link.os-u1:hover,.os-link.os-u1:focus{text-decoration:underline;text-decoration-color:var(--os-u)}' +

@@ -131,7 +131,8 @@ function look(item, st, state) {
   border(item.frame, num(f[16]), num(f[17]), f[18]);
 }
 
-function build(applet, p) {
+// more() reads further parameters into p, a slice at a time, and tells whether any are left.
+function build(applet, p, more = () => false) {
   const app = fields(p.app), A = (i) => num(app[i]), yes = (i) => app[i] === '1', [W, H] = size(applet);
   const bw = pos(A(8)), speedOpen = Math.max(1, num(app[15], 8)), speedClose = Math.max(1, num(app[16], 8));
   const styles = [], items = [], box = el('nav', 'vantrel20'), name = applet.getAttribute('name');
@@ -151,105 +152,144 @@ function build(applet, p) {
   const band = border(el('div', 'v20-frame', box), bw, A(9), app[10]), view = el('div', 'v20-view', box);
   if (band.some(Boolean)) view.style.clipPath = 'inset(' + band.map(px).join(' ') + ')';
 
-  // The tree from the levels (read in grow, below). The list entries are made with their items.
-  const root = { kids: [], sub: el('ul', '', view), level: -1 };
-  function tree() {
-    const stack = [root];
-    for (let k = 0; p['i' + k] != null; k++) {
+  // The tree from the levels, read a slice at a time so that a long menu is not one long task;
+  // an item's text fields are read again when it is made, with its list entry.
+  const root = { kids: [], sub: el('ul', '', view), level: -1 }, stack = [root];
+  let read = 0;
+  function tree(n) {
+    for (let k = read, end = read + n; k < end && p['i' + k] != null; k = ++read) {
       const f = fields(p['i' + k]), level = pos(num(f[7]));
       while (stack.at(-1).level >= level) stack.pop();
       const parent = stack.at(-1);
       parent.gid ||= id + '-g' + k;
-      const it = { f, level, parent, kids: [], st: styles[num(f[9])] || styles[0] || [],
-        ix: num(f[10]), iy: num(f[11]), w: pos(num(f[12])), h: pos(num(f[13])) };
+      const si = styles[num(f[9])] ? num(f[9]) : 0;
+      // Every entry has every field from the start: one shape keeps the layout quick.
+      const it = { k, f: null, start: f[8] === '1', level, parent, kids: [], si, st: styles[si] || [], gid: '',
+        ix: num(f[10]), iy: num(f[11]), w: pos(num(f[12])), h: pos(num(f[13])), open: false, ext: 0, full: 0,
+        top: 0, lo: 0, hi: 0, org: 0, shown: false, listed: false, el: null, li: null, sub: null, frame: null, text: null,
+        state: 0, at: null, height: null, y: 0, down: null, vis: null, hid: false, shut: false, exp: null };
       parent.kids.push(it);
       items.push(it);
       stack.push(it);
     }
+    if (p['i' + read] != null) return false;
     // A group is open when its items start visible.
-    for (const it of items) if (it.kids.length) it.ext = (it.open = it.kids[0].f[8] === '1') ? Infinity : 0;
+    for (const it of items) if (it.kids.length) it.ext = (it.open = it.kids[0].start) ? Infinity : 0;
+    return true;
   }
   const make = (it) => {
     // Parents are disclosure buttons, items with a link links, others still focusable.
     // Made in list order: the parent's list is there.
-    const f = it.f, tag = it.kids.length ? 'button' : f[1] && f[1].trim() ? 'a' : 'span', e = it.el = el(tag, 'v20-item');
-    (it.li = el('li', '', it.parent.sub)).append(e);
+    const f = it.f = fields(p['i' + it.k]), tag = it.kids.length ? 'button' : f[1] && f[1].trim() ? 'a' : 'span', e = it.el = proto(it, tag, 0).cloneNode(true);
+    (it.li = liProto.cloneNode()).append(e);
+    it.parent.sub.append(it.li);
     if (it.kids.length) (it.sub = el('ul', '', it.li)).id = it.gid;
     if (tag === 'button') e.type = 'button';
     if (tag === 'a') { e.href = f[1]; if (f[2]) e.target = f[2]; }
     if (tag === 'span') e.tabIndex = -1;
-    // The frame lies under the caption, so that nothing covers the text.
-    it.frame = el('span', 'v20-frame', e);
-    it.text = el('span', 'v20-text', e);
+    it.frame = e.firstChild;
+    it.text = e.lastChild;
     it.text.textContent = wrap(f[0], it.w).join('\n');
     // The status text is the tooltip and accessible description.
     if (f[3]) e.title = f[3];
-    if (+app[57] > 0) e.style.cursor = 'pointer';
     if (it.kids.length) e.setAttribute('aria-controls', it.sub.id);
-    look(it, it.st, 0);
-    place(e, it.ix + bw, 0, it.w, it.h);
-    ring(it.st).forEach((c, k) => e.style.setProperty(k ? '--v20-ring2' : '--v20-ring', c));
     listen(it);
     // Where the last layout put it.
     put(it);
     marks(it);
   };
 
-  let scroll = 0, bar = null, clicked = null, gliding = false;
+  let scroll = 0, bar = null, clicked = null, gliding = false, bottom = 0;
 
-  // Shown items stack in list order (IX indent, IY gap); a gliding group pushes down as
-  // far as it has opened. Only what changed is written: at once where it can be seen, a slice
-  // at a time where it stays out of the box, so a long menu stays quick. Items not made yet
-  // are only reckoned.
-  const stale = new Set();
-  function put(it) {
-    const s = it.el.style, [top, cut, vis] = it.want;
-    if (it.at !== top) s.top = px(it.at = top);
-    if (it.cut !== cut) s.clipPath = (it.cut = cut) ? 'inset(0 0 ' + px(cut) + ' 0)' : '';
-    if (it.vis !== vis) s.visibility = (it.vis = vis) ? '' : 'hidden';
+  // Items of one style, size and kind look alike in each state: each look is made once, on a
+  // model item, and copied.
+  const protos = new Map(), liProto = el('li');
+  liProto.style.width = px(W);
+  function proto(it, tag, state) {
+    const key = tag + ',' + it.si + ',' + it.ix + ',' + it.w + ',' + it.h + ',' + state;
+    let e = protos.get(key);
+    if (!e) {
+      e = el(tag, 'v20-item');
+      // The frame lies under the caption, so that nothing covers the text.
+      const model = { el: e, frame: el('span', 'v20-frame', e), text: el('span', 'v20-text', e), w: it.w, h: it.h };
+      if (+app[57] > 0) e.style.cursor = 'pointer';
+      look(model, it.st, state);
+      place(e, it.ix + bw, 0, it.w, it.h);
+      ring(it.st).forEach((c, k) => e.style.setProperty(k ? '--v20-ring2' : '--v20-ring', c));
+      protos.set(key, e);
+    }
+    return e;
   }
-  const out = (top, h) => top + scroll > H || top + h + scroll < 0;
+  function setState(it, s) {
+    s ||= it === clicked ? 2 : 0;
+    if (it.state === s) return;
+    it.state = s;
+    const m = proto(it, it.el.localName, s), e = it.el, frame = m.firstChild.cloneNode(true);
+    e.style.cssText = m.style.cssText;
+    if (it.y) e.style.top = px(it.y);
+    if (!it.vis) e.style.visibility = 'hidden';
+    it.text.style.cssText = m.lastChild.style.cssText;
+    it.frame.replaceWith(frame);
+    it.frame = frame;
+  }
+
+  // Shown items stack in list order (IX an indent, IY the gap above); a gliding group pushes down
+  // as far as it has opened, and what lies below that is cut. Each list entry is a box around its
+  // item and what shows of its group, standing in its parent's list below the entry before: a
+  // glide changes the height of the group's entry and the browser moves what follows, and entries
+  // out of sight are neither laid out nor painted. Only what changed is written. Items not made
+  // yet are only reckoned.
+  function put(it) {
+    const at = it.lo - it.org, height = it.hi - it.lo, top = it.top - it.lo, vis = it.shown, s = it.li.style;
+    if (it.at !== at) s.marginTop = px(it.at = at);
+    if (it.height !== height) s.height = px(it.height = height);
+    if (it.y !== top) it.el.style.top = px(it.y = top);
+    if (it.sub && it.down !== top + it.h) it.sub.style.top = px(it.down = top + it.h);
+    if (it.vis !== vis) it.el.style.visibility = (it.vis = vis) ? '' : 'hidden';
+  }
   // Hidden list entries and closed groups leave the accessibility tree.
   function marks(it) {
-    if (it.li.hidden === it.listed) it.li.hidden = !it.listed;
+    if (it.hid !== !it.listed) it.li.hidden = it.hid = !it.listed;
     if (!it.sub) return;
-    const open = it.listed && it.ext > 0;
-    if (it.sub.hidden === open) it.sub.hidden = !open;
-    if (it.el.ariaExpanded !== String(it.open)) it.el.ariaExpanded = it.open;
+    const shut = !(it.listed && it.ext > 0);
+    if (it.shut !== shut) it.sub.hidden = it.shut = shut;
+    if (it.exp !== it.open) it.el.ariaExpanded = it.exp = it.open;
   }
-  function flush() {
-    let n = 0;
-    for (const it of stale) { stale.delete(it); put(it); if (++n === 50) break; }
-    if (stale.size) setTimeout(flush);
-  }
-  function layout(kids, y, clip, shown) {
+  // Lays out a list that starts at origin; returns the bottom of what shows. Each entry's box
+  // reaches from the highest to the lowest of what shows of it (gaps may be negative).
+  function layout(kids, y, clip, shown, origin) {
     for (const it of kids) {
-      const top = it.top = y + it.iy, vis = it.shown = shown && top < clip, cut = vis && top + it.h > clip ? top + it.h - clip : 0;
-      it.want = [top, cut, vis];
+      const top = it.top = y + it.iy;
+      it.shown = shown && top < clip;
       it.listed = shown;
-      if (it.el) {
-        if (it.at !== undefined && out(top, it.h) && out(it.at, it.h)) { if (!stale.size) setTimeout(flush); stale.add(it); }
-        else { stale.delete(it); put(it); }
-      }
+      it.org = origin;
       y = top + it.h;
+      let lo = top, hi = y;
       if (it.kids.length) {
-        it.full = layout(it.kids, y, Math.min(clip, y + it.ext), shown && it.ext > 0) - y;
+        const end = y + it.ext;
+        it.full = layout(it.kids, y, Math.min(clip, end), shown && it.ext > 0, y) - y;
+        if (it.ext > 0) for (const k of it.kids) { lo = Math.min(lo, k.lo); hi = Math.max(hi, Math.min(k.hi, end)); }
         y += pos(Math.min(it.ext, it.full));
       }
-      if (it.el) marks(it);
+      it.lo = lo; it.hi = origin = hi;
+      if (it.el) { put(it); marks(it); }
     }
     return y;
   }
 
   // The list scrolls as one: the items keep their places in it.
   function draw() {
-    const bottom = layout(root.kids, bw, Infinity, true), page = H - 2 * bw, need = items.length && bottom > H - bw, was = scroll;
+    bottom = layout(root.kids, bw, Infinity, true, 0);
+    scrolled();
+  }
+  // A scroll moves the list alone.
+  let moved;
+  function scrolled() {
+    const page = H - 2 * bw, need = items.length && bottom > H - bw;
     scroll = need ? Math.max(page - bottom, Math.min(0, scroll)) : 0;
-    // What comes into sight by the new scroll is written at once.
-    if (scroll !== was) layout(root.kids, bw, Infinity, true);
-    root.sub.style.transform = 'translateY(' + px(scroll) + ')';
+    if (moved !== scroll) root.sub.style.transform = 'translateY(' + px(moved = scroll) + ')';
     if (need && !bar) bar = makeBar();
-    if (bar) { bar.el.hidden = !need; if (need) bar.update(bottom, page); }
+    if (bar) { if (bar.el.hidden === need) bar.el.hidden = !need; if (need) bar.update(bottom, page); }
   }
 
   // The preview's scroll bar: raised buttons and block, the block sized by the page.
@@ -261,7 +301,7 @@ function build(applet, p) {
     b.style.background = col(app[50]);
     let timer;
     const stop = () => clearInterval(timer);
-    const hold = (d) => { stop(); scroll -= d; draw(); timer = setInterval(() => { scroll -= d; draw(); }, 40); };
+    const hold = (d) => { stop(); scroll -= d; scrolled(); timer = setInterval(() => { scroll -= d; scrolled(); }, 40); };
     [[52, -8, 0, vw - 2], [53, 8, hh - vw + 1, vw - 1]].forEach(([c, d, top, h]) => {
       const btn = el('span', 'v20-btn', b), a = el('span', 'v20-arrow', btn);
       btn.style.background = col(app[c]);
@@ -275,9 +315,11 @@ function build(applet, p) {
     });
     const thumb = el('span', 'v20-thumb', b);
     thumb.style.background = col(app[51]);
+    let was;
     return { el: b, update: (max, page) => {
       // Shown only past the page: the block fits.
-      place(thumb, 0, pos(~~(-scroll * T / max)) + vw - 2, vw, pos(~~(T * page / max)) + 3);
+      const at = [pos(~~(-scroll * T / max)) + vw - 2, pos(~~(T * page / max)) + 3];
+      if (String(at) !== was) { was = String(at); place(thumb, 0, at[0], vw, at[1]); }
     } };
   }
 
@@ -286,11 +328,11 @@ function build(applet, p) {
     gliding = true;
     // Groups glide by the stored speed every 20 ms, or jump without glide.
     (function step() {
-      let busy = false;
+      // Reduced motion opens and closes at once.
+      let busy = false, calm = still.matches;
       for (const it of items) {
         if (!it.kids.length || (it.open ? it.ext === Infinity : !it.ext)) continue;
-        // Reduced motion opens and closes at once.
-        const glides = !still.matches && yes(it.open ? 13 : 14);
+        const glides = !calm && yes(it.open ? 13 : 14);
         it.ext = Math.min(it.ext, it.full) + (it.open ? (glides ? speedOpen : Infinity) : (glides ? -speedClose : -Infinity));
         if (it.open && it.ext >= it.full) it.ext = Infinity;
         else if (!it.open && it.ext <= 0) it.ext = 0;
@@ -311,9 +353,8 @@ function build(applet, p) {
     if (gliding) draw(); else glide();
   }
 
-  const setState = (it, s) => look(it, it.st, s || (it === clicked ? 2 : 0));
   // A focused item scrolls into view, top first.
-  const reveal = (it) => { scroll = Math.max(Math.min(scroll, H - bw - it.top - it.h), bw - it.top); draw(); };
+  const reveal = (it) => { scroll = Math.max(Math.min(scroll, H - bw - it.top - it.h), bw - it.top); scrolled(); };
 
   function listen(it) {
     const e = it.el;
@@ -334,7 +375,7 @@ function build(applet, p) {
     // Arrows move through shown items; Right opens or enters a group, Left closes or leaves.
     // Escape closes the open group of its own button, else the group it is in.
     on(e, 'keydown', (ev) => {
-      const list = items.filter((i) => i.el && i.shown), at = list.indexOf(it), k = ev.key, up = it.parent.f && it.parent;
+      const list = items.filter((i) => i.el && i.shown), at = list.indexOf(it), k = ev.key, up = it.parent !== root && it.parent;
       let to = { ArrowDown: list[at + 1], ArrowUp: list[at - 1], Home: list[0], End: list.at(-1) }[k];
       if (k === 'ArrowRight' && it.kids.length) { if (it.open) to = it.kids[0]; else toggle(it, true); }
       else if (k === 'ArrowLeft' || k === 'Escape' && (up || it.open)) { if (it.open) toggle(it, false); else if (up) { toggle(up, false); to = up; } }
@@ -343,7 +384,7 @@ function build(applet, p) {
       if (to) setTimeout(() => to.el.focus());
     });
   }
-  on(box, 'wheel', (ev) => { if (bar && !bar.el.hidden) { ev.preventDefault(); scroll -= ev.deltaY > 0 ? 20 : -20; draw(); } }, { passive: false });
+  on(box, 'wheel', (ev) => { if (bar && !bar.el.hidden) { ev.preventDefault(); scroll -= ev.deltaY > 0 ? 20 : -20; scrolled(); } }, { passive: false });
   // A swipe moves the list with the finger; at either end the page scrolls on.
   let touchY = null;
   on(box, 'touchstart', (ev) => { touchY = ev.touches.length === 1 ? ev.touches[0].clientY : null; }, { passive: true });
@@ -352,7 +393,7 @@ function build(applet, p) {
     const y = ev.touches[0].clientY, was = scroll;
     scroll += y - touchY;
     touchY = y;
-    draw();
+    scrolled();
     if (scroll !== was && ev.cancelable) ev.preventDefault();
   }, { passive: false });
   on(box, 'touchend', () => { touchY = null; });
@@ -393,11 +434,12 @@ function build(applet, p) {
     do make(items[next++]); while (next < items.length && (performance.now() < end || first && items[next].top + scroll < H));
     if (next < items.length) setTimeout(slice, 0, 8);
   };
-  setTimeout(() => {
-    tree();
-    draw();
-    if (items.length) slice(0, true);
-  });
+  const start = () => {
+    if (more() || !tree(250)) return setTimeout(start);
+    // Laid out, then made, each in a task of its own.
+    setTimeout(() => { draw(); if (items.length) setTimeout(slice, 0, 0, true); });
+  };
+  setTimeout(start);
   applet.replaceWith(box);
   // Menus without a name of their own are numbered once the page holds more than one.
   const unnamed = doc.querySelectorAll('nav.vantrel20[data-v20-unnamed]');
@@ -416,10 +458,10 @@ if (!doc.getElementById('vantrel20-style')) {
   s.id = 'vantrel20-style';
   s.textContent = '.vantrel20{position:relative;display:inline-block;overflow:hidden;vertical-align:top}' +
     '.vantrel20,.vantrel20 *{box-sizing:border-box}.vantrel20 ul{list-style:none;margin:0;padding:0}' +
-    '.vantrel20 :is(div,span,a,button){position:absolute}.v20-view,.v20-frame,.v20-loading{inset:0}' +
+    // A list entry cuts off what lies below it (the items under a glide); out of sight, the browser skips it.
+    '.vantrel20 :is(div,span,a,button,li>ul){position:absolute}.vantrel20 ul{display:flow-root}.vantrel20 li{position:relative;contain:paint;content-visibility:auto}.v20-view,.v20-frame,.v20-loading{inset:0}' +
     '.v20-frame{pointer-events:none}.v20-view{overflow:hidden}.v20-view>ul{will-change:transform}' +
-    // Items out of sight are not laid out inside until they come near.
-    '.v20-item{margin:0;padding:0;border:0;font:inherit;text-decoration:none;overflow:hidden;cursor:default;content-visibility:auto}' +
+    '.v20-item{margin:0;padding:0;border:0;font:inherit;text-decoration:none;overflow:hidden;cursor:default}' +
     '.v20-text{display:flex;flex-direction:column;white-space:pre;line-height:normal}' +
     '.v20-item:focus-visible{outline:0}.v20-item:focus-visible:after{content:"";position:absolute;inset:0;pointer-events:none;' +
     'border:2px solid var(--v20-ring);box-shadow:inset 0 0 0 1px var(--v20-ring2)}' +
@@ -430,9 +472,16 @@ if (!doc.getElementById('vantrel20-style')) {
     '.v20-btn,.v20-thumb{border:1px solid ButtonText}.v20-arrow{background:ButtonText!important}}';
 }
 for (const applet of doc.querySelectorAll('applet[code="vantrel20.class"]')) {
-  const p = {};
-  for (const e of applet.getElementsByTagName('param')) p[e.getAttribute('name')] = e.getAttribute('value');
-  if (p.paramsrc == null) { build(applet, p); continue; }
+  // The box needs all but the items at once; the items' parameters, most of a long menu's, are
+  // read with them a slice at a time. Read again in page order, the last of a name still counts.
+  const p = {}, all = applet.getElementsByTagName('param');
+  let at = 0;
+  const more = () => {
+    for (const end = at + 250; at < end && at < all.length; at++) p[all[at].getAttribute('name')] = all[at].getAttribute('value');
+    return at < all.length;
+  };
+  for (const e of applet.querySelectorAll('param:not([name^="i"]),param[name^="is"]')) p[e.getAttribute('name')] = e.getAttribute('value');
+  if (p.paramsrc == null) { build(applet, p, more); continue; }
   // Where the browser refuses the parameters file, the box says so.
   const failed = () => {
     const note = el('div', 'vantrel20 v20-note');
