@@ -1,9 +1,8 @@
 // Every program's main window carries the program's own icon, the same
 // pictures the desktop shows in its menus, and no two programs look alike.
 
-#include "WindowTestWorld.h"
+#include "ProgramWindowWorld.h"
 
-#include "PreviewFolder.h"
 #include "dulcamon/gui/TMainForm.h"
 #include "kestravo/gui/TMainForm.h"
 #include "osmerin/gui/TMainForm.h"
@@ -14,39 +13,10 @@
 #include <QMap>
 #include <QtTest>
 
-#include <memory>
 
 namespace {
 
 const int kSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
-
-// Opens one program's window in a world of its own and keeps what the test
-// needs after the window is gone.
-template <typename Window> class IconWorld : public WindowTestWorld
-{
-public:
-    explicit IconWorld(const char* executable)
-    {
-        kzt::AppPaths paths;
-        paths.shareDir = std::filesystem::path(KZT_SOURCE_DIR) / executable / "share";
-        paths.userDataDir = path(QStringLiteral("data/") + QLatin1String(executable)).toStdString();
-        paths.previewDir = kzt::PreviewFolder::claim(paths.userDataDir);
-        m_window = std::make_unique<Window>(paths);
-        showWindow(*m_window);
-    }
-    ~IconWorld() override
-    {
-        closeWindow(m_window.get());
-        m_window.reset();
-    }
-    QIcon icon() const { return m_window->windowIcon(); }
-
-protected:
-    kzt::EditorMainWindow& editorWindow() override { return *m_window; }
-
-private:
-    std::unique_ptr<Window> m_window;
-};
 
 QImage normalised(const QImage& image)
 {
@@ -67,8 +37,8 @@ private:
         const QString name = QLatin1String(executable);
         QIcon icon;
         {
-            IconWorld<Window> world(executable);
-            icon = world.icon();
+            ProgramWindowWorld<Window> world(executable);
+            icon = world.window().windowIcon();
         }
         QVERIFY2(!icon.isNull(), qPrintable(name + QStringLiteral(": the window has no icon")));
         const QList<QSize> sizes = icon.availableSizes();

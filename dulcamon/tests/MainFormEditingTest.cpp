@@ -426,17 +426,7 @@ private slots:
             f.insertItem(QString::fromLatin1(name));
         }
         f.selectItem(1);
-        MainFormFixture::whenModal([&f](QDialog* dialog) {
-            auto* view = dialog->findChild<QTreeView*>("trvwPropertiesChange");
-            auto* model = static_cast<kzt::ItemTreeModel*>(view->model());
-            for (std::size_t i : {std::size_t(0), std::size_t(2)}) {
-                const QRect rect = view->visualRect(model->indexOf(f.agent().NodeOfItem(i)));
-                QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
-            }
-            dialog->findChild<QCheckBox*>("chchbxCaption")->setChecked(true);
-            QTest::mouseClick(dialog->findChild<QPushButton*>("bitbtnOk"), Qt::LeftButton);
-        });
-        f.window().findChild<QPushButton*>("btnGlobalPropertiesChange2")->click();
+        f.copyCaptionTo({0, 2});
         for (std::size_t i = 0; i < 3; ++i) {
             QCOMPARE(f.agent().Items[i].get(Caption), std::string("B"));
             QCOMPARE(f.agent().NodeOfItem(i)->text(), std::string("B"));

@@ -4,6 +4,8 @@
 #include "WindowTestWorld.h"
 #include "dulcamon/gui/TMainForm.h"
 
+#include <cstddef>
+#include <initializer_list>
 #include <memory>
 
 // The dulcamon window in a fresh test world.
@@ -16,6 +18,9 @@ public:
     kzt::TkztAppletAgent& agent() { return window().agent(); }
     QString previewDir() const;
     void clickToolButton(const char* name) { click(name); }
+    // Copies the selected item's caption onto the items at `positions`
+    // through the bulk copy dialog, as an author marks them and confirms.
+    void copyCaptionTo(std::initializer_list<std::size_t> positions);
 
 protected:
     kzt::EditorMainWindow& editorWindow() override { return window(); }

@@ -9,15 +9,12 @@
 #include "PageWatcher.h"
 #include "PreviewServer.h"
 #include "FileDialog.h"
-#include "ItemTreeModel.h"
 #include "TreeNode.h"
 #include "dulcamon/core/DulcamonProfile.h"
 
-#include <QCheckBox>
 #include <QDateTime>
 #include <QDialog>
 #include <QPushButton>
-#include <QTreeView>
 #include <QTest>
 #include <QUrl>
 
@@ -131,17 +128,7 @@ private slots:
         f.selectItem(1);
         QTRY_VERIFY_WITH_TIMEOUT(served(url, "Charlie caption") && !f.window().livePreview()->refreshPending(), 2000);
         const std::uint64_t beforeCopy = server->version();
-        MainFormFixture::whenModal([&f](QDialog* dialog) {
-            auto* view = dialog->findChild<QTreeView*>("trvwPropertiesChange");
-            auto* model = static_cast<kzt::ItemTreeModel*>(view->model());
-            for (std::size_t i : {std::size_t(0), std::size_t(2)}) {
-                const QRect rect = view->visualRect(model->indexOf(f.agent().NodeOfItem(i)));
-                QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
-            }
-            dialog->findChild<QCheckBox*>("chchbxCaption")->setChecked(true);
-            QTest::mouseClick(dialog->findChild<QPushButton*>("bitbtnOk"), Qt::LeftButton);
-        });
-        f.window().findChild<QPushButton*>("btnGlobalPropertiesChange2")->click();
+        f.copyCaptionTo({0, 2});
         QCOMPARE(f.agent().Items[0].get(Caption), std::string("Bravo caption"));
         QTRY_VERIFY_WITH_TIMEOUT(server->version() > beforeCopy, 2000);
         QVERIFY(!served(url, "Imported home"));

@@ -284,10 +284,8 @@ void ItemTree::endBulkLoad()
     tell([&](ItemTreeListener& l) { l.treeReset(); });
 }
 
-void ItemTree::removeSubtree(TreeNode* node, const Alongside& alongside)
+std::pair<TreeNode*, std::size_t> ItemTree::unlink(TreeNode* node, const Alongside& alongside)
 {
-    if (!node || node == m_root)
-        return;
     tell([&](ItemTreeListener& l) { l.nodeAboutToBeRemoved(node); });
     if (alongside)
         alongside();
@@ -295,7 +293,16 @@ void ItemTree::removeSubtree(TreeNode* node, const Alongside& alongside)
     const std::size_t row = node->m_row;
     parent->m_children.erase(parent->m_children.begin() + static_cast<std::ptrdiff_t>(row));
     renumberRows(parent, row);
+    return {parent, row};
+}
 
+void ItemTree::removeSubtree(TreeNode* node, const Alongside& alongside)
+{
+    if (!node || node == m_root)
+        return;
+    const auto unlinked = unlink(node, alongside);
+    TreeNode* const parent = unlinked.first;
+    const std::size_t row = unlinked.second;
     m_count -= destroy(node);
     m_orderValid = false;
     tell([&](ItemTreeListener& l) { l.nodeRemoved(parent, row); });
@@ -306,13 +313,9 @@ DetachedSubtree ItemTree::detachSubtree(TreeNode* node, const Alongside& alongsi
     if (!node || node == m_root)
         return {};
     const std::size_t count = countDescendants(node) + 1;
-    tell([&](ItemTreeListener& l) { l.nodeAboutToBeRemoved(node); });
-    if (alongside)
-        alongside();
-    TreeNode* parent = node->m_parent;
-    const std::size_t row = node->m_row;
-    parent->m_children.erase(parent->m_children.begin() + static_cast<std::ptrdiff_t>(row));
-    renumberRows(parent, row);
+    const auto unlinked = unlink(node, alongside);
+    TreeNode* const parent = unlinked.first;
+    const std::size_t row = unlinked.second;
     node->m_parent = nullptr;
     m_count -= count;
     m_orderValid = false;

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kzt {
@@ -114,6 +115,9 @@ private:
     static TreeNode* newChild(TreeNode* parent, std::string text);
     friend class DetachedSubtree;
     void renumberRows(TreeNode* parent, std::size_t from);
+    // Takes a subtree off its parent, telling the listeners it is about to
+    // go; the caller frees or keeps its nodes. Gives the parent and the row.
+    std::pair<TreeNode*, std::size_t> unlink(TreeNode* node, const Alongside& alongside);
 
     TreeNode* m_root = nullptr;
     std::size_t m_count = 0;

@@ -4,11 +4,10 @@
 // bar hides tabs behind scroll arrows. Each window is checked on every page
 // of its page controls, with the root and with an item selected.
 
-#include "WindowTestWorld.h"
+#include "ProgramWindowWorld.h"
 
 #include "AppletAgent.h"
 #include "MessageBox.h"
-#include "PreviewFolder.h"
 #include "TreeNode.h"
 #include "dulcamon/gui/TMainForm.h"
 #include "kestravo/gui/TMainForm.h"
@@ -29,7 +28,6 @@
 #include <QtTest>
 
 #include <functional>
-#include <memory>
 
 namespace {
 
@@ -257,33 +255,6 @@ private:
     QSet<QString> m_seen;
 };
 
-// One program's main window in a world of its own.
-template <typename Window> class ProgramWorld : public WindowTestWorld
-{
-public:
-    explicit ProgramWorld(const char* executable)
-    {
-        kzt::AppPaths paths;
-        paths.shareDir = std::filesystem::path(KZT_SOURCE_DIR) / executable / "share";
-        paths.userDataDir = path(QStringLiteral("data/") + QLatin1String(executable)).toStdString();
-        paths.previewDir = kzt::PreviewFolder::claim(paths.userDataDir);
-        m_window = std::make_unique<Window>(paths);
-        showWindow(*m_window);
-    }
-    ~ProgramWorld() override
-    {
-        closeWindow(m_window.get());
-        m_window.reset();
-    }
-    Window& window() { return *m_window; }
-
-protected:
-    kzt::EditorMainWindow& editorWindow() override { return *m_window; }
-
-private:
-    std::unique_ptr<Window> m_window;
-};
-
 } // namespace
 
 class WholeTextTest : public QObject
@@ -301,7 +272,7 @@ private:
         font.setPointSize(desktop.pointSize() + pointSizeStep);
         QApplication::setFont(font);
         const auto restore = qScopeGuard([&] { QApplication::setFont(desktop); });
-        ProgramWorld<Window> world(executable);
+        ProgramWindowWorld<Window> world(executable);
         Window& window = world.window();
         Checker checker{QString::fromLatin1(executable)};
         const auto action = [&](const char* name) {
